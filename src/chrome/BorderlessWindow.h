@@ -1,0 +1,75 @@
+#pragma once
+
+#include <QPoint>
+#include <QString>
+#include <QTimer>
+#include <QVector>
+#include <QWidget>
+
+class QAbstractButton;
+
+namespace zantor {
+
+class BorderShape;
+
+// What every borderless Zantor window shares: the drawn border, dragging by the
+// surface, image buttons that sink while pressed, title-bar images that light up under
+// the pointer, and minimising.
+class BorderlessWindow : public QWidget {
+    Q_OBJECT
+public:
+    explicit BorderlessWindow(QWidget* parent = nullptr);
+
+    // Gives the border shapes the window's size; call after every change of size.
+    void sizeBorderShapes();
+
+    // Shows `lit` in place of `normal` while the pointer is over `normal`; only the lit
+    // image takes clicks, so its command acts only while it is lit.
+    void addHoverPair(QWidget* normal, QWidget* lit);
+    // Strictly inside the control's screen rectangle: its edge pixels do not count.
+    static bool mouseOverControl(const QWidget* control, QPoint cursor);
+    bool mouseOverControl(const QWidget* control) const;
+
+    // The pressed-button effect: the button sinks one pixel (15 twips) right and down
+    // while held and goes back exactly where it was.
+    void desceBotao(QWidget* button);
+    void sobeBotao(QWidget* button);
+    // The same for a second control that sinks together with the first.
+    void desceBotao2(QWidget* control);
+    void sobeBotao2(QWidget* control);
+    void attachPressEffect(QAbstractButton* button);
+
+    // Where the pressed button was, in twips, as text.
+    QString lblPosTop;
+    QString lblPosLeft;
+    QString lblPosTop2;
+    QString lblPosLeft2;
+
+    BorderShape* shpMe;
+    BorderShape* shpMe2;
+    BorderShape* shpMe3;
+
+protected:
+    QTimer* hoverTimer() { return &m_hoverTimer; }
+    void updateHoverImages();
+
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    struct HoverPair {
+        QWidget* normal;
+        QWidget* lit;
+    };
+    QVector<HoverPair> m_hoverPairs;
+    QTimer m_hoverTimer;
+    // Set while the window is moved by hand because the window manager would not.
+    bool m_manualDrag = false;
+    QPoint m_dragOffset;
+};
+
+} // namespace zantor

@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QAbstractButton>
+#include <QIcon>
+
+namespace zantor {
+
+// A button that is only its picture, crisp at any scale. Its tool-tip (trimmed) is
+// also its accessible name, so screen readers can say what it does.
+class ImageButton : public QAbstractButton {
+    Q_OBJECT
+public:
+    ImageButton(const QString& name, const QIcon& picture, const QString& toolTip, QWidget* parent);
+
+    QSize sizeHint() const override;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+};
+
+} // namespace zantor

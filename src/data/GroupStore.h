@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QString>
+#include <QVector>
+#include <optional>
+
+namespace zantor {
+
+enum class GroupOrder { Alphabetical, Custom };
+
+// One row of the group list, texts as stored (still escaped).
+struct GroupListRow {
+    int id = 0;
+    QString titulo1;
+    QString texto1;
+    QString dataUpd;
+    QString categoria; // "" when Null
+};
+
+// What the details panel shows of one group, texts as stored.
+struct GroupDetails {
+    QString titulo1;
+    QString texto1;
+    QString texto2;
+    QString qtd;
+    QString dataUpd;
+    QString categoria;
+};
+
+QVector<GroupListRow> listGroups(const QString& groupsPath, GroupOrder order);
+// Empty when no group has this id.
+std::optional<GroupDetails> readGroupDetails(const QString& groupsPath, int id);
+
+} // namespace zantor

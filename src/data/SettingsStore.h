@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QString>
+
+namespace zantor {
+
+// The settings row as the start-up reads it: every value as stored, in text form.
+struct StartupSettings {
+    QString left;
+    QString top;
+    QString miniLeft;
+    QString miniTop;
+    QString numMiniList;
+    QString optLargura;
+    QString checkMini;
+    QString viewData;
+    QString ordemPosts;
+    QString iniMinimized;
+    QString checkMinimize;
+    QString tempo;
+};
+
+// Throws DatabaseError, also when the settings row is missing.
+StartupSettings readStartupSettings(const QString& settingsPath);
+
+// The main window's place for the next start, in twips.
+void storeWindowPosition(const QString& settingsPath, int left, int top);
+
+} // namespace zantor

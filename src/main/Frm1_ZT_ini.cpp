@@ -1,0 +1,424 @@
+#include "Frm1_ZT_ini.h"
+
+#include "GroupListView.h"
+#include "chrome/ClickableLabel.h"
+#include "chrome/ImageButton.h"
+#include "chrome/SystemColours.h"
+#include "chrome/Twips.h"
+#include "data/CategoryStore.h"
+#include "data/DatabaseError.h"
+#include "data/DatabaseSetup.h"
+#include "data/SettingsStore.h"
+#include "data/TextEscaping.h"
+#include "platform/Prompt.h"
+
+#include <QCheckBox>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QHeaderView>
+#include <QImageReader>
+#include <QLabel>
+#include <QPainter>
+#include <QPlainTextEdit>
+#include <QScreen>
+
+namespace zantor {
+
+namespace {
+
+constexpr int kWindowWidth = 6600;
+constexpr int kWindowHeight = 6855;
+constexpr int kGroupColumnWidth = 2375;
+constexpr int kItemsColumnWidth = 3450;
+// Up to this many groups the list has no scroll bar and the cover strips hide its edge.
+constexpr int kRowsWithoutScrollBar = 10;
+constexpr int kGroupIdRole = Qt::UserRole;
+
+const QColor kRowText(0, 0, 0);
+const QColor kRowItems(128, 128, 128);
+
+QFont sansSerif(int pixelSize, bool bold = false) {
+    QFont font(QStringLiteral("Sans Serif"));
+    font.setPixelSize(pixelSize);
+    font.setBold(bold);
+    return font;
+}
+
+void setTextColour(QWidget* widget, const QColor& colour) {
+    QPalette palette = widget->palette();
+    palette.setColor(QPalette::WindowText, colour);
+    palette.setColor(QPalette::Text, colour);
+    widget->setPalette(palette);
+}
+
+// A picture file that Qt can read, as a crisp icon; empty when missing or unreadable.
+QIcon loadPicture(const QString& path) {
+    if (!QFileInfo(path).isFile() || !QImageReader(path).canRead())
+        return {};
+    return QIcon(path);
+}
+
+} // namespace
+
+Frm1_ZT_ini::Frm1_ZT_ini(const QString& appFolder)
+    : m_appFolder(appFolder)
+    , m_paths(DatabasePaths::inAppFolder(appFolder)) {
+    setObjectName(QStringLiteral("Frm1_ZT_ini"));
+    setWindowTitle(QStringLiteral("Kelmar Zantor"));
+    setFont(sansSerif(11));
+    IconSoft = QIcon(QStringLiteral(":/icons/icon-soft.svg"));
+    Picture1 = QIcon(QStringLiteral(":/icons/picture-default.svg"));
+    buildControls();
+}
+
+void Frm1_ZT_ini::buildControls() {
+    shpTit1 = new QLabel(QStringLiteral("Kelmar"), this);
+    shpTit1->setObjectName(QStringLiteral("shpTit1"));
+    shpTit1->setGeometry(twips::rect(270, 105, 1800, 210));
+    shpTit1->setFont(sansSerif(11, true));
+    setTextColour(shpTit1, colours::activeBorder().darker(130));
+
+    shpTit2 = new QLabel(QStringLiteral("Zantor"), this);
+    shpTit2->setObjectName(QStringLiteral("shpTit2"));
+    shpTit2->setGeometry(twips::rect(240, 270, 2700, 450));
+    shpTit2->setFont(sansSerif(24, true));
+    setTextColour(shpTit2, QColor(0x2f, 0x6f, 0xb5));
+
+    lblMensagem = new QLabel(this);
+    lblMensagem->setObjectName(QStringLiteral("lblMensagem"));
+    lblMensagem->setGeometry(twips::rect(360, 810, 5850, 240));
+    lblMensagem->setFont(sansSerif(11, true));
+    setTextColour(lblMensagem, colours::statusRed());
+
+    ListView1 = new GroupListView(this);
+    ListView1->setObjectName(QStringLiteral("ListView1"));
+    ListView1->setAccessibleName(QStringLiteral("Grupos"));
+    ListView1->setGeometry(twips::rect(240, 1080, 6135, 4090));
+    ListView1->setFrameShape(QFrame::NoFrame);
+    ListView1->setRootIsDecorated(false);
+    ListView1->setUniformRowHeights(true);
+    ListView1->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    ListView1->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    ListView1->setIconSize(QSize(24, 24));
+    ListView1->setHeaderLabels({QStringLiteral("Grupo"), QStringLiteral("Itens")});
+    ListView1->header()->setStretchLastSection(false);
+    ListView1->header()->setSectionsMovable(false);
+    ListView1->header()->setFixedHeight(twips::toPixels(290));
+    ListView1->setColumnWidth(0, twips::toPixels(kGroupColumnWidth));
+    ListView1->setColumnWidth(1, twips::toPixels(kItemsColumnWidth));
+    connect(ListView1, &GroupListView::rowClicked, this, &Frm1_ZT_ini::showGroupDetails);
+    connect(ListView1, &GroupListView::pointerMoved, this, [this] { lblItemSel = QStringLiteral("1"); });
+
+    // The strips cover the list's right edge, where its scroll bar would be, while the
+    // groups fit without one.
+    const auto makeCover = [this](const char* name, QRect geometry) {
+        auto* cover = new QFrame(this);
+        cover->setObjectName(QString::fromLatin1(name));
+        cover->setGeometry(geometry);
+        cover->setAutoFillBackground(true);
+        return cover;
+    };
+    frmTampao = makeCover("frmTampao", twips::rect(6090, 1080, 375, 4215));
+    frmTop3 = makeCover("frmTop3", twips::rect(6060, 1075, 45, 290));
+
+    lblNumItens = new QLabel(QStringLiteral("0 grupos"), this);
+    lblNumItens->setObjectName(QStringLiteral("lblNumItens"));
+    lblNumItens->setGeometry(twips::rect(240, 5340, 2250, 240));
+    setTextColour(lblNumItens, QColor(0x71, 0x80, 0x96));
+
+    chkMinimizar = new QCheckBox(this);
+    chkMinimizar->setObjectName(QStringLiteral("chkMinimizar"));
+    chkMinimizar->setGeometry(twips::rect(2820, 5325, 270, 270));
+    lblChkMinimizar = new ClickableLabel(QStringLiteral("Minimizar para o tray ao abrir recursos"), this);
+    lblChkMinimizar->setObjectName(QStringLiteral("lblChkMinimizar"));
+    lblChkMinimizar->setGeometry(twips::rect(3120, 5340, 3270, 240));
+    chkMinimizar->setAccessibleName(lblChkMinimizar->text());
+
+    buildTitleBar();
+    buildCommandButtons();
+    buildDetailsPanel();
+}
+
+void Frm1_ZT_ini::buildTitleBar() {
+    const auto makePair = [this](const char* normalName, const char* litName, const QString& picture,
+                                 const QString& name, int left, QLabel*& normal, ImageButton*& lit) {
+        const QRect place = twips::rect(left, 90, 270, 270);
+        normal = new QLabel(this);
+        normal->setObjectName(QString::fromLatin1(normalName));
+        normal->setAccessibleName(name);
+        normal->setGeometry(place);
+        normal->setPixmap(
+            QIcon(QStringLiteral(":/icons/%1.svg").arg(picture)).pixmap(place.size(), devicePixelRatioF()));
+        lit = new ImageButton(QString::fromLatin1(litName),
+                              QIcon(QStringLiteral(":/icons/%1-on.svg").arg(picture)), name, this);
+        lit->setGeometry(place);
+        addHoverPair(normal, lit);
+    };
+    makePair("imgMinimizar", "imgMinimizarOn", QStringLiteral("title-minimize"), QStringLiteral("Minimizar"),
+             5430, imgMinimizar, imgMinimizarOn);
+    makePair("imgTray", "imgTrayOn", QStringLiteral("title-tray"), QStringLiteral("Minimizar para o Tray"),
+             5790, imgTray, imgTrayOn);
+    makePair("imgFechar", "imgFecharOn", QStringLiteral("title-close"), QStringLiteral("Fechar"), 6150,
+             imgFechar, imgFecharOn);
+}
+
+void Frm1_ZT_ini::buildCommandButtons() {
+    struct Command {
+        ImageButton*& button;
+        const char* name;
+        const char* picture;
+        QString toolTip;
+    };
+    const Command commands[] = {
+        {btnInsert, "btnInsert", "insert", QStringLiteral(" Inserir grupo")},
+        {btnUpdate, "btnUpdate", "update", QStringLiteral(" Alterar grupo")},
+        {btnDelete, "btnDelete", "delete", QStringLiteral(" Excluir grupo")},
+        {btnMini, "btnMini", "mini", QStringLiteral(" Abrir o MiniZantor")},
+        {btnPosition, "btnPosition", "position", QStringLiteral(" Gravar posição")},
+        {btnConfig, "btnConfig", "config", QStringLiteral(" Configurações")},
+        {btnHelp, "btnHelp", "help", QStringLiteral(" Ajuda")},
+        {btnAbout, "btnAbout", "about", QStringLiteral(" Sobre o Zantor")},
+    };
+    int left = 2985;
+    for (const Command& command : commands) {
+        command.button = new ImageButton(
+            QString::fromLatin1(command.name),
+            QIcon(QStringLiteral(":/icons/button-%1.svg").arg(QLatin1String(command.picture))),
+            command.toolTip, this);
+        command.button->setGeometry(twips::rect(left, 420, 390, 390));
+        attachPressEffect(command.button);
+        left += 435;
+    }
+}
+
+void Frm1_ZT_ini::buildDetailsPanel() {
+    const auto makeLabel = [this](const char* name, const QString& text, QRect geometry) {
+        auto* label = new QLabel(text, this);
+        label->setObjectName(QString::fromLatin1(name));
+        label->setGeometry(geometry);
+        return label;
+    };
+    picImgGrupo = makeLabel("picImgGrupo", QString(), twips::rect(240, 5760, 630, 630));
+    picImgGrupo->setAccessibleName(QStringLiteral("Imagem da categoria"));
+
+    lblTitGrupo = makeLabel("lblTitGrupo", QStringLiteral("..."), twips::rect(1020, 5715, 3330, 255));
+    lblTitGrupo->setFont(sansSerif(12, true));
+
+    txtDesc = new QPlainTextEdit(this);
+    txtDesc->setObjectName(QStringLiteral("txtDesc"));
+    txtDesc->setGeometry(twips::rect(1020, 5985, 3330, 720));
+    txtDesc->setPlainText(QStringLiteral("...\r\n"));
+    txtDesc->setToolTip(QStringLiteral(" Duplo clique para ver os itens "));
+    txtDesc->setAccessibleName(QStringLiteral("Itens do grupo"));
+    txtDesc->setFrameShape(QFrame::NoFrame);
+    QPalette descPalette = txtDesc->palette();
+    descPalette.setColor(QPalette::Base, colours::windowBackground());
+    txtDesc->setPalette(descPalette);
+
+    lblData11 = makeLabel("lblData11", QStringLiteral("Upd.:"), twips::rect(4500, 5760, 540, 225));
+    lblData2 = makeLabel("lblData2", QStringLiteral("..."), twips::rect(5040, 5760, 1380, 225));
+    lblNumItens1 = makeLabel("lblNumItens1", QStringLiteral("Itens:"), twips::rect(4500, 6030, 540, 225));
+    lblNumItens2 = makeLabel("lblNumItens2", QStringLiteral("..."), twips::rect(5040, 6030, 1380, 225));
+    lblTitCat1 = makeLabel("lblTitCat1", QStringLiteral("Cat.: "), twips::rect(4500, 6300, 540, 225));
+    lblTitCat2 = makeLabel("lblTitCat2", QStringLiteral("..."), twips::rect(5040, 6300, 1380, 225));
+    for (QLabel* caption : {lblData11, lblNumItens1, lblTitCat1})
+        setTextColour(caption, QColor(0x71, 0x80, 0x96));
+    for (QLabel* value : {lblTitGrupo, lblData2, lblNumItens2, lblTitCat2})
+        setTextColour(value, colours::activeBorder());
+}
+
+void Frm1_ZT_ini::paintEvent(QPaintEvent* event) {
+    BorderlessWindow::paintEvent(event);
+    QPainter painter(this);
+    // A calm band behind the title and the commands, and a rule above the details.
+    QLinearGradient band(0, 0, 0, twips::toPixels(780));
+    band.setColorAt(0, QColor(0xe4, 0xeb, 0xf4));
+    band.setColorAt(1, colours::windowBackground());
+    painter.fillRect(QRect(0, 0, width(), twips::toPixels(780)), band);
+    painter.setPen(QColor(0xd3, 0xdb, 0xe6));
+    const int rule = twips::toPixels(5640);
+    painter.drawLine(twips::toPixels(240), rule, width() - twips::toPixels(240), rule);
+}
+
+bool Frm1_ZT_ini::load() {
+    setWindowIcon(IconSoft);
+    imgFecharOn->hide();
+    hoverTimer()->setInterval(100);
+    imgMinimizar->show();
+
+    StartupSettings settings;
+    try {
+        createMissingDatabases(m_paths, databaseFolder(m_appFolder));
+        settings = readStartupSettings(m_paths.settings);
+        lblTempo = settings.tempo;
+        lblIniMinimized = settings.iniMinimized;
+        lblMiniLeft = settings.miniLeft;
+        lblMiniTop = settings.miniTop;
+        lblNumMiniList = settings.numMiniList;
+        switch (settings.optLargura.toInt()) {
+        case 1:
+            lblOptLargura = QStringLiteral("1575");
+            break;
+        case 2:
+            lblOptLargura = QStringLiteral("1950");
+            break;
+        default:
+            lblOptLargura = QStringLiteral("2250");
+        }
+        resize(twips::size(kWindowWidth, kWindowHeight));
+        placeWindow(settings.left.toDouble(), settings.top.toDouble());
+        sizeBorderShapes();
+        QFont captionFont = lblNumItens1->font();
+        captionFont.setFamily(QStringLiteral("Sans Serif"));
+        lblNumItens1->setFont(captionFont);
+        loadCategories();
+        fillGroupList(settings.ordemPosts.toInt() == 0 ? GroupOrder::Alphabetical : GroupOrder::Custom);
+    } catch (const DatabaseError& error) {
+        reportDatabaseError(error);
+        return false;
+    }
+    colourRows();
+    txtDesc->setReadOnly(true);
+    setMinimizeOption(settings.checkMinimize.toInt() != 0);
+    chooseFirstWindow(settings);
+    return true;
+}
+
+void Frm1_ZT_ini::placeWindow(double left, double top) {
+    const QRect wanted(QPoint(twips::toPixels(left), twips::toPixels(top)), size());
+    // A place on a monitor that is gone would leave the window out of reach; enough of
+    // it must show on some screen to grab it.
+    constexpr int kGrabbable = 40;
+    for (const QScreen* screen : QGuiApplication::screens()) {
+        const QRect shown = screen->availableGeometry().intersected(wanted);
+        if (shown.width() >= kGrabbable && shown.height() >= kGrabbable) {
+            move(wanted.topLeft());
+            return;
+        }
+    }
+    QRect centred(QPoint(0, 0), size());
+    if (const QScreen* primary = QGuiApplication::primaryScreen())
+        centred.moveCenter(primary->availableGeometry().center());
+    move(centred.topLeft());
+}
+
+void Frm1_ZT_ini::loadCategories() {
+    lstCats.clear();
+    lstImgs2.clear();
+    ImageList1.clear();
+    const QVector<Category> categories = zantor::loadCategories(m_paths.categories);
+    for (qsizetype n = 0; n < categories.size(); ++n) {
+        const Category& category = categories[n];
+        lstImgs2.append({category.imagem2, category.id});
+        lstCats.append({category.titulo1, category.id});
+        // A missing or unreadable picture leaves the category without an icon.
+        const QIcon icon = loadPicture(imageFolder(m_appFolder) + category.imagem1);
+        if (!icon.isNull())
+            ImageList1.insert(QStringLiteral("img%1").arg(n), icon);
+    }
+}
+
+void Frm1_ZT_ini::fillGroupList(GroupOrder order) {
+    showGroupRows(listGroups(m_paths.groups, order));
+}
+
+void Frm1_ZT_ini::showGroupRows(const QVector<GroupListRow>& groups) {
+    ListView1->clear();
+    ListMini.clear();
+    ListBack.clear();
+    ListView1->setColumnWidth(0, twips::toPixels(kGroupColumnWidth));
+    ListView1->setColumnWidth(1, twips::toPixels(kItemsColumnWidth));
+    const int rowHeight = (ListView1->height() - ListView1->header()->height()) / kRowsWithoutScrollBar;
+    for (const GroupListRow& group : groups) {
+        const QString title = unescapeText(group.titulo1);
+        const QString items = unescapeText(group.texto1);
+        auto* row = new QTreeWidgetItem(ListView1, {QStringLiteral(" ") + title, items});
+        row->setData(0, kGroupIdRole, group.id);
+        row->setIcon(0, ImageList1.value(QStringLiteral("img%1").arg(group.categoria.toInt() - 1)));
+        row->setSizeHint(0, QSize(0, rowHeight));
+        row->setForeground(0, kRowText);
+        row->setForeground(1, kRowItems);
+        ListMini.append({title, group.id});
+        ListBack.append({title + QStringLiteral(": ") + items, group.id});
+    }
+    const int count = static_cast<int>(groups.size());
+    lblNumItens->setText(QStringLiteral("%1 grupos").arg(count));
+    lblNumtotal = QString::number(count);
+    const bool fitsWithoutScrollBar = count <= kRowsWithoutScrollBar;
+    frmTampao->setVisible(fitsWithoutScrollBar);
+    frmTop3->setVisible(fitsWithoutScrollBar);
+    frmTampao->raise();
+    frmTop3->raise();
+    // Row 1 becomes the current row, so the keys start there, with nothing selected.
+    if (count > 0) {
+        ListView1->setCurrentItem(ListView1->topLevelItem(0));
+        ListView1->clearSelection();
+    }
+}
+
+void Frm1_ZT_ini::colourRows() {
+    for (int i = 0; i < ListView1->topLevelItemCount(); ++i) {
+        QTreeWidgetItem* row = ListView1->topLevelItem(i);
+        row->setForeground(0, kRowText);
+        row->setForeground(1, kRowItems);
+    }
+}
+
+void Frm1_ZT_ini::setMinimizeOption(bool ticked) {
+    chkMinimizar->setChecked(ticked);
+    setTextColour(lblChkMinimizar, ticked ? colours::windowFrame() : colours::activeBorder());
+}
+
+void Frm1_ZT_ini::chooseFirstWindow(const StartupSettings&) {
+    // The compact list and the tray come later; until then the main window shows itself.
+    show();
+}
+
+void Frm1_ZT_ini::showGroupDetails(QTreeWidgetItem* row) {
+    if (!row)
+        return;
+    const int id = row->data(0, kGroupIdRole).toInt();
+    for (QLabel* label : {lblData2, lblNumItens2, lblTitGrupo})
+        setTextColour(label, colours::windowFrame());
+    if (lblItemSel.toInt() == 0 && ListView1->topLevelItemCount() > 0)
+        ListView1->topLevelItem(0)->setSelected(true);
+    if (!ListView1->selectedItems().isEmpty())
+        lblItemSel = QStringLiteral("1");
+
+    std::optional<GroupDetails> details;
+    try {
+        details = readGroupDetails(m_paths.groups, id);
+    } catch (const DatabaseError& error) {
+        reportDatabaseError(error);
+        return;
+    }
+    if (!details)
+        return;
+    lblTitGrupo->setText(unescapeText(details->titulo1));
+    txtDesc->setPlainText(unescapeText(details->texto1));
+    txtAddress = unescapeText(details->texto2);
+
+    // A category number with no loaded category (0 when none was chosen) has no name
+    // and shows the default picture.
+    const int category = details->categoria.toInt();
+    const bool known = category >= 1 && category <= lstCats.size();
+    const QString name = known ? lstCats[category - 1].text : QString();
+    const QIcon picture =
+        known ? loadPicture(imageFolder(m_appFolder) + lstImgs2[category - 1].text) : QIcon();
+    setDetailsPicture(picture.isNull() ? Picture1 : picture);
+
+    lblTitCat2->setText(name);
+    lblData2->setText(details->dataUpd);
+    lblNumItens2->setText(details->qtd);
+    lblNumUpdate = QString::number(id);
+}
+
+void Frm1_ZT_ini::setDetailsPicture(const QIcon& picture) {
+    picImgGrupo->setPixmap(picture.pixmap(picImgGrupo->size(), devicePixelRatioF()));
+}
+
+void Frm1_ZT_ini::reportDatabaseError(const DatabaseError& error) {
+    prompt::message(this, PromptIcon::Critical, QStringLiteral("Erro"), error.userMessage());
+}
+
+} // namespace zantor

@@ -1,0 +1,126 @@
+#pragma once
+
+#include "ListEntry.h"
+#include "chrome/BorderlessWindow.h"
+#include "data/DatabasePaths.h"
+#include "data/GroupStore.h"
+
+#include <QHash>
+#include <QIcon>
+#include <QTimer>
+#include <QVector>
+
+class QCheckBox;
+class QFrame;
+class QLabel;
+class QPlainTextEdit;
+class QTreeWidgetItem;
+
+namespace zantor {
+
+class ClickableLabel;
+class DatabaseError;
+class GroupListView;
+class ImageButton;
+struct StartupSettings;
+
+// The main window: the group list, the selected group's details and the commands.
+// It lives for the whole run and holds the state the other windows share, by name.
+class Frm1_ZT_ini : public BorderlessWindow {
+    Q_OBJECT
+public:
+    explicit Frm1_ZT_ini(const QString& appFolder);
+
+    // The start-up sequence: settings, placement, categories, groups, first window.
+    // False when a database could not be read; the user has been told why.
+    bool load();
+
+    const QString& appFolder() const { return m_appFolder; }
+    const DatabasePaths& databasePaths() const { return m_paths; }
+
+    // Reads the groups in the given order and shows them.
+    void fillGroupList(GroupOrder order);
+    // The one row builder of the group list and of the lists shared with the other
+    // windows; every refill goes through it.
+    void showGroupRows(const QVector<GroupListRow>& groups);
+    void colourRows();
+    // What a click on a row does: the details panel shows that group.
+    void showGroupDetails(QTreeWidgetItem* row);
+
+    // Shared state, read and written by the other windows by name. Texts, as stored.
+    QString lblTempo = QStringLiteral("0");
+    QString lblIniMinimized = QStringLiteral("1");
+    QString lblOptLargura = QStringLiteral("0");
+    QString lblMiniLeft = QStringLiteral("0");
+    QString lblMiniTop = QStringLiteral("0");
+    QString lblNumMiniList = QStringLiteral("5");
+    QString lblNumtotal = QStringLiteral("0");
+    QString lblNumUpdate;
+    QString lblInsertUpdate;
+    QString lblFormNothing;
+    QString lblItemSel = QStringLiteral("0");
+    QString txtAddress;
+    QVector<ListEntry> ListMini;
+    QVector<ListEntry> ListBack;
+    QVector<ListEntry> lstCats;
+    QVector<ListEntry> lstImgs2;
+    // The small category icons, keyed "img" & position in id order.
+    QHash<QString, QIcon> ImageList1;
+    // The program icon and the picture shown when a category image is missing.
+    QIcon IconSoft;
+    QIcon Picture1;
+
+    // Controls, by name.
+    QLabel* shpTit1;
+    QLabel* shpTit2;
+    QLabel* lblMensagem;
+    GroupListView* ListView1;
+    QFrame* frmTampao;
+    QFrame* frmTop3;
+    QLabel* lblNumItens;
+    QLabel* picImgGrupo;
+    QLabel* lblData11;
+    QLabel* lblData2;
+    QLabel* lblNumItens1;
+    QLabel* lblNumItens2;
+    QLabel* lblTitCat1;
+    QLabel* lblTitCat2;
+    QLabel* lblTitGrupo;
+    QPlainTextEdit* txtDesc;
+    QCheckBox* chkMinimizar;
+    ClickableLabel* lblChkMinimizar;
+    ImageButton* btnInsert;
+    ImageButton* btnUpdate;
+    ImageButton* btnDelete;
+    ImageButton* btnConfig;
+    ImageButton* btnHelp;
+    ImageButton* btnAbout;
+    ImageButton* btnMini;
+    ImageButton* btnPosition;
+    QLabel* imgMinimizar;
+    QLabel* imgTray;
+    QLabel* imgFechar;
+    ImageButton* imgMinimizarOn;
+    ImageButton* imgTrayOn;
+    ImageButton* imgFecharOn;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    void buildControls();
+    void buildTitleBar();
+    void buildCommandButtons();
+    void buildDetailsPanel();
+    void loadCategories();
+    void placeWindow(double left, double top);
+    void setMinimizeOption(bool ticked);
+    void chooseFirstWindow(const StartupSettings& settings);
+    void reportDatabaseError(const DatabaseError& error);
+    void setDetailsPicture(const QIcon& picture);
+
+    QString m_appFolder;
+    DatabasePaths m_paths;
+};
+
+} // namespace zantor

@@ -1,0 +1,61 @@
+#include "Prompt.h"
+
+#include <QApplication>
+#include <QMessageBox>
+
+namespace zantor {
+
+namespace {
+
+class DesktopPromptHandler final : public PromptHandler {
+public:
+    void message(QWidget* parent, PromptIcon icon, const QString& title, const QString& text) override {
+        QMessageBox box(toBoxIcon(icon), title, text, QMessageBox::Ok, parent);
+        box.exec();
+    }
+    void beep() override { QApplication::beep(); }
+
+private:
+    static QMessageBox::Icon toBoxIcon(PromptIcon icon) {
+        switch (icon) {
+        case PromptIcon::Information:
+            return QMessageBox::Information;
+        case PromptIcon::Warning:
+            return QMessageBox::Warning;
+        case PromptIcon::Critical:
+            return QMessageBox::Critical;
+        }
+        return QMessageBox::NoIcon;
+    }
+};
+
+DesktopPromptHandler& desktopHandler() {
+    static DesktopPromptHandler handler;
+    return handler;
+}
+
+PromptHandler* installedHandler = nullptr;
+
+PromptHandler& currentHandler() {
+    return installedHandler ? *installedHandler : desktopHandler();
+}
+
+} // namespace
+
+namespace prompt {
+
+void message(QWidget* parent, PromptIcon icon, const QString& title, const QString& text) {
+    currentHandler().message(parent, icon, title, text);
+}
+
+void beep() {
+    currentHandler().beep();
+}
+
+void setHandler(PromptHandler* handler) {
+    installedHandler = handler;
+}
+
+} // namespace prompt
+
+} // namespace zantor

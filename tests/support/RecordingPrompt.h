@@ -1,0 +1,26 @@
+#pragma once
+
+#include "platform/Prompt.h"
+
+#include <QStringList>
+
+// Takes the place of the message boxes and the beep while it lives, and keeps what
+// the program said.
+class RecordingPrompt : public zantor::PromptHandler {
+public:
+    struct Message {
+        zantor::PromptIcon icon;
+        QString title;
+        QString text;
+    };
+
+    RecordingPrompt();
+    ~RecordingPrompt() override;
+
+    void message(QWidget* parent, zantor::PromptIcon icon, const QString& title,
+                 const QString& text) override;
+    void beep() override { ++beeps; }
+
+    QList<Message> messages;
+    int beeps = 0;
+};

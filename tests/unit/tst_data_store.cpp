@@ -1,0 +1,187 @@
+#include "data/CategoryStore.h"
+#include "data/DatabaseError.h"
+#include "data/DatabaseSetup.h"
+#include "data/DbSession.h"
+#include "data/GroupStore.h"
+#include "data/SettingsStore.h"
+#include "data/TextEscaping.h"
+#include "support/TestAppFolder.h"
+
+#include <QFile>
+#include <QTest>
+
+using namespace zantor;
+
+namespace {
+
+QByteArray fileBytes(const QString& path) {
+    QFile file(path);
+    file.open(QIODevice::ReadOnly);
+    return file.readAll();
+}
+
+void writeFile(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    file.write(bytes);
+}
+
+QStringList titles(const QVector<GroupListRow>& rows) {
+    QStringList out;
+    for (const GroupListRow& row : rows)
+        out << row.titulo1;
+    return out;
+}
+
+} // namespace
+
+class DataStoreTest : public QObject {
+    Q_OBJECT
+private slots:
+    void firstRunMakesTheDatabasesFromTheSeed() {
+        TestAppFolder app;
+        const DatabasePaths paths = app.databases();
+        QVERIFY(!QFile::exists(paths.settings));
+        app.createDatabases();
+
+        const StartupSettings settings = readStartupSettings(paths.settings);
+        QCOMPARE(settings.tempo, QStringLiteral("1000"));
+        QCOMPARE(settings.numMiniList, QStringLiteral("5"));
+        QCOMPARE(settings.optLargura, QStringLiteral("3"));
+        QCOMPARE(settings.checkMini, QStringLiteral("1"));
+        QCOMPARE(settings.iniMinimized, QStringLiteral("0"));
+        QCOMPARE(settings.checkMinimize, QStringLiteral("0"));
+        QCOMPARE(settings.ordemPosts, QStringLiteral("0"));
+        // Centred on a 1366 x 768 screen: (1366 - 440) / 2 and (768 - 457) / 2 pixels.
+        QCOMPARE(settings.left.toInt(), 463 * 15);
+        QCOMPARE(settings.top.toInt(), 155 * 15);
+        DbSession settingsDb(paths.settings);
+        QCOMPARE(
+            columnText(settingsDb.select(QStringLiteral("select atalhos from Tabela1 where id=1")).first(),
+                       QStringLiteral("atalhos")),
+            QString());
+
+        const QVector<Category> categories = loadCategories(paths.categories);
+        QVERIFY(categories.size() >= 8 && categories.size() <= 12);
+        for (qsizetype i = 0; i < categories.size(); ++i) {
+            QCOMPARE(categories[i].id, i + 1); // ids run without gaps: id k is the k-th image
+            QVERIFY(!categories[i].titulo1.isEmpty());
+            QVERIFY2(QFile::exists(app.path() + "/IMG/" + categories[i].imagem1),
+                     qPrintable(categories[i].imagem1));
+            QVERIFY2(QFile::exists(app.path() + "/IMG/" + categories[i].imagem2),
+                     qPrintable(categories[i].imagem2));
+        }
+        QCOMPARE(categories[2].titulo1, QStringLiteral("Música"));
+        QVERIFY(listGroups(paths.groups, GroupOrder::Alphabetical).isEmpty());
+    }
+
+    void anExistingDatabaseIsNeverOverwritten() {
+        TestAppFolder app;
+        app.createDatabases();
+        app.setSettings({{QStringLiteral("tempo"), QStringLiteral("0700")}});
+        writeFile(app.databases().groups, "not a database at all");
+        const QByteArray broken = fileBytes(app.databases().groups);
+
+        app.createDatabases();
+        QCOMPARE(readStartupSettings(app.databases().settings).tempo, QStringLiteral("0700"));
+        QCOMPARE(fileBytes(app.databases().groups), broken);
+        try {
+            listGroups(app.databases().groups, GroupOrder::Alphabetical);
+            QFAIL("a broken database was read");
+        } catch (const DatabaseError& error) {
+            QCOMPARE(error.file(), app.databases().groups);
+            QVERIFY(error.userMessage().contains(QStringLiteral("ZT_Itens.db")));
+        }
+        QCOMPARE(fileBytes(app.databases().groups), broken);
+    }
+
+    void aMissingSeedNamesTheDatabaseAndLeavesNoHalfFile() {
+        TestAppFolder app;
+        QVERIFY(QFile::remove(app.path() + "/BD/ZT_Cats.sql"));
+        try {
+            app.createDatabases();
+            QFAIL("made a database without its seed");
+        } catch (const DatabaseError& error) {
+            QCOMPARE(error.file(), app.databases().categories);
+        }
+        QVERIFY(!QFile::exists(app.databases().categories));
+        QVERIFY(!QFile::exists(app.databases().categories + ".part"));
+    }
+
+    void aMissingFileOrSettingsRowIsAnError() {
+        TestAppFolder app;
+        QVERIFY_THROWS_EXCEPTION(DatabaseError, readStartupSettings(app.databases().settings));
+        QVERIFY(!QFile::exists(app.databases().settings)); // reading never makes a file
+        app.createDatabases();
+        DbSession(app.databases().settings).execute(QStringLiteral("delete from Tabela1"));
+        try {
+            readStartupSettings(app.databases().settings);
+            QFAIL("read settings without a settings row");
+        } catch (const DatabaseError& error) {
+            QVERIFY(error.reason().contains(QStringLiteral("id 1")));
+        }
+    }
+
+    void columnsKeepWhatWasWritten() {
+        TestAppFolder app;
+        const int id = app.addGroup(QStringLiteral("g"), QStringLiteral("a"), QStringLiteral("x"), QVariant(),
+                                    0, QStringLiteral("0700"), QStringLiteral("07/12/2026"));
+        const std::optional<GroupDetails> details = readGroupDetails(app.databases().groups, id);
+        QVERIFY(details.has_value());
+        QCOMPARE(details->qtd, QStringLiteral("0700"));
+        QCOMPARE(details->dataUpd, QStringLiteral("07/12/2026"));
+        QCOMPARE(details->categoria, QString()); // Null reads as ""
+        QVERIFY(!readGroupDetails(app.databases().groups, id + 1).has_value());
+
+        // Texts bound as their stored form land byte for byte as a quoted literal would.
+        DbSession db(app.databases().groups);
+        db.execute(QStringLiteral("update Tabela1 set titulo1=? where id=?"), {storedText("it's\tok"), id});
+        QCOMPARE(db.select(QStringLiteral("select titulo1 from Tabela1 where id=?"), {id})
+                     .first()
+                     .value(0)
+                     .toString(),
+                 QStringLiteral("it's\\tok"));
+    }
+
+    void customOrderSortsAsNumbers() {
+        TestAppFolder app;
+        app.addGroup(QStringLiteral("ten"), {}, {}, 1, 10);
+        app.addGroup(QStringLiteral("two"), {}, {}, 1, 2);
+        app.addGroup(QStringLiteral("one"), {}, {}, 1, QStringLiteral("1")); // written quoted, still a number
+        QCOMPARE(titles(listGroups(app.databases().groups, GroupOrder::Custom)),
+                 QStringList({"one", "two", "ten"}));
+    }
+
+    void alphabeticalOrderIgnoresCaseAndAccents() {
+        TestAppFolder app;
+        for (const char* title : {"zebra", "Élan", "b", "ação", "Abacate", "B", "elefante", "acao", "Zé"})
+            app.addGroup(QString::fromUtf8(title));
+        const QStringList sorted = titles(listGroups(app.databases().groups, GroupOrder::Alphabetical));
+        QCOMPARE(sorted.size(), 9);
+        QCOMPARE(sorted.first(), QStringLiteral("Abacate"));
+        // Same letters side by side, whatever their case or accents.
+        QCOMPARE(QSet<QString>({sorted[1], sorted[2]}), QSet<QString>({"ação", "acao"}));
+        QCOMPARE(QSet<QString>({sorted[3], sorted[4]}), QSet<QString>({"b", "B"}));
+        QCOMPARE(sorted.mid(5), QStringList({"Élan", "elefante", "Zé", "zebra"}));
+    }
+
+    void windowPositionIsStored() {
+        TestAppFolder app;
+        app.createDatabases();
+        storeWindowPosition(app.databases().settings, 1500, 3000);
+        const StartupSettings settings = readStartupSettings(app.databases().settings);
+        QCOMPARE(settings.left, QStringLiteral("1500"));
+        QCOMPARE(settings.top, QStringLiteral("3000"));
+    }
+
+    void scriptSplittingKeepsSemicolonsInsideTexts() {
+        const QStringList statements =
+            splitSqlScript(QStringLiteral("-- a comment; not a statement\nCREATE TABLE t (a TEXT);\n"
+                                          "INSERT INTO t VALUES ('x; y', 'it''s');\n\n"));
+        QCOMPARE(statements,
+                 QStringList({"CREATE TABLE t (a TEXT)", "INSERT INTO t VALUES ('x; y', 'it''s')"}));
+    }
+};
+
+QTEST_GUILESS_MAIN(DataStoreTest)
+#include "tst_data_store.moc"

@@ -1,0 +1,305 @@
+#include "chrome/ClickableLabel.h"
+#include "chrome/SystemColours.h"
+#include "data/DbSession.h"
+#include "main/Frm1_ZT_ini.h"
+#include "main/GroupListView.h"
+#include "support/RecordingPrompt.h"
+#include "support/TestAppFolder.h"
+
+#include <QCheckBox>
+#include <QFile>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QScreen>
+#include <QScrollBar>
+#include <QTest>
+
+using namespace zantor;
+
+namespace {
+
+QImage pictureOf(const QLabel* label) {
+    return label->pixmap().toImage();
+}
+
+QImage defaultPicture(const Frm1_ZT_ini& window) {
+    return window.Picture1.pixmap(window.picImgGrupo->size(), window.devicePixelRatioF()).toImage();
+}
+
+QStringList rowTexts(const Frm1_ZT_ini& window) {
+    QStringList texts;
+    for (int i = 0; i < window.ListView1->topLevelItemCount(); ++i)
+        texts << window.ListView1->topLevelItem(i)->text(0);
+    return texts;
+}
+
+void clickRow(Frm1_ZT_ini& window, int row) {
+    QTreeWidgetItem* item = window.ListView1->topLevelItem(row);
+    const QRect area = window.ListView1->visualItemRect(item);
+    QTest::mouseClick(window.ListView1->viewport(), Qt::LeftButton, {}, area.center());
+}
+
+} // namespace
+
+class MainWindowTest : public QObject {
+    Q_OBJECT
+private slots:
+    void emptyListShowsZeroGroupsAndTheCoverStrips() {
+        TestAppFolder app;
+        RecordingPrompt prompt;
+        Frm1_ZT_ini window(app.path());
+        QVERIFY(window.load());
+        QVERIFY(window.isVisible());
+        QCOMPARE(window.windowTitle(), QStringLiteral("Kelmar Zantor"));
+        QCOMPARE(window.size(), QSize(440, 457));
+        QCOMPARE(window.ListView1->topLevelItemCount(), 0);
+        QCOMPARE(window.lblNumItens->text(), QStringLiteral("0 grupos"));
+        QCOMPARE(window.lblNumtotal, QStringLiteral("0"));
+        QVERIFY(window.frmTampao->isVisible());
+        QVERIFY(window.frmTop3->isVisible());
+        QVERIFY(window.ListMini.isEmpty());
+        QVERIFY(prompt.messages.isEmpty());
+        // The settings reach the shared values.
+        QCOMPARE(window.lblTempo, QStringLiteral("1000"));
+        QCOMPARE(window.lblNumMiniList, QStringLiteral("5"));
+        QCOMPARE(window.lblIniMinimized, QStringLiteral("0"));
+        QCOMPARE(window.lstCats.size(), 10);
+        QCOMPARE(window.lstCats[0], (ListEntry{QStringLiteral("Trabalho"), 1}));
+        QCOMPARE(window.lstImgs2[0], (ListEntry{QStringLiteral("cat-trabalho-42.svg"), 1}));
+        QCOMPARE(window.ImageList1.size(), 10);
+    }
+
+    void coverStripsGoAtElevenGroups_data() {
+        QTest::addColumn<int>("groups");
+        QTest::addColumn<bool>("covered");
+        QTest::newRow("10") << 10 << true;
+        QTest::newRow("11") << 11 << false;
+    }
+
+    void coverStripsGoAtElevenGroups() {
+        QFETCH(int, groups);
+        QFETCH(bool, covered);
+        TestAppFolder app;
+        for (int i = 0; i < groups; ++i)
+            app.addGroup(QStringLiteral("Grupo %1").arg(i, 2, 10, QLatin1Char('0')));
+        RecordingPrompt prompt;
+        Frm1_ZT_ini window(app.path());
+        QVERIFY(window.load());
+        QCOMPARE(window.lblNumItens->text(), QStringLiteral("%1 grupos").arg(groups));
+        QCOMPARE(window.lblNumtotal, QString::number(groups));
+        QCOMPARE(window.frmTampao->isVisible(), covered);
+        QCOMPARE(window.frmTop3->isVisible(), covered);
+        // Ten rows fit under the header without a scroll bar; the eleventh needs one.
+        QCOMPARE(window.ListView1->verticalScrollBar()->maximum() > 0, !covered);
+        QVERIFY(window.ListView1->selectedItems().isEmpty());
+        QCOMPARE(window.ListView1->currentItem(), window.ListView1->topLevelItem(0));
+    }
+
+    void rowsFollowTheStoredOrder_data() {
+        QTest::addColumn<QString>("ordemPosts");
+        QTest::addColumn<QStringList>("expected");
+        QTest::newRow("alphabetical") << "0" << QStringList({" alfa", " Beta", " gama"});
+        QTest::newRow("custom") << "1" << QStringList({" gama", " alfa", " Beta"});
+        QTest::newRow("any other value is custom") << "7" << QStringList({" gama", " alfa", " Beta"});
+    }
+
+    void rowsFollowTheStoredOrder() {
+        QFETCH(QString, ordemPosts);
+        QFETCH(QStringList, expected);
+        TestAppFolder app;
+        const int beta = app.addGroup(QStringLiteral("Beta"), QStringLiteral("b1, b2"), {}, 2, 3);
+        app.addGroup(QStringLiteral("gama"), QStringLiteral("g"), {}, 3, 1);
+        app.addGroup(QStringLiteral("alfa"), QStringLiteral("a"), {}, 1, 2);
+        app.setSettings({{QStringLiteral("ordemPosts"), ordemPosts}});
+        RecordingPrompt prompt;
+        Frm1_ZT_ini window(app.path());
+        QVERIFY(window.load());
+        QCOMPARE(rowTexts(window), expected);
+        const int betaRow = expected.indexOf(QStringLiteral(" Beta"));
+        QTreeWidgetItem* row = window.ListView1->topLevelItem(betaRow);
+        QCOMPARE(row->text(1), QStringLiteral("b1, b2"));
+        QCOMPARE(row->data(0, Qt::UserRole).toInt(), beta);
+        QCOMPARE(row->foreground(0).color(), QColor(0, 0, 0));
+        QCOMPARE(row->foreground(1).color(), QColor(128, 128, 128));
+        QCOMPARE(row->icon(0).cacheKey(), window.ImageList1.value(QStringLiteral("img1")).cacheKey());
+        QCOMPARE(window.ListMini[betaRow], (ListEntry{QStringLiteral("Beta"), beta}));
+        QCOMPARE(window.ListBack[betaRow], (ListEntry{QStringLiteral("Beta: b1, b2"), beta}));
+    }
+
+    void compactListWidthFollowsOptLargura_data() {
+        QTest::addColumn<QString>("optLargura");
+        QTest::addColumn<QString>("width");
+        QTest::newRow("1") << "1"
+                           << "1575";
+        QTest::newRow("2") << "2"
+                           << "1950";
+        QTest::newRow("3") << "3"
+                           << "2250";
+        QTest::newRow("text") << "x"
+                              << "2250";
+    }
+
+    void compactListWidthFollowsOptLargura() {
+        QFETCH(QString, optLargura);
+        QFETCH(QString, width);
+        TestAppFolder app;
+        app.setSettings({{QStringLiteral("optLargura"), optLargura}});
+        RecordingPrompt prompt;
+        Frm1_ZT_ini window(app.path());
+        QVERIFY(window.load());
+        QCOMPARE(window.lblOptLargura, width);
+    }
+
+    void minimizeOptionStartsFromTheSettings() {
+        for (const bool ticked : {false, true}) {
+            TestAppFolder app;
+            app.setSettings({{QStringLiteral("checkMinimize"), ticked ? "1" : "0"}});
+            RecordingPrompt prompt;
+            Frm1_ZT_ini window(app.path());
+            QVERIFY(window.load());
+            QCOMPARE(window.chkMinimizar->isChecked(), ticked);
+            QCOMPARE(window.lblChkMinimizar->palette().color(QPalette::WindowText),
+                     ticked ? colours::windowFrame() : colours::activeBorder());
+        }
+    }
+
+    void rowClickFillsTheDetails() {
+        TestAppFolder app;
+        app.addGroup(QStringLiteral("Antes"));
+        const int id = app.addGroup(QStringLiteral("Dia d''água"), QStringLiteral("Letra, Faixa\\t2"),
+                                    QStringLiteral("/tmp/a\x1f/tmp/b"), 3, 0, QStringLiteral("0700"),
+                                    QStringLiteral("7/1/26"));
+        RecordingPrompt prompt;
+        Frm1_ZT_ini window(app.path());
+        QVERIFY(window.load());
+        QTest::mouseMove(window.ListView1->viewport(), QPoint(5, 5));
+        clickRow(window, 1);
+        QCOMPARE(window.lblTitGrupo->text(), QStringLiteral("Dia d'água"));
+        QCOMPARE(window.txtDesc->toPlainText(), QStringLiteral("Letra, Faixa\t2"));
+        QCOMPARE(window.txtAddress, QStringLiteral("/tmp/a\x1f/tmp/b"));
+        QCOMPARE(window.lblData2->text(), QStringLiteral("7/1/26"));
+        QCOMPARE(window.lblNumItens2->text(), QStringLiteral("0700"));
+        QCOMPARE(window.lblTitCat2->text(), QStringLiteral("Música"));
+        QCOMPARE(window.lblNumUpdate, QString::number(id));
+        QCOMPARE(window.lblItemSel, QStringLiteral("1"));
+        QCOMPARE(window.lblTitGrupo->palette().color(QPalette::WindowText), colours::windowFrame());
+        QVERIFY(!window.picImgGrupo->pixmap().isNull());
+        QVERIFY(pictureOf(window.picImgGrupo) != defaultPicture(window));
+        // The pointer had been over the list, so only the clicked row is selected.
+        QCOMPARE(window.ListView1->selectedItems().size(), 1);
+        QVERIFY(prompt.messages.isEmpty());
+    }
+
+    void firstClickWithoutPointerSelectsRowOneToo() {
+        TestAppFolder app;
+        app.addGroup(QStringLiteral("a"));
+        app.addGroup(QStringLiteral("b"));
+        app.addGroup(QStringLiteral("c"));
+        RecordingPrompt prompt;
+        Frm1_ZT_ini window(app.path());
+        QVERIFY(window.load());
+        QCOMPARE(window.lblItemSel, QStringLiteral("0"));
+        // Keyboard navigation counts as a click on the row it reaches.
+        window.ListView1->setFocus();
+        QTest::keyClick(window.ListView1, Qt::Key_Down);
+        QCOMPARE(window.lblTitGrupo->text(), QStringLiteral("b"));
+        QVERIFY(window.ListView1->topLevelItem(0)->isSelected());
+        QCOMPARE(window.lblItemSel, QStringLiteral("1"));
+    }
+
+    void missingPicturesFallBackToTheDefault_data() {
+        QTest::addColumn<QVariant>("categoria");
+        QTest::addColumn<QString>("name");
+        QTest::newRow("image file missing") << QVariant(4) << QStringLiteral("Vídeo");
+        QTest::newRow("no category") << QVariant(0) << QString();
+        QTest::newRow("negative") << QVariant(-2) << QString();
+        QTest::newRow("past the end") << QVariant(99) << QString();
+        QTest::newRow("null") << QVariant() << QString();
+    }
+
+    void missingPicturesFallBackToTheDefault() {
+        QFETCH(QVariant, categoria);
+        QFETCH(QString, name);
+        TestAppFolder app;
+        QVERIFY(QFile::remove(app.path() + "/IMG/cat-video-42.svg"));
+        // An unreadable small image leaves its rows without an icon.
+        QFile broken(app.path() + "/IMG/cat-video-24.svg");
+        QVERIFY(broken.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        broken.write("garbage");
+        broken.close();
+        app.addGroup(QStringLiteral("g"), QStringLiteral("x"), {}, categoria);
+        RecordingPrompt prompt;
+        Frm1_ZT_ini window(app.path());
+        QVERIFY(window.load());
+        QVERIFY(window.ListView1->topLevelItem(0)->icon(0).isNull());
+        QTest::mouseMove(window.ListView1->viewport(), QPoint(5, 5));
+        clickRow(window, 0);
+        QCOMPARE(window.lblTitCat2->text(), name);
+        QCOMPARE(pictureOf(window.picImgGrupo), defaultPicture(window));
+        QVERIFY(prompt.messages.isEmpty());
+    }
+
+    void aBrokenDatabaseIsReportedAndKept_data() {
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::newRow("settings not a database") << "ZT_Config.db" << QByteArray("garbage garbage garbage");
+        QTest::newRow("groups not a database") << "ZT_Itens.db" << QByteArray("garbage garbage garbage");
+        QTest::newRow("categories empty file") << "ZT_Cats.db" << QByteArray();
+    }
+
+    void aBrokenDatabaseIsReportedAndKept() {
+        QFETCH(QString, file);
+        QFETCH(QByteArray, bytes);
+        TestAppFolder app;
+        app.createDatabases();
+        const QString path = app.path() + "/BD/" + file;
+        QFile database(path);
+        QVERIFY(database.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        database.write(bytes);
+        database.close();
+
+        RecordingPrompt prompt;
+        Frm1_ZT_ini window(app.path());
+        QVERIFY(!window.load());
+        QVERIFY(!window.isVisible());
+        QCOMPARE(prompt.messages.size(), 1);
+        QCOMPARE(prompt.messages[0].icon, PromptIcon::Critical);
+        QCOMPARE(prompt.messages[0].title, QStringLiteral("Erro"));
+        QVERIFY2(prompt.messages[0].text.contains(file), qPrintable(prompt.messages[0].text));
+        QVERIFY(database.open(QIODevice::ReadOnly));
+        QCOMPARE(database.readAll(), bytes);
+    }
+
+    void aMissingSettingsRowIsReported() {
+        TestAppFolder app;
+        app.createDatabases();
+        DbSession(app.databases().settings).execute(QStringLiteral("delete from Tabela1"));
+        RecordingPrompt prompt;
+        Frm1_ZT_ini window(app.path());
+        QVERIFY(!window.load());
+        QCOMPARE(prompt.messages.size(), 1);
+        QVERIFY(prompt.messages[0].text.contains(QStringLiteral("ZT_Config.db")));
+    }
+
+    void storedPlaceIsUsedUnlessItIsOffScreen() {
+        const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+        {
+            TestAppFolder app;
+            app.setSettings({{QStringLiteral("left"), 1500}, {QStringLiteral("top"), 3000}});
+            Frm1_ZT_ini window(app.path());
+            QVERIFY(window.load());
+            QCOMPARE(window.pos(), QPoint(100, 200));
+        }
+        {
+            TestAppFolder app;
+            app.setSettings({{QStringLiteral("left"), 30000 * 15}, {QStringLiteral("top"), -5000 * 15}});
+            Frm1_ZT_ini window(app.path());
+            QVERIFY(window.load());
+            QVERIFY(screen.contains(window.geometry().center()));
+        }
+    }
+};
+
+QTEST_MAIN(MainWindowTest)
+#include "tst_main_window.moc"
