@@ -374,6 +374,11 @@ void Frm1_ZT_ini::chooseFirstWindow(const StartupSettings&) {
     show();
 }
 
+void Frm1_ZT_ini::minimize_to_tray() {
+    // Stand-in until the tray icon exists: the task bar keeps the window within reach.
+    showMinimized();
+}
+
 void Frm1_ZT_ini::showGroupDetails(QTreeWidgetItem* row) {
     if (!row)
         return;

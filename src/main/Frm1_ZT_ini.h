@@ -46,6 +46,8 @@ public:
     void colourRows();
     // What a click on a row does: the details panel shows that group.
     void showGroupDetails(QTreeWidgetItem* row);
+    // Hides the window into its tray icon.
+    void minimize_to_tray();
 
     // Shared state, read and written by the other windows by name. Texts, as stored.
     QString lblTempo = QStringLiteral("0");

@@ -1,0 +1,46 @@
+"""The real program starts, shows its main window with the stored groups, and stops
+with a clear message when a database cannot be read."""
+import unittest
+
+from zantor_e2e import (ZantorCopy, descendants, find_one, screenshot, table_rows, visible_windows, wait_for,
+                        xdotool)
+
+
+class StartupTest(unittest.TestCase):
+    def setUp(self):
+        self.zantor = ZantorCopy()
+        self.addCleanup(self.zantor.stop)
+
+    def test_main_window_lists_the_stored_groups(self):
+        self.zantor.add_group("Manhã de trabalho", "Planilha, Relatório", "/tmp/a\x1f/tmp/b", categoria=1)
+        self.zantor.add_group("Aulas", "Caderno", "/tmp/c", categoria=2)
+        self.zantor.add_group("d'Artagnan", "Filme", "/tmp/d", categoria=4)
+        self.zantor.start()
+
+        wait_for(lambda: visible_windows("Kelmar Zantor"), what="the main window to map")
+        window = self.zantor.window("Kelmar Zantor")
+        groups = find_one(window, "tree", "Grupos")
+        rows = wait_for(lambda: table_rows(groups), what="rows in the group list")
+        self.assertEqual([row[0] for row in rows], [" Aulas", " d'Artagnan", " Manhã de trabalho"])
+        self.assertEqual(rows[2][1], "Planilha, Relatório")
+        self.assertTrue(descendants(window, "label", "3 grupos"))
+        screenshot("e2e-startup.png")
+
+    def test_a_broken_database_is_named_and_ends_the_program(self):
+        self.zantor.create_databases()
+        with open(self.zantor.database("ZT_Itens.db"), "wb") as broken:
+            broken.write(b"this is not a database")
+        self.zantor.start()
+
+        box = self.zantor.window("Erro")
+        self.assertTrue([label for label in descendants(box, "label") if "ZT_Itens.db" in label.name])
+        wait_for(lambda: visible_windows("Erro"), what="the message box to map")
+        xdotool("search", "--onlyvisible", "--name", "^Erro$", "windowactivate", "--sync", "key", "Return")
+        self.assertEqual(self.zantor.wait_exit(), 2)
+        self.assertFalse(visible_windows("Kelmar Zantor"))
+        with open(self.zantor.database("ZT_Itens.db"), "rb") as kept:
+            self.assertEqual(kept.read(), b"this is not a database")
+
+
+if __name__ == "__main__":
+    unittest.main(verbosity=2)

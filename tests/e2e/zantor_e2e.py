@@ -1,0 +1,158 @@
+"""Drives the real Zantor binary inside the private X session of xsession.sh.
+
+Each test gets its own copy of the program and its data folders in a temporary
+folder, reads the windows through the accessibility bus and acts with xdotool.
+"""
+import os
+import shutil
+import sqlite3
+import subprocess
+import tempfile
+import time
+
+import pyatspi
+
+BUILD_DIR = os.environ.get("ZANTOR_BUILD_DIR", os.getcwd())
+
+
+def wait_for(predicate, timeout=10.0, interval=0.1, what="condition"):
+    deadline = time.monotonic() + timeout
+    while True:
+        result = predicate()
+        if result:
+            return result
+        if time.monotonic() > deadline:
+            raise AssertionError(f"timed out waiting for {what}")
+        time.sleep(interval)
+
+
+def xdotool(*args):
+    return subprocess.run(["xdotool", *args], capture_output=True, text=True).stdout.split()
+
+
+def visible_windows(title):
+    return xdotool("search", "--onlyvisible", "--name", f"^{title}$")
+
+
+def screenshot(name):
+    """Saves the whole screen as a PNG in the build folder and returns its path."""
+    path = os.path.join(BUILD_DIR, name)
+    subprocess.run(["import", "-window", "root", path], check=True)
+    return path
+
+
+class ZantorCopy:
+    """The binary with BD and IMG in a temporary folder of its own."""
+
+    def __init__(self):
+        self.folder = tempfile.mkdtemp(prefix="zantor-e2e-")
+        shutil.copy2(os.path.join(BUILD_DIR, "Zantor"), self.folder)
+        for data in ("BD", "IMG"):
+            shutil.copytree(os.path.join(BUILD_DIR, data), os.path.join(self.folder, data),
+                            ignore=shutil.ignore_patterns("*.db", "*.part"))
+        self.process = None
+
+    def database(self, name):
+        return os.path.join(self.folder, "BD", name)
+
+    def create_databases(self):
+        """Makes the databases from the shipped seed scripts, as a first start would."""
+        for name in ("ZT_Config", "ZT_Itens", "ZT_Cats"):
+            path = self.database(name + ".db")
+            if not os.path.exists(path):
+                with open(self.database(name + ".sql"), encoding="utf-8") as seed, sqlite3.connect(path) as db:
+                    db.executescript(seed.read())
+
+    def add_group(self, title, items="", addresses="", categoria=1, ordem=0, qtd="1", date="01/12/2026"):
+        self.create_databases()
+        with sqlite3.connect(self.database("ZT_Itens.db")) as db:
+            cursor = db.execute(
+                "insert into Tabela1 (titulo1,texto1,texto2,qtd,dataUpd,categoria,ordem) values (?,?,?,?,?,?,?)",
+                (title, items, addresses, qtd, date, categoria, ordem))
+            return cursor.lastrowid
+
+    def set_settings(self, **columns):
+        self.create_databases()
+        with sqlite3.connect(self.database("ZT_Config.db")) as db:
+            for column, value in columns.items():
+                db.execute(f"update Tabela1 set [{column}]=? where id=1", (value,))
+
+    def settings(self, *columns):
+        with sqlite3.connect(self.database("ZT_Config.db")) as db:
+            return db.execute(f"select {','.join(f'[{c}]' for c in columns)} from Tabela1 where id=1").fetchone()
+
+    def start(self, env=None):
+        self.process = subprocess.Popen([os.path.join(self.folder, "Zantor")], cwd=self.folder,
+                                        env={**os.environ, **(env or {})})
+        return self.process
+
+    def wait_exit(self, timeout=10.0):
+        return self.process.wait(timeout=timeout)
+
+    def stop(self):
+        if self.process and self.process.poll() is None:
+            self.process.terminate()
+            try:
+                self.process.wait(timeout=5)
+            except subprocess.TimeoutExpired:
+                self.process.kill()
+        shutil.rmtree(self.folder, ignore_errors=True)
+
+    # The accessibility tree of the running program.
+    def application(self, timeout=10.0):
+        def find():
+            desktop = pyatspi.Registry.getDesktop(0)
+            for i in range(desktop.childCount):
+                app = desktop.getChildAtIndex(i)
+                try:
+                    if app is not None and app.get_process_id() == self.process.pid:
+                        return app
+                except Exception:
+                    continue
+            return None
+        return wait_for(find, timeout, what="Zantor on the accessibility bus")
+
+    def window(self, title, timeout=10.0):
+        def find():
+            app = self.application(timeout)
+            for i in range(app.childCount):
+                child = app.getChildAtIndex(i)
+                if child is not None and child.name == title:
+                    return child
+            return None
+        return wait_for(find, timeout, what=f"window {title!r}")
+
+
+def descendants(node, role=None, name=None):
+    """Every node below `node`, with the given role name and accessible name if given."""
+    found = []
+    for i in range(node.childCount):
+        child = node.getChildAtIndex(i)
+        if child is None:
+            continue
+        if (role is None or child.getRoleName() == role) and (name is None or child.name == name):
+            found.append(child)
+        found.extend(descendants(child, role, name))
+    return found
+
+
+def find_one(node, role=None, name=None):
+    matches = descendants(node, role, name)
+    if len(matches) != 1:
+        raise AssertionError(f"expected one {role} {name!r}, found {len(matches)}")
+    return matches[0]
+
+
+def table_rows(table):
+    """The cell texts of a list or tree table, row by row."""
+    columns = table.queryTable().nColumns
+    rows = table.queryTable().nRows
+    return [[table.queryTable().getAccessibleAt(r, c).name for c in range(columns)] for r in range(rows)]
+
+
+def click(node, button=1):
+    """Clicks the middle of an accessible node on the screen."""
+    extents = node.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
+    x, y = extents.x + extents.width // 2, extents.y + extents.height // 2
+    xdotool("mousemove", "--sync", str(x), str(y))
+    xdotool("click", str(button))
