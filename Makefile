@@ -36,7 +36,7 @@ test: test-deps build
 
 # The README's screenshot of the main window, taken under Xvfb.
 screenshot: test-deps build
-	tests/e2e/xsession.sh tests/e2e/readme_screenshot.sh $(BUILD_DIR) docs/main-window.png
+	PYTHONPATH=tests/e2e tests/e2e/xsession.sh /usr/bin/python3 tests/e2e/readme_screenshot.py $(BUILD_DIR) docs/main-window.png
 
 format: deps
 	git ls-files '*.cpp' '*.h' | xargs clang-format -i

@@ -1,0 +1,61 @@
+#include "TrayHelper.h"
+
+#include "platform/TrayAvailability.h"
+
+#include <QWidget>
+
+namespace zantor {
+
+namespace {
+constexpr int kRetryInterval = 250;
+constexpr int kRetries = 12;
+} // namespace
+
+TrayHelper::TrayHelper(QWidget* window, const QIcon& icon, const QString& toolTip)
+    : QObject(window)
+    , m_window(window) {
+    m_icon.setIcon(icon);
+    m_icon.setToolTip(toolTip);
+    connect(&m_icon, &QSystemTrayIcon::activated, this, &TrayHelper::restore);
+    m_retry.setInterval(kRetryInterval);
+    connect(&m_retry, &QTimer::timeout, this, &TrayHelper::retryTray);
+}
+
+void TrayHelper::minimize_to_tray() {
+    m_retry.stop();
+    if (!tray::isAvailable()) {
+        m_window->showMinimized();
+        return;
+    }
+    m_placeBeforeTray = m_window->pos();
+    m_window->hide();
+    m_icon.show();
+}
+
+void TrayHelper::minimizeToTrayWhenReady() {
+    if (tray::isAvailable()) {
+        minimize_to_tray();
+        return;
+    }
+    m_retriesLeft = kRetries;
+    m_retry.start();
+}
+
+void TrayHelper::retryTray() {
+    if (tray::isAvailable() || --m_retriesLeft <= 0)
+        minimize_to_tray();
+}
+
+void TrayHelper::restore(QSystemTrayIcon::ActivationReason reason) {
+    // A left click or a right click brings the window back; a double click, the middle
+    // button or a pass of the pointer do nothing.
+    if (reason != QSystemTrayIcon::Trigger && reason != QSystemTrayIcon::Context)
+        return;
+    m_window->show();
+    m_window->move(m_placeBeforeTray);
+    m_window->raise();
+    m_window->activateWindow();
+    m_icon.hide();
+}
+
+} // namespace zantor

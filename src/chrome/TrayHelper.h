@@ -1,0 +1,42 @@
+#pragma once
+
+#include <QIcon>
+#include <QObject>
+#include <QPoint>
+#include <QSystemTrayIcon>
+#include <QTimer>
+
+class QWidget;
+
+namespace zantor {
+
+// A window's own tray icon: the window hides into it, and a left click or a right
+// click on it brings the window back where it was and takes the icon away. One icon
+// per window, shown at most once.
+class TrayHelper : public QObject {
+    Q_OBJECT
+public:
+    TrayHelper(QWidget* window, const QIcon& icon, const QString& toolTip);
+
+    // Hides the window into the tray; where the desktop has no tray, minimises it to
+    // the task bar instead.
+    void minimize_to_tray();
+    // For the start of the program, when the tray host may still be starting: waits a
+    // little for the tray before falling back to the task bar.
+    void minimizeToTrayWhenReady();
+
+    bool isInTray() const { return m_icon.isVisible(); }
+    QSystemTrayIcon& icon() { return m_icon; }
+
+private:
+    void restore(QSystemTrayIcon::ActivationReason reason);
+    void retryTray();
+
+    QWidget* m_window;
+    QSystemTrayIcon m_icon;
+    QPoint m_placeBeforeTray;
+    QTimer m_retry;
+    int m_retriesLeft = 0;
+};
+
+} // namespace zantor

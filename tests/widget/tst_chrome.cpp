@@ -1,0 +1,248 @@
+#include "chrome/BorderlessWindow.h"
+#include "chrome/ImageButton.h"
+#include "chrome/ListStyling.h"
+#include "chrome/PageHostWindow.h"
+#include "chrome/PageWindow.h"
+#include "chrome/TrayHelper.h"
+#include "platform/TrayAvailability.h"
+
+#include <QCursor>
+#include <QElapsedTimer>
+#include <QLabel>
+#include <QListWidget>
+#include <QPointer>
+#include <QScrollBar>
+#include <QSignalSpy>
+#include <QTest>
+
+using namespace zantor;
+
+namespace {
+
+class HostWindow : public PageHostWindow {
+public:
+    QIcon programIcon() const override { return QIcon(); }
+};
+
+// Restores the desktop's own answer about the tray when a test ends.
+struct TrayOverride {
+    explicit TrayOverride(bool available) { tray::overrideAvailability(available); }
+    ~TrayOverride() { tray::overrideAvailability(std::nullopt); }
+};
+
+} // namespace
+
+class ChromeTest : public QObject {
+    Q_OBJECT
+private slots:
+    void hoverTestIsStrictOnEverySide() {
+        BorderlessWindow window;
+        window.setGeometry(100, 100, 300, 200);
+        auto* control = new QLabel(&window);
+        control->setGeometry(40, 30, 20, 10);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        const QPoint x1y1 = control->mapToGlobal(QPoint(0, 0));
+        const int x2 = x1y1.x() + 20;
+        const int y2 = x1y1.y() + 10;
+        const int midY = x1y1.y() + 5;
+        const int midX = x1y1.x() + 10;
+        QVERIFY(!BorderlessWindow::mouseOverControl(control, {x1y1.x(), midY}));
+        QVERIFY(BorderlessWindow::mouseOverControl(control, {x1y1.x() + 1, midY}));
+        QVERIFY(BorderlessWindow::mouseOverControl(control, {x2 - 1, midY}));
+        QVERIFY(!BorderlessWindow::mouseOverControl(control, {x2, midY}));
+        QVERIFY(!BorderlessWindow::mouseOverControl(control, {midX, x1y1.y()}));
+        QVERIFY(BorderlessWindow::mouseOverControl(control, {midX, x1y1.y() + 1}));
+        QVERIFY(!BorderlessWindow::mouseOverControl(control, {midX, y2}));
+    }
+
+    void litImageFollowsThePointerAndSleepsWhileHidden() {
+        BorderlessWindow window;
+        window.setGeometry(50, 50, 300, 200);
+        auto* normal = new QLabel(&window);
+        auto* lit = new QLabel(&window);
+        normal->setGeometry(10, 10, 18, 18);
+        lit->setGeometry(10, 10, 18, 18);
+        window.addHoverPair(normal, lit);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QCursor::setPos(normal->mapToGlobal(QPoint(9, 9)));
+        QTRY_VERIFY(lit->isVisible());
+        QVERIFY(!normal->isVisible());
+        QCursor::setPos(window.mapToGlobal(QPoint(200, 150)));
+        QTRY_VERIFY(normal->isVisible());
+        QVERIFY(!lit->isVisible());
+
+        window.hide();
+        QCursor::setPos(normal->mapToGlobal(QPoint(9, 9)));
+        QTest::qWait(250);
+        QVERIFY(!lit->isVisibleTo(&window)); // nothing ran while hidden
+    }
+
+    void pressedButtonSinksAndComesBack() {
+        BorderlessWindow window;
+        window.resize(300, 200);
+        auto* button =
+            new ImageButton(QStringLiteral("btnTest"), QIcon(), QStringLiteral(" Testar "), &window);
+        button->setGeometry(40, 60, 26, 26);
+        window.attachPressEffect(button);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QCOMPARE(button->accessibleName(), QStringLiteral("Testar"));
+
+        QTest::mousePress(button, Qt::LeftButton, {}, QPoint(5, 5));
+        QCOMPARE(button->pos(), QPoint(41, 61));
+        QCOMPARE(window.lblPosTop, QStringLiteral("900")); // 60 px in twips
+        QCOMPARE(window.lblPosLeft, QStringLiteral("600"));
+        // Released far away from the button: it still goes back.
+        QTest::mouseMove(button, QPoint(150, 120));
+        QTest::mouseRelease(button, Qt::LeftButton, {}, QPoint(150, 120));
+        QCOMPARE(button->pos(), QPoint(40, 60));
+
+        auto* caption = new QLabel(&window);
+        caption->setGeometry(10, 20, 50, 12);
+        window.desceBotao2(caption);
+        QCOMPARE(caption->pos(), QPoint(11, 21));
+        window.sobeBotao2(caption);
+        QCOMPARE(caption->pos(), QPoint(10, 20));
+    }
+
+    void pageWindowCoversTheHostAndHandsBack() {
+        HostWindow host;
+        host.setGeometry(120, 80, 440, 457);
+        host.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&host));
+        QPointer<PageWindow> page = new PageWindow(host, QStringLiteral("Frm7_ZT_about"));
+
+        QElapsedTimer clock;
+        clock.start();
+        host.showPage(page);
+        QCOMPARE(host.lblFormNothing, QStringLiteral("Frm7_ZT_about"));
+        QCOMPARE(page->geometry(), host.geometry());
+        QVERIFY(page->isVisible());
+        QVERIFY(host.isVisible()); // still there until the page has covered it
+        QTRY_VERIFY(!host.isVisible());
+        QVERIFY(clock.elapsed() >= 240);
+
+        page->move(300, 200);
+        host.lblFormNothing.clear();
+        clock.restart();
+        page->closeToHost();
+        QVERIFY(host.isVisible());
+        QCOMPARE(host.pos(), QPoint(300, 200));
+        QCOMPARE(host.lblFormNothing, QStringLiteral("Frm7_ZT_about"));
+        QVERIFY(page); // the page goes only when the host unloads it
+        QTRY_VERIFY(page.isNull());
+        QVERIFY(clock.elapsed() >= 240);
+        QVERIFY(host.isVisible());
+    }
+
+    void hostUnloadsOnlyTheWindowNamedExactly() {
+        HostWindow host;
+        host.show();
+        QPointer<PageWindow> about = new PageWindow(host, QStringLiteral("Frm7_ZT_about"));
+        QPointer<PageWindow> help = new PageWindow(host, QStringLiteral("Frm6_ZT_help"));
+        host.lblFormNothing = QStringLiteral("frm7_zt_about");
+        host.TimerFormNothing.start();
+        QTest::qWait(400);
+        QVERIFY(about && help); // a name that differs in letter case unloads nothing
+        host.lblFormNothing = QStringLiteral("Frm6_ZT_help");
+        host.TimerFormNothing.start();
+        QTRY_VERIFY(help.isNull());
+        QVERIFY(about);
+        delete about;
+    }
+
+    void trayIconHidesAndRestoresTheWindow() {
+        TrayOverride tray(true);
+        BorderlessWindow window;
+        QPixmap picture(16, 16);
+        picture.fill(Qt::blue);
+        TrayHelper helper(&window, QIcon(picture), QStringLiteral("Kelmar Zantor"));
+        window.setGeometry(200, 150, 300, 200);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        const QPoint place = window.pos();
+
+        helper.minimize_to_tray();
+        QVERIFY(!window.isVisible());
+        QVERIFY(helper.isInTray());
+        QCOMPARE(helper.icon().toolTip(), QStringLiteral("Kelmar Zantor"));
+        helper.minimize_to_tray(); // a second time still gives one icon
+        QVERIFY(helper.isInTray());
+
+        // Double clicks, the middle button and passing over the icon change nothing.
+        emit helper.icon().activated(QSystemTrayIcon::DoubleClick);
+        emit helper.icon().activated(QSystemTrayIcon::MiddleClick);
+        QVERIFY(!window.isVisible());
+
+        emit helper.icon().activated(QSystemTrayIcon::Trigger);
+        QVERIFY(window.isVisible());
+        QVERIFY(!helper.isInTray());
+        QCOMPARE(window.pos(), place);
+
+        helper.minimize_to_tray();
+        emit helper.icon().activated(QSystemTrayIcon::Context);
+        QVERIFY(window.isVisible());
+        QVERIFY(!helper.isInTray());
+    }
+
+    void withoutATrayTheWindowGoesToTheTaskBar() {
+        TrayOverride tray(false);
+        BorderlessWindow window;
+        TrayHelper helper(&window, QIcon(), QStringLiteral("Kelmar Zantor"));
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        helper.minimize_to_tray();
+        QVERIFY(!helper.isInTray());
+        QVERIFY(window.isMinimized());
+
+        // At start-up the tray gets a moment to appear before the task bar is used.
+        BorderlessWindow starting;
+        TrayHelper startingHelper(&starting, QIcon(), QStringLiteral("Kelmar Zantor"));
+        startingHelper.minimizeToTrayWhenReady();
+        QTest::qWait(300);
+        QVERIFY(!starting.isVisible());
+        tray::overrideAvailability(true);
+        QTRY_VERIFY(startingHelper.isInTray());
+
+        BorderlessWindow late;
+        TrayHelper lateHelper(&late, QIcon(), QStringLiteral("Kelmar Zantor"));
+        tray::overrideAvailability(false);
+        lateHelper.minimizeToTrayWhenReady();
+        QTRY_VERIFY_WITH_TIMEOUT(late.isMinimized(), 5000);
+        QVERIFY(!lateHelper.isInTray());
+    }
+
+    void tiledListKeepsItsPatternAndHighlight() {
+        QListWidget list;
+        list.resize(120, 60);
+        for (int i = 0; i < 30; ++i)
+            list.addItem(QStringLiteral("Grupo %1").arg(i));
+        QPixmap tile(8, 8);
+        tile.fill(QColor(0x20, 0x80, 0x40));
+        removeListBorder(&list);
+        tileListBackground(&list, tile);
+        list.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&list));
+        QCOMPARE(list.frameShape(), QFrame::NoFrame);
+        QCOMPARE(list.palette().brush(QPalette::Base).texture().toImage(), tile.toImage());
+
+        list.item(0)->setSelected(true);
+        list.verticalScrollBar()->setValue(5);
+        const QImage shown = list.viewport()->grab().toImage();
+        // Far right of the viewport, beyond every text: the pattern, after the scroll too.
+        QCOMPARE(QColor(shown.pixel(shown.width() - 2, shown.height() - 2)), QColor(0x20, 0x80, 0x40));
+        list.verticalScrollBar()->setValue(0);
+        const QImage top = list.viewport()->grab().toImage();
+        // The style shades its highlight a little; it must be the highlight, not the pattern.
+        const QColor selected(top.pixel(top.width() - 2, 2));
+        const QColor highlight = list.palette().color(QPalette::Highlight);
+        QVERIFY(qAbs(selected.red() - highlight.red()) < 12 &&
+                qAbs(selected.green() - highlight.green()) < 12 &&
+                qAbs(selected.blue() - highlight.blue()) < 12);
+    }
+};
+
+QTEST_MAIN(ChromeTest)
+#include "tst_chrome.moc"
