@@ -34,4 +34,12 @@ std::optional<GroupDetails> readGroupDetails(const QString& groupsPath, int id) 
         columnText(row, QStringLiteral("dataUpd")), columnText(row, QStringLiteral("categoria"))};
 }
 
+std::optional<QString> readResourceList(const QString& groupsPath, int id) {
+    DbSession db(groupsPath);
+    const auto rows = db.select(QStringLiteral("select texto2 from Tabela1 where id=?"), {id});
+    if (rows.isEmpty())
+        return std::nullopt;
+    return columnText(rows.first(), QStringLiteral("texto2"));
+}
+
 } // namespace zantor

@@ -30,5 +30,7 @@ struct GroupDetails {
 QVector<GroupListRow> listGroups(const QString& groupsPath, GroupOrder order);
 // Empty when no group has this id.
 std::optional<GroupDetails> readGroupDetails(const QString& groupsPath, int id);
+// A group's stored texto2, as stored; empty when no group has this id.
+std::optional<QString> readResourceList(const QString& groupsPath, int id);
 
 } // namespace zantor

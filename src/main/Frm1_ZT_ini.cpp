@@ -60,9 +60,16 @@ QIcon loadPicture(const QString& path) {
 
 } // namespace
 
-Frm1_ZT_ini::Frm1_ZT_ini(const QString& appFolder)
+Frm1_ZT_ini::Frm1_ZT_ini(const QString& appFolder, ResourceHandler* resourceHandler)
     : m_appFolder(appFolder)
-    , m_paths(DatabasePaths::inAppFolder(appFolder)) {
+    , m_paths(DatabasePaths::inAppFolder(appFolder))
+    , m_launcher(
+          m_paths.groups, resourceHandler ? *resourceHandler : m_desktopResourceHandler, this,
+          [this] {
+              if (chkMinimizar->isChecked())
+                  minimize_to_tray();
+          },
+          this) {
     setObjectName(QStringLiteral("Frm1_ZT_ini"));
     setWindowTitle(QStringLiteral("Kelmar Zantor"));
     setFont(sansSerif(11));
@@ -104,9 +111,13 @@ void Frm1_ZT_ini::buildControls() {
     ListView1->header()->setStretchLastSection(false);
     ListView1->header()->setSectionsMovable(false);
     ListView1->header()->setFixedHeight(twips::toPixels(290));
-    ListView1->setColumnWidth(0, twips::toPixels(kGroupColumnWidth));
-    ListView1->setColumnWidth(1, twips::toPixels(kItemsColumnWidth));
+    restoreColumnWidths();
     connect(ListView1, &GroupListView::rowClicked, this, &Frm1_ZT_ini::showGroupDetails);
+    connect(ListView1, &GroupListView::listDoubleClicked, this, [this] {
+        restoreColumnWidths();
+        openSelectedGroups();
+    });
+    connect(ListView1, &GroupListView::characterKeyPressed, this, &Frm1_ZT_ini::openSelectedGroups);
     connect(ListView1, &GroupListView::pointerMoved, this, [this] { lblItemSel = QStringLiteral("1"); });
 
     // The strips cover the list's right edge, where its scroll bar would be, while the
@@ -326,8 +337,7 @@ void Frm1_ZT_ini::showGroupRows(const QVector<GroupListRow>& groups) {
     ListView1->clear();
     ListMini.clear();
     ListBack.clear();
-    ListView1->setColumnWidth(0, twips::toPixels(kGroupColumnWidth));
-    ListView1->setColumnWidth(1, twips::toPixels(kItemsColumnWidth));
+    restoreColumnWidths();
     const int rowHeight = (ListView1->height() - ListView1->header()->height()) / kRowsWithoutScrollBar;
     for (const GroupListRow& group : groups) {
         const QString title = unescapeText(group.titulo1);
@@ -356,6 +366,11 @@ void Frm1_ZT_ini::showGroupRows(const QVector<GroupListRow>& groups) {
     }
 }
 
+void Frm1_ZT_ini::restoreColumnWidths() {
+    ListView1->setColumnWidth(0, twips::toPixels(kGroupColumnWidth));
+    ListView1->setColumnWidth(1, twips::toPixels(kItemsColumnWidth));
+}
+
 void Frm1_ZT_ini::colourRows() {
     for (int i = 0; i < ListView1->topLevelItemCount(); ++i) {
         QTreeWidgetItem* row = ListView1->topLevelItem(i);
@@ -377,6 +392,16 @@ void Frm1_ZT_ini::chooseFirstWindow(const StartupSettings&) {
 void Frm1_ZT_ini::minimize_to_tray() {
     // Stand-in until the tray icon exists: the task bar keeps the window within reach.
     showMinimized();
+}
+
+void Frm1_ZT_ini::openSelectedGroups() {
+    QVector<int> groupIds;
+    for (int i = 0; i < ListView1->topLevelItemCount(); ++i) {
+        const QTreeWidgetItem* row = ListView1->topLevelItem(i);
+        if (row->isSelected())
+            groupIds.append(row->data(0, kGroupIdRole).toInt());
+    }
+    m_launcher.openGroups(groupIds, lblTempo.toInt());
 }
 
 void Frm1_ZT_ini::showGroupDetails(QTreeWidgetItem* row) {

@@ -1,9 +1,11 @@
 #pragma once
 
+#include "Launcher.h"
 #include "ListEntry.h"
 #include "chrome/BorderlessWindow.h"
 #include "data/DatabasePaths.h"
 #include "data/GroupStore.h"
+#include "platform/DesktopResourceHandler.h"
 
 #include <QHash>
 #include <QIcon>
@@ -29,7 +31,8 @@ struct StartupSettings;
 class Frm1_ZT_ini : public BorderlessWindow {
     Q_OBJECT
 public:
-    explicit Frm1_ZT_ini(const QString& appFolder);
+    // Resources open on the desktop unless another handler is given.
+    explicit Frm1_ZT_ini(const QString& appFolder, ResourceHandler* resourceHandler = nullptr);
 
     // The start-up sequence: settings, placement, categories, groups, first window.
     // False when a database could not be read; the user has been told why.
@@ -48,6 +51,8 @@ public:
     void showGroupDetails(QTreeWidgetItem* row);
     // Hides the window into its tray icon.
     void minimize_to_tray();
+    // Opens every resource of the selected groups, in list order, lblTempo ms apart.
+    void openSelectedGroups();
 
     // Shared state, read and written by the other windows by name. Texts, as stored.
     QString lblTempo = QStringLiteral("0");
@@ -120,9 +125,12 @@ private:
     void chooseFirstWindow(const StartupSettings& settings);
     void reportDatabaseError(const DatabaseError& error);
     void setDetailsPicture(const QIcon& picture);
+    void restoreColumnWidths();
 
     QString m_appFolder;
     DatabasePaths m_paths;
+    DesktopResourceHandler m_desktopResourceHandler;
+    Launcher m_launcher;
 };
 
 } // namespace zantor

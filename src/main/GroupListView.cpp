@@ -18,7 +18,9 @@ void GroupListView::mouseDoubleClickEvent(QMouseEvent* event) {
 void GroupListView::keyPressEvent(QKeyEvent* event) {
     const bool movesFocus = event->key() == Qt::Key_Tab || event->key() == Qt::Key_Backtab;
     if (!event->text().isEmpty() && !movesFocus) {
-        emit characterKeyPressed();
+        // A key held down would restart the run at every repeat and open nothing.
+        if (!event->isAutoRepeat())
+            emit characterKeyPressed();
         event->accept();
         return;
     }

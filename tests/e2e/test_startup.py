@@ -35,7 +35,8 @@ class StartupTest(unittest.TestCase):
         box = self.zantor.window("Erro")
         self.assertTrue([label for label in descendants(box, "label") if "ZT_Itens.db" in label.name])
         wait_for(lambda: visible_windows("Erro"), what="the message box to map")
-        xdotool("search", "--onlyvisible", "--name", "^Erro$", "windowactivate", "--sync", "key", "Return")
+        xdotool("search", "--onlyvisible", "--name", "^Erro$", "windowactivate", "--sync")
+        xdotool("key", "Return")
         self.assertEqual(self.zantor.wait_exit(), 2)
         self.assertFalse(visible_windows("Kelmar Zantor"))
         with open(self.zantor.database("ZT_Itens.db"), "rb") as kept:

@@ -1,0 +1,46 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <QVector>
+
+namespace zantor {
+
+// One item of a group: what the user calls it and the path it opens.
+struct GroupItem {
+    QString title;
+    QString address;
+
+    friend bool operator==(const GroupItem&, const GroupItem&) = default;
+};
+
+// A group's item list as its row keeps it: the titles joined by ", " in texto1, the
+// addresses joined by the unit separator in texto2, and their number in qtd.
+struct StoredItemList {
+    QString texto1;
+    QString texto2;
+    QString qtd;
+};
+
+// The column texts to bind for these items: exactly what the quoted-literal statements
+// would store, so that every reader sees the same bytes.
+StoredItemList writeItemList(const QVector<GroupItem>& items);
+
+// Readers that show a whole column (the group list, the details panel) just pass it
+// through unescapeText; the readers below take the columns apart.
+
+// The addresses to open, in stored order, from a stored texto2. Empty pieces are kept
+// (each one still takes its turn) and every piece loses its surrounding spaces.
+QStringList launchResources(const QString& storedTexto2);
+
+// The editor's reading of the stored columns.
+QVector<GroupItem> editorItems(const QString& storedTexto1, const QString& storedTexto2);
+// The items viewer's reading of texts already unescaped: the shown description and the
+// address text kept beside it.
+QVector<GroupItem> viewerItems(const QString& description, const QString& addressText);
+
+// A read-back address as the user typed it: stored backslash-t came back as a TAB,
+// which in a path was far more likely a folder name starting with "t".
+QString addressAsTyped(const QString& readAddress);
+
+} // namespace zantor

@@ -1,0 +1,15 @@
+#pragma once
+
+#include "ResourceHandler.h"
+
+namespace zantor {
+
+// Programs start by themselves; documents and folders go to the desktop's default
+// application for them.
+class DesktopResourceHandler final : public ResourceHandler {
+public:
+    bool exists(const QString& path) const override;
+    void open(const QString& path) override;
+};
+
+} // namespace zantor

@@ -1,0 +1,17 @@
+#pragma once
+
+#include <QString>
+
+namespace zantor {
+
+// Where opened resources go: the desktop in the program, a recorder in the tests.
+class ResourceHandler {
+public:
+    virtual ~ResourceHandler();
+    // True for an existing file or folder.
+    virtual bool exists(const QString& path) const = 0;
+    // Hands an existing resource to whatever opens it and returns at once.
+    virtual void open(const QString& path) = 0;
+};
+
+} // namespace zantor

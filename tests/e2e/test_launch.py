@@ -1,0 +1,127 @@
+"""Opening groups through the real program: documents and folders go to the desktop's
+default application, programs start in their own folder, and what is missing is
+reported once at the end."""
+import os
+import shutil
+import stat
+import tempfile
+import unittest
+
+import pyatspi
+
+from zantor_e2e import ZantorCopy, click, descendants, find_one, table_rows, visible_windows, wait_for, xdotool
+
+UNIT = "\x1f"
+REPORT_HEADING = "Recurso(s) não encontrado(s): \r\n"
+
+
+def double_click(node):
+    extents = node.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
+    xdotool("mousemove", "--sync", str(extents.x + extents.width // 2), str(extents.y + extents.height // 2))
+    xdotool("click", "--repeat", "2", "--delay", "80", "1")
+
+
+def write(path, text, mode=0o644):
+    os.makedirs(os.path.dirname(path), exist_ok=True)
+    with open(path, "w", encoding="utf-8") as file:
+        file.write(text)
+    os.chmod(path, mode)
+
+
+class LaunchTest(unittest.TestCase):
+    def setUp(self):
+        self.root = tempfile.mkdtemp(prefix="zantor-launch-")
+        self.addCleanup(shutil.rmtree, self.root, ignore_errors=True)
+        self.log = os.path.join(self.root, "opened.log")
+        self.desktop = self.make_desktop()
+        self.zantor = ZantorCopy()
+        self.addCleanup(self.zantor.stop)
+
+    def make_desktop(self):
+        """A home of our own whose default application for text files and folders is a
+        recorder that appends what it was given to the log."""
+        home = os.path.join(self.root, "home")
+        config = os.path.join(home, ".config")
+        share = os.path.join(self.root, "share")
+        recorder = os.path.join(self.root, "bin", "record-open")
+        write(recorder, f"#!/bin/sh\nprintf 'opened %s\\n' \"$1\" >> '{self.log}'\n", 0o755)
+        write(os.path.join(share, "applications", "zantor-e2e-recorder.desktop"),
+              "[Desktop Entry]\nType=Application\nName=Recorder\n"
+              f"Exec={recorder} %f\nMimeType=text/plain;inode/directory;\nNoDisplay=true\n")
+        write(os.path.join(config, "mimeapps.list"),
+              "[Default Applications]\n"
+              "text/plain=zantor-e2e-recorder.desktop\n"
+              "inode/directory=zantor-e2e-recorder.desktop\n")
+        os.makedirs(os.path.join(home, ".local", "share"), exist_ok=True)
+        return {
+            "HOME": home,
+            "XDG_CONFIG_HOME": config,
+            "XDG_CONFIG_DIRS": os.path.join(self.root, "etc-xdg"),
+            "XDG_DATA_HOME": os.path.join(home, ".local", "share"),
+            "XDG_DATA_DIRS": f"{share}:/usr/share",
+            # Without a desktop of its own, xdg-open asks the freedesktop defaults
+            # (mimeapps.list), which is what this home sets up.
+            "XDG_CURRENT_DESKTOP": "X-Generic",
+        }
+
+    def logged(self):
+        try:
+            with open(self.log, encoding="utf-8") as log:
+                return log.read().splitlines()
+        except FileNotFoundError:
+            return []
+
+    def group_row(self, index):
+        window = self.zantor.window("Kelmar Zantor")
+        groups = find_one(window, "tree", "Grupos")
+        wait_for(lambda: table_rows(groups), what="rows in the group list")
+        return groups.queryTable().getAccessibleAt(index, 0)
+
+    def test_resources_open_in_order_and_the_missing_are_reported(self):
+        resources = os.path.join(self.root, "recursos")
+        note = os.path.join(resources, "nota de aula.txt")
+        folder = os.path.join(resources, "Pasta Música")
+        tools = os.path.join(resources, "ferramentas")
+        program = os.path.join(tools, "tarefa.sh")
+        missing = os.path.join(resources, "sumiu.txt")
+        # A document that merely carries the execute bit cannot start: it opens as one.
+        document = os.path.join(resources, "leia-me.txt")
+        write(note, "aula\n")
+        os.makedirs(folder)
+        write(program, f"#!/bin/sh\nprintf 'ran in %s\\n' \"$(pwd)\" >> '{self.log}'\n", 0o755)
+        write(document, "leia\n", 0o755)
+        self.assertTrue(os.stat(document).st_mode & stat.S_IXUSR)
+
+        self.zantor.add_group("Estudo", "Nota, Pasta, Tarefa, Sumiu, Leia",
+                              UNIT.join([note, folder, " " + program + " ", missing, document]))
+        self.zantor.add_group("Revisão", "Nota", note)
+        self.zantor.set_settings(tempo="1000")
+        self.zantor.start(self.desktop)
+        wait_for(lambda: visible_windows("Kelmar Zantor"), what="the main window to map")
+
+        click(self.group_row(0))
+        xdotool("key", "Return")
+        expected = [f"opened {note}", f"opened {folder}", f"ran in {tools}", f"opened {document}"]
+        wait_for(lambda: len(self.logged()) >= len(expected), timeout=30, what="every resource to open")
+
+        box = self.zantor.window("Erro", timeout=15)
+        texts = [label.name for label in descendants(box, "label") if label.name.startswith("Recurso")]
+        self.assertEqual(texts, [f"{REPORT_HEADING}- {missing}\r\n"])
+        self.assertEqual(self.logged(), expected)
+        wait_for(lambda: visible_windows("Erro"), what="the report to map")
+        # Typed into the focused box, press and release alike. Chained to the box's window,
+        # the release can miss once the box is gone, and the server then keeps repeating
+        # Return into the main window, which reopens the group at every repeat.
+        xdotool("search", "--onlyvisible", "--name", "^Erro$", "windowactivate", "--sync")
+        xdotool("key", "Return")
+        wait_for(lambda: not visible_windows("Erro"), what="the report to close")
+
+        # A double-click opens the group under the pointer just the same.
+        double_click(self.group_row(1))
+        wait_for(lambda: len(self.logged()) > len(expected), timeout=15, what="the second group to open")
+        self.assertEqual(self.logged()[len(expected):], [f"opened {note}"])
+        self.assertFalse(visible_windows("Erro"))
+
+
+if __name__ == "__main__":
+    unittest.main(verbosity=2)

@@ -1,0 +1,17 @@
+#include "RecordingResourceHandler.h"
+
+RecordingResourceHandler::RecordingResourceHandler(QSet<QString> existingPaths)
+    : existing(std::move(existingPaths)) {
+    m_clock.start();
+}
+
+void RecordingResourceHandler::open(const QString& path) {
+    opened.append({path, m_clock.elapsed()});
+}
+
+QStringList RecordingResourceHandler::openedPaths() const {
+    QStringList paths;
+    for (const Opening& opening : opened)
+        paths << opening.path;
+    return paths;
+}

@@ -1,0 +1,32 @@
+#pragma once
+
+#include "platform/ResourceHandler.h"
+
+#include <QElapsedTimer>
+#include <QList>
+#include <QSet>
+#include <QStringList>
+
+// Stands in for the desktop: the paths in `existing` exist, and every opening is kept
+// with the time it happened, counted from the handler's creation or restartClock().
+class RecordingResourceHandler : public zantor::ResourceHandler {
+public:
+    struct Opening {
+        QString path;
+        qint64 atMs;
+    };
+
+    explicit RecordingResourceHandler(QSet<QString> existingPaths = {});
+
+    bool exists(const QString& path) const override { return existing.contains(path); }
+    void open(const QString& path) override;
+
+    void restartClock() { m_clock.start(); }
+    QStringList openedPaths() const;
+
+    QSet<QString> existing;
+    QList<Opening> opened;
+
+private:
+    QElapsedTimer m_clock;
+};

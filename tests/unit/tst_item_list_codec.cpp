@@ -1,0 +1,123 @@
+#include "data/DbSession.h"
+#include "data/GroupStore.h"
+#include "data/ItemListCodec.h"
+#include "data/TextEscaping.h"
+#include "support/TestAppFolder.h"
+
+#include <QTest>
+
+using namespace zantor;
+
+namespace {
+
+const QString kUnit = QString(QChar(31));
+
+QVector<GroupItem> sampleItems() {
+    return {{QStringLiteral("Docs"), QStringLiteral("C:\\Work\\a.txt")},
+            {QStringLiteral("d'Artagnan's \"notes\""), QStringLiteral("/home/ana/l'été/o'k.txt")},
+            {QStringLiteral("Faixa\t2"), QStringLiteral("/música/faixa\t2.ogg")},
+            {QStringLiteral("'"), QStringLiteral("/fim'")}};
+}
+
+} // namespace
+
+class ItemListCodecTest : public QObject {
+    Q_OBJECT
+private slots:
+    void writingFollowsTheStoredFormat() {
+        const StoredItemList two = writeItemList({{QStringLiteral("Docs"), QStringLiteral("C:\\Work\\a.txt")},
+                                                  {QStringLiteral("Music"), QStringLiteral("D:\\Songs")}});
+        QCOMPARE(two.texto1, QStringLiteral("Docs, Music"));
+        QCOMPARE(two.texto2, QStringLiteral("C:\\Work\\a.txt") + kUnit + QStringLiteral("D:\\Songs"));
+        QCOMPARE(two.qtd, QStringLiteral("2"));
+
+        const StoredItemList one = writeItemList({{QStringLiteral("It's"), QStringLiteral("/a\tb")}});
+        QCOMPARE(one.texto1, QStringLiteral("It's"));
+        QCOMPARE(one.texto2, QStringLiteral("/a\\tb"));
+        QCOMPARE(one.qtd, QStringLiteral("1"));
+
+        const StoredItemList none = writeItemList({});
+        QCOMPARE(none.texto1, QString());
+        QCOMPARE(none.texto2, QString());
+        QCOMPARE(none.qtd, QStringLiteral("0"));
+    }
+
+    void boundTextsLandAsTheQuotedStatementWould() {
+        TestAppFolder app;
+        app.createDatabases();
+        const QVector<GroupItem> items = sampleItems();
+
+        // The statement as the quoted-literal form builds it, each text escaped once.
+        QStringList titles;
+        QStringList addresses;
+        for (const GroupItem& item : items) {
+            titles << escapeText(item.title);
+            addresses << escapeText(item.address);
+        }
+        DbSession db(app.databases().groups);
+        db.execute(QStringLiteral("insert into Tabela1 (titulo1,texto1,texto2,qtd,dataUpd,categoria,ordem) "
+                                  "values ('quoted','%1','%2','%3','01/02/2026','1','0')")
+                       .arg(titles.join(QStringLiteral(", ")), addresses.join(kUnit))
+                       .arg(items.size()));
+        const StoredItemList stored = writeItemList(items);
+        const int bound =
+            app.addGroup(QStringLiteral("bound"), stored.texto1, stored.texto2, 1, 0, stored.qtd);
+
+        const auto rows =
+            db.select(QStringLiteral("select texto1,texto2,qtd from Tabela1 order by id asc"), {});
+        QCOMPARE(rows.size(), 2);
+        for (const QString column : {"texto1", "texto2", "qtd"})
+            QCOMPARE(columnText(rows[1], column).toUtf8(), columnText(rows[0], column).toUtf8());
+
+        QCOMPARE(readResourceList(app.databases().groups, bound).value_or("no group"), stored.texto2);
+        QVERIFY(!readResourceList(app.databases().groups, bound + 1).has_value());
+        db.execute(QStringLiteral("update Tabela1 set texto2=NULL where id=?"), {bound});
+        QCOMPARE(readResourceList(app.databases().groups, bound).value_or("no group"), QString());
+    }
+
+    void theLauncherKeepsEveryPieceWithoutItsSpaces() {
+        QCOMPARE(launchResources(QString()), QStringList());
+        QCOMPARE(launchResources(QStringLiteral("   ")), QStringList({""}));
+        QCOMPARE(launchResources(QStringLiteral(" /a b/c.txt  ")), QStringList({"/a b/c.txt"}));
+        QCOMPARE(launchResources(QStringLiteral("/a") + kUnit + kUnit + QStringLiteral(" /b ") + kUnit + " " +
+                                 kUnit),
+                 QStringList({"/a", "", "/b", "", ""}));
+        // Unescaped once: doubled apostrophes become one and backslash-t a TAB, which is
+        // part of the address and survives the trimming.
+        QCOMPARE(launchResources(QStringLiteral("/l''été/x") + kUnit + QStringLiteral(" \\tarefas ")),
+                 QStringList({"/l'été/x", "\tarefas"}));
+    }
+
+    void theEditorPairsTheColumnsByPosition() {
+        const StoredItemList stored = writeItemList(sampleItems());
+        QCOMPARE(editorItems(stored.texto1, stored.texto2), sampleItems());
+        QCOMPARE(editorItems(QString(), QString()), QVector<GroupItem>());
+        // No trimming for the editor: what was typed comes back.
+        QCOMPARE(editorItems(QStringLiteral(" A "), QStringLiteral(" /a ")),
+                 (QVector<GroupItem>{{" A ", " /a "}}));
+
+        // A title holding ", " splits in two: every piece is kept, the missing
+        // addresses are empty.
+        QCOMPARE(editorItems(QStringLiteral("Paz, amor, Rock"), QStringLiteral("/p") + kUnit + "/r"),
+                 (QVector<GroupItem>{{"Paz", "/p"}, {"amor", "/r"}, {"Rock", ""}}));
+        QCOMPARE(editorItems(QStringLiteral("Só"), QStringLiteral("/a") + kUnit + kUnit + "/c"),
+                 (QVector<GroupItem>{{"Só", "/a"}, {"", ""}, {"", "/c"}}));
+        QCOMPARE(editorItems(QString(), QStringLiteral("/a")), (QVector<GroupItem>{{"", "/a"}}));
+    }
+
+    void theViewerPairsTextsAlreadyUnescaped() {
+        // Its texts were unescaped when the details were read; doing it again would turn
+        // a real "''" into one apostrophe and a real backslash-t into a TAB.
+        QCOMPARE(viewerItems(QStringLiteral("a''b, c"), QStringLiteral("/x\\ty") + kUnit + "/z"),
+                 (QVector<GroupItem>{{"a''b", "/x\\ty"}, {"c", "/z"}}));
+    }
+
+    void aTabReadBackTurnsIntoTheTypedBackslashT() {
+        QCOMPARE(addressAsTyped(QStringLiteral("C:\\Work\tarefas\t")),
+                 QStringLiteral("C:\\Work\\tarefas\\t"));
+        QCOMPARE(addressAsTyped(QStringLiteral("/sem/tab")), QStringLiteral("/sem/tab"));
+    }
+};
+
+QTEST_GUILESS_MAIN(ItemListCodecTest)
+#include "tst_item_list_codec.moc"

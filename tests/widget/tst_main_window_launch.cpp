@@ -1,0 +1,110 @@
+#include "chrome/Twips.h"
+#include "main/Frm1_ZT_ini.h"
+#include "main/GroupListView.h"
+#include "support/RecordingPrompt.h"
+#include "support/RecordingResourceHandler.h"
+#include "support/TestAppFolder.h"
+
+#include <QCheckBox>
+#include <QKeyEvent>
+#include <QTest>
+
+using namespace zantor;
+
+namespace {
+
+const QString kUnit = QString(QChar(31));
+constexpr int kRunTimeoutMs = 10000;
+const int kGroupWidth = twips::toPixels(2375);
+const int kItemsWidth = twips::toPixels(3450);
+
+// Three groups, listed alphabetically as Alfa, Beta, Gama, opened 30 ms apart.
+struct LaunchFixture {
+    LaunchFixture() {
+        app.addGroup(QStringLiteral("Gama"), {}, QStringLiteral("/g/1"));
+        app.addGroup(QStringLiteral("Alfa"), {}, QStringLiteral("/a/1") + kUnit + QStringLiteral("/a/2"));
+        app.addGroup(QStringLiteral("Beta"), {}, QStringLiteral("/b/1"));
+        app.setSettings({{QStringLiteral("tempo"), QStringLiteral("30")}});
+    }
+
+    QTimer* launchTimer() const { return window.findChild<QTimer*>(QStringLiteral("TimerDelay")); }
+    void waitForTheRunToEnd() const { QTRY_VERIFY_WITH_TIMEOUT(!launchTimer()->isActive(), kRunTimeoutMs); }
+    void narrowTheColumns() const {
+        window.ListView1->setColumnWidth(0, 40);
+        window.ListView1->setColumnWidth(1, 60);
+    }
+    QRect rowArea(int row) const {
+        return window.ListView1->visualItemRect(window.ListView1->topLevelItem(row));
+    }
+
+    TestAppFolder app;
+    RecordingResourceHandler handler{{"/a/1", "/a/2", "/b/1", "/g/1"}};
+    RecordingPrompt prompt;
+    Frm1_ZT_ini window{app.path(), &handler};
+};
+
+} // namespace
+
+class MainWindowLaunchTest : public QObject {
+    Q_OBJECT
+private slots:
+    void aDoubleClickOpensTheGroupAndRestoresTheColumns() {
+        LaunchFixture fixture;
+        QVERIFY(fixture.window.load());
+        QVERIFY(fixture.launchTimer());
+        fixture.narrowTheColumns();
+        QTest::mouseDClick(fixture.window.ListView1->viewport(), Qt::LeftButton, {},
+                           fixture.rowArea(0).center());
+        QCOMPARE(fixture.window.ListView1->columnWidth(0), kGroupWidth);
+        QCOMPARE(fixture.window.ListView1->columnWidth(1), kItemsWidth);
+        QCOMPARE(fixture.launchTimer()->interval(), 30);
+        fixture.waitForTheRunToEnd();
+        QCOMPARE(fixture.handler.openedPaths(), QStringList({"/a/1", "/a/2"}));
+        QVERIFY(fixture.prompt.messages.isEmpty());
+        QVERIFY(!fixture.window.isMinimized());
+    }
+
+    void aCharacterKeyOpensTheSelectedGroupsInListOrder() {
+        LaunchFixture fixture;
+        QVERIFY(fixture.window.load());
+        fixture.window.ListView1->topLevelItem(2)->setSelected(true);
+        fixture.window.ListView1->topLevelItem(0)->setSelected(true);
+        fixture.narrowTheColumns();
+        fixture.window.ListView1->setFocus();
+        QTest::keyClick(fixture.window.ListView1, Qt::Key_A);
+        fixture.waitForTheRunToEnd();
+        QCOMPARE(fixture.handler.openedPaths(), QStringList({"/a/1", "/a/2", "/g/1"}));
+        QCOMPARE(fixture.window.ListView1->columnWidth(0), 40);
+        QCOMPARE(fixture.window.ListView1->columnWidth(1), 60);
+
+        // Enter is a character key too.
+        fixture.handler.opened.clear();
+        QTest::keyClick(fixture.window.ListView1, Qt::Key_Return);
+        fixture.waitForTheRunToEnd();
+        QCOMPARE(fixture.handler.openedPaths(), QStringList({"/a/1", "/a/2", "/g/1"}));
+        QVERIFY(fixture.prompt.messages.isEmpty());
+
+        // The repeats of a key held down start nothing more.
+        QKeyEvent repeat(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier, QStringLiteral("\r"), true);
+        QCoreApplication::sendEvent(fixture.window.ListView1, &repeat);
+        QVERIFY(!fixture.launchTimer()->isActive());
+    }
+
+    void theWindowGoesAwayBeforeTheFirstResourceWhenAsked() {
+        LaunchFixture fixture;
+        fixture.app.setSettings({{QStringLiteral("checkMinimize"), QStringLiteral("1")}});
+        QVERIFY(fixture.window.load());
+        QVERIFY(fixture.window.chkMinimizar->isChecked());
+        fixture.window.ListView1->topLevelItem(1)->setSelected(true);
+        fixture.window.ListView1->setFocus();
+        QVERIFY(fixture.window.isVisible() && !fixture.window.isMinimized());
+        QTest::keyClick(fixture.window.ListView1, Qt::Key_Space);
+        QVERIFY(fixture.handler.opened.isEmpty());
+        QVERIFY(fixture.window.isMinimized() || !fixture.window.isVisible());
+        fixture.waitForTheRunToEnd();
+        QCOMPARE(fixture.handler.openedPaths(), QStringList({"/b/1"}));
+    }
+};
+
+QTEST_MAIN(MainWindowLaunchTest)
+#include "tst_main_window_launch.moc"
