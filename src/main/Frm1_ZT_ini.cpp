@@ -69,13 +69,16 @@ Frm1_ZT_ini::Frm1_ZT_ini(const QString& appFolder, ResourceHandler* resourceHand
               if (chkMinimizar->isChecked())
                   minimize_to_tray();
           },
-          this) {
+          this)
+    , m_tray(this, IconSoft, QStringLiteral("Kelmar Zantor")) {
     setObjectName(QStringLiteral("Frm1_ZT_ini"));
     setWindowTitle(QStringLiteral("Kelmar Zantor"));
     setFont(sansSerif(11));
-    IconSoft = QIcon(QStringLiteral(":/icons/icon-soft.svg"));
-    Picture1 = QIcon(QStringLiteral(":/icons/picture-default.svg"));
+    TimerMensagem.setObjectName(QStringLiteral("TimerMensagem"));
+    TimerMensagem.setSingleShot(true);
+    connect(&TimerMensagem, &QTimer::timeout, this, [this] { lblMensagem->clear(); });
     buildControls();
+    connectCommands();
 }
 
 void Frm1_ZT_ini::buildControls() {
@@ -95,6 +98,7 @@ void Frm1_ZT_ini::buildControls() {
     lblMensagem->setObjectName(QStringLiteral("lblMensagem"));
     lblMensagem->setGeometry(twips::rect(360, 810, 5850, 240));
     lblMensagem->setFont(sansSerif(11, true));
+    lblMensagem->setAccessibleDescription(QStringLiteral("Mensagens"));
     setTextColour(lblMensagem, colours::statusRed());
 
     ListView1 = new GroupListView(this);
@@ -222,6 +226,7 @@ void Frm1_ZT_ini::buildDetailsPanel() {
     txtDesc->setToolTip(QStringLiteral(" Duplo clique para ver os itens "));
     txtDesc->setAccessibleName(QStringLiteral("Itens do grupo"));
     txtDesc->setFrameShape(QFrame::NoFrame);
+    txtDesc->document()->setDocumentMargin(0);
     QPalette descPalette = txtDesc->palette();
     descPalette.setColor(QPalette::Base, colours::windowBackground());
     txtDesc->setPalette(descPalette);
@@ -234,8 +239,10 @@ void Frm1_ZT_ini::buildDetailsPanel() {
     lblTitCat2 = makeLabel("lblTitCat2", QStringLiteral("..."), twips::rect(5040, 6300, 1380, 225));
     for (QLabel* caption : {lblData11, lblNumItens1, lblTitCat1})
         setTextColour(caption, QColor(0x71, 0x80, 0x96));
-    for (QLabel* value : {lblTitGrupo, lblData2, lblNumItens2, lblTitCat2})
+    // The values a row click lights up start greyed.
+    for (QLabel* value : {lblTitGrupo, lblData2, lblNumItens2})
         setTextColour(value, colours::activeBorder());
+    setTextColour(lblTitCat2, colours::windowFrame());
 }
 
 void Frm1_ZT_ini::paintEvent(QPaintEvent* event) {
@@ -384,14 +391,59 @@ void Frm1_ZT_ini::setMinimizeOption(bool ticked) {
     setTextColour(lblChkMinimizar, ticked ? colours::windowFrame() : colours::activeBorder());
 }
 
-void Frm1_ZT_ini::chooseFirstWindow(const StartupSettings&) {
-    // The compact list and the tray come later; until then the main window shows itself.
-    show();
+void Frm1_ZT_ini::chooseFirstWindow(const StartupSettings& settings) {
+    // The compact list window comes later; until then the main window stands in for it.
+    if (settings.iniMinimized.toInt() == 1)
+        m_tray.minimizeToTrayWhenReady();
+    else
+        show();
 }
 
 void Frm1_ZT_ini::minimize_to_tray() {
-    // Stand-in until the tray icon exists: the task bar keeps the window within reach.
-    showMinimized();
+    m_tray.minimize_to_tray();
+}
+
+void Frm1_ZT_ini::connectCommands() {
+    connect(btnPosition, &QAbstractButton::clicked, this, &Frm1_ZT_ini::storePosition);
+    // Both want a selected row; what they do with it comes with the editor and the
+    // delete confirmation.
+    connect(btnUpdate, &QAbstractButton::clicked, this, &Frm1_ZT_ini::requireSelectedRow);
+    connect(btnDelete, &QAbstractButton::clicked, this, &Frm1_ZT_ini::requireSelectedRow);
+    connect(chkMinimizar, &QCheckBox::clicked, this, &Frm1_ZT_ini::setMinimizeOption);
+    connect(lblChkMinimizar, &ClickableLabel::clicked, this,
+            [this] { setMinimizeOption(!chkMinimizar->isChecked()); });
+    connect(imgFecharOn, &QAbstractButton::clicked, this, [this] {
+        hide();
+        QCoreApplication::quit();
+    });
+    connect(imgTrayOn, &QAbstractButton::clicked, this, &Frm1_ZT_ini::minimize_to_tray);
+    connect(imgMinimizarOn, &QAbstractButton::clicked, this, &QWidget::showMinimized);
+}
+
+void Frm1_ZT_ini::showStatusMessage(const QString& text) {
+    lblMensagem->setVisible(true);
+    lblMensagem->setText(text);
+    TimerMensagem.start(2000);
+}
+
+bool Frm1_ZT_ini::requireSelectedRow() {
+    if (!ListView1->selectedItems().isEmpty())
+        return true;
+    prompt::beep();
+    showStatusMessage(QStringLiteral("É preciso selecionar um item primeiro."));
+    return false;
+}
+
+void Frm1_ZT_ini::storePosition() {
+    try {
+        storeWindowPosition(m_paths.settings, twips::fromPixels(x()), twips::fromPixels(y()));
+    } catch (const DatabaseError&) {
+        prompt::beep();
+        showStatusMessage(QStringLiteral("Não foi possível gravar a posição."));
+        return;
+    }
+    prompt::beep();
+    showStatusMessage(QStringLiteral("Posição gravada!"));
 }
 
 void Frm1_ZT_ini::openSelectedGroups() {

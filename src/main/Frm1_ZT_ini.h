@@ -2,7 +2,8 @@
 
 #include "Launcher.h"
 #include "ListEntry.h"
-#include "chrome/BorderlessWindow.h"
+#include "chrome/PageHostWindow.h"
+#include "chrome/TrayHelper.h"
 #include "data/DatabasePaths.h"
 #include "data/GroupStore.h"
 #include "platform/DesktopResourceHandler.h"
@@ -28,7 +29,7 @@ struct StartupSettings;
 
 // The main window: the group list, the selected group's details and the commands.
 // It lives for the whole run and holds the state the other windows share, by name.
-class Frm1_ZT_ini : public BorderlessWindow {
+class Frm1_ZT_ini : public PageHostWindow {
     Q_OBJECT
 public:
     // Resources open on the desktop unless another handler is given.
@@ -49,8 +50,11 @@ public:
     void colourRows();
     // What a click on a row does: the details panel shows that group.
     void showGroupDetails(QTreeWidgetItem* row);
-    // Hides the window into its tray icon.
+    // Hides the window into its tray icon (the task bar where the desktop has no tray).
     void minimize_to_tray();
+    // A short message on the status line, cleared after two seconds.
+    void showStatusMessage(const QString& text);
+    QIcon programIcon() const override { return IconSoft; }
     // Opens every resource of the selected groups, in list order, lblTempo ms apart.
     void openSelectedGroups();
 
@@ -64,7 +68,6 @@ public:
     QString lblNumtotal = QStringLiteral("0");
     QString lblNumUpdate;
     QString lblInsertUpdate;
-    QString lblFormNothing;
     QString lblItemSel = QStringLiteral("0");
     QString txtAddress;
     QVector<ListEntry> ListMini;
@@ -74,8 +77,8 @@ public:
     // The small category icons, keyed "img" & position in id order.
     QHash<QString, QIcon> ImageList1;
     // The program icon and the picture shown when a category image is missing.
-    QIcon IconSoft;
-    QIcon Picture1;
+    QIcon IconSoft{QStringLiteral(":/icons/icon-soft.svg")};
+    QIcon Picture1{QStringLiteral(":/icons/picture-default.svg")};
 
     // Controls, by name.
     QLabel* shpTit1;
@@ -110,6 +113,7 @@ public:
     ImageButton* imgMinimizarOn;
     ImageButton* imgTrayOn;
     ImageButton* imgFecharOn;
+    QTimer TimerMensagem;
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -126,11 +130,16 @@ private:
     void reportDatabaseError(const DatabaseError& error);
     void setDetailsPicture(const QIcon& picture);
     void restoreColumnWidths();
+    void connectCommands();
+    void storePosition();
+    // Update and delete act on the selected rows; without one they say so.
+    bool requireSelectedRow();
 
     QString m_appFolder;
     DatabasePaths m_paths;
     DesktopResourceHandler m_desktopResourceHandler;
     Launcher m_launcher;
+    TrayHelper m_tray;
 };
 
 } // namespace zantor

@@ -156,3 +156,38 @@ def click(node, button=1):
     x, y = extents.x + extents.width // 2, extents.y + extents.height // 2
     xdotool("mousemove", "--sync", str(x), str(y))
     xdotool("click", str(button))
+
+
+def is_showing(node):
+    return node.getState().contains(pyatspi.STATE_SHOWING)
+
+
+def window_geometry(window_id):
+    """(x, y, width, height) of a top-level window on the screen."""
+    values = dict(line.split("=", 1) for line in
+                  subprocess.run(["xdotool", "getwindowgeometry", "--shell", window_id],
+                                 capture_output=True, text=True).stdout.split())
+    return int(values["X"]), int(values["Y"]), int(values["WIDTH"]), int(values["HEIGHT"])
+
+
+def tray_icons(program="Zantor"):
+    """The program's icon windows embedded in the tray host, as (id, x, y, width, height)."""
+    icons = []
+    panel_depth = None
+    for line in subprocess.run(["xwininfo", "-root", "-tree"], capture_output=True, text=True).stdout.splitlines():
+        depth = len(line) - len(line.lstrip())
+        words = line.split()
+        if not words or not words[0].startswith("0x"):
+            continue
+        if '"panel":' in line and '"trayer")' in line:
+            panel_depth = depth
+            continue
+        if panel_depth is not None and depth <= panel_depth:
+            panel_depth = None
+        if panel_depth is not None and depth > panel_depth:
+            size, _, absolute = words[-2], None, words[-1]
+            width, height = (int(v) for v in size.split("+")[0].split("x"))
+            x, y = (int(v) for v in absolute.lstrip("+").split("+"))
+            if width > 1 and height > 1 and f'("{program}"' in line:
+                icons.append((words[0], x, y, width, height))
+    return icons

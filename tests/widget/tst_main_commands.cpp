@@ -1,0 +1,179 @@
+#include "chrome/ClickableLabel.h"
+#include "chrome/ImageButton.h"
+#include "chrome/SystemColours.h"
+#include "data/SettingsStore.h"
+#include "main/Frm1_ZT_ini.h"
+#include "main/GroupListView.h"
+#include "platform/TrayAvailability.h"
+#include "support/RecordingPrompt.h"
+#include "support/TestAppFolder.h"
+
+#include <QCheckBox>
+#include <QCursor>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QLabel>
+#include <QTest>
+
+using namespace zantor;
+
+namespace {
+
+struct TrayOverride {
+    explicit TrayOverride(bool available) { tray::overrideAvailability(available); }
+    ~TrayOverride() { tray::overrideAvailability(std::nullopt); }
+};
+
+QColor captionColour(const Frm1_ZT_ini& window) {
+    return window.lblChkMinimizar->palette().color(QPalette::WindowText);
+}
+
+} // namespace
+
+class MainCommandsTest : public QObject {
+    Q_OBJECT
+private slots:
+    void statusLineShowsTheLatestMessageForTwoSeconds() {
+        TestAppFolder app;
+        RecordingPrompt prompt;
+        Frm1_ZT_ini window(app.path());
+        QVERIFY(window.load());
+        QVERIFY(window.lblMensagem->text().isEmpty());
+        window.showStatusMessage(QStringLiteral("primeira"));
+        QTest::qWait(1000);
+        QElapsedTimer sinceSecond;
+        sinceSecond.start();
+        window.showStatusMessage(QStringLiteral("segunda"));
+        QCOMPARE(window.lblMensagem->text(), QStringLiteral("segunda"));
+        // The first message's two seconds run out while the second one is up.
+        QTest::qWait(1400);
+        QCOMPARE(window.lblMensagem->text(), QStringLiteral("segunda"));
+        QTRY_VERIFY_WITH_TIMEOUT(window.lblMensagem->text().isEmpty(), 3000);
+        QVERIFY(sinceSecond.elapsed() >= 1950);
+    }
+
+    void storePositionWritesEveryTime() {
+        TestAppFolder app;
+        RecordingPrompt prompt;
+        Frm1_ZT_ini window(app.path());
+        QVERIFY(window.load());
+        window.move(100, 200);
+        window.btnPosition->click();
+        StartupSettings stored = readStartupSettings(app.databases().settings);
+        QCOMPARE(stored.left, QStringLiteral("1500"));
+        QCOMPARE(stored.top, QStringLiteral("3000"));
+        QCOMPARE(window.lblMensagem->text(), QStringLiteral("Posição gravada!"));
+        QCOMPARE(prompt.beeps, 1);
+
+        window.move(110, 220);
+        window.btnPosition->click();
+        stored = readStartupSettings(app.databases().settings);
+        QCOMPARE(stored.left, QStringLiteral("1650"));
+        QCOMPARE(stored.top, QStringLiteral("3300"));
+        QCOMPARE(prompt.beeps, 2);
+        QVERIFY(prompt.messages.isEmpty());
+    }
+
+    void aFailedStoreSaysSo() {
+        TestAppFolder app;
+        RecordingPrompt prompt;
+        Frm1_ZT_ini window(app.path());
+        QVERIFY(window.load());
+        QVERIFY(QFile::remove(app.databases().settings));
+        window.btnPosition->click();
+        QCOMPARE(window.lblMensagem->text(), QStringLiteral("Não foi possível gravar a posição."));
+        QCOMPARE(prompt.beeps, 1);
+        QVERIFY(!QFile::exists(app.databases().settings)); // nothing made in its place
+    }
+
+    void updateAndDeleteWantASelectedRow() {
+        TestAppFolder app;
+        app.addGroup(QStringLiteral("a"));
+        RecordingPrompt prompt;
+        Frm1_ZT_ini window(app.path());
+        QVERIFY(window.load());
+        for (ImageButton* command : {window.btnUpdate, window.btnDelete}) {
+            window.lblMensagem->clear();
+            command->click();
+            QCOMPARE(window.lblMensagem->text(), QStringLiteral("É preciso selecionar um item primeiro."));
+        }
+        QCOMPARE(prompt.beeps, 2);
+        window.ListView1->topLevelItem(0)->setSelected(true);
+        window.lblMensagem->clear();
+        window.btnDelete->click();
+        QVERIFY(window.lblMensagem->text().isEmpty());
+    }
+
+    void trayOptionFollowsTheBoxAndItsCaption() {
+        TestAppFolder app;
+        RecordingPrompt prompt;
+        Frm1_ZT_ini window(app.path());
+        QVERIFY(window.load());
+        QVERIFY(!window.chkMinimizar->isChecked());
+        QTest::mouseClick(window.lblChkMinimizar, Qt::LeftButton);
+        QVERIFY(window.chkMinimizar->isChecked());
+        QCOMPARE(captionColour(window), colours::windowFrame());
+        QTest::mouseClick(window.lblChkMinimizar, Qt::LeftButton);
+        QVERIFY(!window.chkMinimizar->isChecked());
+        QCOMPARE(captionColour(window), colours::activeBorder());
+        window.chkMinimizar->click();
+        QVERIFY(window.chkMinimizar->isChecked());
+        QCOMPARE(captionColour(window), colours::windowFrame());
+        // A click changes this run only.
+        QCOMPARE(readStartupSettings(app.databases().settings).checkMinimize, QStringLiteral("0"));
+    }
+
+    void titleBarImagesLightAndAct() {
+        TrayOverride tray(true);
+        TestAppFolder app;
+        RecordingPrompt prompt;
+        Frm1_ZT_ini window(app.path());
+        QVERIFY(window.load());
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QVERIFY(!window.imgFecharOn->isVisible());
+        QCursor::setPos(window.imgFechar->mapToGlobal(QPoint(9, 9)));
+        QTRY_VERIFY(window.imgFecharOn->isVisible());
+        QVERIFY(!window.imgFechar->isVisible());
+        QCursor::setPos(window.mapToGlobal(QPoint(200, 300)));
+        QTRY_VERIFY(window.imgFechar->isVisible());
+
+        auto* trayHelper = window.findChild<TrayHelper*>();
+        QVERIFY(trayHelper);
+        window.imgTrayOn->click();
+        QVERIFY(!window.isVisible());
+        QVERIFY(trayHelper->isInTray());
+        QCOMPARE(trayHelper->icon().toolTip(), QStringLiteral("Kelmar Zantor"));
+        emit trayHelper->icon().activated(QSystemTrayIcon::Trigger);
+        QVERIFY(window.isVisible());
+        QVERIFY(!trayHelper->isInTray());
+
+        window.imgMinimizarOn->click();
+        QVERIFY(window.isMinimized());
+        window.showNormal();
+        window.imgFecharOn->click();
+        QVERIFY(!window.isVisible());
+    }
+
+    void startInTheTrayOrTheTaskBar() {
+        for (const bool trayShown : {true, false}) {
+            TrayOverride tray(trayShown);
+            TestAppFolder app;
+            app.setSettings({{QStringLiteral("iniMinimized"), QStringLiteral("1")}});
+            RecordingPrompt prompt;
+            Frm1_ZT_ini window(app.path());
+            QVERIFY(window.load());
+            auto* trayHelper = window.findChild<TrayHelper*>();
+            if (trayShown) {
+                QVERIFY(!window.isVisible());
+                QVERIFY(trayHelper->isInTray());
+            } else {
+                // No tray after the wait: the window waits in the task bar instead.
+                QTRY_VERIFY_WITH_TIMEOUT(window.isMinimized(), 5000);
+                QVERIFY(!trayHelper->isInTray());
+            }
+        }
+    }
+};
+
+QTEST_MAIN(MainCommandsTest)
+#include "tst_main_commands.moc"
