@@ -67,24 +67,34 @@ void BorderlessWindow::updateHoverImages() {
     }
 }
 
-void BorderlessWindow::desceBotao(QWidget* button) {
-    lblPosTop = QString::number(twips::fromPixels(button->y()));
-    lblPosLeft = QString::number(twips::fromPixels(button->x()));
-    button->move(button->pos() + QPoint(1, 1));
-}
+namespace {
 
-void BorderlessWindow::sobeBotao(QWidget* button) {
-    button->move(twips::toPixels(lblPosLeft.toDouble()), twips::toPixels(lblPosTop.toDouble()));
-}
-
-void BorderlessWindow::desceBotao2(QWidget* control) {
-    lblPosTop2 = QString::number(twips::fromPixels(control->y()));
-    lblPosLeft2 = QString::number(twips::fromPixels(control->x()));
+void sink(QWidget* control, QString& top, QString& left) {
+    top = QString::number(twips::fromPixels(control->y()));
+    left = QString::number(twips::fromPixels(control->x()));
     control->move(control->pos() + QPoint(1, 1));
 }
 
+void rise(QWidget* control, const QString& top, const QString& left) {
+    control->move(twips::toPixels(left.toDouble()), twips::toPixels(top.toDouble()));
+}
+
+} // namespace
+
+void BorderlessWindow::desceBotao(QWidget* button) {
+    sink(button, lblPosTop, lblPosLeft);
+}
+
+void BorderlessWindow::sobeBotao(QWidget* button) {
+    rise(button, lblPosTop, lblPosLeft);
+}
+
+void BorderlessWindow::desceBotao2(QWidget* control) {
+    sink(control, lblPosTop2, lblPosLeft2);
+}
+
 void BorderlessWindow::sobeBotao2(QWidget* control) {
-    control->move(twips::toPixels(lblPosLeft2.toDouble()), twips::toPixels(lblPosTop2.toDouble()));
+    rise(control, lblPosTop2, lblPosLeft2);
 }
 
 void BorderlessWindow::attachPressEffect(QAbstractButton* button) {

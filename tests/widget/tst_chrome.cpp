@@ -5,6 +5,7 @@
 #include "chrome/PageWindow.h"
 #include "chrome/TrayHelper.h"
 #include "platform/TrayAvailability.h"
+#include "support/TrayOverride.h"
 
 #include <QCursor>
 #include <QElapsedTimer>
@@ -22,12 +23,6 @@ namespace {
 class HostWindow : public PageHostWindow {
 public:
     QIcon programIcon() const override { return QIcon(); }
-};
-
-// Restores the desktop's own answer about the tray when a test ends.
-struct TrayOverride {
-    explicit TrayOverride(bool available) { tray::overrideAvailability(available); }
-    ~TrayOverride() { tray::overrideAvailability(std::nullopt); }
 };
 
 } // namespace

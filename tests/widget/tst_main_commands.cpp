@@ -7,6 +7,7 @@
 #include "platform/TrayAvailability.h"
 #include "support/RecordingPrompt.h"
 #include "support/TestAppFolder.h"
+#include "support/TrayOverride.h"
 
 #include <QCheckBox>
 #include <QCursor>
@@ -18,11 +19,6 @@
 using namespace zantor;
 
 namespace {
-
-struct TrayOverride {
-    explicit TrayOverride(bool available) { tray::overrideAvailability(available); }
-    ~TrayOverride() { tray::overrideAvailability(std::nullopt); }
-};
 
 QColor captionColour(const Frm1_ZT_ini& window) {
     return window.lblChkMinimizar->palette().color(QPalette::WindowText);
