@@ -9,6 +9,7 @@ BorderShape::BorderShape(const QString& name, QColor colour, int inset, QWidget*
     , m_colour(colour)
     , m_inset(inset) {
     setObjectName(name);
+    setAccessibleName(QStringLiteral("Borda da janela"));
     setAttribute(Qt::WA_TransparentForMouseEvents);
     setAttribute(Qt::WA_NoSystemBackground);
 }

@@ -23,4 +23,9 @@ void tileListBackground(QAbstractItemView* list, const QPixmap& tile) {
                      [viewport = list->viewport()] { viewport->update(); });
 }
 
+void nameScrollBars(QAbstractScrollArea* area) {
+    area->verticalScrollBar()->setAccessibleName(QStringLiteral("Rolagem vertical"));
+    area->horizontalScrollBar()->setAccessibleName(QStringLiteral("Rolagem horizontal"));
+}
+
 } // namespace zantor

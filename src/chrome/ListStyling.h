@@ -13,4 +13,7 @@ void removeListBorder(QAbstractScrollArea* list);
 // it, and selected rows keep the system's highlight.
 void tileListBackground(QAbstractItemView* list, const QPixmap& tile);
 
+// Gives a list's or a text box's scroll bars names that screen readers can say.
+void nameScrollBars(QAbstractScrollArea* area);
+
 } // namespace zantor

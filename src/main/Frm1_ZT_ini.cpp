@@ -3,6 +3,7 @@
 #include "GroupListView.h"
 #include "chrome/ClickableLabel.h"
 #include "chrome/ImageButton.h"
+#include "chrome/ListStyling.h"
 #include "chrome/SystemColours.h"
 #include "chrome/Twips.h"
 #include "data/CategoryStore.h"
@@ -13,6 +14,7 @@
 #include "platform/Prompt.h"
 
 #include <QCheckBox>
+#include <QCloseEvent>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QHeaderView>
@@ -76,7 +78,7 @@ Frm1_ZT_ini::Frm1_ZT_ini(const QString& appFolder, ResourceHandler* resourceHand
     setFont(sansSerif(11));
     TimerMensagem.setObjectName(QStringLiteral("TimerMensagem"));
     TimerMensagem.setSingleShot(true);
-    connect(&TimerMensagem, &QTimer::timeout, this, [this] { lblMensagem->clear(); });
+    connect(&TimerMensagem, &QTimer::timeout, this, [this] { setStatusText(QString()); });
     buildControls();
     connectCommands();
 }
@@ -98,7 +100,7 @@ void Frm1_ZT_ini::buildControls() {
     lblMensagem->setObjectName(QStringLiteral("lblMensagem"));
     lblMensagem->setGeometry(twips::rect(360, 810, 5850, 240));
     lblMensagem->setFont(sansSerif(11, true));
-    lblMensagem->setAccessibleDescription(QStringLiteral("Mensagens"));
+    setStatusText(QString());
     setTextColour(lblMensagem, colours::statusRed());
 
     ListView1 = new GroupListView(this);
@@ -106,6 +108,7 @@ void Frm1_ZT_ini::buildControls() {
     ListView1->setAccessibleName(QStringLiteral("Grupos"));
     ListView1->setGeometry(twips::rect(240, 1080, 6135, 4090));
     ListView1->setFrameShape(QFrame::NoFrame);
+    nameScrollBars(ListView1);
     ListView1->setRootIsDecorated(false);
     ListView1->setUniformRowHeights(true);
     ListView1->setSelectionMode(QAbstractItemView::ExtendedSelection);
@@ -129,6 +132,7 @@ void Frm1_ZT_ini::buildControls() {
     const auto makeCover = [this](const char* name, QRect geometry) {
         auto* cover = new QFrame(this);
         cover->setObjectName(QString::fromLatin1(name));
+        cover->setAccessibleName(QStringLiteral("Acabamento da lista"));
         cover->setGeometry(geometry);
         cover->setAutoFillBackground(true);
         return cover;
@@ -227,6 +231,7 @@ void Frm1_ZT_ini::buildDetailsPanel() {
     txtDesc->setAccessibleName(QStringLiteral("Itens do grupo"));
     txtDesc->setFrameShape(QFrame::NoFrame);
     txtDesc->document()->setDocumentMargin(0);
+    nameScrollBars(txtDesc);
     QPalette descPalette = txtDesc->palette();
     descPalette.setColor(QPalette::Base, colours::windowBackground());
     txtDesc->setPalette(descPalette);
@@ -412,18 +417,29 @@ void Frm1_ZT_ini::connectCommands() {
     connect(chkMinimizar, &QCheckBox::clicked, this, &Frm1_ZT_ini::setMinimizeOption);
     connect(lblChkMinimizar, &ClickableLabel::clicked, this,
             [this] { setMinimizeOption(!chkMinimizar->isChecked()); });
-    connect(imgFecharOn, &QAbstractButton::clicked, this, [this] {
-        hide();
-        QCoreApplication::quit();
-    });
+    connect(imgFecharOn, &QAbstractButton::clicked, this, &QWidget::close);
     connect(imgTrayOn, &QAbstractButton::clicked, this, &Frm1_ZT_ini::minimize_to_tray);
     connect(imgMinimizarOn, &QAbstractButton::clicked, this, &QWidget::showMinimized);
 }
 
+void Frm1_ZT_ini::closeEvent(QCloseEvent* event) {
+    // However the window is closed (its close image or the window manager), the
+    // program ends with it: a running Zantor always has its main window.
+    hide();
+    event->accept();
+    QCoreApplication::quit();
+}
+
 void Frm1_ZT_ini::showStatusMessage(const QString& text) {
     lblMensagem->setVisible(true);
-    lblMensagem->setText(text);
+    setStatusText(text);
     TimerMensagem.start(2000);
+}
+
+void Frm1_ZT_ini::setStatusText(const QString& text) {
+    lblMensagem->setText(text);
+    // Screen readers read the message itself, and the line's purpose while it is idle.
+    lblMensagem->setAccessibleName(text.isEmpty() ? QStringLiteral("Mensagens") : text);
 }
 
 bool Frm1_ZT_ini::requireSelectedRow() {

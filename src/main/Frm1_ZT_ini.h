@@ -117,6 +117,7 @@ public:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
 
 private:
     void buildControls();
@@ -132,6 +133,7 @@ private:
     void restoreColumnWidths();
     void connectCommands();
     void storePosition();
+    void setStatusText(const QString& text);
     // Update and delete act on the selected rows; without one they say so.
     bool requireSelectedRow();
 

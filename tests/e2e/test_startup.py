@@ -6,6 +6,11 @@ from zantor_e2e import (ZantorCopy, descendants, find_one, screenshot, table_row
                         xdotool)
 
 
+# What a user sees or works with; the toolkit's own layout fillers carry no meaning.
+CONTROL_ROLES = {"label", "push button", "check box", "image", "tree", "text", "table column header", "table cell",
+                 "scroll bar", "frame", "panel"}
+
+
 class StartupTest(unittest.TestCase):
     def setUp(self):
         self.zantor = ZantorCopy()
@@ -25,6 +30,16 @@ class StartupTest(unittest.TestCase):
         self.assertEqual(rows[2][1], "Planilha, Relatório")
         self.assertTrue(descendants(window, "label", "3 grupos"))
         screenshot("e2e-startup.png")
+
+    def test_every_control_has_an_accessible_name(self):
+        self.zantor.add_group("Aulas", "Caderno", "/tmp/c", categoria=2)
+        self.zantor.start()
+        wait_for(lambda: visible_windows("Kelmar Zantor"), what="the main window to map")
+        window = self.zantor.window("Kelmar Zantor")
+        controls = [node for node in descendants(window) if node.getRoleName() in CONTROL_ROLES]
+        self.assertGreater(len(controls), 30)
+        unnamed = [f"{node.getRoleName()} under {node.parent.name!r}" for node in controls if not node.name.strip()]
+        self.assertEqual(unnamed, [])
 
     def test_a_broken_database_is_named_and_ends_the_program(self):
         self.zantor.create_databases()

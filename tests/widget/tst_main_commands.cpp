@@ -45,7 +45,7 @@ private slots:
         QTest::qWait(1400);
         QCOMPARE(window.lblMensagem->text(), QStringLiteral("segunda"));
         QTRY_VERIFY_WITH_TIMEOUT(window.lblMensagem->text().isEmpty(), 3000);
-        QVERIFY(sinceSecond.elapsed() >= 1950);
+        QVERIFY(sinceSecond.elapsed() >= 1900); // a coarse timer may fire 5% early
     }
 
     void storePositionWritesEveryTime() {
