@@ -51,6 +51,16 @@ class ChromeTest(unittest.TestCase):
         wait_for(lambda: not tray_icons(), what="the tray icon to go")
         self.assertEqual(window_geometry(window_id), before)
 
+    def test_minimise_image_sends_the_window_to_the_task_bar(self):
+        window_id, window = self.start()
+        x, y = centre(find_one(window, "image", "Minimizar"))
+        xdotool("mousemove", "--sync", str(x), str(y))
+        wait_for(lambda: is_showing(find_one(window, "push button", "Minimizar")), what="the image to light up")
+        xdotool("click", "1")
+        wait_for(lambda: "Iconic" in subprocess.run(["xprop", "-id", window_id, "WM_STATE"], capture_output=True,
+                                                    text=True).stdout, what="the window to be minimised")
+        self.assertEqual(tray_icons(), [])
+
     def test_dragged_place_is_stored_and_used_at_the_next_start(self):
         window_id, window = self.start()
         x, y, _, _ = window_geometry(window_id)
