@@ -46,6 +46,12 @@ QFont sansSerif(int pixelSize, bool bold = false) {
     return font;
 }
 
+// Titles in black, item names in grey.
+void colourRow(QTreeWidgetItem* row) {
+    row->setForeground(0, kRowText);
+    row->setForeground(1, kRowItems);
+}
+
 void setTextColour(QWidget* widget, const QColor& colour) {
     QPalette palette = widget->palette();
     palette.setColor(QPalette::WindowText, colour);
@@ -358,8 +364,7 @@ void Frm1_ZT_ini::showGroupRows(const QVector<GroupListRow>& groups) {
         row->setData(0, kGroupIdRole, group.id);
         row->setIcon(0, ImageList1.value(QStringLiteral("img%1").arg(group.categoria.toInt() - 1)));
         row->setSizeHint(0, QSize(0, rowHeight));
-        row->setForeground(0, kRowText);
-        row->setForeground(1, kRowItems);
+        colourRow(row);
         ListMini.append({title, group.id});
         ListBack.append({title + QStringLiteral(": ") + items, group.id});
     }
@@ -384,11 +389,8 @@ void Frm1_ZT_ini::restoreColumnWidths() {
 }
 
 void Frm1_ZT_ini::colourRows() {
-    for (int i = 0; i < ListView1->topLevelItemCount(); ++i) {
-        QTreeWidgetItem* row = ListView1->topLevelItem(i);
-        row->setForeground(0, kRowText);
-        row->setForeground(1, kRowItems);
-    }
+    for (int i = 0; i < ListView1->topLevelItemCount(); ++i)
+        colourRow(ListView1->topLevelItem(i));
 }
 
 void Frm1_ZT_ini::setMinimizeOption(bool ticked) {
