@@ -6,7 +6,7 @@ JOBS ?= 2
 
 # What it takes to build and run Zantor.
 RUN_PACKAGES = cmake g++ make qt6-base-dev qt6-svg-dev libqt6sql6-sqlite libqt6svg6 \
-               libsqlite3-dev qt6-qpa-plugins fonts-dejavu-core clang-format xdg-utils file
+               qt6-qpa-plugins fonts-dejavu-core clang-format xdg-utils file
 # What the tests add: an X server with a window manager and a tray, X tools, an
 # accessibility bus for reading the windows, and the desktop entry checker.
 TEST_PACKAGES = xvfb xauth x11-utils openbox trayer xdotool imagemagick desktop-file-utils \

@@ -6,8 +6,8 @@
 #include "data/DatabaseSetup.h"
 #include "data/DbSession.h"
 #include "data/ItemListCodec.h"
-#include "main/Launcher.h"
 #include "platform/ResourceHandler.h"
+#include "state/Launcher.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -34,10 +34,11 @@ public:
         : m_clock(clock) {}
 
     bool exists(const QString& path) const override { return QFileInfo::exists(path); }
-    void open(const QString&) override {
+    bool open(const QString&) override {
         handOverNs.push_back(m_clock.nsecsElapsed());
         if (handOverNs.size() == kResources)
             QCoreApplication::quit();
+        return true;
     }
 
     std::vector<qint64> handOverNs;
@@ -76,7 +77,7 @@ int main(int argc, char* argv[]) {
 
     QElapsedTimer clock;
     TimingHandler handler(clock);
-    Launcher launcher(paths.groups, handler, nullptr);
+    Launcher launcher(paths.groups, handler);
     clock.start();
     launcher.openGroups({groupId}, kDelayMs);
     QCoreApplication::exec();

@@ -3,6 +3,8 @@
 #include "BorderlessWindow.h"
 
 #include <QIcon>
+#include <QPointer>
+#include <QStringList>
 #include <QTimer>
 
 namespace zantor {
@@ -22,6 +24,9 @@ public:
 
     // Names the page in `lblFormNothing` and shows it over this window.
     void showPage(PageWindow* page);
+    // The page gives the screen back: this window shows again where the page stands,
+    // and the page is unloaded a moment later.
+    void takeBack(PageWindow* page);
 
     // Form name of the window to unload when `TimerFormNothing` fires.
     QString lblFormNothing;
@@ -29,7 +34,16 @@ public:
     QTimer TimerFormNothing;
 
 private:
-    void unloadNamedWindow();
+    void unloadNamedWindows();
+    // Unloads the windows of this name that are not open pages.
+    void unloadClosed(const QString& name);
+
+    // Pages that are open now: a page reopened at once under the name of one still
+    // waiting to be unloaded must never be the one unloaded.
+    QList<QPointer<PageWindow>> m_openPages;
+    // Names handed back since the last unload; a second page closing before the
+    // first is unloaded must not leave the first behind.
+    QStringList m_pendingUnloads;
 };
 
 } // namespace zantor

@@ -2,6 +2,8 @@
 
 #include "PageHostWindow.h"
 
+#include <QCloseEvent>
+
 namespace zantor {
 
 PageWindow::PageWindow(PageHostWindow& host, const QString& formName)
@@ -18,14 +20,15 @@ void PageWindow::openOverHost() {
     show();
     raise();
     activateWindow();
-    m_host.TimerHideForm.start();
 }
 
 void PageWindow::closeToHost() {
-    m_host.move(pos());
-    m_host.show();
-    m_host.lblFormNothing = objectName();
-    m_host.TimerFormNothing.start();
+    m_host.takeBack(this);
+}
+
+void PageWindow::closeEvent(QCloseEvent* event) {
+    closeToHost();
+    event->accept();
 }
 
 } // namespace zantor

@@ -1,6 +1,6 @@
 #include "TrayHelper.h"
 
-#include "platform/TrayAvailability.h"
+#include "chrome/TrayAvailability.h"
 
 #include <QWidget>
 

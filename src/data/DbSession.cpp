@@ -2,15 +2,11 @@
 
 #include "DatabaseError.h"
 
-#include <QCollator>
 #include <QFileInfo>
-#include <QLocale>
 #include <QSqlDatabase>
-#include <QSqlDriver>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <atomic>
-#include <sqlite3.h>
 
 namespace zantor {
 
@@ -19,28 +15,6 @@ namespace {
 QString nextConnectionName() {
     static std::atomic<int> counter{0};
     return QStringLiteral("zantor-%1").arg(counter.fetch_add(1));
-}
-
-int compareAlphabetically(void* collator, int leftBytes, const void* left, int rightBytes,
-                          const void* right) {
-    const QStringView a(static_cast<const char16_t*>(left), leftBytes / 2);
-    const QStringView b(static_cast<const char16_t*>(right), rightBytes / 2);
-    return static_cast<QCollator*>(collator)->compare(a, b);
-}
-
-void deleteCollator(void* collator) {
-    delete static_cast<QCollator*>(collator);
-}
-
-bool registerAlphabeticalCollation(const QSqlDatabase& db) {
-    const QVariant handle = db.driver()->handle();
-    if (!handle.isValid() || qstrcmp(handle.typeName(), "sqlite3*") != 0)
-        return false;
-    sqlite3* sqlite = *static_cast<sqlite3* const*>(handle.data());
-    auto* collator = new QCollator(QLocale(QLocale::Portuguese, QLocale::Brazil));
-    collator->setCaseSensitivity(Qt::CaseInsensitive);
-    return sqlite3_create_collation_v2(sqlite, kAlphabeticalCollation, SQLITE_UTF16_ALIGNED, collator,
-                                       compareAlphabetically, deleteCollator) == SQLITE_OK;
 }
 
 } // namespace
@@ -62,12 +36,6 @@ DbSession::DbSession(const QString& path, OpenMode mode)
         QSqlDatabase::removeDatabase(m_connection);
         throw DatabaseError(path, QStringLiteral("Não foi possível abrir o arquivo (%1).").arg(reason));
     }
-    if (!registerAlphabeticalCollation(db)) {
-        db.close();
-        db = QSqlDatabase();
-        QSqlDatabase::removeDatabase(m_connection);
-        throw DatabaseError(path, QStringLiteral("Não foi possível preparar a ordem alfabética."));
-    }
 }
 
 DbSession::~DbSession() {
@@ -82,31 +50,33 @@ void DbSession::fail(const QString& reason) const {
     throw DatabaseError(m_path, reason);
 }
 
-QVector<QSqlRecord> DbSession::select(const QString& sql, const QVariantList& values) {
+QSqlQuery DbSession::run(const QString& sql, const QVariantList& values, bool forReading) {
+    const QString failure = forReading ? QStringLiteral("Não foi possível ler os dados (%1).")
+                                       : QStringLiteral("Não foi possível gravar os dados (%1).");
     QSqlQuery query(QSqlDatabase::database(m_connection, false));
     query.setForwardOnly(true);
     if (!query.prepare(sql))
-        fail(QStringLiteral("Não foi possível ler os dados (%1).").arg(query.lastError().text()));
+        fail(failure.arg(query.lastError().text()));
     for (const QVariant& value : values)
         query.addBindValue(value);
     if (!query.exec())
-        fail(QStringLiteral("Não foi possível ler os dados (%1).").arg(query.lastError().text()));
-    QVector<QSqlRecord> rows;
-    while (query.next())
-        rows.append(query.record());
+        fail(failure.arg(query.lastError().text()));
+    return query;
+}
+
+void DbSession::finishReading(const QSqlQuery& query) const {
     if (query.lastError().isValid())
         fail(QStringLiteral("Não foi possível ler os dados (%1).").arg(query.lastError().text()));
+}
+
+QVector<QSqlRecord> DbSession::select(const QString& sql, const QVariantList& values) {
+    QVector<QSqlRecord> rows;
+    forEachRow(sql, values, [&rows](const QSqlQuery& query) { rows.append(query.record()); });
     return rows;
 }
 
 void DbSession::execute(const QString& sql, const QVariantList& values) {
-    QSqlQuery query(QSqlDatabase::database(m_connection, false));
-    if (!query.prepare(sql))
-        fail(QStringLiteral("Não foi possível gravar os dados (%1).").arg(query.lastError().text()));
-    for (const QVariant& value : values)
-        query.addBindValue(value);
-    if (!query.exec())
-        fail(QStringLiteral("Não foi possível gravar os dados (%1).").arg(query.lastError().text()));
+    run(sql, values, false);
 }
 
 void DbSession::begin() {

@@ -1,9 +1,11 @@
 #pragma once
 
+#include <QSqlQuery>
 #include <QSqlRecord>
 #include <QString>
 #include <QVariantList>
 #include <QVector>
+#include <utility>
 
 namespace zantor {
 
@@ -20,6 +22,14 @@ public:
 
     // Values are bound to the `?` placeholders in order; nothing is joined into the SQL.
     QVector<QSqlRecord> select(const QString& sql, const QVariantList& values = {});
+    // Hands each row to `onRow` as the query stands on it: for long lists, where a
+    // record per row would cost more than the reading itself.
+    template <typename OnRow> void forEachRow(const QString& sql, const QVariantList& values, OnRow&& onRow) {
+        QSqlQuery query = run(sql, values, true);
+        while (query.next())
+            onRow(std::as_const(query));
+        finishReading(query);
+    }
     void execute(const QString& sql, const QVariantList& values = {});
 
     // Runs `work` in one transaction: all of it lands, or none of it.
@@ -35,6 +45,8 @@ public:
     }
 
 private:
+    QSqlQuery run(const QString& sql, const QVariantList& values, bool forReading);
+    void finishReading(const QSqlQuery& query) const;
     void begin();
     void commit();
     void rollback();
@@ -46,9 +58,5 @@ private:
 
 // A column read as text; a Null reads as "".
 QString columnText(const QSqlRecord& record, const QString& column);
-
-// The collation that gives alphabetical order as a Portuguese reader expects: letter
-// case and accents do not split the list. Use it as `ORDER BY column COLLATE PTBR`.
-inline constexpr const char* kAlphabeticalCollation = "PTBR";
 
 } // namespace zantor

@@ -13,8 +13,8 @@ struct GroupListRow {
     int id = 0;
     QString titulo1;
     QString texto1;
-    QString dataUpd;
-    QString categoria; // "" when Null
+    int categoria = 0; // 0 when Null
+    int ordem = 0;
 };
 
 // What the details panel shows of one group, texts as stored.
@@ -27,6 +27,8 @@ struct GroupDetails {
     QString categoria;
 };
 
+// Alphabetical order is what a Portuguese reader expects: letter case and accents do
+// not split the list ("ação" beside "acao", "b" beside "B"). Ties keep id order.
 QVector<GroupListRow> listGroups(const QString& groupsPath, GroupOrder order);
 // Empty when no group has this id.
 std::optional<GroupDetails> readGroupDetails(const QString& groupsPath, int id);

@@ -2,23 +2,21 @@
 
 #include "GroupListView.h"
 #include "chrome/ClickableLabel.h"
+#include "chrome/DatabaseAction.h"
 #include "chrome/ImageButton.h"
 #include "chrome/ListStyling.h"
+#include "chrome/Prompt.h"
 #include "chrome/SystemColours.h"
 #include "chrome/Twips.h"
-#include "data/CategoryStore.h"
-#include "data/DatabaseError.h"
 #include "data/DatabaseSetup.h"
+#include "data/GroupStore.h"
 #include "data/SettingsStore.h"
 #include "data/TextEscaping.h"
-#include "platform/Prompt.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
-#include <QFileInfo>
 #include <QGuiApplication>
 #include <QHeaderView>
-#include <QImageReader>
 #include <QLabel>
 #include <QPainter>
 #include <QPlainTextEdit>
@@ -34,22 +32,12 @@ constexpr int kGroupColumnWidth = 2375;
 constexpr int kItemsColumnWidth = 3450;
 // Up to this many groups the list has no scroll bar and the cover strips hide its edge.
 constexpr int kRowsWithoutScrollBar = 10;
-constexpr int kGroupIdRole = Qt::UserRole;
-
-const QColor kRowText(0, 0, 0);
-const QColor kRowItems(128, 128, 128);
 
 QFont sansSerif(int pixelSize, bool bold = false) {
     QFont font(QStringLiteral("Sans Serif"));
     font.setPixelSize(pixelSize);
     font.setBold(bold);
     return font;
-}
-
-// Titles in black, item names in grey.
-void colourRow(QTreeWidgetItem* row) {
-    row->setForeground(0, kRowText);
-    row->setForeground(1, kRowItems);
 }
 
 void setTextColour(QWidget* widget, const QColor& colour) {
@@ -59,25 +47,11 @@ void setTextColour(QWidget* widget, const QColor& colour) {
     widget->setPalette(palette);
 }
 
-// A picture file that Qt can read, as a crisp icon; empty when missing or unreadable.
-QIcon loadPicture(const QString& path) {
-    if (!QFileInfo(path).isFile() || !QImageReader(path).canRead())
-        return {};
-    return QIcon(path);
-}
-
 } // namespace
 
 Frm1_ZT_ini::Frm1_ZT_ini(const QString& appFolder, ResourceHandler* resourceHandler)
-    : m_appFolder(appFolder)
-    , m_paths(DatabasePaths::inAppFolder(appFolder))
-    , m_launcher(
-          m_paths.groups, resourceHandler ? *resourceHandler : m_desktopResourceHandler, this,
-          [this] {
-              if (chkMinimizar->isChecked())
-                  minimize_to_tray();
-          },
-          this)
+    : m_state(appFolder)
+    , m_launcher(m_state.paths().groups, resourceHandler ? *resourceHandler : m_desktopResourceHandler, this)
     , m_tray(this, IconSoft, QStringLiteral("Kelmar Zantor")) {
     setObjectName(QStringLiteral("Frm1_ZT_ini"));
     setWindowTitle(QStringLiteral("Kelmar Zantor"));
@@ -117,21 +91,25 @@ void Frm1_ZT_ini::buildControls() {
     nameScrollBars(ListView1);
     ListView1->setRootIsDecorated(false);
     ListView1->setUniformRowHeights(true);
+    ListView1->setAllColumnsShowFocus(true);
+    ListView1->setModel(&m_state.groups);
     ListView1->setSelectionMode(QAbstractItemView::ExtendedSelection);
     ListView1->setEditTriggers(QAbstractItemView::NoEditTriggers);
     ListView1->setIconSize(QSize(24, 24));
-    ListView1->setHeaderLabels({QStringLiteral("Grupo"), QStringLiteral("Itens")});
     ListView1->header()->setStretchLastSection(false);
     ListView1->header()->setSectionsMovable(false);
     ListView1->header()->setFixedHeight(twips::toPixels(290));
+    ListView1->setRowHeight((ListView1->height() - ListView1->header()->height()) / kRowsWithoutScrollBar);
     restoreColumnWidths();
+    connect(&m_state.groups, &QAbstractItemModel::modelReset, this, &Frm1_ZT_ini::showGroupCount);
     connect(ListView1, &GroupListView::rowClicked, this, &Frm1_ZT_ini::showGroupDetails);
     connect(ListView1, &GroupListView::listDoubleClicked, this, [this] {
         restoreColumnWidths();
         openSelectedGroups();
     });
     connect(ListView1, &GroupListView::characterKeyPressed, this, &Frm1_ZT_ini::openSelectedGroups);
-    connect(ListView1, &GroupListView::pointerMoved, this, [this] { lblItemSel = QStringLiteral("1"); });
+    connect(ListView1, &GroupListView::pointerMoved, this,
+            [this] { m_state.lblItemSel = QStringLiteral("1"); });
 
     // The strips cover the list's right edge, where its scroll bar would be, while the
     // groups fit without one.
@@ -276,37 +254,23 @@ bool Frm1_ZT_ini::load() {
     imgMinimizar->show();
 
     StartupSettings settings;
-    try {
-        createMissingDatabases(m_paths, databaseFolder(m_appFolder));
-        settings = readStartupSettings(m_paths.settings);
-        lblTempo = settings.tempo;
-        lblIniMinimized = settings.iniMinimized;
-        lblMiniLeft = settings.miniLeft;
-        lblMiniTop = settings.miniTop;
-        lblNumMiniList = settings.numMiniList;
-        switch (settings.optLargura.toInt()) {
-        case 1:
-            lblOptLargura = QStringLiteral("1575");
-            break;
-        case 2:
-            lblOptLargura = QStringLiteral("1950");
-            break;
-        default:
-            lblOptLargura = QStringLiteral("2250");
-        }
+    const bool loaded = runDatabaseAction(this, [&] {
+        const DatabasePaths& paths = m_state.paths();
+        createMissingDatabases(paths, databaseFolder(m_state.appFolder()));
+        settings = readStartupSettings(paths.settings);
+        m_state.takeStartupSettings(settings);
         resize(twips::size(kWindowWidth, kWindowHeight));
         placeWindow(settings.left.toDouble(), settings.top.toDouble());
         sizeBorderShapes();
         QFont captionFont = lblNumItens1->font();
         captionFont.setFamily(QStringLiteral("Sans Serif"));
         lblNumItens1->setFont(captionFont);
-        loadCategories();
-        fillGroupList(settings.ordemPosts.toInt() == 0 ? GroupOrder::Alphabetical : GroupOrder::Custom);
-    } catch (const DatabaseError& error) {
-        reportDatabaseError(error);
+        m_state.loadCategories();
+        m_state.groups.fillGroupList(settings.ordemPosts.toInt() == 0 ? GroupOrder::Alphabetical
+                                                                      : GroupOrder::Custom);
+    });
+    if (!loaded)
         return false;
-    }
-    colourRows();
     txtDesc->setReadOnly(true);
     setMinimizeOption(settings.checkMinimize.toInt() != 0);
     chooseFirstWindow(settings);
@@ -331,46 +295,10 @@ void Frm1_ZT_ini::placeWindow(double left, double top) {
     move(centred.topLeft());
 }
 
-void Frm1_ZT_ini::loadCategories() {
-    lstCats.clear();
-    lstImgs2.clear();
-    ImageList1.clear();
-    const QVector<Category> categories = zantor::loadCategories(m_paths.categories);
-    for (qsizetype n = 0; n < categories.size(); ++n) {
-        const Category& category = categories[n];
-        lstImgs2.append({category.imagem2, category.id});
-        lstCats.append({category.titulo1, category.id});
-        // A missing or unreadable picture leaves the category without an icon.
-        const QIcon icon = loadPicture(imageFolder(m_appFolder) + category.imagem1);
-        if (!icon.isNull())
-            ImageList1.insert(QStringLiteral("img%1").arg(n), icon);
-    }
-}
-
-void Frm1_ZT_ini::fillGroupList(GroupOrder order) {
-    showGroupRows(listGroups(m_paths.groups, order));
-}
-
-void Frm1_ZT_ini::showGroupRows(const QVector<GroupListRow>& groups) {
-    ListView1->clear();
-    ListMini.clear();
-    ListBack.clear();
+void Frm1_ZT_ini::showGroupCount() {
     restoreColumnWidths();
-    const int rowHeight = (ListView1->height() - ListView1->header()->height()) / kRowsWithoutScrollBar;
-    for (const GroupListRow& group : groups) {
-        const QString title = unescapeText(group.titulo1);
-        const QString items = unescapeText(group.texto1);
-        auto* row = new QTreeWidgetItem(ListView1, {QStringLiteral(" ") + title, items});
-        row->setData(0, kGroupIdRole, group.id);
-        row->setIcon(0, ImageList1.value(QStringLiteral("img%1").arg(group.categoria.toInt() - 1)));
-        row->setSizeHint(0, QSize(0, rowHeight));
-        colourRow(row);
-        ListMini.append({title, group.id});
-        ListBack.append({title + QStringLiteral(": ") + items, group.id});
-    }
-    const int count = static_cast<int>(groups.size());
+    const int count = m_state.groups.rowCount();
     lblNumItens->setText(QStringLiteral("%1 grupos").arg(count));
-    lblNumtotal = QString::number(count);
     const bool fitsWithoutScrollBar = count <= kRowsWithoutScrollBar;
     frmTampao->setVisible(fitsWithoutScrollBar);
     frmTop3->setVisible(fitsWithoutScrollBar);
@@ -378,7 +306,7 @@ void Frm1_ZT_ini::showGroupRows(const QVector<GroupListRow>& groups) {
     frmTop3->raise();
     // Row 1 becomes the current row, so the keys start there, with nothing selected.
     if (count > 0) {
-        ListView1->setCurrentItem(ListView1->topLevelItem(0));
+        ListView1->setCurrentIndex(m_state.groups.index(0, GroupListModel::GroupColumn));
         ListView1->clearSelection();
     }
 }
@@ -386,11 +314,6 @@ void Frm1_ZT_ini::showGroupRows(const QVector<GroupListRow>& groups) {
 void Frm1_ZT_ini::restoreColumnWidths() {
     ListView1->setColumnWidth(0, twips::toPixels(kGroupColumnWidth));
     ListView1->setColumnWidth(1, twips::toPixels(kItemsColumnWidth));
-}
-
-void Frm1_ZT_ini::colourRows() {
-    for (int i = 0; i < ListView1->topLevelItemCount(); ++i)
-        colourRow(ListView1->topLevelItem(i));
 }
 
 void Frm1_ZT_ini::setMinimizeOption(bool ticked) {
@@ -411,6 +334,11 @@ void Frm1_ZT_ini::minimize_to_tray() {
 }
 
 void Frm1_ZT_ini::connectCommands() {
+    connect(&m_launcher, &Launcher::runStarted, this, [this] {
+        if (chkMinimizar->isChecked())
+            minimize_to_tray();
+    });
+    connect(&m_launcher, &Launcher::runFinished, this, &Frm1_ZT_ini::reportLaunch);
     connect(btnPosition, &QAbstractButton::clicked, this, &Frm1_ZT_ini::storePosition);
     // Both want a selected row; what they do with it comes with the editor and the
     // delete confirmation.
@@ -445,7 +373,7 @@ void Frm1_ZT_ini::setStatusText(const QString& text) {
 }
 
 bool Frm1_ZT_ini::requireSelectedRow() {
-    if (!ListView1->selectedItems().isEmpty())
+    if (ListView1->selectionModel()->hasSelection())
         return true;
     prompt::beep();
     showStatusMessage(QStringLiteral("É preciso selecionar um item primeiro."));
@@ -453,9 +381,10 @@ bool Frm1_ZT_ini::requireSelectedRow() {
 }
 
 void Frm1_ZT_ini::storePosition() {
-    try {
-        storeWindowPosition(m_paths.settings, twips::fromPixels(x()), twips::fromPixels(y()));
-    } catch (const DatabaseError&) {
+    const bool stored = runDatabaseAction(this, [this] {
+        storeWindowPosition(m_state.paths().settings, twips::fromPixels(x()), twips::fromPixels(y()));
+    });
+    if (!stored) {
         prompt::beep();
         showStatusMessage(QStringLiteral("Não foi possível gravar a posição."));
         return;
@@ -465,60 +394,54 @@ void Frm1_ZT_ini::storePosition() {
 }
 
 void Frm1_ZT_ini::openSelectedGroups() {
+    QModelIndexList rows = ListView1->selectionModel()->selectedRows();
+    std::sort(rows.begin(), rows.end(), [](const QModelIndex& a, const QModelIndex& b) { return a.row() < b.row(); });
     QVector<int> groupIds;
-    for (int i = 0; i < ListView1->topLevelItemCount(); ++i) {
-        const QTreeWidgetItem* row = ListView1->topLevelItem(i);
-        if (row->isSelected())
-            groupIds.append(row->data(0, kGroupIdRole).toInt());
-    }
-    m_launcher.openGroups(groupIds, lblTempo.toInt());
+    for (const QModelIndex& row : std::as_const(rows))
+        groupIds.append(m_state.groups.groupId(row.row()));
+    runDatabaseAction(this, [&] { m_launcher.openGroups(groupIds, m_state.tempoMs()); });
 }
 
-void Frm1_ZT_ini::showGroupDetails(QTreeWidgetItem* row) {
-    if (!row)
+void Frm1_ZT_ini::reportLaunch(const LaunchResult& result) {
+    if (result.hasProblems())
+        prompt::message(this, PromptIcon::Warning, QStringLiteral("Erro"), result.report());
+}
+
+void Frm1_ZT_ini::showGroupDetails(const QModelIndex& row) {
+    if (!row.isValid())
         return;
-    const int id = row->data(0, kGroupIdRole).toInt();
+    const int id = m_state.groups.groupId(row.row());
     for (QLabel* label : {lblData2, lblNumItens2, lblTitGrupo})
         setTextColour(label, colours::windowFrame());
-    if (lblItemSel.toInt() == 0 && ListView1->topLevelItemCount() > 0)
-        ListView1->topLevelItem(0)->setSelected(true);
-    if (!ListView1->selectedItems().isEmpty())
-        lblItemSel = QStringLiteral("1");
+    QItemSelectionModel* selection = ListView1->selectionModel();
+    if (!m_state.itemSelected() && m_state.groups.rowCount() > 0)
+        selection->select(m_state.groups.index(0, 0), QItemSelectionModel::Select | QItemSelectionModel::Rows);
+    if (selection->hasSelection())
+        m_state.lblItemSel = QStringLiteral("1");
 
     std::optional<GroupDetails> details;
-    try {
-        details = readGroupDetails(m_paths.groups, id);
-    } catch (const DatabaseError& error) {
-        reportDatabaseError(error);
-        return;
-    }
-    if (!details)
+    if (!runDatabaseAction(this, [&] { details = readGroupDetails(m_state.paths().groups, id); }) || !details)
         return;
     lblTitGrupo->setText(unescapeText(details->titulo1));
     txtDesc->setPlainText(unescapeText(details->texto1));
-    txtAddress = unescapeText(details->texto2);
+    m_state.txtAddress = unescapeText(details->texto2);
 
     // A category number with no loaded category (0 when none was chosen) has no name
     // and shows the default picture.
     const int category = details->categoria.toInt();
-    const bool known = category >= 1 && category <= lstCats.size();
-    const QString name = known ? lstCats[category - 1].text : QString();
-    const QIcon picture =
-        known ? loadPicture(imageFolder(m_appFolder) + lstImgs2[category - 1].text) : QIcon();
+    const bool known = category >= 1 && category <= m_state.lstCats.size();
+    const QString name = known ? m_state.lstCats[category - 1].text : QString();
+    const QIcon picture = known ? m_state.picture(m_state.lstImgs2[category - 1].text) : QIcon();
     setDetailsPicture(picture.isNull() ? Picture1 : picture);
 
     lblTitCat2->setText(name);
     lblData2->setText(details->dataUpd);
     lblNumItens2->setText(details->qtd);
-    lblNumUpdate = QString::number(id);
+    m_state.lblNumUpdate = QString::number(id);
 }
 
 void Frm1_ZT_ini::setDetailsPicture(const QIcon& picture) {
     picImgGrupo->setPixmap(picture.pixmap(picImgGrupo->size(), devicePixelRatioF()));
-}
-
-void Frm1_ZT_ini::reportDatabaseError(const DatabaseError& error) {
-    prompt::message(this, PromptIcon::Critical, QStringLiteral("Erro"), error.userMessage());
 }
 
 } // namespace zantor

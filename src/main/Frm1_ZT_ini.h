@@ -1,34 +1,29 @@
 #pragma once
 
-#include "Launcher.h"
-#include "ListEntry.h"
 #include "chrome/PageHostWindow.h"
 #include "chrome/TrayHelper.h"
-#include "data/DatabasePaths.h"
-#include "data/GroupStore.h"
 #include "platform/DesktopResourceHandler.h"
+#include "state/Launcher.h"
+#include "state/SharedState.h"
 
-#include <QHash>
 #include <QIcon>
 #include <QTimer>
-#include <QVector>
 
 class QCheckBox;
 class QFrame;
 class QLabel;
 class QPlainTextEdit;
-class QTreeWidgetItem;
+class QModelIndex;
 
 namespace zantor {
 
 class ClickableLabel;
-class DatabaseError;
 class GroupListView;
 class ImageButton;
 struct StartupSettings;
 
 // The main window: the group list, the selected group's details and the commands.
-// It lives for the whole run and holds the state the other windows share, by name.
+// It lives for the whole run and owns the state the other windows share.
 class Frm1_ZT_ini : public PageHostWindow {
     Q_OBJECT
 public:
@@ -39,17 +34,11 @@ public:
     // False when a database could not be read; the user has been told why.
     bool load();
 
-    const QString& appFolder() const { return m_appFolder; }
-    const DatabasePaths& databasePaths() const { return m_paths; }
+    SharedState& state() { return m_state; }
+    const SharedState& state() const { return m_state; }
 
-    // Reads the groups in the given order and shows them.
-    void fillGroupList(GroupOrder order);
-    // The one row builder of the group list and of the lists shared with the other
-    // windows; every refill goes through it.
-    void showGroupRows(const QVector<GroupListRow>& groups);
-    void colourRows();
     // What a click on a row does: the details panel shows that group.
-    void showGroupDetails(QTreeWidgetItem* row);
+    void showGroupDetails(const QModelIndex& row);
     // Hides the window into its tray icon (the task bar where the desktop has no tray).
     void minimize_to_tray();
     // A short message on the status line, cleared after two seconds.
@@ -58,24 +47,6 @@ public:
     // Opens every resource of the selected groups, in list order, lblTempo ms apart.
     void openSelectedGroups();
 
-    // Shared state, read and written by the other windows by name. Texts, as stored.
-    QString lblTempo = QStringLiteral("0");
-    QString lblIniMinimized = QStringLiteral("1");
-    QString lblOptLargura = QStringLiteral("0");
-    QString lblMiniLeft = QStringLiteral("0");
-    QString lblMiniTop = QStringLiteral("0");
-    QString lblNumMiniList = QStringLiteral("5");
-    QString lblNumtotal = QStringLiteral("0");
-    QString lblNumUpdate;
-    QString lblInsertUpdate;
-    QString lblItemSel = QStringLiteral("0");
-    QString txtAddress;
-    QVector<ListEntry> ListMini;
-    QVector<ListEntry> ListBack;
-    QVector<ListEntry> lstCats;
-    QVector<ListEntry> lstImgs2;
-    // The small category icons, keyed "img" & position in id order.
-    QHash<QString, QIcon> ImageList1;
     // The program icon and the picture shown when a category image is missing.
     QIcon IconSoft{QStringLiteral(":/icons/icon-soft.svg")};
     QIcon Picture1{QStringLiteral(":/icons/picture-default.svg")};
@@ -124,11 +95,12 @@ private:
     void buildTitleBar();
     void buildCommandButtons();
     void buildDetailsPanel();
-    void loadCategories();
     void placeWindow(double left, double top);
     void setMinimizeOption(bool ticked);
     void chooseFirstWindow(const StartupSettings& settings);
-    void reportDatabaseError(const DatabaseError& error);
+    // The group count, the cover strips and the first row, after every fill.
+    void showGroupCount();
+    void reportLaunch(const LaunchResult& result);
     void setDetailsPicture(const QIcon& picture);
     void restoreColumnWidths();
     void connectCommands();
@@ -137,8 +109,7 @@ private:
     // Update and delete act on the selected rows; without one they say so.
     bool requireSelectedRow();
 
-    QString m_appFolder;
-    DatabasePaths m_paths;
+    SharedState m_state;
     DesktopResourceHandler m_desktopResourceHandler;
     Launcher m_launcher;
     TrayHelper m_tray;

@@ -1,17 +1,41 @@
 #include "GroupListView.h"
 
 #include <QKeyEvent>
+#include <QStyledItemDelegate>
 
 namespace zantor {
 
+class FixedRowHeightDelegate : public QStyledItemDelegate {
+public:
+    explicit FixedRowHeightDelegate(GroupListView* view)
+        : QStyledItemDelegate(view)
+        , m_view(view) {}
+
+    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override {
+        QSize size = QStyledItemDelegate::sizeHint(option, index);
+        if (m_view->m_rowHeight > 0)
+            size.setHeight(m_view->m_rowHeight);
+        return size;
+    }
+
+private:
+    GroupListView* m_view;
+};
+
 GroupListView::GroupListView(QWidget* parent)
-    : QTreeWidget(parent) {
+    : QTreeView(parent) {
     setMouseTracking(true);
-    connect(this, &QTreeWidget::itemClicked, this, [this](QTreeWidgetItem* row) { emit rowClicked(row); });
+    setItemDelegate(new FixedRowHeightDelegate(this));
+    connect(this, &QAbstractItemView::clicked, this, &GroupListView::rowClicked);
+}
+
+void GroupListView::setRowHeight(int pixels) {
+    m_rowHeight = pixels;
+    scheduleDelayedItemsLayout();
 }
 
 void GroupListView::mouseDoubleClickEvent(QMouseEvent* event) {
-    QTreeWidget::mouseDoubleClickEvent(event);
+    QTreeView::mouseDoubleClickEvent(event);
     emit listDoubleClicked();
 }
 
@@ -24,16 +48,16 @@ void GroupListView::keyPressEvent(QKeyEvent* event) {
         event->accept();
         return;
     }
-    QTreeWidgetItem* before = currentItem();
-    QTreeWidget::keyPressEvent(event);
-    if (currentItem() && currentItem() != before)
-        emit rowClicked(currentItem());
+    const QModelIndex before = currentIndex();
+    QTreeView::keyPressEvent(event);
+    if (currentIndex().isValid() && currentIndex().row() != before.row())
+        emit rowClicked(currentIndex());
 }
 
 bool GroupListView::viewportEvent(QEvent* event) {
     if (event->type() == QEvent::MouseMove)
         emit pointerMoved();
-    return QTreeWidget::viewportEvent(event);
+    return QTreeView::viewportEvent(event);
 }
 
 } // namespace zantor

@@ -1,19 +1,22 @@
 #pragma once
 
-#include <QTreeWidget>
+#include <QTreeView>
 
 namespace zantor {
 
 // The main window's group list. Tells the window what the user does with it; the
 // window decides what that means.
-class GroupListView : public QTreeWidget {
+class GroupListView : public QTreeView {
     Q_OBJECT
 public:
     explicit GroupListView(QWidget* parent = nullptr);
 
+    // Every row this high, so that a given number of rows fills the list exactly.
+    void setRowHeight(int pixels);
+
 signals:
     // A row was chosen with the mouse or by moving through the list with the keys.
-    void rowClicked(QTreeWidgetItem* row);
+    void rowClicked(const QModelIndex& row);
     // A double-click anywhere in the list, below the last row too.
     void listDoubleClicked();
     // A key that types a character, Enter included.
@@ -24,6 +27,10 @@ protected:
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     bool viewportEvent(QEvent* event) override;
+
+private:
+    int m_rowHeight = 0;
+    friend class FixedRowHeightDelegate;
 };
 
 } // namespace zantor

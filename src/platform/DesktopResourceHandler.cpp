@@ -11,15 +11,15 @@ bool DesktopResourceHandler::exists(const QString& path) const {
     return QFileInfo::exists(path);
 }
 
-void DesktopResourceHandler::open(const QString& path) {
+bool DesktopResourceHandler::open(const QString& path) {
     const QFileInfo file(path);
     // The absolute path keeps a bare name from being looked up in PATH, and no shell
     // ever sees it. A document that merely carries the execute bit (as everything on
     // a FAT drive does) cannot be started and goes to its application instead.
     if (file.isFile() && file.isExecutable() &&
         QProcess::startDetached(file.absoluteFilePath(), {}, file.absolutePath()))
-        return;
-    QDesktopServices::openUrl(QUrl::fromLocalFile(file.absoluteFilePath()));
+        return true;
+    return QDesktopServices::openUrl(QUrl::fromLocalFile(file.absoluteFilePath()));
 }
 
 } // namespace zantor

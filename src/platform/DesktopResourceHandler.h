@@ -9,7 +9,7 @@ namespace zantor {
 class DesktopResourceHandler final : public ResourceHandler {
 public:
     bool exists(const QString& path) const override;
-    void open(const QString& path) override;
+    bool open(const QString& path) override;
 };
 
 } // namespace zantor

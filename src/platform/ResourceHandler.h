@@ -10,8 +10,9 @@ public:
     virtual ~ResourceHandler();
     // True for an existing file or folder.
     virtual bool exists(const QString& path) const = 0;
-    // Hands an existing resource to whatever opens it and returns at once.
-    virtual void open(const QString& path) = 0;
+    // Hands an existing resource to whatever opens it and returns at once. False when
+    // the desktop refused it: no application for it, or a program that cannot start.
+    virtual bool open(const QString& path) = 0;
 };
 
 } // namespace zantor

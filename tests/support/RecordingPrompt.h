@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/Prompt.h"
+#include "chrome/Prompt.h"
 
 #include <QStringList>
 

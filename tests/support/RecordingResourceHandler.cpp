@@ -5,8 +5,9 @@ RecordingResourceHandler::RecordingResourceHandler(QSet<QString> existingPaths)
     m_clock.start();
 }
 
-void RecordingResourceHandler::open(const QString& path) {
+bool RecordingResourceHandler::open(const QString& path) {
     opened.append({path, m_clock.elapsed()});
+    return !refused.contains(path);
 }
 
 QStringList RecordingResourceHandler::openedPaths() const {

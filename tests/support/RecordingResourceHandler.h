@@ -7,8 +7,9 @@
 #include <QSet>
 #include <QStringList>
 
-// Stands in for the desktop: the paths in `existing` exist, and every opening is kept
-// with the time it happened, counted from the handler's creation or restartClock().
+// Stands in for the desktop: the paths in `existing` exist, those in `refused` have no
+// application that takes them, and every opening is kept with the time it happened,
+// counted from the handler's creation or restartClock().
 class RecordingResourceHandler : public zantor::ResourceHandler {
 public:
     struct Opening {
@@ -19,12 +20,13 @@ public:
     explicit RecordingResourceHandler(QSet<QString> existingPaths = {});
 
     bool exists(const QString& path) const override { return existing.contains(path); }
-    void open(const QString& path) override;
+    bool open(const QString& path) override;
 
     void restartClock() { m_clock.start(); }
     QStringList openedPaths() const;
 
     QSet<QString> existing;
+    QSet<QString> refused;
     QList<Opening> opened;
 
 private:

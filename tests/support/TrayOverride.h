@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/TrayAvailability.h"
+#include "chrome/TrayAvailability.h"
 
 // Decides for the desktop whether it shows tray icons while it lives.
 struct TrayOverride {

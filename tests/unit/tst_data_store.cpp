@@ -143,26 +143,36 @@ private slots:
                  QStringLiteral("it's\\tok"));
     }
 
-    void customOrderSortsAsNumbers() {
-        TestAppFolder app;
-        app.addGroup(QStringLiteral("ten"), {}, {}, 1, 10);
-        app.addGroup(QStringLiteral("two"), {}, {}, 1, 2);
-        app.addGroup(QStringLiteral("one"), {}, {}, 1, QStringLiteral("1")); // written quoted, still a number
-        QCOMPARE(titles(listGroups(app.databases().groups, GroupOrder::Custom)),
-                 QStringList({"one", "two", "ten"}));
+    void groupsListInTheChosenOrderWithTiesInIdOrder_data() {
+        QTest::addColumn<int>("order");
+        QTest::addColumn<QStringList>("titles");
+        QTest::addColumn<QVariantList>("ordem");
+        QTest::addColumn<QStringList>("expected");
+        const auto alphabetical = int(GroupOrder::Alphabetical);
+        const auto custom = int(GroupOrder::Custom);
+        // Case and accents do not split the list; equal keys keep the order of the ids.
+        QTest::newRow("alphabetical")
+            << alphabetical
+            << QStringList({"zebra", "Élan", "b", "ação", "Abacate", "B", "elefante", "acao", "Zé"})
+            << QVariantList() << QStringList({"Abacate", "acao", "ação", "b", "B", "Élan", "elefante", "Zé", "zebra"});
+        QTest::newRow("alphabetical, upper case first in id order")
+            << alphabetical << QStringList({"B", "a", "b", "A"}) << QVariantList()
+            << QStringList({"a", "A", "B", "b"});
+        // ordem written quoted is still a number: 2 sorts before 10.
+        QTest::newRow("custom") << custom << QStringList({"ten", "two", "one", "two again", "one again"})
+                                << QVariantList({10, 2, QStringLiteral("1"), 2, 1})
+                                << QStringList({"one", "one again", "two", "two again", "ten"});
     }
 
-    void alphabeticalOrderIgnoresCaseAndAccents() {
+    void groupsListInTheChosenOrderWithTiesInIdOrder() {
+        QFETCH(int, order);
+        QFETCH(QStringList, titles);
+        QFETCH(QVariantList, ordem);
+        QFETCH(QStringList, expected);
         TestAppFolder app;
-        for (const char* title : {"zebra", "Élan", "b", "ação", "Abacate", "B", "elefante", "acao", "Zé"})
-            app.addGroup(QString::fromUtf8(title));
-        const QStringList sorted = titles(listGroups(app.databases().groups, GroupOrder::Alphabetical));
-        QCOMPARE(sorted.size(), 9);
-        QCOMPARE(sorted.first(), QStringLiteral("Abacate"));
-        // Same letters side by side, whatever their case or accents.
-        QCOMPARE(QSet<QString>({sorted[1], sorted[2]}), QSet<QString>({"ação", "acao"}));
-        QCOMPARE(QSet<QString>({sorted[3], sorted[4]}), QSet<QString>({"b", "B"}));
-        QCOMPARE(sorted.mid(5), QStringList({"Élan", "elefante", "Zé", "zebra"}));
+        for (qsizetype i = 0; i < titles.size(); ++i)
+            app.addGroup(titles[i], {}, {}, 1, ordem.value(i, 0));
+        QCOMPARE(::titles(listGroups(app.databases().groups, GroupOrder(order))), expected);
     }
 
     void windowPositionIsStored() {

@@ -4,7 +4,7 @@
 #include "chrome/PageHostWindow.h"
 #include "chrome/PageWindow.h"
 #include "chrome/TrayHelper.h"
-#include "platform/TrayAvailability.h"
+#include "chrome/TrayAvailability.h"
 #include "support/TrayOverride.h"
 
 #include <QCursor>
@@ -149,6 +149,54 @@ private slots:
         QTRY_VERIFY(help.isNull());
         QVERIFY(about);
         delete about;
+    }
+
+    // Whatever the timing of opening and closing pages, the host ends up on screen,
+    // every closed page is unloaded and no open page ever is.
+    void handOverSurvivesQuickClosesAndReopens_data() {
+        QTest::addColumn<QString>("sequence");
+        QTest::newRow("closed before the host hid") << "open close";
+        QTest::newRow("reopened before the unload") << "open wait close open";
+        QTest::newRow("another page opened before the unload") << "open wait close other";
+        QTest::newRow("closed by the window manager") << "open wait wmclose";
+    }
+
+    void handOverSurvivesQuickClosesAndReopens() {
+        QFETCH(QString, sequence);
+        HostWindow host;
+        host.setGeometry(120, 80, 440, 457);
+        host.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&host));
+        QList<QPointer<PageWindow>> closed;
+        QPointer<PageWindow> open;
+        for (const QString& step : sequence.split(' ')) {
+            if (step == "open" || step == "other") {
+                open = new PageWindow(host, step == "open" ? QStringLiteral("Frm6_ZT_help")
+                                                           : QStringLiteral("Frm7_ZT_about"));
+                host.showPage(open);
+            } else if (step == "wait") {
+                QTRY_VERIFY(!host.isVisible());
+            } else if (step == "close") {
+                open->closeToHost();
+                closed.append(open);
+                open.clear();
+            } else if (step == "wmclose") {
+                QVERIFY(open->close());
+                closed.append(open);
+                open.clear();
+            }
+        }
+        for (const QPointer<PageWindow>& page : std::as_const(closed))
+            QTRY_VERIFY(page.isNull());
+        QTRY_VERIFY(!host.TimerHideForm.isActive() && !host.TimerFormNothing.isActive());
+        if (open) {
+            QVERIFY(open->isVisible());
+            QVERIFY(!host.isVisible());
+            open->closeToHost();
+            QTRY_VERIFY(open.isNull());
+        }
+        QVERIFY(host.isVisible());
+        QVERIFY(!host.TimerHideForm.isActive());
     }
 
     void trayIconHidesAndRestoresTheWindow() {

@@ -4,7 +4,7 @@
 #include "data/SettingsStore.h"
 #include "main/Frm1_ZT_ini.h"
 #include "main/GroupListView.h"
-#include "platform/TrayAvailability.h"
+#include "chrome/TrayAvailability.h"
 #include "support/RecordingPrompt.h"
 #include "support/TestAppFolder.h"
 #include "support/TrayOverride.h"
@@ -94,7 +94,8 @@ private slots:
             QCOMPARE(window.lblMensagem->text(), QStringLiteral("É preciso selecionar um item primeiro."));
         }
         QCOMPARE(prompt.beeps, 2);
-        window.ListView1->topLevelItem(0)->setSelected(true);
+        window.ListView1->selectionModel()->select(window.state().groups.index(0, 0),
+                                                   QItemSelectionModel::Select | QItemSelectionModel::Rows);
         window.lblMensagem->clear();
         window.btnDelete->click();
         QVERIFY(window.lblMensagem->text().isEmpty());

@@ -3,6 +3,7 @@
 #include "data/DbSession.h"
 #include "main/Frm1_ZT_ini.h"
 #include "main/GroupListView.h"
+#include "state/GroupListModel.h"
 #include "support/RecordingPrompt.h"
 #include "support/TestAppFolder.h"
 
@@ -27,17 +28,24 @@ QImage defaultPicture(const Frm1_ZT_ini& window) {
     return window.Picture1.pixmap(window.picImgGrupo->size(), window.devicePixelRatioF()).toImage();
 }
 
+QModelIndex cell(const Frm1_ZT_ini& window, int row, int column = 0) {
+    return window.state().groups.index(row, column);
+}
+
 QStringList rowTexts(const Frm1_ZT_ini& window) {
     QStringList texts;
-    for (int i = 0; i < window.ListView1->topLevelItemCount(); ++i)
-        texts << window.ListView1->topLevelItem(i)->text(0);
+    for (int i = 0; i < window.state().groups.rowCount(); ++i)
+        texts << cell(window, i).data().toString();
     return texts;
 }
 
 void clickRow(Frm1_ZT_ini& window, int row) {
-    QTreeWidgetItem* item = window.ListView1->topLevelItem(row);
-    const QRect area = window.ListView1->visualItemRect(item);
+    const QRect area = window.ListView1->visualRect(cell(window, row));
     QTest::mouseClick(window.ListView1->viewport(), Qt::LeftButton, {}, area.center());
+}
+
+int selectedRowCount(const Frm1_ZT_ini& window) {
+    return static_cast<int>(window.ListView1->selectionModel()->selectedRows().size());
 }
 
 } // namespace
@@ -53,21 +61,19 @@ private slots:
         QVERIFY(window.isVisible());
         QCOMPARE(window.windowTitle(), QStringLiteral("Kelmar Zantor"));
         QCOMPARE(window.size(), QSize(440, 457));
-        QCOMPARE(window.ListView1->topLevelItemCount(), 0);
+        QCOMPARE(window.state().groups.rowCount(), 0);
         QCOMPARE(window.lblNumItens->text(), QStringLiteral("0 grupos"));
-        QCOMPARE(window.lblNumtotal, QStringLiteral("0"));
+        QCOMPARE(window.state().lblNumtotal, QStringLiteral("0"));
         QVERIFY(window.frmTampao->isVisible());
         QVERIFY(window.frmTop3->isVisible());
-        QVERIFY(window.ListMini.isEmpty());
         QVERIFY(prompt.messages.isEmpty());
         // The settings reach the shared values.
-        QCOMPARE(window.lblTempo, QStringLiteral("1000"));
-        QCOMPARE(window.lblNumMiniList, QStringLiteral("5"));
-        QCOMPARE(window.lblIniMinimized, QStringLiteral("0"));
-        QCOMPARE(window.lstCats.size(), 10);
-        QCOMPARE(window.lstCats[0], (ListEntry{QStringLiteral("Trabalho"), 1}));
-        QCOMPARE(window.lstImgs2[0], (ListEntry{QStringLiteral("cat-trabalho-42.svg"), 1}));
-        QCOMPARE(window.ImageList1.size(), 10);
+        QCOMPARE(window.state().lblTempo, QStringLiteral("1000"));
+        QCOMPARE(window.state().lblNumMiniList, QStringLiteral("5"));
+        QCOMPARE(window.state().lblIniMinimized, QStringLiteral("0"));
+        QCOMPARE(window.state().lstCats.size(), 10);
+        QCOMPARE(window.state().lstCats[0], (ListEntry{QStringLiteral("Trabalho"), 1}));
+        QCOMPARE(window.state().lstImgs2[0], (ListEntry{QStringLiteral("cat-trabalho-42.svg"), 1}));
     }
 
     void coverStripsGoAtElevenGroups_data() {
@@ -87,13 +93,13 @@ private slots:
         Frm1_ZT_ini window(app.path());
         QVERIFY(window.load());
         QCOMPARE(window.lblNumItens->text(), QStringLiteral("%1 grupos").arg(groups));
-        QCOMPARE(window.lblNumtotal, QString::number(groups));
+        QCOMPARE(window.state().lblNumtotal, QString::number(groups));
         QCOMPARE(window.frmTampao->isVisible(), covered);
         QCOMPARE(window.frmTop3->isVisible(), covered);
         // Ten rows fit under the header without a scroll bar; the eleventh needs one.
         QCOMPARE(window.ListView1->verticalScrollBar()->maximum() > 0, !covered);
-        QVERIFY(window.ListView1->selectedItems().isEmpty());
-        QCOMPARE(window.ListView1->currentItem(), window.ListView1->topLevelItem(0));
+        QCOMPARE(selectedRowCount(window), 0);
+        QCOMPARE(window.ListView1->currentIndex().row(), 0);
     }
 
     void rowsFollowTheStoredOrder_data() {
@@ -117,14 +123,16 @@ private slots:
         QVERIFY(window.load());
         QCOMPARE(rowTexts(window), expected);
         const int betaRow = expected.indexOf(QStringLiteral(" Beta"));
-        QTreeWidgetItem* row = window.ListView1->topLevelItem(betaRow);
-        QCOMPARE(row->text(1), QStringLiteral("b1, b2"));
-        QCOMPARE(row->data(0, Qt::UserRole).toInt(), beta);
-        QCOMPARE(row->foreground(0).color(), QColor(0, 0, 0));
-        QCOMPARE(row->foreground(1).color(), QColor(128, 128, 128));
-        QCOMPARE(row->icon(0).cacheKey(), window.ImageList1.value(QStringLiteral("img1")).cacheKey());
-        QCOMPARE(window.ListMini[betaRow], (ListEntry{QStringLiteral("Beta"), beta}));
-        QCOMPARE(window.ListBack[betaRow], (ListEntry{QStringLiteral("Beta: b1, b2"), beta}));
+        const QModelIndex row = cell(window, betaRow);
+        QCOMPARE(cell(window, betaRow, 1).data().toString(), QStringLiteral("b1, b2"));
+        QCOMPARE(row.data(GroupListModel::GroupIdRole).toInt(), beta);
+        QCOMPARE(row.data(Qt::ForegroundRole).value<QColor>(), QColor(0, 0, 0));
+        QCOMPARE(cell(window, betaRow, 1).data(Qt::ForegroundRole).value<QColor>(), QColor(128, 128, 128));
+        // Category 2 shows the second category's small picture.
+        const QImage icon = row.data(Qt::DecorationRole).value<QIcon>().pixmap(24, 24).toImage();
+        QCOMPARE(icon, QIcon(app.path() + "/IMG/cat-estudos-24.svg").pixmap(24, 24).toImage());
+        QCOMPARE(row.data(GroupListModel::TitleRole).toString(), QStringLiteral("Beta"));
+        QCOMPARE(row.data(GroupListModel::SummaryRole).toString(), QStringLiteral("Beta: b1, b2"));
     }
 
     void compactListWidthFollowsOptLargura_data() {
@@ -148,7 +156,7 @@ private slots:
         RecordingPrompt prompt;
         Frm1_ZT_ini window(app.path());
         QVERIFY(window.load());
-        QCOMPARE(window.lblOptLargura, width);
+        QCOMPARE(window.state().lblOptLargura, width);
     }
 
     void minimizeOptionStartsFromTheSettings() {
@@ -177,17 +185,17 @@ private slots:
         clickRow(window, 1);
         QCOMPARE(window.lblTitGrupo->text(), QStringLiteral("Dia d'água"));
         QCOMPARE(window.txtDesc->toPlainText(), QStringLiteral("Letra, Faixa\t2"));
-        QCOMPARE(window.txtAddress, QStringLiteral("/tmp/a\x1f/tmp/b"));
+        QCOMPARE(window.state().txtAddress, QStringLiteral("/tmp/a\x1f/tmp/b"));
         QCOMPARE(window.lblData2->text(), QStringLiteral("7/1/26"));
         QCOMPARE(window.lblNumItens2->text(), QStringLiteral("0700"));
         QCOMPARE(window.lblTitCat2->text(), QStringLiteral("Música"));
-        QCOMPARE(window.lblNumUpdate, QString::number(id));
-        QCOMPARE(window.lblItemSel, QStringLiteral("1"));
+        QCOMPARE(window.state().lblNumUpdate, QString::number(id));
+        QCOMPARE(window.state().lblItemSel, QStringLiteral("1"));
         QCOMPARE(window.lblTitGrupo->palette().color(QPalette::WindowText), colours::windowFrame());
         QVERIFY(!window.picImgGrupo->pixmap().isNull());
         QVERIFY(pictureOf(window.picImgGrupo) != defaultPicture(window));
         // The pointer had been over the list, so only the clicked row is selected.
-        QCOMPARE(window.ListView1->selectedItems().size(), 1);
+        QCOMPARE(selectedRowCount(window), 1);
         QVERIFY(prompt.messages.isEmpty());
     }
 
@@ -199,13 +207,13 @@ private slots:
         RecordingPrompt prompt;
         Frm1_ZT_ini window(app.path());
         QVERIFY(window.load());
-        QCOMPARE(window.lblItemSel, QStringLiteral("0"));
+        QCOMPARE(window.state().lblItemSel, QStringLiteral("0"));
         // Keyboard navigation counts as a click on the row it reaches.
         window.ListView1->setFocus();
         QTest::keyClick(window.ListView1, Qt::Key_Down);
         QCOMPARE(window.lblTitGrupo->text(), QStringLiteral("b"));
-        QVERIFY(window.ListView1->topLevelItem(0)->isSelected());
-        QCOMPARE(window.lblItemSel, QStringLiteral("1"));
+        QVERIFY(window.ListView1->selectionModel()->isRowSelected(0));
+        QCOMPARE(window.state().lblItemSel, QStringLiteral("1"));
     }
 
     void missingPicturesFallBackToTheDefault_data() {
@@ -232,7 +240,7 @@ private slots:
         RecordingPrompt prompt;
         Frm1_ZT_ini window(app.path());
         QVERIFY(window.load());
-        QVERIFY(window.ListView1->topLevelItem(0)->icon(0).isNull());
+        QVERIFY(cell(window, 0).data(Qt::DecorationRole).value<QIcon>().isNull());
         QTest::mouseMove(window.ListView1->viewport(), QPoint(5, 5));
         clickRow(window, 0);
         QCOMPARE(window.lblTitCat2->text(), name);

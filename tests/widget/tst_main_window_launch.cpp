@@ -33,8 +33,10 @@ struct LaunchFixture {
         window.ListView1->setColumnWidth(0, 40);
         window.ListView1->setColumnWidth(1, 60);
     }
-    QRect rowArea(int row) const {
-        return window.ListView1->visualItemRect(window.ListView1->topLevelItem(row));
+    QRect rowArea(int row) const { return window.ListView1->visualRect(window.state().groups.index(row, 0)); }
+    void selectRow(int row) const {
+        window.ListView1->selectionModel()->select(window.state().groups.index(row, 0),
+                                                   QItemSelectionModel::Select | QItemSelectionModel::Rows);
     }
 
     TestAppFolder app;
@@ -67,8 +69,8 @@ private slots:
     void aCharacterKeyOpensTheSelectedGroupsInListOrder() {
         LaunchFixture fixture;
         QVERIFY(fixture.window.load());
-        fixture.window.ListView1->topLevelItem(2)->setSelected(true);
-        fixture.window.ListView1->topLevelItem(0)->setSelected(true);
+        fixture.selectRow(2);
+        fixture.selectRow(0);
         fixture.narrowTheColumns();
         fixture.window.ListView1->setFocus();
         QTest::keyClick(fixture.window.ListView1, Qt::Key_A);
@@ -95,7 +97,7 @@ private slots:
         fixture.app.setSettings({{QStringLiteral("checkMinimize"), QStringLiteral("1")}});
         QVERIFY(fixture.window.load());
         QVERIFY(fixture.window.chkMinimizar->isChecked());
-        fixture.window.ListView1->topLevelItem(1)->setSelected(true);
+        fixture.selectRow(1);
         fixture.window.ListView1->setFocus();
         QVERIFY(fixture.window.isVisible() && !fixture.window.isMinimized());
         QTest::keyClick(fixture.window.ListView1, Qt::Key_Space);

@@ -1,25 +1,38 @@
 #include "Launcher.h"
 
-#include "data/DatabaseError.h"
 #include "data/GroupStore.h"
 #include "data/ItemListCodec.h"
-#include "platform/Prompt.h"
 #include "platform/ResourceHandler.h"
 
 namespace zantor {
 
 namespace {
+
 const QString kLineEnd = QStringLiteral("\r\n");
+
+QString listed(const QStringList& resources) {
+    QString lines;
+    for (const QString& resource : resources)
+        lines += QStringLiteral("- ") + resource + kLineEnd;
+    return lines;
+}
+
 } // namespace
 
-Launcher::Launcher(QString groupsPath, ResourceHandler& handler, QWidget* reportParent,
-                   std::function<void()> afterStart, QObject* parent)
+QString LaunchResult::report() const {
+    QString text;
+    if (!missing.isEmpty())
+        text += QStringLiteral("Recurso(s) não encontrado(s): ") + kLineEnd + listed(missing);
+    if (!refused.isEmpty())
+        text += QStringLiteral("Não foi possível abrir:") + kLineEnd + listed(refused);
+    return text;
+}
+
+Launcher::Launcher(QString groupsPath, ResourceHandler& handler, QObject* parent)
     : QObject(parent)
     , TimerDelay(this)
     , m_groupsPath(std::move(groupsPath))
-    , m_handler(handler)
-    , m_reportParent(reportParent)
-    , m_afterStart(std::move(afterStart)) {
+    , m_handler(handler) {
     TimerDelay.setObjectName(QStringLiteral("TimerDelay"));
     // A coarse timer may fire 5% of the delay early or late (50 ms at one second); the
     // pace is the user's own setting, so it is kept to the millisecond.
@@ -29,36 +42,25 @@ Launcher::Launcher(QString groupsPath, ResourceHandler& handler, QWidget* report
 
 void Launcher::openGroups(const QVector<int>& groupIds, int delayMs) {
     QStringList resources;
-    try {
-        for (const int id : groupIds) {
-            // A group deleted since the list was filled has nothing left to open.
-            if (const std::optional<QString> stored = readResourceList(m_groupsPath, id))
-                resources += launchResources(*stored);
-        }
-    } catch (const DatabaseError& error) {
-        prompt::message(m_reportParent, PromptIcon::Critical, QStringLiteral("Erro"), error.userMessage());
-        return;
+    for (const int id : groupIds) {
+        // A group deleted since the list was filled has nothing left to open.
+        if (const std::optional<QString> stored = readResourceList(m_groupsPath, id))
+            resources += launchResources(*stored);
     }
     if (resources.isEmpty())
         return;
 
     m_resources = resources;
-    m_missingCount = 0;
-    m_missingText.clear();
+    m_result = {};
     m_nextIndex = 0;
     TimerDelay.start(qMax(delayMs, 0));
-    if (m_afterStart)
-        m_afterStart();
+    emit runStarted();
 }
 
 void Launcher::handOverNext() {
     if (m_nextIndex >= m_resources.size()) {
         TimerDelay.stop();
-        if (m_missingCount > 0) {
-            const QString report =
-                QStringLiteral("Recurso(s) não encontrado(s): ") + kLineEnd + m_missingText;
-            prompt::message(m_reportParent, PromptIcon::Warning, QStringLiteral("Erro"), report);
-        }
+        emit runFinished(m_result);
         return;
     }
     // An empty piece opens nothing but still takes its tick: a gap the user left in the
@@ -69,18 +71,15 @@ void Launcher::handOverNext() {
 }
 
 void Launcher::handOver(const QString& resource) {
-    if (m_handler.exists(resource)) {
-        m_handler.open(resource);
-        return;
-    }
     // A typed backslash-t came back as a TAB; the path as typed may be the real one.
     const QString typed = addressAsTyped(resource);
-    if (typed != resource && m_handler.exists(typed)) {
-        m_handler.open(typed);
-        return;
-    }
-    m_missingText += QStringLiteral("- ") + typed + kLineEnd;
-    ++m_missingCount;
+    const QString found = m_handler.exists(resource)                     ? resource
+                          : typed != resource && m_handler.exists(typed) ? typed
+                                                                         : QString();
+    if (found.isEmpty())
+        m_result.missing << typed;
+    else if (!m_handler.open(found))
+        m_result.refused << found;
 }
 
 } // namespace zantor

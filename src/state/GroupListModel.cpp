@@ -1,0 +1,75 @@
+#include "GroupListModel.h"
+
+#include "data/TextEscaping.h"
+
+#include <QColor>
+
+namespace zantor {
+
+GroupListModel::GroupListModel(QString groupsPath, QObject* parent)
+    : QAbstractTableModel(parent)
+    , m_groupsPath(std::move(groupsPath)) {}
+
+void GroupListModel::setCategoryIcons(QVector<QIcon> icons) {
+    m_categoryIcons = std::move(icons);
+    if (!m_rows.isEmpty())
+        emit dataChanged(index(0, GroupColumn), index(rowCount() - 1, GroupColumn), {Qt::DecorationRole});
+}
+
+void GroupListModel::fillGroupList(GroupOrder order) {
+    const QVector<GroupListRow> stored = listGroups(m_groupsPath, order);
+    QVector<Row> rows;
+    rows.reserve(stored.size());
+    for (const GroupListRow& group : stored)
+        rows.append({group.id, unescapeText(group.titulo1), unescapeText(group.texto1), group.categoria});
+    beginResetModel();
+    m_order = order;
+    m_rows = std::move(rows);
+    endResetModel();
+}
+
+void GroupListModel::refill() {
+    fillGroupList(m_order);
+}
+
+int GroupListModel::rowCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : static_cast<int>(m_rows.size());
+}
+
+int GroupListModel::columnCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : ColumnCount;
+}
+
+QVariant GroupListModel::data(const QModelIndex& index, int role) const {
+    if (!index.isValid() || index.row() >= m_rows.size())
+        return {};
+    const Row& row = m_rows[index.row()];
+    const bool groupColumn = index.column() == GroupColumn;
+    switch (role) {
+    case Qt::DisplayRole:
+        return groupColumn ? QStringLiteral(" ") + row.title : row.items;
+    case Qt::DecorationRole:
+        // A category with no picture (0 when none was chosen) gives a row without icon.
+        if (groupColumn && row.categoria >= 1 && row.categoria <= m_categoryIcons.size())
+            return m_categoryIcons[row.categoria - 1];
+        return {};
+    case Qt::ForegroundRole:
+        return groupColumn ? QColor(0, 0, 0) : QColor(128, 128, 128);
+    case GroupIdRole:
+        return row.id;
+    case TitleRole:
+        return row.title;
+    case SummaryRole:
+        return row.title + QStringLiteral(": ") + row.items;
+    default:
+        return {};
+    }
+}
+
+QVariant GroupListModel::headerData(int section, Qt::Orientation orientation, int role) const {
+    if (orientation != Qt::Horizontal || role != Qt::DisplayRole)
+        return {};
+    return section == GroupColumn ? QStringLiteral("Grupo") : QStringLiteral("Itens");
+}
+
+} // namespace zantor

@@ -1,0 +1,61 @@
+#pragma once
+
+#include "data/GroupStore.h"
+
+#include <QAbstractTableModel>
+#include <QIcon>
+#include <QVector>
+
+namespace zantor {
+
+// The groups as every list of them shows them: the main list (both columns), the
+// compact list and the ordering list (the title column, or the roles below). One
+// refill here reaches every open view.
+class GroupListModel : public QAbstractTableModel {
+    Q_OBJECT
+public:
+    enum Column { GroupColumn, ItemsColumn, ColumnCount };
+    enum Role {
+        GroupIdRole = Qt::UserRole,
+        // The title alone, unescaped: what the compact and the ordering lists show.
+        TitleRole,
+        // Title & ": " & item names: the compact list's hint for a row.
+        SummaryRole,
+    };
+
+    explicit GroupListModel(QString groupsPath, QObject* parent = nullptr);
+
+    // One small icon per category, in ascending id order: category k shows icon k - 1.
+    void setCategoryIcons(QVector<QIcon> icons);
+
+    // Reads the groups in `order` and shows them; the order is kept for refill().
+    // Throws DatabaseError, and then the rows shown stay as they were.
+    void fillGroupList(GroupOrder order);
+    // Reads the groups again in the order of the last fill, after a save or a deletion.
+    void refill();
+    GroupOrder order() const { return m_order; }
+
+    int groupId(int row) const { return m_rows[row].id; }
+    QString title(int row) const { return m_rows[row].title; }
+
+    int rowCount(const QModelIndex& parent = {}) const override;
+    int columnCount(const QModelIndex& parent = {}) const override;
+    QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
+    QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
+
+private:
+    // Texts unescaped once, when read.
+    struct Row {
+        int id;
+        QString title;
+        QString items;
+        int categoria;
+    };
+
+    QString m_groupsPath;
+    GroupOrder m_order = GroupOrder::Alphabetical;
+    QVector<Row> m_rows;
+    QVector<QIcon> m_categoryIcons;
+};
+
+} // namespace zantor

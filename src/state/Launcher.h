@@ -1,0 +1,56 @@
+#pragma once
+
+#include <QObject>
+#include <QStringList>
+#include <QTimer>
+#include <QVector>
+
+namespace zantor {
+
+class ResourceHandler;
+
+// What a finished run has to tell: the resources that were not found, and those the
+// desktop would not open.
+struct LaunchResult {
+    QStringList missing;
+    QStringList refused;
+
+    bool hasProblems() const { return !missing.isEmpty() || !refused.isEmpty(); }
+    // The text of the "Erro" message at the end of a run.
+    QString report() const;
+};
+
+// Opens the resources of groups one timer tick apart. Each window that opens groups
+// owns one, so each keeps its own queue; the window shows the report.
+class Launcher : public QObject {
+    Q_OBJECT
+public:
+    Launcher(QString groupsPath, ResourceHandler& handler, QObject* parent = nullptr);
+
+    // Queues every resource of the groups, in the order given, and opens the first one
+    // `delayMs` from now. A run still going is replaced; a command that finds nothing
+    // to open leaves everything as it was. Throws DatabaseError, and then starts
+    // nothing.
+    void openGroups(const QVector<int>& groupIds, int delayMs);
+
+    // The launch timer; it runs exactly while a run is going.
+    QTimer TimerDelay;
+
+signals:
+    // A run has started; its first resource opens one delay from now.
+    void runStarted();
+    void runFinished(const zantor::LaunchResult& result);
+
+private:
+    void handOverNext();
+    void handOver(const QString& resource);
+
+    QString m_groupsPath;
+    ResourceHandler& m_handler;
+
+    QStringList m_resources;
+    qsizetype m_nextIndex = 0;
+    LaunchResult m_result;
+};
+
+} // namespace zantor

@@ -1,0 +1,62 @@
+#include "SharedState.h"
+
+#include "data/CategoryStore.h"
+#include "data/SettingsStore.h"
+
+#include <QFileInfo>
+#include <QIcon>
+#include <QImageReader>
+
+namespace zantor {
+
+SharedState::SharedState(QString appFolder, QObject* parent)
+    : QObject(parent)
+    , groups(DatabasePaths::inAppFolder(appFolder).groups)
+    , m_appFolder(std::move(appFolder))
+    , m_paths(DatabasePaths::inAppFolder(m_appFolder)) {
+    connect(&groups, &QAbstractItemModel::modelReset, this,
+            [this] { lblNumtotal = QString::number(groups.rowCount()); });
+}
+
+QIcon SharedState::picture(const QString& fileName) const {
+    const QString path = imageFolder(m_appFolder) + fileName;
+    if (!QFileInfo(path).isFile() || !QImageReader(path).canRead())
+        return {};
+    return QIcon(path);
+}
+
+QString SharedState::compactWidthFor(const QString& optLargura) {
+    switch (optLargura.toInt()) {
+    case 1:
+        return QStringLiteral("1575");
+    case 2:
+        return QStringLiteral("1950");
+    default:
+        return QStringLiteral("2250");
+    }
+}
+
+void SharedState::takeStartupSettings(const StartupSettings& settings) {
+    lblTempo = settings.tempo;
+    lblIniMinimized = settings.iniMinimized;
+    lblMiniLeft = settings.miniLeft;
+    lblMiniTop = settings.miniTop;
+    lblNumMiniList = settings.numMiniList;
+    lblOptLargura = compactWidthFor(settings.optLargura);
+}
+
+void SharedState::loadCategories() {
+    const QVector<Category> categories = zantor::loadCategories(m_paths.categories);
+    lstCats.clear();
+    lstImgs2.clear();
+    QVector<QIcon> icons;
+    for (const Category& category : categories) {
+        lstImgs2.append({category.imagem2, category.id});
+        lstCats.append({category.titulo1, category.id});
+        // A missing or unreadable picture leaves the category without an icon.
+        icons.append(picture(category.imagem1));
+    }
+    groups.setCategoryIcons(std::move(icons));
+}
+
+} // namespace zantor

@@ -1,0 +1,78 @@
+#pragma once
+
+#include "GroupListModel.h"
+#include "ListEntry.h"
+#include "data/DatabasePaths.h"
+
+#include <QIcon>
+#include <QObject>
+#include <QString>
+#include <QVector>
+
+namespace zantor {
+
+struct StartupSettings;
+
+// What the windows share, by the names the program gives these values. The main
+// window owns it; every other window gets it by reference and reads or writes it
+// here, so no window needs another to reach them. Values are text, as stored.
+class SharedState : public QObject {
+    Q_OBJECT
+public:
+    explicit SharedState(QString appFolder, QObject* parent = nullptr);
+
+    const QString& appFolder() const { return m_appFolder; }
+    const DatabasePaths& paths() const { return m_paths; }
+    // A picture of the IMG folder, drawn crisp at any size when shown; empty when the
+    // file is missing or is no picture Qt can read.
+    QIcon picture(const QString& fileName) const;
+
+    // The values the start-up copies from the settings row.
+    void takeStartupSettings(const StartupSettings& settings);
+    // Categories in ascending id order: lstCats, lstImgs2 and the list icons.
+    // Throws DatabaseError.
+    void loadCategories();
+
+    // The delay between two resources, in ms.
+    int tempoMs() const { return lblTempo.toInt(); }
+    // The compact window's width, in twips.
+    int optLarguraTwips() const { return lblOptLargura.toInt(); }
+    int miniLeftTwips() const { return lblMiniLeft.toInt(); }
+    int miniTopTwips() const { return lblMiniTop.toInt(); }
+    int numMiniList() const { return lblNumMiniList.toInt(); }
+    int numTotal() const { return lblNumtotal.toInt(); }
+    int numUpdate() const { return lblNumUpdate.toInt(); }
+    bool startsInTray() const { return lblIniMinimized.toInt() == 1; }
+    bool itemSelected() const { return lblItemSel.toInt() != 0; }
+
+    // The text width of the compact window for a stored optLargura choice.
+    static QString compactWidthFor(const QString& optLargura);
+
+    QString lblTempo = QStringLiteral("0");
+    QString lblIniMinimized = QStringLiteral("1");
+    QString lblOptLargura = QStringLiteral("0");
+    QString lblMiniLeft = QStringLiteral("0");
+    QString lblMiniTop = QStringLiteral("0");
+    QString lblNumMiniList = QStringLiteral("5");
+    // Follows the group list: the number of groups it shows.
+    QString lblNumtotal = QStringLiteral("0");
+    // Id of the group last shown or chosen for editing.
+    QString lblNumUpdate;
+    // The editor's mode: "Insert" or "Update".
+    QString lblInsertUpdate;
+    // "1" once the user has touched the group list.
+    QString lblItemSel = QStringLiteral("0");
+    // The selected group's item list, unescaped.
+    QString txtAddress;
+    QVector<ListEntry> lstCats;
+    QVector<ListEntry> lstImgs2;
+
+    // Every list of groups shows this model.
+    GroupListModel groups;
+
+private:
+    QString m_appFolder;
+    DatabasePaths m_paths;
+};
+
+} // namespace zantor
