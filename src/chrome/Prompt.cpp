@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QMessageBox>
+#include <utility>
 
 namespace zantor {
 
@@ -52,8 +53,8 @@ void beep() {
     currentHandler().beep();
 }
 
-void setHandler(PromptHandler* handler) {
-    installedHandler = handler;
+PromptHandler* setHandler(PromptHandler* handler) {
+    return std::exchange(installedHandler, handler);
 }
 
 } // namespace prompt

@@ -20,8 +20,9 @@ public:
 namespace prompt {
 void message(QWidget* parent, PromptIcon icon, const QString& title, const QString& text);
 void beep();
-// Replaces the handler; nullptr goes back to the real message boxes and beep.
-void setHandler(PromptHandler* handler);
+// Replaces the handler and returns the one it replaced; nullptr goes back to the real
+// message boxes and beep.
+PromptHandler* setHandler(PromptHandler* handler);
 } // namespace prompt
 
 } // namespace zantor

@@ -1,11 +1,10 @@
 #include "RecordingPrompt.h"
 
-RecordingPrompt::RecordingPrompt() {
-    zantor::prompt::setHandler(this);
-}
+RecordingPrompt::RecordingPrompt()
+    : m_previous(zantor::prompt::setHandler(this)) {}
 
 RecordingPrompt::~RecordingPrompt() {
-    zantor::prompt::setHandler(nullptr);
+    zantor::prompt::setHandler(m_previous);
 }
 
 void RecordingPrompt::message(QWidget*, zantor::PromptIcon icon, const QString& title, const QString& text) {

@@ -16,6 +16,8 @@ public:
 
     RecordingPrompt();
     ~RecordingPrompt() override;
+    RecordingPrompt(const RecordingPrompt&) = delete;
+    RecordingPrompt& operator=(const RecordingPrompt&) = delete;
 
     void message(QWidget* parent, zantor::PromptIcon icon, const QString& title,
                  const QString& text) override;
@@ -23,4 +25,7 @@ public:
 
     QList<Message> messages;
     int beeps = 0;
+
+private:
+    zantor::PromptHandler* m_previous;
 };

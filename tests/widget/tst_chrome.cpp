@@ -5,6 +5,7 @@
 #include "chrome/PageWindow.h"
 #include "chrome/TrayHelper.h"
 #include "chrome/TrayAvailability.h"
+#include "support/TestMain.h"
 #include "support/TrayOverride.h"
 
 #include <QCursor>
@@ -290,5 +291,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(ChromeTest)
+ZANTOR_TEST_MAIN(ChromeTest)
 #include "tst_chrome.moc"

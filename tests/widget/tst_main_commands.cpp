@@ -5,6 +5,7 @@
 #include "main/Frm1_ZT_ini.h"
 #include "main/GroupListView.h"
 #include "chrome/TrayAvailability.h"
+#include "support/TestMain.h"
 #include "support/RecordingPrompt.h"
 #include "support/TestAppFolder.h"
 #include "support/TrayOverride.h"
@@ -172,5 +173,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(MainCommandsTest)
+ZANTOR_TEST_MAIN(MainCommandsTest)
 #include "tst_main_commands.moc"

@@ -4,6 +4,7 @@
 #include "main/Frm1_ZT_ini.h"
 #include "main/GroupListView.h"
 #include "state/GroupListModel.h"
+#include "support/TestMain.h"
 #include "support/RecordingPrompt.h"
 #include "support/TestAppFolder.h"
 
@@ -309,5 +310,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(MainWindowTest)
+ZANTOR_TEST_MAIN(MainWindowTest)
 #include "tst_main_window.moc"

@@ -1,6 +1,7 @@
 #include "chrome/Twips.h"
 #include "main/Frm1_ZT_ini.h"
 #include "main/GroupListView.h"
+#include "support/TestMain.h"
 #include "support/RecordingPrompt.h"
 #include "support/RecordingResourceHandler.h"
 #include "support/TestAppFolder.h"
@@ -108,5 +109,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(MainWindowLaunchTest)
+ZANTOR_TEST_MAIN(MainWindowLaunchTest)
 #include "tst_main_window_launch.moc"

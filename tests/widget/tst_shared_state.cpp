@@ -2,6 +2,7 @@
 #include "data/DbSession.h"
 #include "main/Frm1_ZT_ini.h"
 #include "main/GroupListView.h"
+#include "support/TestMain.h"
 #include "support/RecordingPrompt.h"
 #include "support/TestAppFolder.h"
 
@@ -71,5 +72,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(SharedStateTest)
+ZANTOR_TEST_MAIN(SharedStateTest)
 #include "tst_shared_state.moc"

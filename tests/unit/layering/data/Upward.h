@@ -1,0 +1,2 @@
+// Points up a layer: the layering check must refuse it.
+#include "state/SharedState.h"

@@ -1,0 +1,3 @@
+// Points down: allowed.
+#include "Downward.h"
+#include "data/DbSession.h"
