@@ -1,6 +1,8 @@
 #include "BorderlessWindow.h"
 
 #include "BorderShape.h"
+#include "ImageButton.h"
+#include "ImagePicture.h"
 #include "SystemColours.h"
 #include "Twips.h"
 
@@ -44,6 +46,17 @@ void BorderlessWindow::addHoverPair(QWidget* normal, QWidget* lit) {
     // The normal look never takes a click; the pointer falls through to the lit image
     // or to the window surface.
     normal->setAttribute(Qt::WA_TransparentForMouseEvents);
+}
+
+TitleBarButton BorderlessWindow::addTitleBarButton(const QString& normalName, const QString& litName,
+                                                   const QString& picture, const QString& name, QRect place) {
+    auto* normal = new ImagePicture(normalName, name, this);
+    normal->setIcon(QIcon(QStringLiteral(":/icons/%1.svg").arg(picture)));
+    normal->setGeometry(place);
+    auto* lit = new ImageButton(litName, QIcon(QStringLiteral(":/icons/%1-on.svg").arg(picture)), name, this);
+    lit->setGeometry(place);
+    addHoverPair(normal, lit);
+    return {normal, lit};
 }
 
 bool BorderlessWindow::mouseOverControl(const QWidget* control, QPoint cursor) {

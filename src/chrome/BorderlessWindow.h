@@ -11,6 +11,14 @@ class QAbstractButton;
 namespace zantor {
 
 class BorderShape;
+class ImageButton;
+class ImagePicture;
+
+// A title-bar command: its picture at rest, and the lit picture that takes the click.
+struct TitleBarButton {
+    ImagePicture* normal;
+    ImageButton* lit;
+};
 
 // What every borderless Zantor window shares: the drawn border, dragging by the
 // surface, image buttons that sink while pressed, title-bar images that light up under
@@ -26,6 +34,11 @@ public:
     // Shows `lit` in place of `normal` while the pointer is over `normal`; only the lit
     // image takes clicks, so its command acts only while it is lit.
     void addHoverPair(QWidget* normal, QWidget* lit);
+    // A title-bar command named `normalName` at rest and `litName` lit, drawn from
+    // ":/icons/<picture>.svg" and ":/icons/<picture>-on.svg", at `place` in pixels.
+    // `name` is its tool-tip and what screen readers say.
+    TitleBarButton addTitleBarButton(const QString& normalName, const QString& litName, const QString& picture,
+                                     const QString& name, QRect place);
     // Strictly inside the control's screen rectangle: its edge pixels do not count.
     static bool mouseOverControl(const QWidget* control, QPoint cursor);
     bool mouseOverControl(const QWidget* control) const;

@@ -4,6 +4,7 @@
 #include "chrome/ClickableLabel.h"
 #include "chrome/DatabaseAction.h"
 #include "chrome/ImageButton.h"
+#include "chrome/ImagePicture.h"
 #include "chrome/ListStyling.h"
 #include "chrome/Prompt.h"
 #include "chrome/SystemColours.h"
@@ -143,26 +144,19 @@ void Frm1_ZT_ini::buildControls() {
 }
 
 void Frm1_ZT_ini::buildTitleBar() {
-    const auto makePair = [this](const char* normalName, const char* litName, const QString& picture,
-                                 const QString& name, int left, QLabel*& normal, ImageButton*& lit) {
-        const QRect place = twips::rect(left, 90, 270, 270);
-        normal = new QLabel(this);
-        normal->setObjectName(QString::fromLatin1(normalName));
-        normal->setAccessibleName(name);
-        normal->setGeometry(place);
-        normal->setPixmap(
-            QIcon(QStringLiteral(":/icons/%1.svg").arg(picture)).pixmap(place.size(), devicePixelRatioF()));
-        lit = new ImageButton(QString::fromLatin1(litName),
-                              QIcon(QStringLiteral(":/icons/%1-on.svg").arg(picture)), name, this);
-        lit->setGeometry(place);
-        addHoverPair(normal, lit);
-    };
-    makePair("imgMinimizar", "imgMinimizarOn", QStringLiteral("title-minimize"), QStringLiteral("Minimizar"),
-             5430, imgMinimizar, imgMinimizarOn);
-    makePair("imgTray", "imgTrayOn", QStringLiteral("title-tray"), QStringLiteral("Minimizar para o Tray"),
-             5790, imgTray, imgTrayOn);
-    makePair("imgFechar", "imgFecharOn", QStringLiteral("title-close"), QStringLiteral("Fechar"), 6150,
-             imgFechar, imgFecharOn);
+    const auto place = [](int left) { return twips::rect(left, 90, 270, 270); };
+    TitleBarButton minimize = addTitleBarButton(QStringLiteral("imgMinimizar"), QStringLiteral("imgMinimizarOn"),
+                                                QStringLiteral("title-minimize"), QStringLiteral("Minimizar"), place(5430));
+    TitleBarButton tray = addTitleBarButton(QStringLiteral("imgTray"), QStringLiteral("imgTrayOn"),
+                                            QStringLiteral("title-tray"), QStringLiteral("Minimizar para o Tray"), place(5790));
+    TitleBarButton close = addTitleBarButton(QStringLiteral("imgFechar"), QStringLiteral("imgFecharOn"),
+                                             QStringLiteral("title-close"), QStringLiteral("Fechar"), place(6150));
+    imgMinimizar = minimize.normal;
+    imgMinimizarOn = minimize.lit;
+    imgTray = tray.normal;
+    imgTrayOn = tray.lit;
+    imgFechar = close.normal;
+    imgFecharOn = close.lit;
 }
 
 void Frm1_ZT_ini::buildCommandButtons() {
@@ -201,8 +195,8 @@ void Frm1_ZT_ini::buildDetailsPanel() {
         label->setGeometry(geometry);
         return label;
     };
-    picImgGrupo = makeLabel("picImgGrupo", QString(), twips::rect(240, 5760, 630, 630));
-    picImgGrupo->setAccessibleName(QStringLiteral("Imagem da categoria"));
+    picImgGrupo = new ImagePicture(QStringLiteral("picImgGrupo"), QStringLiteral("Imagem da categoria"), this);
+    picImgGrupo->setGeometry(twips::rect(240, 5760, 630, 630));
 
     lblTitGrupo = makeLabel("lblTitGrupo", QStringLiteral("..."), twips::rect(1020, 5715, 3330, 255));
     lblTitGrupo->setFont(sansSerif(12, true));
@@ -432,7 +426,7 @@ void Frm1_ZT_ini::showGroupDetails(const QModelIndex& row) {
     const bool known = category >= 1 && category <= m_state.lstCats.size();
     const QString name = known ? m_state.lstCats[category - 1].text : QString();
     const QIcon picture = known ? m_state.picture(m_state.lstImgs2[category - 1].text) : QIcon();
-    setDetailsPicture(picture.isNull() ? Picture1 : picture);
+    picImgGrupo->setIcon(picture.isNull() ? Picture1 : picture);
 
     lblTitCat2->setText(name);
     lblData2->setText(details->dataUpd);
@@ -440,8 +434,5 @@ void Frm1_ZT_ini::showGroupDetails(const QModelIndex& row) {
     m_state.lblNumUpdate = QString::number(id);
 }
 
-void Frm1_ZT_ini::setDetailsPicture(const QIcon& picture) {
-    picImgGrupo->setPixmap(picture.pixmap(picImgGrupo->size(), devicePixelRatioF()));
-}
 
 } // namespace zantor

@@ -20,6 +20,7 @@ namespace zantor {
 class ClickableLabel;
 class GroupListView;
 class ImageButton;
+class ImagePicture;
 struct StartupSettings;
 
 // The main window: the group list, the selected group's details and the commands.
@@ -59,7 +60,7 @@ public:
     QFrame* frmTampao;
     QFrame* frmTop3;
     QLabel* lblNumItens;
-    QLabel* picImgGrupo;
+    ImagePicture* picImgGrupo;
     QLabel* lblData11;
     QLabel* lblData2;
     QLabel* lblNumItens1;
@@ -78,9 +79,9 @@ public:
     ImageButton* btnAbout;
     ImageButton* btnMini;
     ImageButton* btnPosition;
-    QLabel* imgMinimizar;
-    QLabel* imgTray;
-    QLabel* imgFechar;
+    ImagePicture* imgMinimizar;
+    ImagePicture* imgTray;
+    ImagePicture* imgFechar;
     ImageButton* imgMinimizarOn;
     ImageButton* imgTrayOn;
     ImageButton* imgFecharOn;
@@ -101,7 +102,6 @@ private:
     // The group count, the cover strips and the first row, after every fill.
     void showGroupCount();
     void reportLaunch(const LaunchResult& result);
-    void setDetailsPicture(const QIcon& picture);
     void restoreColumnWidths();
     void connectCommands();
     void storePosition();

@@ -1,5 +1,6 @@
 #include "chrome/ClickableLabel.h"
 #include "chrome/ImageButton.h"
+#include "chrome/ImagePicture.h"
 #include "chrome/SystemColours.h"
 #include "data/SettingsStore.h"
 #include "main/Frm1_ZT_ini.h"
