@@ -1,5 +1,5 @@
-# Zantor: `make run` builds and starts the program, `make test` builds and runs every test.
-# Both install the Debian packages they need first.
+# Zantor: `make run` builds and starts the program, `make test` builds and runs every test,
+# `make bench` measures start-up and launch pace. All install the Debian packages they need first.
 
 BUILD_DIR ?= build
 JOBS ?= 2
@@ -11,8 +11,11 @@ RUN_PACKAGES = cmake g++ make qt6-base-dev qt6-svg-dev libqt6sql6-sqlite libqt6s
 # accessibility bus for reading the windows, and the desktop entry checker.
 TEST_PACKAGES = xvfb xauth x11-utils openbox trayer xdotool imagemagick desktop-file-utils \
                 dbus dbus-x11 at-spi2-core python3 python3-pyatspi
+# What the benchmarks add: an X server to show windows on, and an X client library for
+# Python to see them appear.
+BENCH_PACKAGES = xvfb python3 python3-xlib
 
-.PHONY: all deps test-deps build run test format screenshot clean
+.PHONY: all deps test-deps bench-deps build run test bench format screenshot clean
 
 all: build
 
@@ -21,6 +24,9 @@ deps:
 
 test-deps: deps
 	@tools/install-deps.sh $(TEST_PACKAGES)
+
+bench-deps: deps
+	@tools/install-deps.sh $(BENCH_PACKAGES)
 
 $(BUILD_DIR)/CMakeCache.txt:
 	cmake -S . -B $(BUILD_DIR) -DCMAKE_BUILD_TYPE=RelWithDebInfo
@@ -33,6 +39,12 @@ run: build
 
 test: test-deps build
 	cd $(BUILD_DIR) && ctest --output-on-failure -j$(JOBS)
+
+# Measurements, not tests: they report figures and goals, and `make test` never runs them.
+# Start-up time and memory against a bare Qt window, then how closely launches keep pace.
+bench: bench-deps build
+	/usr/bin/python3 bench/startup_benchmark.py --build-dir $(BUILD_DIR)
+	$(BUILD_DIR)/bench/launch_benchmark
 
 # The README's screenshot of the main window, taken under Xvfb.
 screenshot: test-deps build

@@ -1,0 +1,361 @@
+#!/usr/bin/python3
+"""How fast Zantor puts its main window on the screen, and how much memory that takes,
+with 0, 1,000 and 10,000 stored groups.
+
+Every figure is compared with bare_window, a Qt program that shows an empty frameless
+window of the same size: what the toolkit and the X server cost anyway is the floor,
+and only what Zantor adds on top of it is its own. Both run in turns under one private
+Xvfb, so that a slow moment of the machine hits both alike.
+
+A run's time goes from just before the program is started to the X server announcing
+that its top-level window is mapped; its memory is the peak resident size the kernel
+noted once the window is up and the program had a moment to paint it.
+
+The exit status is 0 whether or not the goals are met: this measures, it does not
+judge. It is non-zero only when something could not be measured at all.
+
+Usage: startup_benchmark.py [--build-dir build] [--runs 7] [--groups 0,1000,10000]
+"""
+import argparse
+import os
+import random
+import select
+import shutil
+import signal
+import sqlite3
+import statistics
+import subprocess
+import sys
+import tempfile
+import time
+
+from Xlib import X, display as xdisplay, error as xerror
+
+REPO = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
+
+# The size of Zantor's main window, which bare_window copies: a mapped window of any
+# other size is not the one being timed.
+WINDOW_SIZE = (440, 457)
+SCREEN = "1366x768x24"
+
+# (what, at how many groups, which ratio, the most it may be).
+GOALS = [
+    ("first window with 1,000 groups", 1000, "time", 1.3),
+    ("first window with 10,000 groups", 10000, "time", 2.0),
+    ("peak memory with 1,000 groups", 1000, "memory", 1.3),
+]
+
+
+class CannotMeasure(Exception):
+    """Something the figures depend on did not happen; no figure would be honest."""
+
+
+# Titles a Brazilian user might give their groups. Accents, lower-case starts,
+# numbers and punctuation are all there so that the alphabetical order has to fold
+# case and accents for real, as it does for a real list.
+HEADS = ["Manhã", "Relatórios", "Área", "Configuração", "música", "Vídeos", "Ônibus", "açaí", "Éticas",
+         "estudos", "Trabalho", "Óculos", "Índice", "Jogos", "Fotografias", "planilhas", "Educação", "Férias",
+         "Viagem", "Reunião", "Projeto", "Orçamento", "Coleção", "cinema", "Leitura", "Álbum", "Notícias",
+         "Ferramentas", "Contabilidade", "Saúde", "exercícios", "Receitas", "Finanças", "Programação",
+         "Escritório", "Aulas", "Pesquisa", "Cópias", "Downloads", "Documentos", "imagens", "Histórico",
+         "Clientes", "Fornecedores", "Produção", "Tradução", "Revisão", "Câmera", "Edição", "Publicação",
+         "Zona", "Ângulos", "Útil", "Érica", "Íris", "Ópera", "Ética", "Ação", "ANOTAÇÕES", "Bíblia"]
+LINKS = ["de", "da", "do", "das", "dos", "e", "para", "com", "sem", "na", "no"]
+TAILS = ["trabalho", "Estudos", "Família", "inglês", "Matemática", "Física", "Português", "Química",
+         "História", "Geografia", "Música", "Arte", "Rádio", "sábado", "Domingo", "segunda-feira", "Março",
+         "Junho", "Dezembro", "São Paulo", "Belém", "Brasília", "Goiânia", "Maceió", "Florianópolis",
+         "João", "Conceição", "Antônio", "Luís", "Márcia", "casa", "Escola", "Faculdade", "pós-graduação",
+         "Igreja", "Clube", "Condomínio", "Cartório", "Hospital", "Prefeitura"]
+SUFFIXES = ["", "", "", "", " 2019", " 2023", " (cópia)", " – parte 2", " nº 3", " - antigo", " II", " final",
+            " / revisão", " 1º semestre"]
+ITEM_NAMES = ["Relatório", "Planilha", "Apresentação", "Contrato", "Currículo", "Fatura", "Foto", "Vídeo",
+              "Música", "Anotações", "Orçamento", "Recibo", "Declaração", "Certidão", "Lição", "Prova",
+              "Exercício", "Receita", "Roteiro", "Mapa"]
+EXTENSIONS = [".pdf", ".odt", ".ods", ".xlsx", ".docx", ".jpg", ".png", ".mp3", ".mp4", ".txt", ""]
+FOLDERS = ["Documentos", "Imagens", "Música", "Vídeos", "Área de Trabalho", "Downloads", "Público"]
+
+
+def group_title(rng):
+    words = [rng.choice(HEADS)]
+    if rng.random() < 0.8:
+        words += [rng.choice(LINKS), rng.choice(TAILS)]
+    title = " ".join(words) + rng.choice(SUFFIXES)
+    shape = rng.random()
+    if shape < 0.1:
+        title = title.lower()
+    elif shape < 0.15:
+        title = title.upper()
+    return title
+
+
+def group_row(rng, ordem):
+    titles, paths = [], []
+    for _ in range(rng.randint(1, 12)):
+        name = f"{rng.choice(ITEM_NAMES)} {rng.choice(TAILS)} {rng.randint(1, 99)}{rng.choice(EXTENSIONS)}"
+        titles.append(name)
+        paths.append(f"/home/usuario/{rng.choice(FOLDERS)}/{rng.choice(HEADS)}/{name}")
+    date = f"{rng.randint(1, 28):02d}/{rng.randint(1, 12):02d}/{rng.randint(2015, 2026)}"
+    return (group_title(rng), ", ".join(titles), chr(31).join(paths), str(len(titles)), date,
+            rng.randint(1, 10), ordem)
+
+
+def make_app_folder(parent, groups, build_dir):
+    """An app folder like the one beside the executable, its databases made up front
+    so that no run pays for a first start, with `groups` groups stored."""
+    folder = os.path.join(parent, f"zantor-{groups}")
+    os.makedirs(os.path.join(folder, "BD"))
+    # Both programs run from copies in the same folder, so that neither is favoured by
+    # where its binary lies or whether it is in the page cache.
+    shutil.copy2(os.path.join(build_dir, "Zantor"), folder)
+    shutil.copy2(os.path.join(build_dir, "bench", "bare_window"), folder)
+    shutil.copytree(os.path.join(REPO, "IMG"), os.path.join(folder, "IMG"))
+    for name in ("ZT_Config", "ZT_Itens", "ZT_Cats"):
+        seed_path = os.path.join(REPO, "BD", name + ".sql")
+        shutil.copy2(seed_path, os.path.join(folder, "BD"))
+        with open(seed_path, encoding="utf-8") as seed, \
+                sqlite3.connect(os.path.join(folder, "BD", name + ".db")) as db:
+            db.executescript(seed.read())
+    rng = random.Random(20240611 + groups)
+    with sqlite3.connect(os.path.join(folder, "BD", "ZT_Itens.db")) as db:
+        db.executemany("insert into Tabela1 (titulo1,texto1,texto2,qtd,dataUpd,categoria,ordem) "
+                       "values (?,?,?,?,?,?,?)", (group_row(rng, n + 1) for n in range(groups)))
+    with sqlite3.connect(os.path.join(folder, "BD", "ZT_Config.db")) as db:
+        shown = db.execute("select checkMini, iniMinimized from Tabela1 where id=1").fetchone()
+    # Started in the tray, Zantor would map no window and every run would time out.
+    if shown is None or shown[1] == "1":
+        raise CannotMeasure(f"the seeded settings start Zantor in the tray (checkMini, iniMinimized = {shown})")
+    return folder
+
+
+class PrivateX:
+    """An Xvfb of our own with no window manager: the program's top-level window is then
+    a direct child of the root, and mapping it is reported on the root at once."""
+
+    def __init__(self, work):
+        self.log_path = os.path.join(work, "xvfb.log")
+        read_end, write_end = os.pipe()
+        try:
+            with open(self.log_path, "wb") as log:
+                self.process = subprocess.Popen(
+                    ["Xvfb", "-displayfd", str(write_end), "-screen", "0", SCREEN, "-nolisten", "tcp"],
+                    pass_fds=(write_end,), stdout=log, stderr=log, start_new_session=True)
+        except OSError as problem:
+            os.close(read_end)
+            raise CannotMeasure(f"Xvfb could not be started: {problem}")
+        finally:
+            os.close(write_end)
+        try:
+            number = self._read_display_number(read_end, timeout=10.0)
+        finally:
+            os.close(read_end)
+        self.name = f":{number}"
+        self.connection = xdisplay.Display(self.name)
+        self.root = self.connection.screen().root
+        self.root.change_attributes(event_mask=X.SubstructureNotifyMask)
+        self.connection.sync()
+
+    def _read_display_number(self, fd, timeout):
+        text = b""
+        deadline = time.monotonic() + timeout
+        while not text.endswith(b"\n"):
+            remaining = deadline - time.monotonic()
+            if remaining <= 0 or self.process.poll() is not None:
+                self.close()
+                raise CannotMeasure("Xvfb did not start:\n" + self.log())
+            ready, _, _ = select.select([fd], [], [], remaining)
+            if ready:
+                chunk = os.read(fd, 64)
+                if not chunk:
+                    self.close()
+                    raise CannotMeasure("Xvfb did not start:\n" + self.log())
+                text += chunk
+        return int(text.strip())
+
+    def log(self):
+        with open(self.log_path, encoding="utf-8", errors="replace") as log:
+            return log.read()[-2000:]
+
+    def forget_events(self):
+        """Drops what earlier runs left behind (unmaps, destroys), so that a run only
+        sees its own program's windows."""
+        self.connection.sync()
+        while self.connection.pending_events():
+            self.connection.next_event()
+
+    def wait_for_top_level_map(self, process, timeout):
+        """The moment (perf_counter_ns) a window that is neither a menu nor a tooltip
+        is mapped on the root, and that window."""
+        deadline = time.monotonic() + timeout
+        fd = self.connection.fileno()
+        while True:
+            while self.connection.pending_events():
+                event = self.connection.next_event()
+                if event.type == X.MapNotify and not event.override:
+                    return time.perf_counter_ns(), event.window
+            if process.poll() is not None:
+                raise CannotMeasure(f"the program ended with status {process.returncode} before it showed a window")
+            remaining = deadline - time.monotonic()
+            if remaining <= 0:
+                raise CannotMeasure(f"no window was mapped within {timeout:.0f} s")
+            # Short waits, so that a program that dies is noticed without the full timeout.
+            select.select([fd], [], [], min(remaining, 0.05))
+
+    def close(self):
+        if getattr(self, "connection", None) is not None:
+            self.connection.close()
+            self.connection = None
+        if self.process.poll() is None:
+            self.process.terminate()
+            try:
+                self.process.wait(timeout=5)
+            except subprocess.TimeoutExpired:
+                self.process.kill()
+                self.process.wait()
+
+
+def clean_environment(display, work):
+    """The same plain environment for both programs: nothing from the caller's desktop
+    session (a Wayland or offscreen platform, a theme, a bus) may tilt the comparison."""
+    home = os.path.join(work, "home")
+    runtime = os.path.join(work, "runtime")
+    for folder in (home, runtime):
+        os.makedirs(folder, mode=0o700, exist_ok=True)
+    return {
+        "PATH": "/usr/bin:/bin",
+        "HOME": home,
+        "XDG_RUNTIME_DIR": runtime,
+        "LANG": "C.UTF-8",
+        "DISPLAY": display,
+        "XAUTHORITY": "/dev/null",
+        "QT_QPA_PLATFORM": "xcb",
+        # A bus address that leads nowhere: without one, libdbus would start a bus of its
+        # own through X11 autolaunch in the middle of a run.
+        "DBUS_SESSION_BUS_ADDRESS": "unix:path=" + os.path.join(work, "no-session-bus"),
+    }
+
+
+def peak_rss_bytes(pid):
+    with open(f"/proc/{pid}/status", encoding="ascii") as status:
+        for line in status:
+            if line.startswith("VmHWM:"):
+                value, unit = line.split()[1:3]
+                assert unit == "kB", line
+                return int(value) * 1024
+    raise CannotMeasure(f"/proc/{pid}/status has no VmHWM line")
+
+
+def stop(process):
+    """Ends the program and whatever it started, so that nothing of one run lingers
+    into the next one's figures."""
+    for sign in (signal.SIGTERM, signal.SIGKILL):
+        try:
+            os.killpg(process.pid, sign)
+        except ProcessLookupError:
+            pass
+        try:
+            process.wait(timeout=5)
+            return
+        except subprocess.TimeoutExpired:
+            continue
+
+
+def measure_once(x, program, folder, env, settle, timeout, errors_path):
+    """(milliseconds to the first mapped window, peak RSS in bytes) of one start."""
+    x.forget_events()
+    with open(errors_path, "wb") as errors:
+        started = time.perf_counter_ns()
+        process = subprocess.Popen([os.path.join(folder, program)], cwd=folder, env=env,
+                                   stdin=subprocess.DEVNULL, stdout=errors, stderr=errors,
+                                   start_new_session=True)
+    try:
+        try:
+            mapped, window = x.wait_for_top_level_map(process, timeout)
+            size = window.get_geometry()
+        except (CannotMeasure, xerror.XError) as problem:
+            with open(errors_path, encoding="utf-8", errors="replace") as errors:
+                said = errors.read()[-2000:]
+            raise CannotMeasure(f"{program} in {folder}: {problem}" + (f"\nIt said:\n{said}" if said else ""))
+        if (size.width, size.height) != WINDOW_SIZE:
+            raise CannotMeasure(f"{program} mapped a {size.width} x {size.height} window first, "
+                                f"not its {WINDOW_SIZE[0]} x {WINDOW_SIZE[1]} main window")
+        time.sleep(settle)
+        if process.poll() is not None:
+            raise CannotMeasure(f"{program} ended with status {process.returncode} right after showing its window")
+        rss = peak_rss_bytes(process.pid)
+    finally:
+        stop(process)
+    return (mapped - started) / 1e6, rss
+
+
+def measure(x, folder, env, runs, settle, timeout, work, verbose):
+    """Medians of both programs, started in turns. One start of each comes first and is
+    not counted: it only warms the caches the later starts all find warm."""
+    samples = {"Zantor": [], "bare_window": []}
+    errors_path = os.path.join(work, "program.log")
+    for program in samples:
+        measure_once(x, program, folder, env, settle, timeout, errors_path)
+    for turn in range(runs):
+        # Swapping who goes first each turn keeps either from always following the other.
+        order = ["Zantor", "bare_window"] if turn % 2 == 0 else ["bare_window", "Zantor"]
+        for program in order:
+            ms, rss = measure_once(x, program, folder, env, settle, timeout, errors_path)
+            samples[program].append((ms, rss))
+            if verbose:
+                print(f"  {program:<11} run {turn + 1}: {ms:8.1f} ms {rss / 2**20:8.1f} MB", file=sys.stderr)
+    return {program: (statistics.median(ms for ms, _ in values), statistics.median(rss for _, rss in values))
+            for program, values in samples.items()}
+
+
+def main():
+    parser = argparse.ArgumentParser(description=__doc__.split("\n\n")[0])
+    parser.add_argument("--build-dir", default=os.path.join(REPO, "build"))
+    parser.add_argument("--runs", type=int, default=7, help="counted starts of each program per group count")
+    parser.add_argument("--groups", default="0,1000,10000", help="comma-separated group counts")
+    parser.add_argument("--settle-ms", type=int, default=300,
+                        help="how long a mapped program runs before its peak memory is read")
+    parser.add_argument("--timeout", type=float, default=20.0, help="seconds a window may take to map")
+    parser.add_argument("--verbose", action="store_true", help="print every run on stderr")
+    args = parser.parse_args()
+    counts = [int(n) for n in args.groups.split(",")]
+    build_dir = os.path.abspath(args.build_dir)
+
+    results = {}
+    with tempfile.TemporaryDirectory(prefix="zantor-bench-") as work:
+        try:
+            for needed in ("Zantor", os.path.join("bench", "bare_window")):
+                if not os.access(os.path.join(build_dir, needed), os.X_OK):
+                    raise CannotMeasure(f"{os.path.join(build_dir, needed)} is not built")
+            x = PrivateX(work)
+            try:
+                env = clean_environment(x.name, work)
+                print(f"Start-up: {args.runs} starts of each program per line, medians; Xvfb {SCREEN}, "
+                      f"no window manager")
+                print(f"{'groups':>7} {'Zantor ms':>10} {'bare ms':>8} {'ratio':>6} "
+                      f"{'Zantor MB':>10} {'bare MB':>8} {'ratio':>6}")
+                for groups in counts:
+                    folder = make_app_folder(work, groups, build_dir)
+                    medians = measure(x, folder, env, args.runs, args.settle_ms / 1000, args.timeout, work,
+                                      args.verbose)
+                    (z_ms, z_rss), (b_ms, b_rss) = medians["Zantor"], medians["bare_window"]
+                    results[groups] = {"time": z_ms / b_ms, "memory": z_rss / b_rss}
+                    print(f"{groups:>7} {z_ms:>10.1f} {b_ms:>8.1f} {z_ms / b_ms:>6.2f} "
+                          f"{z_rss / 2**20:>10.1f} {b_rss / 2**20:>8.1f} {z_rss / b_rss:>6.2f}", flush=True)
+                    shutil.rmtree(folder)
+            finally:
+                x.close()
+        except CannotMeasure as problem:
+            print(f"startup_benchmark: cannot measure: {problem}", file=sys.stderr)
+            return 1
+
+    print("Goals (Zantor / bare window):")
+    for what, groups, kind, limit in GOALS:
+        if groups not in results:
+            print(f"  {what}: at most {limit:.1f}x: not measured")
+            continue
+        ratio = results[groups][kind]
+        print(f"  {what}: at most {limit:.1f}x: {ratio:.2f}x, {'met' if ratio <= limit else 'missed'}")
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
