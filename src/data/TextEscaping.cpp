@@ -15,6 +15,10 @@ QString escapeText(const QString& text) {
 }
 
 QString unescapeText(const QString& stored) {
+    // Most texts hold neither an apostrophe nor a backslash: hand them back untouched
+    // (a shared copy) instead of searching them twice.
+    if (!stored.contains(QLatin1Char('\'')) && !stored.contains(QLatin1Char('\\')))
+        return stored;
     QString out = stored;
     out.replace(QStringLiteral("''"), QStringLiteral("'"));
     out.replace(kEscapedTab, kTab);

@@ -93,12 +93,15 @@ void Frm1_ZT_ini::buildControls() {
     ListView1->setRootIsDecorated(false);
     ListView1->setUniformRowHeights(true);
     ListView1->setAllColumnsShowFocus(true);
+    // The header is set up while it has no sections yet: afterwards, each change would
+    // measure fonts before the window is even shown.
+    ListView1->header()->setStretchLastSection(false);
+    ListView1->header()->setSectionsMovable(false);
+    ListView1->header()->setMinimumSectionSize(twips::toPixels(285));
     ListView1->setModel(&m_state.groups);
     ListView1->setSelectionMode(QAbstractItemView::ExtendedSelection);
     ListView1->setEditTriggers(QAbstractItemView::NoEditTriggers);
     ListView1->setIconSize(QSize(24, 24));
-    ListView1->header()->setStretchLastSection(false);
-    ListView1->header()->setSectionsMovable(false);
     ListView1->header()->setFixedHeight(twips::toPixels(290));
     ListView1->setRowHeight((ListView1->height() - ListView1->header()->height()) / kRowsWithoutScrollBar);
     restoreColumnWidths();

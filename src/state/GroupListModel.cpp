@@ -10,8 +10,9 @@ GroupListModel::GroupListModel(QString groupsPath, QObject* parent)
     : QAbstractTableModel(parent)
     , m_groupsPath(std::move(groupsPath)) {}
 
-void GroupListModel::setCategoryIcons(QVector<QIcon> icons) {
-    m_categoryIcons = std::move(icons);
+void GroupListModel::setCategoryPictures(QStringList files) {
+    m_categoryPictures = std::move(files);
+    m_categoryIcons = QVector<std::optional<QIcon>>(m_categoryPictures.size());
     if (!m_rows.isEmpty())
         emit dataChanged(index(0, GroupColumn), index(rowCount() - 1, GroupColumn), {Qt::DecorationRole});
 }
@@ -50,8 +51,14 @@ QVariant GroupListModel::data(const QModelIndex& index, int role) const {
         return groupColumn ? QStringLiteral(" ") + row.title : row.items;
     case Qt::DecorationRole:
         // A category with no picture (0 when none was chosen) gives a row without icon.
-        if (groupColumn && row.categoria >= 1 && row.categoria <= m_categoryIcons.size())
-            return m_categoryIcons[row.categoria - 1];
+        if (groupColumn && row.categoria >= 1 && row.categoria <= m_categoryIcons.size()) {
+            std::optional<QIcon>& icon = m_categoryIcons[row.categoria - 1];
+            if (!icon) {
+                const QString& file = m_categoryPictures[row.categoria - 1];
+                icon = file.isEmpty() ? QIcon() : QIcon(file);
+            }
+            return *icon;
+        }
         return {};
     case Qt::ForegroundRole:
         return groupColumn ? QColor(0, 0, 0) : QColor(128, 128, 128);

@@ -4,7 +4,9 @@
 
 #include <QAbstractTableModel>
 #include <QIcon>
+#include <QStringList>
 #include <QVector>
+#include <optional>
 
 namespace zantor {
 
@@ -25,8 +27,10 @@ public:
 
     explicit GroupListModel(QString groupsPath, QObject* parent = nullptr);
 
-    // One small icon per category, in ascending id order: category k shows icon k - 1.
-    void setCategoryIcons(QVector<QIcon> icons);
+    // One small picture file per category, in ascending id order: category k shows
+    // picture k - 1; an empty name gives no icon. Pictures are read when a row first
+    // shows them.
+    void setCategoryPictures(QStringList files);
 
     // Reads the groups in `order` and shows them; the order is kept for refill().
     // Throws DatabaseError, and then the rows shown stay as they were.
@@ -55,7 +59,8 @@ private:
     QString m_groupsPath;
     GroupOrder m_order = GroupOrder::Alphabetical;
     QVector<Row> m_rows;
-    QVector<QIcon> m_categoryIcons;
+    QStringList m_categoryPictures;
+    mutable QVector<std::optional<QIcon>> m_categoryIcons;
 };
 
 } // namespace zantor

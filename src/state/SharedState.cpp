@@ -49,14 +49,16 @@ void SharedState::loadCategories() {
     const QVector<Category> categories = zantor::loadCategories(m_paths.categories);
     lstCats.clear();
     lstImgs2.clear();
-    QVector<QIcon> icons;
+    QStringList pictures;
     for (const Category& category : categories) {
         lstImgs2.append({category.imagem2, category.id});
         lstCats.append({category.titulo1, category.id});
-        // A missing or unreadable picture leaves the category without an icon.
-        icons.append(picture(category.imagem1));
+        // A missing picture leaves the category without an icon; an unreadable one
+        // draws nothing.
+        const QString path = imageFolder(m_appFolder) + category.imagem1;
+        pictures.append(QFileInfo(path).isFile() ? path : QString());
     }
-    groups.setCategoryIcons(std::move(icons));
+    groups.setCategoryPictures(std::move(pictures));
 }
 
 } // namespace zantor

@@ -238,7 +238,7 @@ private slots:
         RecordingPrompt prompt;
         Frm1_ZT_ini window(app.path());
         QVERIFY(window.load());
-        QVERIFY(cell(window, 0).data(Qt::DecorationRole).value<QIcon>().isNull());
+        QVERIFY(cell(window, 0).data(Qt::DecorationRole).value<QIcon>().pixmap(24, 24).isNull());
         QTest::mouseMove(window.ListView1->viewport(), QPoint(5, 5));
         clickRow(window, 0);
         QCOMPARE(window.lblTitCat2->text(), name);
