@@ -3,6 +3,8 @@
 
 BUILD_DIR ?= build
 JOBS ?= 2
+# WERROR=ON turns every compiler warning into an error, as CI builds.
+WERROR ?= OFF
 
 # What it takes to build and run Zantor.
 RUN_PACKAGES = cmake g++ make qt6-base-dev qt6-svg-dev libqt6sql6-sqlite libqt6svg6 \
@@ -28,10 +30,8 @@ test-deps: deps
 bench-deps: deps
 	@tools/install-deps.sh $(BENCH_PACKAGES)
 
-$(BUILD_DIR)/CMakeCache.txt:
-	cmake -S . -B $(BUILD_DIR) -DCMAKE_BUILD_TYPE=RelWithDebInfo
-
-build: deps $(BUILD_DIR)/CMakeCache.txt
+build: deps
+	cmake -S . -B $(BUILD_DIR) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_COMPILE_WARNING_AS_ERROR=$(WERROR) >/dev/null
 	cmake --build $(BUILD_DIR) -j$(JOBS)
 
 run: build

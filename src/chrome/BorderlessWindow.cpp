@@ -7,7 +7,12 @@
 #include "Twips.h"
 
 #include <QAbstractButton>
+#include <QAbstractScrollArea>
+#include <QAbstractSlider>
+#include <QAbstractSpinBox>
+#include <QComboBox>
 #include <QCursor>
+#include <QLineEdit>
 #include <QMouseEvent>
 #include <QWindow>
 
@@ -17,12 +22,12 @@ BorderlessWindow::BorderlessWindow(QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::FramelessWindowHint | Qt::WindowMinimizeButtonHint)
     , shpMe(new BorderShape(QStringLiteral("shpMe"), QColor(0x3b, 0x4a, 0x5e), 0, this))
     , shpMe2(new BorderShape(QStringLiteral("shpMe2"), QColor(0xff, 0xff, 0xff), 1, this))
-    , shpMe3(new BorderShape(QStringLiteral("shpMe3"), QColor(0xd3, 0xdb, 0xe6), 2, this)) {
-    QPalette background = palette();
-    background.setColor(QPalette::Window, colours::windowBackground());
-    setPalette(background);
+    , shpMe3(new BorderShape(QStringLiteral("shpMe3"), QColor(0xd3, 0xdb, 0xe6), 2, this))
+    , m_hoverTimer(this) {
+    setPalette(colours::windowPalette(palette()));
     setAutoFillBackground(true);
 
+    m_hoverTimer.setObjectName(QStringLiteral("TimerMouseOver"));
     m_hoverTimer.setInterval(100);
     connect(&m_hoverTimer, &QTimer::timeout, this, &BorderlessWindow::updateHoverImages);
 }
@@ -111,13 +116,46 @@ void BorderlessWindow::sobeBotao2(QWidget* control) {
 }
 
 void BorderlessWindow::attachPressEffect(QAbstractButton* button) {
-    connect(button, &QAbstractButton::pressed, this, [this, button] { desceBotao(button); });
-    // A button that went down keeps the mouse until release, wherever the pointer is
-    // by then, so it always comes back.
-    connect(button, &QAbstractButton::released, this, [this, button] { sobeBotao(button); });
+    m_pressEffectButtons.insert(button);
+    button->installEventFilter(this);
+}
+
+bool BorderlessWindow::eventFilter(QObject* watched, QEvent* event) {
+    const QEvent::Type type = event->type();
+    const bool press = type == QEvent::MouseButtonPress || type == QEvent::MouseButtonDblClick;
+    if ((!press && type != QEvent::MouseButtonRelease) || !m_pressEffectButtons.contains(watched))
+        return QWidget::eventFilter(watched, event);
+    auto* button = static_cast<QAbstractButton*>(watched);
+    const auto* mouse = static_cast<QMouseEvent*>(event);
+    // Any mouse button sinks it, the first one down; it comes back when the last one is
+    // up. A button that went down keeps the mouse until release, wherever the pointer
+    // is by then, so it always comes back.
+    if (press && mouse->buttons() == mouse->button())
+        desceBotao(button);
+    else if (!press && mouse->buttons() == Qt::NoButton)
+        sobeBotao(button);
+    // Only the left button clicks. The others stop here: passed up, they would start
+    // dragging the window from a button.
+    return mouse->button() != Qt::LeftButton;
+}
+
+bool BorderlessWindow::pressIsOnControl(QPoint position) const {
+    for (const QWidget* widget = childAt(position); widget && widget != this; widget = widget->parentWidget()) {
+        if (qobject_cast<const QAbstractButton*>(widget) || qobject_cast<const QAbstractScrollArea*>(widget) ||
+            qobject_cast<const QAbstractSlider*>(widget) || qobject_cast<const QComboBox*>(widget) ||
+            qobject_cast<const QLineEdit*>(widget) || qobject_cast<const QAbstractSpinBox*>(widget))
+            return true;
+    }
+    return false;
 }
 
 void BorderlessWindow::mousePressEvent(QMouseEvent* event) {
+    // A press on a control that the control let through (a right click on a check
+    // box, say) is no grip on the window.
+    if (pressIsOnControl(event->position().toPoint())) {
+        event->accept();
+        return;
+    }
     // Any button on the surface moves the window, as a title bar would.
     if (windowHandle() && windowHandle()->startSystemMove()) {
         event->accept();
@@ -137,6 +175,17 @@ void BorderlessWindow::mouseMoveEvent(QMouseEvent* event) {
 void BorderlessWindow::mouseReleaseEvent(QMouseEvent* event) {
     m_manualDrag = false;
     QWidget::mouseReleaseEvent(event);
+}
+
+void BorderlessWindow::leaveEvent(QEvent* event) {
+    // The pointer is off the window: nothing on it is lit. The hover timer alone would
+    // miss this where the pointer position stops updating, as over a native Wayland
+    // window next to an XWayland one.
+    for (const HoverPair& pair : std::as_const(m_hoverPairs)) {
+        pair.lit->hide();
+        pair.normal->show();
+    }
+    QWidget::leaveEvent(event);
 }
 
 void BorderlessWindow::showEvent(QShowEvent* event) {

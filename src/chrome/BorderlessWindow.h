@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QPoint>
+#include <QSet>
 #include <QString>
 #include <QTimer>
 #include <QVector>
@@ -50,6 +51,7 @@ public:
     // The same for a second control that sinks together with the first.
     void desceBotao2(QWidget* control);
     void sobeBotao2(QWidget* control);
+    // Gives an image button the pressed-button effect, for every mouse button.
     void attachPressEffect(QAbstractButton* button);
 
     // Where the pressed button was, in twips, as text.
@@ -66,19 +68,24 @@ protected:
     QTimer* hoverTimer() { return &m_hoverTimer; }
     void updateHoverImages();
 
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void showEvent(QShowEvent* event) override;
     void hideEvent(QHideEvent* event) override;
+    void leaveEvent(QEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
 
 private:
+    bool pressIsOnControl(QPoint position) const;
+
     struct HoverPair {
         QWidget* normal;
         QWidget* lit;
     };
     QVector<HoverPair> m_hoverPairs;
+    QSet<QObject*> m_pressEffectButtons;
     QTimer m_hoverTimer;
     // Set while the window is moved by hand because the window manager would not.
     bool m_manualDrag = false;

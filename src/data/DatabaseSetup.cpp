@@ -49,22 +49,24 @@ QStringList splitSqlScript(const QString& script) {
     QStringList statements;
     QString current;
     bool inQuotes = false;
-    const QStringList lines = script.split(QLatin1Char('\n'));
-    for (const QString& line : lines) {
-        if (!inQuotes && line.trimmed().startsWith(QStringLiteral("--")))
+    for (qsizetype i = 0; i < script.size(); ++i) {
+        const QChar c = script[i];
+        // A comment runs to the end of its line; an apostrophe in it opens no text.
+        if (!inQuotes && c == QLatin1Char('-') && script.mid(i, 2) == QStringLiteral("--")) {
+            while (i < script.size() && script[i] != QLatin1Char('\n'))
+                ++i;
+            current.append(QLatin1Char('\n'));
             continue;
-        for (const QChar c : line) {
-            if (c == QLatin1Char('\''))
-                inQuotes = !inQuotes;
-            if (c == QLatin1Char(';') && !inQuotes) {
-                if (!current.trimmed().isEmpty())
-                    statements.append(current.trimmed());
-                current.clear();
-            } else {
-                current.append(c);
-            }
         }
-        current.append(QLatin1Char('\n'));
+        if (c == QLatin1Char('\''))
+            inQuotes = !inQuotes;
+        if (c == QLatin1Char(';') && !inQuotes) {
+            if (!current.trimmed().isEmpty())
+                statements.append(current.trimmed());
+            current.clear();
+        } else {
+            current.append(c);
+        }
     }
     if (!current.trimmed().isEmpty())
         statements.append(current.trimmed());

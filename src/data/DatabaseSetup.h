@@ -12,7 +12,7 @@ namespace zantor {
 void createMissingDatabases(const DatabasePaths& paths, const QString& seedFolder);
 
 // The statements of a seed script: split at semicolons outside quoted texts, with
-// `--` comment lines dropped.
+// `--` comments dropped.
 QStringList splitSqlScript(const QString& script);
 
 } // namespace zantor

@@ -256,7 +256,7 @@ bool Frm1_ZT_ini::load() {
         createMissingDatabases(paths, databaseFolder(m_state.appFolder()));
         settings = readStartupSettings(paths.settings);
         m_state.takeStartupSettings(settings);
-        resize(twips::size(kWindowWidth, kWindowHeight));
+        setFixedSize(twips::size(kWindowWidth, kWindowHeight));
         placeWindow(settings.left.toDouble(), settings.top.toDouble());
         sizeBorderShapes();
         QFont captionFont = lblNumItens1->font();

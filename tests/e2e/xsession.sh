@@ -29,10 +29,14 @@ export XAUTHORITY=/dev/null
 openbox --sm-disable >"$work/openbox.log" 2>&1 &
 pids+=($!)
 for _ in $(seq 100); do xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break; sleep 0.1; done
+xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' ||
+  { echo "openbox did not start: no window manager for the test" >&2; cat "$work/openbox.log" >&2; exit 1; }
 
 trayer --edge bottom --align right --widthtype request --height 24 --SetDockType true >"$work/trayer.log" 2>&1 &
 pids+=($!)
 for _ in $(seq 100); do xdotool search --class trayer >/dev/null 2>&1 && break; sleep 0.1; done
+xdotool search --class trayer >/dev/null 2>&1 ||
+  { echo "trayer did not start: no tray for the test" >&2; cat "$work/trayer.log" >&2; exit 1; }
 
 # Qt publishes its widgets on the accessibility bus only when asked to, and only when
 # that bus is already up as it starts.

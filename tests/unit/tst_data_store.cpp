@@ -95,12 +95,25 @@ private slots:
         QCOMPARE(fileBytes(app.databases().groups), broken);
     }
 
-    void aMissingSeedNamesTheDatabaseAndLeavesNoHalfFile() {
+    void aSeedThatFailsNamesTheDatabaseAndLeavesNoHalfFile_data() {
+        QTest::addColumn<QByteArray>("seed");
+        QTest::newRow("missing") << QByteArray();
+        // Fails partway: the first statements ran into the half-made file.
+        QTest::newRow("bad statement") << QByteArray("CREATE TABLE Tabela1 (id INTEGER);\n"
+                                                     "INSERT INTO Tabela1 VALUES (1);\n"
+                                                     "INSERT INTO nowhere VALUES (2);\n");
+    }
+
+    void aSeedThatFailsNamesTheDatabaseAndLeavesNoHalfFile() {
+        QFETCH(QByteArray, seed);
         TestAppFolder app;
-        QVERIFY(QFile::remove(app.path() + "/BD/ZT_Cats.sql"));
+        const QString seedPath = app.path() + "/BD/ZT_Cats.sql";
+        QVERIFY(QFile::remove(seedPath));
+        if (!seed.isEmpty())
+            writeFile(seedPath, seed);
         try {
             app.createDatabases();
-            QFAIL("made a database without its seed");
+            QFAIL("made a database from a seed that fails");
         } catch (const DatabaseError& error) {
             QCOMPARE(error.file(), app.databases().categories);
         }
@@ -186,7 +199,7 @@ private slots:
 
     void scriptSplittingKeepsSemicolonsInsideTexts() {
         const QStringList statements =
-            splitSqlScript(QStringLiteral("-- a comment; not a statement\nCREATE TABLE t (a TEXT);\n"
+            splitSqlScript(QStringLiteral("-- a comment; not a statement\nCREATE TABLE t (a TEXT); -- the user's own\n"
                                           "INSERT INTO t VALUES ('x; y', 'it''s');\n\n"));
         QCOMPARE(statements,
                  QStringList({"CREATE TABLE t (a TEXT)", "INSERT INTO t VALUES ('x; y', 'it''s')"}));

@@ -8,8 +8,10 @@
 #include "support/TestMain.h"
 #include "support/TrayOverride.h"
 
+#include <QCheckBox>
 #include <QCursor>
 #include <QElapsedTimer>
+#include <QTimer>
 #include <QLabel>
 #include <QListWidget>
 #include <QPointer>
@@ -72,31 +74,56 @@ private slots:
         QTRY_VERIFY(normal->isVisible());
         QVERIFY(!lit->isVisible());
 
-        window.hide();
+        // Leaving the window puts the lit image out at once, whatever the pointer
+        // position last read says.
         QCursor::setPos(normal->mapToGlobal(QPoint(9, 9)));
-        QTest::qWait(250);
-        QVERIFY(!lit->isVisibleTo(&window)); // nothing ran while hidden
+        QTRY_VERIFY(lit->isVisible());
+        QEvent leave(QEvent::Leave);
+        QCoreApplication::sendEvent(&window, &leave);
+        QVERIFY(!lit->isVisible());
+        QVERIFY(normal->isVisible());
+
+        // A hidden window wakes nobody.
+        auto* hoverTimer = window.findChild<QTimer*>(QStringLiteral("TimerMouseOver"));
+        QVERIFY(hoverTimer && hoverTimer->isActive());
+        QCOMPARE(hoverTimer->interval(), 100);
+        window.hide();
+        QVERIFY(!hoverTimer->isActive());
     }
 
+    void pressedButtonSinksAndComesBack_data() {
+        QTest::addColumn<Qt::MouseButton>("mouseButton");
+        QTest::newRow("left") << Qt::LeftButton;
+        QTest::newRow("right") << Qt::RightButton;
+        QTest::newRow("middle") << Qt::MiddleButton;
+    }
+
+    // Any mouse button sinks an image button; none of them drags the window from it,
+    // and only the left one clicks.
     void pressedButtonSinksAndComesBack() {
+        QFETCH(Qt::MouseButton, mouseButton);
         BorderlessWindow window;
-        window.resize(300, 200);
-        auto* button =
-            new ImageButton(QStringLiteral("btnTest"), QIcon(), QStringLiteral(" Testar "), &window);
+        window.setGeometry(100, 100, 300, 200);
+        auto* button = new ImageButton(QStringLiteral("btnTest"), QIcon(), QStringLiteral(" Testar "), &window);
         button->setGeometry(40, 60, 26, 26);
         window.attachPressEffect(button);
+        QSignalSpy clicks(button, &QAbstractButton::clicked);
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
         QCOMPARE(button->accessibleName(), QStringLiteral("Testar"));
+        const QPoint place = window.pos();
 
-        QTest::mousePress(button, Qt::LeftButton, {}, QPoint(5, 5));
+        QTest::mousePress(button, mouseButton, {}, QPoint(5, 5));
         QCOMPARE(button->pos(), QPoint(41, 61));
         QCOMPARE(window.lblPosTop, QStringLiteral("900")); // 60 px in twips
         QCOMPARE(window.lblPosLeft, QStringLiteral("600"));
         // Released far away from the button: it still goes back.
         QTest::mouseMove(button, QPoint(150, 120));
-        QTest::mouseRelease(button, Qt::LeftButton, {}, QPoint(150, 120));
+        QTest::mouseRelease(button, mouseButton, {}, QPoint(150, 120));
         QCOMPARE(button->pos(), QPoint(40, 60));
+        QCOMPARE(window.pos(), place);
+        QTest::mouseClick(button, mouseButton, {}, QPoint(5, 5));
+        QCOMPARE(clicks.size(), mouseButton == Qt::LeftButton ? 1 : 0);
 
         auto* caption = new QLabel(&window);
         caption->setGeometry(10, 20, 50, 12);
@@ -104,6 +131,27 @@ private slots:
         QCOMPARE(caption->pos(), QPoint(11, 21));
         window.sobeBotao2(caption);
         QCOMPARE(caption->pos(), QPoint(10, 20));
+    }
+
+    void anyButtonOnTheSurfaceDragsTheWindow() {
+        for (const Qt::MouseButton mouseButton : {Qt::LeftButton, Qt::RightButton}) {
+            BorderlessWindow window;
+            window.setGeometry(100, 100, 300, 200);
+            auto* box = new QCheckBox(&window);
+            box->setGeometry(200, 20, 20, 20);
+            window.show();
+            QVERIFY(QTest::qWaitForWindowExposed(&window));
+            const QPoint place = window.pos();
+            // The offscreen desktop refuses a system move, so the window moves itself.
+            QTest::mousePress(box, Qt::RightButton, {}, QPoint(5, 5));
+            QTest::mouseMove(&window, QPoint(150, 120));
+            QTest::mouseRelease(box, Qt::RightButton, {}, QPoint(5, 5));
+            QCOMPARE(window.pos(), place);
+            QTest::mousePress(&window, mouseButton, {}, QPoint(20, 150));
+            QTest::mouseMove(&window, QPoint(60, 170));
+            QTest::mouseRelease(&window, mouseButton, {}, QPoint(60, 170));
+            QCOMPARE(window.pos(), place + QPoint(40, 20));
+        }
     }
 
     void pageWindowCoversTheHostAndHandsBack() {
@@ -143,7 +191,8 @@ private slots:
         QPointer<PageWindow> help = new PageWindow(host, QStringLiteral("Frm6_ZT_help"));
         host.lblFormNothing = QStringLiteral("frm7_zt_about");
         host.TimerFormNothing.start();
-        QTest::qWait(400);
+        QTRY_VERIFY(!host.TimerFormNothing.isActive());
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         QVERIFY(about && help); // a name that differs in letter case unloads nothing
         host.lblFormNothing = QStringLiteral("Frm6_ZT_help");
         host.TimerFormNothing.start();
@@ -244,14 +293,14 @@ private slots:
         QVERIFY(!helper.isInTray());
         QVERIFY(window.isMinimized());
 
-        // At start-up the tray gets a moment to appear before the task bar is used.
+        // At start-up a slow panel still gets the window: a tray that comes up two
+        // seconds later takes it, and it never went to the task bar meanwhile.
         BorderlessWindow starting;
         TrayHelper startingHelper(&starting, QIcon(), QStringLiteral("Kelmar Zantor"));
         startingHelper.minimizeToTrayWhenReady();
-        QTest::qWait(300);
-        QVERIFY(!starting.isVisible());
-        tray::overrideAvailability(true);
-        QTRY_VERIFY(startingHelper.isInTray());
+        QTimer::singleShot(2000, [] { tray::overrideAvailability(true); });
+        QTRY_VERIFY_WITH_TIMEOUT(startingHelper.isInTray(), 10000);
+        QVERIFY(!starting.isVisible() && !starting.isMinimized());
 
         BorderlessWindow late;
         TrayHelper lateHelper(&late, QIcon(), QStringLiteral("Kelmar Zantor"));
