@@ -14,6 +14,7 @@
 #include <QCursor>
 #include <QLineEdit>
 #include <QMouseEvent>
+#include <QMoveEvent>
 #include <QWindow>
 
 namespace zantor {
@@ -37,6 +38,25 @@ void BorderlessWindow::sizeBorderShapes() {
         shape->setGeometry(rect());
         shape->raise();
     }
+}
+
+void BorderlessWindow::showAt(QPoint place) {
+    m_placeWhileMapping = place;
+    move(place);
+    show();
+}
+
+void BorderlessWindow::moveEvent(QMoveEvent* event) {
+    QWidget::moveEvent(event);
+    if (!m_placeWhileMapping)
+        return;
+    // A window manager that takes a window back (openbox does) may report a stale
+    // place, (0, 0), as the window maps: the window stands where it was put, but Qt
+    // would believe the report, and a stored position would be wrong. Put it again.
+    if (windowHandle() && windowHandle()->isExposed())
+        m_placeWhileMapping.reset();
+    else if (isVisible() && event->pos() != *m_placeWhileMapping)
+        move(*m_placeWhileMapping);
 }
 
 void BorderlessWindow::resizeEvent(QResizeEvent* event) {

@@ -6,6 +6,7 @@
 #include <QTimer>
 #include <QVector>
 #include <QWidget>
+#include <optional>
 
 class QAbstractButton;
 
@@ -31,6 +32,9 @@ public:
 
     // Gives the border shapes the window's size; call after every change of size.
     void sizeBorderShapes();
+
+    // Shows the window at `place`, and keeps it there while it is being mapped.
+    void showAt(QPoint place);
 
     // Shows `lit` in place of `normal` while the pointer is over `normal`; only the lit
     // image takes clicks, so its command acts only while it is lit.
@@ -75,6 +79,7 @@ protected:
     void showEvent(QShowEvent* event) override;
     void hideEvent(QHideEvent* event) override;
     void leaveEvent(QEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
 
 private:
@@ -87,6 +92,8 @@ private:
     QVector<HoverPair> m_hoverPairs;
     QSet<QObject*> m_pressEffectButtons;
     QTimer m_hoverTimer;
+    // Where showAt() put the window, until the window is on screen.
+    std::optional<QPoint> m_placeWhileMapping;
     // Set while the window is moved by hand because the window manager would not.
     bool m_manualDrag = false;
     QPoint m_dragOffset;

@@ -42,8 +42,7 @@ void PageHostWindow::takeBack(PageWindow* page) {
     // A page closed before this window had hidden: it must not hide now, with nothing
     // left on screen.
     TimerHideForm.stop();
-    move(page->pos());
-    show();
+    showAt(page->pos());
     lblFormNothing = page->objectName();
     m_pendingUnloads.append(lblFormNothing);
     TimerFormNothing.start();

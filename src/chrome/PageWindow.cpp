@@ -14,10 +14,10 @@ PageWindow::PageWindow(PageHostWindow& host, const QString& formName)
 
 void PageWindow::openOverHost() {
     setWindowIcon(m_host.programIcon());
-    setGeometry(QRect(m_host.pos(), m_host.size()));
+    resize(m_host.size());
     sizeBorderShapes();
     hoverTimer()->setInterval(100);
-    show();
+    showAt(m_host.pos());
     raise();
     activateWindow();
 }

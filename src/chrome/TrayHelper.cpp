@@ -1,8 +1,7 @@
 #include "TrayHelper.h"
 
-#include "chrome/TrayAvailability.h"
-
-#include <QWidget>
+#include "BorderlessWindow.h"
+#include "TrayAvailability.h"
 
 namespace zantor {
 
@@ -11,7 +10,7 @@ constexpr int kRetryInterval = 250;
 constexpr int kRetries = 12;
 } // namespace
 
-TrayHelper::TrayHelper(QWidget* window, const QIcon& icon, const QString& toolTip)
+TrayHelper::TrayHelper(BorderlessWindow* window, const QIcon& icon, const QString& toolTip)
     : QObject(window)
     , m_window(window) {
     m_icon.setIcon(icon);
@@ -51,8 +50,7 @@ void TrayHelper::restore(QSystemTrayIcon::ActivationReason reason) {
     // button or a pass of the pointer do nothing.
     if (reason != QSystemTrayIcon::Trigger && reason != QSystemTrayIcon::Context)
         return;
-    m_window->show();
-    m_window->move(m_placeBeforeTray);
+    m_window->showAt(m_placeBeforeTray);
     m_window->raise();
     m_window->activateWindow();
     m_icon.hide();

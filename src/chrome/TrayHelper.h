@@ -6,9 +6,10 @@
 #include <QSystemTrayIcon>
 #include <QTimer>
 
-class QWidget;
 
 namespace zantor {
+
+class BorderlessWindow;
 
 // A window's own tray icon: the window hides into it, and a left click or a right
 // click on it brings the window back where it was and takes the icon away. One icon
@@ -16,7 +17,7 @@ namespace zantor {
 class TrayHelper : public QObject {
     Q_OBJECT
 public:
-    TrayHelper(QWidget* window, const QIcon& icon, const QString& toolTip);
+    TrayHelper(BorderlessWindow* window, const QIcon& icon, const QString& toolTip);
 
     // Hides the window into the tray; where the desktop has no tray, minimises it to
     // the task bar instead.
@@ -32,7 +33,7 @@ private:
     void restore(QSystemTrayIcon::ActivationReason reason);
     void retryTray();
 
-    QWidget* m_window;
+    BorderlessWindow* m_window;
     QSystemTrayIcon m_icon;
     QPoint m_placeBeforeTray;
     QTimer m_retry;
