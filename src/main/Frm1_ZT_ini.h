@@ -108,6 +108,8 @@ private:
     void setStatusText(const QString& text);
     // Update and delete act on the selected rows; without one they say so.
     bool requireSelectedRow();
+    // Asks before the selected groups are deleted.
+    void confirmDeletion();
 
     SharedState m_state;
     DesktopResourceHandler m_desktopResourceHandler;
