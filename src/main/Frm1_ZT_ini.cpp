@@ -14,6 +14,8 @@
 #include "data/SettingsStore.h"
 #include "data/TextEscaping.h"
 #include "dialogs/Frm4_ZT_aviso.h"
+#include "dialogs/Frm6_ZT_help.h"
+#include "dialogs/Frm7_ZT_about.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -53,7 +55,8 @@ void setTextColour(QWidget* widget, const QColor& colour) {
 
 Frm1_ZT_ini::Frm1_ZT_ini(const QString& appFolder, ResourceHandler* resourceHandler)
     : m_state(appFolder)
-    , m_launcher(m_state.paths().groups, resourceHandler ? *resourceHandler : m_desktopResourceHandler, this)
+    , m_resourceHandler(resourceHandler ? *resourceHandler : m_desktopResourceHandler)
+    , m_launcher(m_state.paths().groups, m_resourceHandler, this)
     , m_tray(this, IconSoft, QStringLiteral("Kelmar Zantor")) {
     setObjectName(QStringLiteral("Frm1_ZT_ini"));
     setWindowTitle(QStringLiteral("Kelmar Zantor"));
@@ -338,6 +341,9 @@ void Frm1_ZT_ini::connectCommands() {
     // It wants a selected row; what it does with it comes with the editor.
     connect(btnUpdate, &QAbstractButton::clicked, this, &Frm1_ZT_ini::requireSelectedRow);
     connect(btnDelete, &QAbstractButton::clicked, this, &Frm1_ZT_ini::confirmDeletion);
+    connect(btnHelp, &QAbstractButton::clicked, this,
+            [this] { showPage(new Frm6_ZT_help(*this, m_state.appFolder(), m_resourceHandler)); });
+    connect(btnAbout, &QAbstractButton::clicked, this, [this] { showPage(new Frm7_ZT_about(*this)); });
     connect(chkMinimizar, &QCheckBox::clicked, this, &Frm1_ZT_ini::setMinimizeOption);
     connect(lblChkMinimizar, &ClickableLabel::clicked, this,
             [this] { setMinimizeOption(!chkMinimizar->isChecked()); });

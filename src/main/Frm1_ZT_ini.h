@@ -113,6 +113,8 @@ private:
 
     SharedState m_state;
     DesktopResourceHandler m_desktopResourceHandler;
+    // Where groups and help documents open.
+    ResourceHandler& m_resourceHandler;
     Launcher m_launcher;
     TrayHelper m_tray;
 };

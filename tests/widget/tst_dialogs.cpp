@@ -1,13 +1,20 @@
+#include "chrome/ClickableLabel.h"
 #include "chrome/ImageButton.h"
 #include "data/DbSession.h"
 #include "dialogs/Frm4_ZT_aviso.h"
+#include "dialogs/Frm6_ZT_help.h"
+#include "dialogs/Frm7_ZT_about.h"
+#include "dialogs/MakerAddress.h"
 #include "main/Frm1_ZT_ini.h"
 #include "main/GroupListView.h"
 #include "support/RecordingPrompt.h"
+#include "support/RecordingResourceHandler.h"
 #include "support/TestAppFolder.h"
 #include "support/TestMain.h"
 
+#include <QApplication>
 #include <QLabel>
+#include <QPointer>
 #include <QPushButton>
 #include <QTest>
 
@@ -48,6 +55,22 @@ Frm4_ZT_aviso* openConfirmation(Frm1_ZT_ini& window) {
     if (confirmation && !confirmation->isVisible())
         return nullptr;
     return confirmation;
+}
+
+template <typename Page> Page* openPage(ImageButton* command) {
+    command->click();
+    for (QWidget* widget : QApplication::topLevelWidgets()) {
+        if (auto* page = qobject_cast<Page*>(widget))
+            return page;
+    }
+    return nullptr;
+}
+
+// The page hands back to the main window and is gone a moment later.
+void closePage(InfoPageWindow* page) {
+    const QPointer<InfoPageWindow> watched(page);
+    page->imgFecharOn->click();
+    QTRY_VERIFY(watched.isNull());
 }
 
 } // namespace
@@ -185,6 +208,92 @@ private slots:
         QVERIFY(prompt.messages.first().text.contains(QStringLiteral("Nenhum grupo foi apagado.")));
         QVERIFY(window.lblMensagem->text().isEmpty());
         QTRY_VERIFY(!window.findChild<Frm4_ZT_aviso*>());
+    }
+
+    void helpButtonsOpenTheirDocument_data() {
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<QString>("document");
+        QTest::addColumn<bool>("present");
+        QTest::addColumn<bool>("opens");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("btn1") << "btn1"
+                              << "ReadMe_Informacoes-e-consideracoes.pdf" << true << true << QString();
+        QTest::newRow("btn2") << "btn2"
+                              << "ReadMe_Licenca-de-utilizacao.pdf" << true << true << QString();
+        QTest::newRow("btn3") << "btn3"
+                              << "ReadMe_Caracteristicas-da-versao.pdf" << true << true << QString();
+        QTest::newRow("missing") << "btn2"
+                                 << "ReadMe_Licenca-de-utilizacao.pdf" << false << false
+                                 << "O documento não foi encontrado";
+        QTest::newRow("no viewer") << "btn3"
+                                   << "ReadMe_Caracteristicas-da-versao.pdf" << true << false
+                                   << "Não foi possível abrir o documento";
+    }
+    void helpButtonsOpenTheirDocument() {
+        QFETCH(QString, button);
+        QFETCH(QString, document);
+        QFETCH(bool, present);
+        QFETCH(bool, opens);
+        QFETCH(QString, message);
+        TestAppFolder app;
+        const QString path = app.path() + QStringLiteral("/ReadMe/") + document;
+        RecordingResourceHandler desktop;
+        if (present)
+            desktop.existing.insert(path);
+        if (!opens)
+            desktop.refused.insert(path);
+        RecordingPrompt prompt;
+        Frm1_ZT_ini window(app.path(), &desktop);
+        QVERIFY(window.load());
+        auto* help = openPage<Frm6_ZT_help>(window.btnHelp);
+        QVERIFY(help);
+        QCOMPARE(window.lblFormNothing, QStringLiteral("Frm6_ZT_help"));
+        QCOMPARE(help->lblAction->text(), QStringLiteral("Ajuda"));
+
+        help->findChild<ImageButton*>(button)->click();
+        QCOMPARE(desktop.openedPaths(), present ? QStringList{path} : QStringList{});
+        QCOMPARE(prompt.messages.size(), message.isEmpty() ? 0 : 1);
+        if (!message.isEmpty())
+            QVERIFY(prompt.messages.first().text.startsWith(message));
+        closePage(help);
+    }
+
+    void aboutAddressSinksWithItsPictureAndOpens_data() {
+        QTest::addColumn<bool>("pressPicture");
+        QTest::newRow("lblAutor") << false;
+        QTest::newRow("btnSite") << true;
+    }
+    void aboutAddressSinksWithItsPictureAndOpens() {
+        QFETCH(bool, pressPicture);
+        TestAppFolder app;
+        RecordingPrompt prompt;
+        Frm1_ZT_ini window(app.path());
+        QVERIFY(window.load());
+        auto* about = openPage<Frm7_ZT_about>(window.btnAbout);
+        QVERIFY(about);
+        QCOMPARE(window.lblFormNothing, QStringLiteral("Frm7_ZT_about"));
+        QVERIFY(QTest::qWaitForWindowExposed(about));
+        QList<QUrl> opened;
+        about->openAddress = [&opened](const QUrl& address) {
+            opened << address;
+            return true;
+        };
+        QCOMPARE(about->lblAutor->text(), QString::fromLatin1(kMakerAddress));
+        QCOMPARE(about->lblVersao->text(), QStringLiteral("Versão: 1.0   •  Setembro/2024"));
+
+        QWidget* pressed = pressPicture ? static_cast<QWidget*>(about->btnSite) : about->lblAutor;
+        const QPoint picture = about->btnSite->pos();
+        const QPoint address = about->lblAutor->pos();
+        const QPoint centre = pressed->rect().center();
+        QTest::mousePress(pressed, Qt::LeftButton, {}, centre);
+        // 15 twips: one pixel right and down, both together.
+        QCOMPARE(about->btnSite->pos(), picture + QPoint(1, 1));
+        QCOMPARE(about->lblAutor->pos(), address + QPoint(1, 1));
+        QTest::mouseRelease(pressed, Qt::LeftButton, {}, centre);
+        QCOMPARE(about->btnSite->pos(), picture);
+        QCOMPARE(about->lblAutor->pos(), address);
+        QCOMPARE(opened, QList<QUrl>{QUrl(QString::fromLatin1(kMakerAddress))});
+        closePage(about);
     }
 };
 
