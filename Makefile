@@ -8,9 +8,10 @@ JOBS ?= 2
 RUN_PACKAGES = cmake g++ make qt6-base-dev qt6-svg-dev libqt6sql6-sqlite libqt6svg6 \
                qt6-qpa-plugins fonts-dejavu-core clang-format xdg-utils file
 # What the tests add: an X server with a window manager and a tray, X tools, an
-# accessibility bus for reading the windows, and the desktop entry checker.
+# accessibility bus for reading the windows, the desktop entry checker, and a PDF reader
+# for the help documents.
 TEST_PACKAGES = xvfb xauth x11-utils openbox trayer xdotool imagemagick desktop-file-utils \
-                dbus dbus-x11 at-spi2-core python3 python3-pyatspi
+                dbus dbus-x11 at-spi2-core python3 python3-pyatspi poppler-utils
 
 .PHONY: all deps test-deps build run test format screenshot clean
 
