@@ -10,9 +10,10 @@ WERROR ?= OFF
 RUN_PACKAGES = cmake g++ make qt6-base-dev qt6-svg-dev libqt6sql6-sqlite libqt6svg6 \
                qt6-qpa-plugins fonts-dejavu-core clang-format xdg-utils file
 # What the tests add: an X server with a window manager and a tray, X tools, an
-# accessibility bus for reading the windows, and the desktop entry checker.
+# accessibility bus for reading the windows, the desktop entry checker, and a PDF reader
+# for the help documents.
 TEST_PACKAGES = xvfb xauth x11-utils openbox trayer xdotool imagemagick desktop-file-utils \
-                dbus dbus-x11 at-spi2-core python3 python3-pyatspi
+                dbus dbus-x11 at-spi2-core python3 python3-pyatspi poppler-utils
 # What the benchmarks add: an X server to show windows on, and an X client library for
 # Python to see them appear.
 BENCH_PACKAGES = xvfb python3 python3-xlib

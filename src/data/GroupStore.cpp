@@ -119,6 +119,14 @@ QVector<GroupListRow> listGroups(const QString& groupsPath, GroupOrder order) {
     return groups;
 }
 
+void deleteGroups(const QString& groupsPath, const QVector<int>& ids) {
+    DbSession db(groupsPath);
+    db.inTransaction([&] {
+        for (int id : ids)
+            db.execute(QStringLiteral("DELETE from Tabela1 WHERE id=?"), {id});
+    });
+}
+
 std::optional<GroupDetails> readGroupDetails(const QString& groupsPath, int id) {
     DbSession db(groupsPath);
     const auto rows = db.select(

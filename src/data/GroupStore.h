@@ -30,6 +30,9 @@ struct GroupDetails {
 // Alphabetical order is what a Portuguese reader expects: letter case and accents do
 // not split the list ("ação" beside "acao", "b" beside "B"). Ties keep id order.
 QVector<GroupListRow> listGroups(const QString& groupsPath, GroupOrder order);
+// Deletes the groups one by one in the order given, in one transaction: either all of
+// them go or, when one statement fails, none does. An id no group has deletes nothing.
+void deleteGroups(const QString& groupsPath, const QVector<int>& ids);
 // Empty when no group has this id.
 std::optional<GroupDetails> readGroupDetails(const QString& groupsPath, int id);
 // A group's stored texto2, as stored; empty when no group has this id.

@@ -13,6 +13,9 @@
 #include "data/GroupStore.h"
 #include "data/SettingsStore.h"
 #include "data/TextEscaping.h"
+#include "dialogs/Frm4_ZT_aviso.h"
+#include "dialogs/Frm6_ZT_help.h"
+#include "dialogs/Frm7_ZT_about.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -52,7 +55,8 @@ void setTextColour(QWidget* widget, const QColor& colour) {
 
 Frm1_ZT_ini::Frm1_ZT_ini(const QString& appFolder, ResourceHandler* resourceHandler)
     : m_state(appFolder)
-    , m_launcher(m_state.paths().groups, resourceHandler ? *resourceHandler : m_desktopResourceHandler, this)
+    , m_resourceHandler(resourceHandler ? *resourceHandler : m_desktopResourceHandler)
+    , m_launcher(m_state.paths().groups, m_resourceHandler, this)
     , m_tray(this, IconSoft, QStringLiteral("Kelmar Zantor")) {
     setObjectName(QStringLiteral("Frm1_ZT_ini"));
     setWindowTitle(QStringLiteral("Kelmar Zantor"));
@@ -337,10 +341,12 @@ void Frm1_ZT_ini::connectCommands() {
     });
     connect(&m_launcher, &Launcher::runFinished, this, &Frm1_ZT_ini::reportLaunch);
     connect(btnPosition, &QAbstractButton::clicked, this, &Frm1_ZT_ini::storePosition);
-    // Both want a selected row; what they do with it comes with the editor and the
-    // delete confirmation.
+    // It wants a selected row; what it does with it comes with the editor.
     connect(btnUpdate, &QAbstractButton::clicked, this, &Frm1_ZT_ini::requireSelectedRow);
-    connect(btnDelete, &QAbstractButton::clicked, this, &Frm1_ZT_ini::requireSelectedRow);
+    connect(btnDelete, &QAbstractButton::clicked, this, &Frm1_ZT_ini::confirmDeletion);
+    connect(btnHelp, &QAbstractButton::clicked, this,
+            [this] { showPage(new Frm6_ZT_help(*this, m_state.appFolder(), m_resourceHandler)); });
+    connect(btnAbout, &QAbstractButton::clicked, this, [this] { showPage(new Frm7_ZT_about(*this)); });
     connect(chkMinimizar, &QCheckBox::clicked, this, &Frm1_ZT_ini::setMinimizeOption);
     connect(lblChkMinimizar, &ClickableLabel::clicked, this,
             [this] { setMinimizeOption(!chkMinimizar->isChecked()); });
@@ -375,6 +381,20 @@ bool Frm1_ZT_ini::requireSelectedRow() {
     prompt::beep();
     showStatusMessage(QStringLiteral("É preciso selecionar um item primeiro."));
     return false;
+}
+
+void Frm1_ZT_ini::confirmDeletion() {
+    if (!requireSelectedRow())
+        return;
+    prompt::beep();
+    auto* confirmation = new Frm4_ZT_aviso(m_state, *ListView1->selectionModel(), this);
+    connect(confirmation, &Frm4_ZT_aviso::statusMessage, this, &Frm1_ZT_ini::showStatusMessage);
+    // The rebuilt list counts its rows as items.
+    connect(confirmation, &Frm4_ZT_aviso::listRebuilt, this,
+            [this](int count) { lblNumItens->setText(QStringLiteral("%1 ítens").arg(count)); });
+    // Modal for the user, without a nested event loop for the program.
+    confirmation->setWindowModality(Qt::ApplicationModal);
+    confirmation->show();
 }
 
 void Frm1_ZT_ini::storePosition() {

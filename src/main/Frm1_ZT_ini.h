@@ -108,9 +108,13 @@ private:
     void setStatusText(const QString& text);
     // Update and delete act on the selected rows; without one they say so.
     bool requireSelectedRow();
+    // Asks before the selected groups are deleted.
+    void confirmDeletion();
 
     SharedState m_state;
     DesktopResourceHandler m_desktopResourceHandler;
+    // Where groups and help documents open.
+    ResourceHandler& m_resourceHandler;
     Launcher m_launcher;
     TrayHelper m_tray;
 };

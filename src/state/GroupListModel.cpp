@@ -21,8 +21,10 @@ void GroupListModel::fillGroupList(GroupOrder order) {
     const QVector<GroupListRow> stored = listGroups(m_groupsPath, order);
     QVector<Row> rows;
     rows.reserve(stored.size());
+    // A stored backslash-n is a line break in every list, whichever fill came last.
     for (const GroupListRow& group : stored)
-        rows.append({group.id, unescapeText(group.titulo1), unescapeText(group.texto1), group.categoria});
+        rows.append({group.id, unescapeTextWithLineBreaks(group.titulo1),
+                     unescapeTextWithLineBreaks(group.texto1), group.categoria});
     beginResetModel();
     m_order = order;
     m_rows = std::move(rows);

@@ -1,0 +1,43 @@
+#pragma once
+
+#include "chrome/BorderlessWindow.h"
+
+class QItemSelectionModel;
+class QLabel;
+class QPushButton;
+
+namespace zantor {
+
+class SharedState;
+
+// Asks before the groups selected in the main list are deleted, and deletes them on
+// "Sim". Shown application-modal over the main window; it closes and is gone after
+// either answer.
+class Frm4_ZT_aviso : public BorderlessWindow {
+    Q_OBJECT
+public:
+    // `selection` is the main list's selection over the state's group model.
+    Frm4_ZT_aviso(SharedState& state, const QItemSelectionModel& selection, QWidget* mainWindow);
+
+    QLabel* Label2;
+    QLabel* lblAvisoBoolean;
+    QPushButton* btnSim;
+    QPushButton* btnNao;
+
+signals:
+    // A line for the main window's status line.
+    void statusMessage(const QString& text);
+    // The group list was read again after the deletion and holds `count` groups.
+    void listRebuilt(int count);
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    void deleteSelectedGroups();
+
+    SharedState& m_state;
+    const QItemSelectionModel& m_selection;
+};
+
+} // namespace zantor

@@ -1,0 +1,301 @@
+#include "chrome/ClickableLabel.h"
+#include "chrome/ImageButton.h"
+#include "data/DbSession.h"
+#include "dialogs/Frm4_ZT_aviso.h"
+#include "dialogs/Frm6_ZT_help.h"
+#include "dialogs/Frm7_ZT_about.h"
+#include "dialogs/MakerAddress.h"
+#include "main/Frm1_ZT_ini.h"
+#include "main/GroupListView.h"
+#include "support/RecordingPrompt.h"
+#include "support/RecordingResourceHandler.h"
+#include "support/TestAppFolder.h"
+#include "support/TestMain.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QPointer>
+#include <QPushButton>
+#include <QTest>
+
+using namespace zantor;
+
+namespace {
+
+// Groups "g00", "g01", ... whose stored custom order runs backwards, so that a list in
+// custom order could never pass for the alphabetical one it was started with.
+QVector<int> addGroups(const TestAppFolder& app, int count) {
+    QVector<int> ids;
+    for (int i = 0; i < count; ++i)
+        ids.append(app.addGroup(QStringLiteral("g%1").arg(i, 2, 10, QLatin1Char('0')), {}, {}, 1, count - i));
+    return ids;
+}
+
+int storedGroupCount(const TestAppFolder& app) {
+    DbSession db(app.databases().groups);
+    return db.select(QStringLiteral("select count(*) from Tabela1")).first().value(0).toInt();
+}
+
+void selectRows(Frm1_ZT_ini& window, const QVector<int>& rows) {
+    for (int row : rows)
+        window.ListView1->selectionModel()->select(window.state().groups.index(row, 0),
+                                                   QItemSelectionModel::Select | QItemSelectionModel::Rows);
+}
+
+QStringList shownTitles(const Frm1_ZT_ini& window) {
+    QStringList titles;
+    for (int row = 0; row < window.state().groups.rowCount(); ++row)
+        titles << window.state().groups.title(row);
+    return titles;
+}
+
+Frm4_ZT_aviso* openConfirmation(Frm1_ZT_ini& window) {
+    window.btnDelete->click();
+    auto* confirmation = window.findChild<Frm4_ZT_aviso*>();
+    if (confirmation && !confirmation->isVisible())
+        return nullptr;
+    return confirmation;
+}
+
+template <typename Page> Page* openPage(ImageButton* command) {
+    command->click();
+    for (QWidget* widget : QApplication::topLevelWidgets()) {
+        if (auto* page = qobject_cast<Page*>(widget))
+            return page;
+    }
+    return nullptr;
+}
+
+// The page hands back to the main window and is gone a moment later.
+void closePage(InfoPageWindow* page) {
+    const QPointer<InfoPageWindow> watched(page);
+    page->imgFecharOn->click();
+    QTRY_VERIFY(watched.isNull());
+}
+
+} // namespace
+
+class DialogsTest : public QObject {
+    Q_OBJECT
+private slots:
+    void yesDeletesTheSelectedGroupsAndRebuildsTheList_data() {
+        QTest::addColumn<int>("groups");
+        QTest::addColumn<QVector<int>>("selectedRows");
+        QTest::addColumn<bool>("covered");
+        QTest::newRow("three of ten") << 10 << QVector<int>{1, 4, 7} << true;
+        QTest::newRow("the only group") << 1 << QVector<int>{0} << true;
+        QTest::newRow("eleven left") << 12 << QVector<int>{5} << false;
+    }
+    void yesDeletesTheSelectedGroupsAndRebuildsTheList() {
+        QFETCH(int, groups);
+        QFETCH(QVector<int>, selectedRows);
+        QFETCH(bool, covered);
+        TestAppFolder app;
+        const QVector<int> ids = addGroups(app, groups);
+        {
+            DbSession db(app.databases().groups);
+            db.execute(QStringLiteral("create table deleted (id integer)"));
+            db.execute(QStringLiteral("create trigger keep_order after delete on Tabela1 begin insert into "
+                                      "deleted values (old.id); end"));
+        }
+        RecordingPrompt prompt;
+        Frm1_ZT_ini window(app.path());
+        QVERIFY(window.load());
+        selectRows(window, selectedRows);
+
+        Frm4_ZT_aviso* confirmation = openConfirmation(window);
+        QVERIFY(confirmation);
+        QCOMPARE(confirmation->windowModality(), Qt::ApplicationModal);
+        QCOMPARE(confirmation->lblAvisoBoolean->text(),
+                 QStringLiteral("Deseja realmente apagar este(s) item(ns)?"));
+        QCOMPARE(prompt.beeps, 1);
+        QStringList expectedTitles = shownTitles(window);
+        confirmation->btnSim->click();
+
+        // One statement per group, from the last selected row up.
+        QVariantList expectedDeletions;
+        for (auto row = selectedRows.crbegin(); row != selectedRows.crend(); ++row) {
+            expectedDeletions << ids[*row];
+            expectedTitles.removeAt(*row);
+        }
+        QVariantList deletions;
+        DbSession db(app.databases().groups);
+        for (const QSqlRecord& record : db.select(QStringLiteral("select id from deleted order by rowid")))
+            deletions << record.value(0);
+        QCOMPARE(deletions, expectedDeletions);
+
+        // The one model shows what is left, in the order the window started with.
+        const int left = groups - selectedRows.size();
+        QCOMPARE(shownTitles(window), expectedTitles);
+        QCOMPARE(window.state().lblNumtotal, QString::number(left));
+        QCOMPARE(window.lblNumItens->text(), QStringLiteral("%1 ítens").arg(left));
+        QCOMPARE(window.frmTampao->isVisibleTo(&window), covered);
+        QCOMPARE(window.frmTop3->isVisibleTo(&window), covered);
+        QCOMPARE(window.lblMensagem->text(), QStringLiteral("Item(ns) deletado(s) com sucesso."));
+        QCOMPARE(prompt.beeps, 2);
+        QTRY_VERIFY(!window.findChild<Frm4_ZT_aviso*>());
+    }
+
+    void everyOtherAnswerKeepsEveryGroup_data() {
+        QTest::addColumn<QString>("answer");
+        QTest::addColumn<QString>("status");
+        QTest::newRow("Não") << "Não" << QString();
+        QTest::newRow("Escape") << "Escape" << QString();
+        QTest::newRow("Sim with nothing selected") << "Sim"
+                                                   << "É preciso selecionar pelo menos 1 item.";
+    }
+    void everyOtherAnswerKeepsEveryGroup() {
+        QFETCH(QString, answer);
+        QFETCH(QString, status);
+        TestAppFolder app;
+        addGroups(app, 3);
+        RecordingPrompt prompt;
+        Frm1_ZT_ini window(app.path());
+        QVERIFY(window.load());
+        selectRows(window, {0, 2});
+        Frm4_ZT_aviso* confirmation = openConfirmation(window);
+        QVERIFY(confirmation);
+        if (answer == QStringLiteral("Escape")) {
+            QTest::keyClick(confirmation, Qt::Key_Escape);
+        } else if (answer == QStringLiteral("Não")) {
+            confirmation->btnNao->click();
+        } else {
+            window.ListView1->clearSelection();
+            confirmation->btnSim->click();
+        }
+        QTRY_VERIFY(!window.findChild<Frm4_ZT_aviso*>());
+        QCOMPARE(storedGroupCount(app), 3);
+        QCOMPARE(window.state().groups.rowCount(), 3);
+        QCOMPARE(window.lblNumItens->text(), QStringLiteral("3 grupos"));
+        QCOMPARE(window.lblMensagem->text(), status);
+    }
+
+    void aTitleStoredWithBackslashNShowsItsLineBreak() {
+        TestAppFolder app;
+        app.addGroup(QStringLiteral("a apagar"));
+        app.addGroup(QStringLiteral("Linha\\ndupla"), QStringLiteral("um\\ndois"));
+        RecordingPrompt prompt;
+        Frm1_ZT_ini window(app.path());
+        QVERIFY(window.load());
+        selectRows(window, {0});
+        openConfirmation(window)->btnSim->click();
+        QCOMPARE(window.state().groups.rowCount(), 1);
+        const QModelIndex title = window.state().groups.index(0, GroupListModel::GroupColumn);
+        QCOMPARE(title.data().toString(), QStringLiteral(" Linha\r\ndupla"));
+        QCOMPARE(title.siblingAtColumn(GroupListModel::ItemsColumn).data().toString(),
+                 QStringLiteral("um\r\ndois"));
+    }
+
+    void aFailingDeletionDeletesNothingAndSaysSo() {
+        TestAppFolder app;
+        const QVector<int> ids = addGroups(app, 4);
+        {
+            DbSession db(app.databases().groups);
+            db.execute(QStringLiteral("create trigger protect before delete on Tabela1 when old.id = %1 "
+                                      "begin select raise(abort, 'grupo protegido'); end")
+                           .arg(ids[1]));
+        }
+        RecordingPrompt prompt;
+        Frm1_ZT_ini window(app.path());
+        QVERIFY(window.load());
+        // The last row goes first; the protected one fails the whole deletion.
+        selectRows(window, {0, 1, 3});
+        openConfirmation(window)->btnSim->click();
+        QCOMPARE(storedGroupCount(app), 4);
+        QCOMPARE(window.state().groups.rowCount(), 4);
+        QCOMPARE(prompt.messages.size(), 1);
+        QVERIFY(prompt.messages.first().text.contains(QStringLiteral("ZT_Itens.db")));
+        QVERIFY(prompt.messages.first().text.contains(QStringLiteral("Nenhum grupo foi apagado.")));
+        QVERIFY(window.lblMensagem->text().isEmpty());
+        QTRY_VERIFY(!window.findChild<Frm4_ZT_aviso*>());
+    }
+
+    void helpButtonsOpenTheirDocument_data() {
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<QString>("document");
+        QTest::addColumn<bool>("present");
+        QTest::addColumn<bool>("opens");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("btn1") << "btn1"
+                              << "ReadMe_Informacoes-e-consideracoes.pdf" << true << true << QString();
+        QTest::newRow("btn2") << "btn2"
+                              << "ReadMe_Licenca-de-utilizacao.pdf" << true << true << QString();
+        QTest::newRow("btn3") << "btn3"
+                              << "ReadMe_Caracteristicas-da-versao.pdf" << true << true << QString();
+        QTest::newRow("missing") << "btn2"
+                                 << "ReadMe_Licenca-de-utilizacao.pdf" << false << false
+                                 << "O documento não foi encontrado";
+        QTest::newRow("no viewer") << "btn3"
+                                   << "ReadMe_Caracteristicas-da-versao.pdf" << true << false
+                                   << "Não foi possível abrir o documento";
+    }
+    void helpButtonsOpenTheirDocument() {
+        QFETCH(QString, button);
+        QFETCH(QString, document);
+        QFETCH(bool, present);
+        QFETCH(bool, opens);
+        QFETCH(QString, message);
+        TestAppFolder app;
+        const QString path = app.path() + QStringLiteral("/ReadMe/") + document;
+        RecordingResourceHandler desktop;
+        if (present)
+            desktop.existing.insert(path);
+        if (!opens)
+            desktop.refused.insert(path);
+        RecordingPrompt prompt;
+        Frm1_ZT_ini window(app.path(), &desktop);
+        QVERIFY(window.load());
+        auto* help = openPage<Frm6_ZT_help>(window.btnHelp);
+        QVERIFY(help);
+        QCOMPARE(window.lblFormNothing, QStringLiteral("Frm6_ZT_help"));
+        QCOMPARE(help->lblAction->text(), QStringLiteral("Ajuda"));
+
+        help->findChild<ImageButton*>(button)->click();
+        QCOMPARE(desktop.openedPaths(), present ? QStringList{path} : QStringList{});
+        QCOMPARE(prompt.messages.size(), message.isEmpty() ? 0 : 1);
+        if (!message.isEmpty())
+            QVERIFY(prompt.messages.first().text.startsWith(message));
+        closePage(help);
+    }
+
+    void aboutAddressSinksWithItsPictureAndOpens_data() {
+        QTest::addColumn<bool>("pressPicture");
+        QTest::newRow("lblAutor") << false;
+        QTest::newRow("btnSite") << true;
+    }
+    void aboutAddressSinksWithItsPictureAndOpens() {
+        QFETCH(bool, pressPicture);
+        TestAppFolder app;
+        RecordingPrompt prompt;
+        Frm1_ZT_ini window(app.path());
+        QVERIFY(window.load());
+        auto* about = openPage<Frm7_ZT_about>(window.btnAbout);
+        QVERIFY(about);
+        QCOMPARE(window.lblFormNothing, QStringLiteral("Frm7_ZT_about"));
+        QVERIFY(QTest::qWaitForWindowExposed(about));
+        QList<QUrl> opened;
+        about->openAddress = [&opened](const QUrl& address) {
+            opened << address;
+            return true;
+        };
+        QCOMPARE(about->lblAutor->text(), QString::fromLatin1(kMakerAddress));
+        QCOMPARE(about->lblVersao->text(), QStringLiteral("Versão: 1.0   •  Setembro/2024"));
+
+        QWidget* pressed = pressPicture ? static_cast<QWidget*>(about->btnSite) : about->lblAutor;
+        const QPoint picture = about->btnSite->pos();
+        const QPoint address = about->lblAutor->pos();
+        const QPoint centre = pressed->rect().center();
+        QTest::mousePress(pressed, Qt::LeftButton, {}, centre);
+        // 15 twips: one pixel right and down, both together.
+        QCOMPARE(about->btnSite->pos(), picture + QPoint(1, 1));
+        QCOMPARE(about->lblAutor->pos(), address + QPoint(1, 1));
+        QTest::mouseRelease(pressed, Qt::LeftButton, {}, centre);
+        QCOMPARE(about->btnSite->pos(), picture);
+        QCOMPARE(about->lblAutor->pos(), address);
+        QCOMPARE(opened, QList<QUrl>{QUrl(QString::fromLatin1(kMakerAddress))});
+        closePage(about);
+    }
+};
+
+ZANTOR_TEST_MAIN(DialogsTest)
+#include "tst_dialogs.moc"
