@@ -1,37 +1,9 @@
 #include "GroupStore.h"
 
+#include "AlphabeticalOrder.h"
 #include "DbSession.h"
 
-#include <QCollator>
-#include <QLocale>
-#include <algorithm>
-#include <vector>
-
 namespace zantor {
-
-namespace {
-
-void sortAlphabetically(QVector<GroupListRow>& groups) {
-    if (groups.size() < 2)
-        return;
-    QCollator collator(QLocale(QLocale::Portuguese, QLocale::Brazil));
-    collator.setCaseSensitivity(Qt::CaseInsensitive);
-    // One sort key per title, compared as bytes: far cheaper than asking the collator
-    // at every comparison of the sort.
-    std::vector<std::pair<QCollatorSortKey, qsizetype>> keys;
-    keys.reserve(groups.size());
-    for (qsizetype i = 0; i < groups.size(); ++i)
-        keys.emplace_back(collator.sortKey(groups[i].titulo1), i);
-    std::stable_sort(keys.begin(), keys.end(),
-                     [](const auto& a, const auto& b) { return a.first.compare(b.first) < 0; });
-    QVector<GroupListRow> sorted;
-    sorted.reserve(groups.size());
-    for (const auto& key : keys)
-        sorted.append(std::move(groups[key.second]));
-    groups = std::move(sorted);
-}
-
-} // namespace
 
 QVector<GroupListRow> listGroups(const QString& groupsPath, GroupOrder order) {
     // Read in id order; the chosen order is a stable sort on top of it, so equal keys
@@ -46,7 +18,7 @@ QVector<GroupListRow> listGroups(const QString& groupsPath, GroupOrder order) {
                                      row.value(3).toInt(), row.value(4).toInt()});
                   });
     if (order == GroupOrder::Alphabetical)
-        sortAlphabetically(groups);
+        sortAlphabetically(groups, [](const GroupListRow& group) { return group.titulo1; });
     return groups;
 }
 
