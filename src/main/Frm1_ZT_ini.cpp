@@ -15,6 +15,8 @@
 #include "data/GroupStore.h"
 #include "data/SettingsStore.h"
 #include "data/TextEscaping.h"
+#include "editor/Frm2_ZT_insert.h"
+#include "editor/Frm8_ZT_itens.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -181,6 +183,7 @@ void Frm1_ZT_ini::buildDetailsPanel() {
     txtDesc->setPlainText(QStringLiteral("...\r\n"));
     txtDesc->setToolTip(QStringLiteral(" Duplo clique para ver os itens "));
     txtDesc->setAccessibleName(QStringLiteral("Itens do grupo"));
+    txtDesc->viewport()->installEventFilter(this);
     txtDesc->setFrameShape(QFrame::NoFrame);
     txtDesc->document()->setDocumentMargin(0);
     nameScrollBars(txtDesc);
@@ -305,9 +308,9 @@ void Frm1_ZT_ini::connectCommands() {
     });
     connect(&m_launcher, &Launcher::runFinished, this, &Frm1_ZT_ini::reportLaunch);
     connect(btnPosition, &QAbstractButton::clicked, this, &Frm1_ZT_ini::storePosition);
-    // Both want a selected row; what they do with it comes with the editor and the
-    // delete confirmation.
-    connect(btnUpdate, &QAbstractButton::clicked, this, &Frm1_ZT_ini::requireSelectedRow);
+    connect(btnInsert, &QAbstractButton::clicked, this, [this] { openEditor(QStringLiteral("Insert")); });
+    connect(btnUpdate, &QAbstractButton::clicked, this, &Frm1_ZT_ini::updateSelectedGroup);
+    // What the delete does with the selected rows comes with the delete confirmation.
     connect(btnDelete, &QAbstractButton::clicked, this, &Frm1_ZT_ini::requireSelectedRow);
     connect(chkMinimizar, &QCheckBox::clicked, this, &Frm1_ZT_ini::setMinimizeOption);
     connect(lblChkMinimizar, &ClickableLabel::clicked, this,
@@ -343,6 +346,46 @@ bool Frm1_ZT_ini::requireSelectedRow() {
     prompt::beep();
     showStatusMessage(QStringLiteral("É preciso selecionar um item primeiro."));
     return false;
+}
+
+void Frm1_ZT_ini::updateSelectedGroup() {
+    if (!requireSelectedRow())
+        return;
+    // The row the user chose last, where several are selected.
+    const QModelIndex current = ListView1->currentIndex();
+    const int row = ListView1->selectionModel()->isRowSelected(current.row())
+                        ? current.row()
+                        : ListView1->selectionModel()->selectedRows().first().row();
+    m_state.lblNumUpdate = QString::number(m_state.groups.groupId(row));
+    openEditor(QStringLiteral("Update"));
+}
+
+void Frm1_ZT_ini::openEditor(const QString& mode) {
+    m_state.lblInsertUpdate = mode;
+    auto* editor = new Frm2_ZT_insert(*this, m_state);
+    if (!editor->load()) {
+        delete editor;
+        return;
+    }
+    editor->lblAction->setText(mode == QStringLiteral("Insert") ? QStringLiteral("Inserindo item")
+                                                                : QStringLiteral("Atualizando item"));
+    showPage(editor);
+}
+
+void Frm1_ZT_ini::showItemsViewer() {
+    auto* viewer = new Frm8_ZT_itens(this, lblTitGrupo->text(), txtDesc->toPlainText(), m_state.txtAddress);
+    // Modal without a nested event loop: the program goes on while it is open.
+    viewer->setWindowModality(Qt::ApplicationModal);
+    viewer->show();
+}
+
+bool Frm1_ZT_ini::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == txtDesc->viewport() && event->type() == QEvent::MouseButtonDblClick) {
+        // Taken whole: the box keeps no word selected behind the viewer.
+        showItemsViewer();
+        return true;
+    }
+    return PageHostWindow::eventFilter(watched, event);
 }
 
 void Frm1_ZT_ini::storePosition() {
