@@ -39,8 +39,21 @@ StoredItemList writeItemList(const QVector<GroupItem>& items) {
     return {titles.join(kTitleSeparator), addresses.join(kAddressSeparator), QString::number(items.size())};
 }
 
+bool fitsItemList(const GroupItem& item) {
+    return !item.title.contains(kTitleSeparator) && !item.title.contains(kAddressSeparator) &&
+           !item.address.contains(kAddressSeparator);
+}
+
+QStringList titlePieces(const QString& titles) {
+    return pieces(titles, kTitleSeparator);
+}
+
+QStringList addressPieces(const QString& addresses) {
+    return pieces(addresses, kAddressSeparator);
+}
+
 QStringList launchResources(const QString& storedTexto2) {
-    QStringList resources = pieces(unescapeText(storedTexto2), kAddressSeparator);
+    QStringList resources = addressPieces(unescapeText(storedTexto2));
     for (QString& resource : resources)
         resource = withoutSurroundingSpaces(resource);
     return resources;
@@ -51,8 +64,8 @@ QVector<GroupItem> editorItems(const QString& storedTexto1, const QString& store
 }
 
 QVector<GroupItem> viewerItems(const QString& description, const QString& addressText) {
-    const QStringList titles = pieces(description, kTitleSeparator);
-    const QStringList addresses = pieces(addressText, kAddressSeparator);
+    const QStringList titles = titlePieces(description);
+    const QStringList addresses = addressPieces(addressText);
     // Lists of different lengths (a title holding ", " splits in two) still pair by
     // position; the longer one decides the count, so no title or address is dropped.
     QVector<GroupItem> items(qMax(titles.size(), addresses.size()));

@@ -33,6 +33,15 @@ StoredItemList writeItemList(const QVector<GroupItem>& items);
 // (each one still takes its turn) and every piece loses its surrounding spaces.
 QStringList launchResources(const QString& storedTexto2);
 
+// Whether the stored format can hold the item as it is: a title holding ", " or a text
+// holding the unit separator would split into extra pieces and pair titles with the
+// wrong addresses when read back.
+bool fitsItemList(const GroupItem& item);
+// The pieces of a title or an address text already unescaped; an empty text is no
+// piece at all.
+QStringList titlePieces(const QString& titles);
+QStringList addressPieces(const QString& addresses);
+
 // The editor's reading of the stored columns.
 QVector<GroupItem> editorItems(const QString& storedTexto1, const QString& storedTexto2);
 // The items viewer's reading of texts already unescaped: the shown description and the

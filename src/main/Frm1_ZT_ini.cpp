@@ -8,7 +8,9 @@
 #include "chrome/ListStyling.h"
 #include "chrome/Prompt.h"
 #include "chrome/SystemColours.h"
+#include "chrome/TextStyle.h"
 #include "chrome/Twips.h"
+#include "chrome/WindowTitle.h"
 #include "data/DatabaseSetup.h"
 #include "data/GroupStore.h"
 #include "data/SettingsStore.h"
@@ -16,6 +18,8 @@
 #include "dialogs/Frm4_ZT_aviso.h"
 #include "dialogs/Frm6_ZT_help.h"
 #include "dialogs/Frm7_ZT_about.h"
+#include "editor/Frm2_ZT_insert.h"
+#include "editor/Frm8_ZT_itens.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -37,20 +41,6 @@ constexpr int kItemsColumnWidth = 3450;
 // Up to this many groups the list has no scroll bar and the cover strips hide its edge.
 constexpr int kRowsWithoutScrollBar = 10;
 
-QFont sansSerif(int pixelSize, bool bold = false) {
-    QFont font(QStringLiteral("Sans Serif"));
-    font.setPixelSize(pixelSize);
-    font.setBold(bold);
-    return font;
-}
-
-void setTextColour(QWidget* widget, const QColor& colour) {
-    QPalette palette = widget->palette();
-    palette.setColor(QPalette::WindowText, colour);
-    palette.setColor(QPalette::Text, colour);
-    widget->setPalette(palette);
-}
-
 } // namespace
 
 Frm1_ZT_ini::Frm1_ZT_ini(const QString& appFolder, ResourceHandler* resourceHandler)
@@ -69,17 +59,9 @@ Frm1_ZT_ini::Frm1_ZT_ini(const QString& appFolder, ResourceHandler* resourceHand
 }
 
 void Frm1_ZT_ini::buildControls() {
-    shpTit1 = new QLabel(QStringLiteral("Kelmar"), this);
-    shpTit1->setObjectName(QStringLiteral("shpTit1"));
-    shpTit1->setGeometry(twips::rect(270, 105, 1800, 210));
-    shpTit1->setFont(sansSerif(11, true));
-    setTextColour(shpTit1, colours::activeBorder().darker(130));
-
-    shpTit2 = new QLabel(QStringLiteral("Zantor"), this);
-    shpTit2->setObjectName(QStringLiteral("shpTit2"));
-    shpTit2->setGeometry(twips::rect(240, 270, 2700, 450));
-    shpTit2->setFont(sansSerif(24, true));
-    setTextColour(shpTit2, QColor(0x2f, 0x6f, 0xb5));
+    const TitleLines titleLines = addTitleLines(this);
+    shpTit1 = titleLines.shpTit1;
+    shpTit2 = titleLines.shpTit2;
 
     lblMensagem = new QLabel(this);
     lblMensagem->setObjectName(QStringLiteral("lblMensagem"));
@@ -151,19 +133,13 @@ void Frm1_ZT_ini::buildControls() {
 }
 
 void Frm1_ZT_ini::buildTitleBar() {
-    const auto place = [](int left) { return twips::rect(left, 90, 270, 270); };
-    TitleBarButton minimize = addTitleBarButton(QStringLiteral("imgMinimizar"), QStringLiteral("imgMinimizarOn"),
-                                                QStringLiteral("title-minimize"), QStringLiteral("Minimizar"), place(5430));
-    TitleBarButton tray = addTitleBarButton(QStringLiteral("imgTray"), QStringLiteral("imgTrayOn"),
-                                            QStringLiteral("title-tray"), QStringLiteral("Minimizar para o Tray"), place(5790));
-    TitleBarButton close = addTitleBarButton(QStringLiteral("imgFechar"), QStringLiteral("imgFecharOn"),
-                                             QStringLiteral("title-close"), QStringLiteral("Fechar"), place(6150));
-    imgMinimizar = minimize.normal;
-    imgMinimizarOn = minimize.lit;
-    imgTray = tray.normal;
-    imgTrayOn = tray.lit;
-    imgFechar = close.normal;
-    imgFecharOn = close.lit;
+    const TitleBarButtons titleBar = addTitleBarButtons(this, kWindowWidth);
+    imgMinimizar = titleBar.minimize.normal;
+    imgMinimizarOn = titleBar.minimize.lit;
+    imgTray = titleBar.tray.normal;
+    imgTrayOn = titleBar.tray.lit;
+    imgFechar = titleBar.close.normal;
+    imgFecharOn = titleBar.close.lit;
 }
 
 void Frm1_ZT_ini::buildCommandButtons() {
@@ -214,6 +190,7 @@ void Frm1_ZT_ini::buildDetailsPanel() {
     txtDesc->setPlainText(QStringLiteral("...\r\n"));
     txtDesc->setToolTip(QStringLiteral(" Duplo clique para ver os itens "));
     txtDesc->setAccessibleName(QStringLiteral("Itens do grupo"));
+    txtDesc->viewport()->installEventFilter(this);
     txtDesc->setFrameShape(QFrame::NoFrame);
     txtDesc->document()->setDocumentMargin(0);
     nameScrollBars(txtDesc);
@@ -238,11 +215,8 @@ void Frm1_ZT_ini::buildDetailsPanel() {
 void Frm1_ZT_ini::paintEvent(QPaintEvent* event) {
     BorderlessWindow::paintEvent(event);
     QPainter painter(this);
-    // A calm band behind the title and the commands, and a rule above the details.
-    QLinearGradient band(0, 0, 0, twips::toPixels(780));
-    band.setColorAt(0, QColor(0xe4, 0xeb, 0xf4));
-    band.setColorAt(1, colours::windowBackground());
-    painter.fillRect(QRect(0, 0, width(), twips::toPixels(780)), band);
+    // The band behind the title and the commands, and a rule above the details.
+    paintTitleBand(this, painter);
     painter.setPen(QColor(0xd3, 0xdb, 0xe6));
     const int rule = twips::toPixels(5640);
     painter.drawLine(twips::toPixels(240), rule, width() - twips::toPixels(240), rule);
@@ -341,8 +315,8 @@ void Frm1_ZT_ini::connectCommands() {
     });
     connect(&m_launcher, &Launcher::runFinished, this, &Frm1_ZT_ini::reportLaunch);
     connect(btnPosition, &QAbstractButton::clicked, this, &Frm1_ZT_ini::storePosition);
-    // It wants a selected row; what it does with it comes with the editor.
-    connect(btnUpdate, &QAbstractButton::clicked, this, &Frm1_ZT_ini::requireSelectedRow);
+    connect(btnInsert, &QAbstractButton::clicked, this, [this] { openEditor(QStringLiteral("Insert")); });
+    connect(btnUpdate, &QAbstractButton::clicked, this, &Frm1_ZT_ini::updateSelectedGroup);
     connect(btnDelete, &QAbstractButton::clicked, this, &Frm1_ZT_ini::confirmDeletion);
     connect(btnHelp, &QAbstractButton::clicked, this,
             [this] { showPage(new Frm6_ZT_help(*this, m_state.appFolder(), m_resourceHandler)); });
@@ -395,6 +369,46 @@ void Frm1_ZT_ini::confirmDeletion() {
     // Modal for the user, without a nested event loop for the program.
     confirmation->setWindowModality(Qt::ApplicationModal);
     confirmation->show();
+}
+
+void Frm1_ZT_ini::updateSelectedGroup() {
+    if (!requireSelectedRow())
+        return;
+    // The row the user chose last, where several are selected.
+    const QModelIndex current = ListView1->currentIndex();
+    const int row = ListView1->selectionModel()->isRowSelected(current.row())
+                        ? current.row()
+                        : ListView1->selectionModel()->selectedRows().first().row();
+    m_state.lblNumUpdate = QString::number(m_state.groups.groupId(row));
+    openEditor(QStringLiteral("Update"));
+}
+
+void Frm1_ZT_ini::openEditor(const QString& mode) {
+    m_state.lblInsertUpdate = mode;
+    auto* editor = new Frm2_ZT_insert(*this, m_state);
+    if (!editor->load()) {
+        delete editor;
+        return;
+    }
+    editor->lblAction->setText(mode == QStringLiteral("Insert") ? QStringLiteral("Inserindo item")
+                                                                : QStringLiteral("Atualizando item"));
+    showPage(editor);
+}
+
+void Frm1_ZT_ini::showItemsViewer() {
+    auto* viewer = new Frm8_ZT_itens(this, lblTitGrupo->text(), txtDesc->toPlainText(), m_state.txtAddress);
+    // Modal without a nested event loop: the program goes on while it is open.
+    viewer->setWindowModality(Qt::ApplicationModal);
+    viewer->show();
+}
+
+bool Frm1_ZT_ini::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == txtDesc->viewport() && event->type() == QEvent::MouseButtonDblClick) {
+        // Taken whole: the box keeps no word selected behind the viewer.
+        showItemsViewer();
+        return true;
+    }
+    return PageHostWindow::eventFilter(watched, event);
 }
 
 void Frm1_ZT_ini::storePosition() {

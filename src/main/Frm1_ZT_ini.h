@@ -47,6 +47,11 @@ public:
     QIcon programIcon() const override { return IconSoft; }
     // Opens every resource of the selected groups, in list order, lblTempo ms apart.
     void openSelectedGroups();
+    // The group editor over this window, for a new group ("Insert") or for the group
+    // chosen in lblNumUpdate ("Update").
+    void openEditor(const QString& mode);
+    // The numbered items of the group shown in the details panel.
+    void showItemsViewer();
 
     // The program icon and the picture shown when a category image is missing.
     QIcon IconSoft{QStringLiteral(":/icons/icon-soft.svg")};
@@ -90,6 +95,7 @@ public:
 protected:
     void paintEvent(QPaintEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void buildControls();
@@ -110,6 +116,7 @@ private:
     bool requireSelectedRow();
     // Asks before the selected groups are deleted.
     void confirmDeletion();
+    void updateSelectedGroup();
 
     SharedState m_state;
     DesktopResourceHandler m_desktopResourceHandler;

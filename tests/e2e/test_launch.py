@@ -9,7 +9,8 @@ import unittest
 
 import pyatspi
 
-from zantor_e2e import ZantorCopy, click, descendants, find_one, table_rows, visible_windows, wait_for, xdotool
+from zantor_e2e import (RecordingDesktop, ZantorCopy, click, descendants, find_one, table_rows, visible_windows,
+                        wait_for, write, xdotool)
 
 UNIT = "\x1f"
 REPORT_HEADING = "Recurso(s) não encontrado(s): \r\n"
@@ -21,55 +22,17 @@ def double_click(node):
     xdotool("click", "--repeat", "2", "--delay", "80", "1")
 
 
-def write(path, text, mode=0o644):
-    os.makedirs(os.path.dirname(path), exist_ok=True)
-    with open(path, "w", encoding="utf-8") as file:
-        file.write(text)
-    os.chmod(path, mode)
-
-
 class LaunchTest(unittest.TestCase):
     def setUp(self):
         self.root = tempfile.mkdtemp(prefix="zantor-launch-")
         self.addCleanup(shutil.rmtree, self.root, ignore_errors=True)
-        self.log = os.path.join(self.root, "opened.log")
-        self.desktop = self.make_desktop()
+        self.desktop = RecordingDesktop(self.root)
+        self.log = self.desktop.log
         self.zantor = ZantorCopy()
         self.addCleanup(self.zantor.stop)
 
-    def make_desktop(self):
-        """A home of our own whose default application for text files and folders is a
-        recorder that appends what it was given to the log."""
-        home = os.path.join(self.root, "home")
-        config = os.path.join(home, ".config")
-        share = os.path.join(self.root, "share")
-        recorder = os.path.join(self.root, "bin", "record-open")
-        write(recorder, f"#!/bin/sh\nprintf 'opened %s\\n' \"$1\" >> '{self.log}'\n", 0o755)
-        write(os.path.join(share, "applications", "zantor-e2e-recorder.desktop"),
-              "[Desktop Entry]\nType=Application\nName=Recorder\n"
-              f"Exec={recorder} %f\nMimeType=text/plain;inode/directory;\nNoDisplay=true\n")
-        write(os.path.join(config, "mimeapps.list"),
-              "[Default Applications]\n"
-              "text/plain=zantor-e2e-recorder.desktop\n"
-              "inode/directory=zantor-e2e-recorder.desktop\n")
-        os.makedirs(os.path.join(home, ".local", "share"), exist_ok=True)
-        return {
-            "HOME": home,
-            "XDG_CONFIG_HOME": config,
-            "XDG_CONFIG_DIRS": os.path.join(self.root, "etc-xdg"),
-            "XDG_DATA_HOME": os.path.join(home, ".local", "share"),
-            "XDG_DATA_DIRS": f"{share}:/usr/share",
-            # Without a desktop of its own, xdg-open asks the freedesktop defaults
-            # (mimeapps.list), which is what this home sets up.
-            "XDG_CURRENT_DESKTOP": "X-Generic",
-        }
-
     def logged(self):
-        try:
-            with open(self.log, encoding="utf-8") as log:
-                return log.read().splitlines()
-        except FileNotFoundError:
-            return []
+        return self.desktop.logged()
 
     def group_row(self, index):
         window = self.zantor.window("Kelmar Zantor")
@@ -96,7 +59,7 @@ class LaunchTest(unittest.TestCase):
                               UNIT.join([note, folder, " " + program + " ", missing, document]))
         self.zantor.add_group("Revisão", "Nota", note)
         self.zantor.set_settings(tempo="1000")
-        self.zantor.start(self.desktop)
+        self.zantor.start(self.desktop.env)
         wait_for(lambda: visible_windows("Kelmar Zantor"), what="the main window to map")
 
         click(self.group_row(0))

@@ -34,6 +34,51 @@ def visible_windows(title):
     return xdotool("search", "--onlyvisible", "--name", f"^{title}$")
 
 
+def write(path, text, mode=0o644):
+    os.makedirs(os.path.dirname(path), exist_ok=True)
+    with open(path, "w", encoding="utf-8") as file:
+        file.write(text)
+    os.chmod(path, mode)
+
+
+class RecordingDesktop:
+    """A home of our own under `root` whose default application for text files and
+    folders is a recorder that appends what it was given to a log."""
+
+    def __init__(self, root):
+        self.log = os.path.join(root, "opened.log")
+        self.home = os.path.join(root, "home")
+        config = os.path.join(self.home, ".config")
+        share = os.path.join(root, "share")
+        recorder = os.path.join(root, "bin", "record-open")
+        write(recorder, f"#!/bin/sh\nprintf 'opened %s\\n' \"$1\" >> '{self.log}'\n", 0o755)
+        write(os.path.join(share, "applications", "zantor-e2e-recorder.desktop"),
+              "[Desktop Entry]\nType=Application\nName=Recorder\n"
+              f"Exec={recorder} %f\nMimeType=text/plain;inode/directory;\nNoDisplay=true\n")
+        write(os.path.join(config, "mimeapps.list"),
+              "[Default Applications]\n"
+              "text/plain=zantor-e2e-recorder.desktop\n"
+              "inode/directory=zantor-e2e-recorder.desktop\n")
+        os.makedirs(os.path.join(self.home, ".local", "share"), exist_ok=True)
+        self.env = {
+            "HOME": self.home,
+            "XDG_CONFIG_HOME": config,
+            "XDG_CONFIG_DIRS": os.path.join(root, "etc-xdg"),
+            "XDG_DATA_HOME": os.path.join(self.home, ".local", "share"),
+            "XDG_DATA_DIRS": f"{share}:/usr/share",
+            # Without a desktop of its own, xdg-open asks the freedesktop defaults
+            # (mimeapps.list), which is what this home sets up.
+            "XDG_CURRENT_DESKTOP": "X-Generic",
+        }
+
+    def logged(self):
+        try:
+            with open(self.log, encoding="utf-8") as log:
+                return log.read().splitlines()
+        except FileNotFoundError:
+            return []
+
+
 def screenshot(name):
     """Saves the whole screen as a PNG in the build folder and returns its path."""
     path = os.path.join(BUILD_DIR, name)

@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QColor>
+#include <QFont>
+#include <QPalette>
+#include <QWidget>
+
+namespace zantor {
+
+// The program's font, in pixels, so that every window lays out the same on any screen.
+inline QFont sansSerif(int pixelSize, bool bold = false) {
+    QFont font(QStringLiteral("Sans Serif"));
+    font.setPixelSize(pixelSize);
+    font.setBold(bold);
+    return font;
+}
+
+// The colour of a label's or a text box's text.
+inline void setTextColour(QWidget* widget, const QColor& colour) {
+    QPalette palette = widget->palette();
+    palette.setColor(QPalette::WindowText, colour);
+    palette.setColor(QPalette::Text, colour);
+    widget->setPalette(palette);
+}
+
+} // namespace zantor

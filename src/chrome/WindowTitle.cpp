@@ -1,0 +1,54 @@
+#include "WindowTitle.h"
+
+#include "SystemColours.h"
+#include "TextStyle.h"
+#include "Twips.h"
+
+#include <QLabel>
+#include <QLinearGradient>
+#include <QPainter>
+
+namespace zantor {
+
+namespace {
+constexpr int kBandHeight = 780;
+}
+
+TitleLines addTitleLines(QWidget* window) {
+    auto* kelmar = new QLabel(QStringLiteral("Kelmar"), window);
+    kelmar->setObjectName(QStringLiteral("shpTit1"));
+    kelmar->setGeometry(twips::rect(270, 105, 1800, 210));
+    kelmar->setFont(sansSerif(11, true));
+    setTextColour(kelmar, colours::activeBorder().darker(130));
+
+    auto* zantor = new QLabel(QStringLiteral("Zantor"), window);
+    zantor->setObjectName(QStringLiteral("shpTit2"));
+    zantor->setGeometry(twips::rect(240, 270, 2700, 450));
+    zantor->setFont(sansSerif(24, true));
+    setTextColour(zantor, QColor(0x2f, 0x6f, 0xb5));
+    return {kelmar, zantor};
+}
+
+void paintTitleBand(QWidget* window, QPainter& painter) {
+    const int height = twips::toPixels(kBandHeight);
+    QLinearGradient band(0, 0, 0, height);
+    band.setColorAt(0, QColor(0xe4, 0xeb, 0xf4));
+    band.setColorAt(1, colours::windowBackground());
+    painter.fillRect(QRect(0, 0, window->width(), height), band);
+}
+
+TitleBarButtons addTitleBarButtons(BorderlessWindow* window, int windowWidth) {
+    const auto place = [windowWidth](int fromRight) {
+        return twips::rect(windowWidth - fromRight, 90, 270, 270);
+    };
+    return {window->addTitleBarButton(QStringLiteral("imgMinimizar"), QStringLiteral("imgMinimizarOn"),
+                                      QStringLiteral("title-minimize"), QStringLiteral("Minimizar"),
+                                      place(1170)),
+            window->addTitleBarButton(QStringLiteral("imgTray"), QStringLiteral("imgTrayOn"),
+                                      QStringLiteral("title-tray"), QStringLiteral("Minimizar para o Tray"),
+                                      place(810)),
+            window->addTitleBarButton(QStringLiteral("imgFechar"), QStringLiteral("imgFecharOn"),
+                                      QStringLiteral("title-close"), QStringLiteral("Fechar"), place(450))};
+}
+
+} // namespace zantor

@@ -1,0 +1,430 @@
+#include "chrome/ImageButton.h"
+#include "chrome/ImagePicture.h"
+#include "data/DbSession.h"
+#include "editor/Frm2_ZT_insert.h"
+#include "editor/VolumeBox.h"
+#include "main/Frm1_ZT_ini.h"
+#include "main/GroupListView.h"
+#include "support/RecordingPrompt.h"
+#include "support/TestAppFolder.h"
+#include "support/TestMain.h"
+
+#include <QComboBox>
+#include <QDate>
+#include <QDir>
+#include <QFileSystemModel>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListView>
+#include <QListWidget>
+#include <QMimeData>
+#include <QPlainTextEdit>
+#include <QSignalSpy>
+#include <QSqlDatabase>
+#include <QSqlQuery>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QToolButton>
+#include <QTreeView>
+
+using namespace zantor;
+
+namespace {
+
+const QString kUnit = QString(QChar(31));
+const QString kAdded = QStringLiteral("Item inserido.");
+
+// The main window over an app folder of its own, with groups added before it starts.
+struct Session {
+    explicit Session(const std::function<void(const TestAppFolder&)>& prepare = {}) {
+        if (prepare)
+            prepare(app);
+        window = std::make_unique<Frm1_ZT_ini>(app.path());
+        QVERIFY(window->load());
+    }
+    // An editor still open when its test ends would outlive the window it covers.
+    ~Session() {
+        for (QWidget* widget : QApplication::topLevelWidgets()) {
+            if (qobject_cast<Frm2_ZT_insert*>(widget))
+                delete widget;
+        }
+    }
+
+    Frm2_ZT_insert* open(ImageButton* command) {
+        command->click();
+        for (QWidget* widget : QApplication::topLevelWidgets()) {
+            if (auto* editor = qobject_cast<Frm2_ZT_insert*>(widget); editor && editor->isVisible())
+                return editor;
+        }
+        return nullptr;
+    }
+    Frm2_ZT_insert* insert() { return open(window->btnInsert); }
+    Frm2_ZT_insert* update(int row) {
+        window->ListView1->selectionModel()->select(window->state().groups.index(row, 0),
+                                                    QItemSelectionModel::ClearAndSelect |
+                                                        QItemSelectionModel::Rows);
+        return open(window->btnUpdate);
+    }
+    QSqlRecord stored(const QString& where, const QVariant& value) const {
+        DbSession db(app.databases().groups);
+        const auto rows = db.select(QStringLiteral("select * from Tabela1 where %1=?").arg(where), {value});
+        return rows.isEmpty() ? QSqlRecord() : rows.first();
+    }
+
+    TestAppFolder app;
+    RecordingPrompt prompt;
+    std::unique_ptr<Frm1_ZT_ini> window;
+};
+
+void typeItem(Frm2_ZT_insert& editor, const QString& title, const QString& address) {
+    editor.txtTitulo2->setText(title);
+    editor.txtAddress->setText(address);
+    editor.btnAdd->click();
+}
+
+void clickEntry(Frm2_ZT_insert& editor, int row, bool twice = false) {
+    const QPoint centre = editor.List1->visualItemRect(editor.List1->item(row)).center();
+    // A double-click is a click and then the second press, as the desktop sends it.
+    QTest::mouseClick(editor.List1->viewport(), Qt::LeftButton, {}, centre);
+    if (twice)
+        QTest::mouseDClick(editor.List1->viewport(), Qt::LeftButton, {}, centre);
+}
+
+QStringList titles(const QListWidget* list) {
+    QStringList texts;
+    for (int i = 0; i < list->count(); ++i)
+        texts << list->item(i)->text();
+    return texts;
+}
+
+bool updateCovered(const Frm2_ZT_insert& editor) {
+    return editor.btnUpdateOff->isVisible() && !editor.btnUpdate->isEnabled();
+}
+
+QString today() {
+    return QDate::currentDate().toString(QStringLiteral("dd/MM/yyyy"));
+}
+
+} // namespace
+
+class EditorTest : public QObject {
+    Q_OBJECT
+private slots:
+    void insertModeOpensEmptyAndCloseDropsEverything() {
+        Session session;
+        session.window->move(120, 80);
+        QPointer<Frm2_ZT_insert> editor = session.insert();
+        QVERIFY(editor);
+        QCOMPARE(editor->lblAction->text(), QStringLiteral("Inserindo item"));
+        QCOMPARE(editor->geometry(), session.window->geometry());
+        QStringList categories;
+        for (int i = 0; i < editor->cmbCategorias->count(); ++i)
+            categories << editor->cmbCategorias->itemText(i);
+        QCOMPARE(categories, QStringList({"Diversos", "Documentos", "Estudos", "Imagens", "Internet", "Jogos",
+                                          "Música", "Programas", "Trabalho", "Vídeo"}));
+        QCOMPARE(editor->cmbCategorias->currentData().toInt(), 10);
+        for (const QLineEdit* box : {editor->txtTitulo1, editor->txtTitulo2, editor->txtAddress})
+            QVERIFY(box->text().isEmpty());
+        QVERIFY(editor->List2.isEmpty() && editor->List1->count() == 0);
+        QVERIFY(updateCovered(*editor));
+        QVERIFY(editor->txtListAddress->toPlainText().startsWith(QStringLiteral("Após o cadastro")));
+        QTRY_VERIFY(!session.window->isVisible());
+
+        typeItem(*editor, QStringLiteral("Nota"), QStringLiteral("/tmp/nota.txt"));
+        editor->txtTitulo1->setText(QStringLiteral("Nunca salvo"));
+        editor->move(200, 150);
+        editor->imgFecharOn->click();
+        QVERIFY(session.window->isVisible());
+        QCOMPARE(session.window->pos(), QPoint(200, 150));
+        QTRY_VERIFY(!editor);
+        QVERIFY(session.stored(QStringLiteral("titulo1"), QStringLiteral("Nunca salvo")).isEmpty());
+    }
+
+    void updateModeLoadsTheGroup_data() {
+        QTest::addColumn<int>("categoria");
+        QTest::addColumn<int>("shownIndex");
+        QTest::newRow("known category") << 3 << 6;
+        QTest::newRow("category that is gone") << 99 << -1;
+    }
+
+    void updateModeLoadsTheGroup() {
+        QFETCH(int, categoria);
+        QFETCH(int, shownIndex);
+        Session session([&](const TestAppFolder& app) {
+            app.addGroup(QStringLiteral("Rock''n roll"), QStringLiteral("Um, Dois, Três"),
+                         "/1" + kUnit + "/2" + kUnit + "/3", categoria);
+        });
+        Frm2_ZT_insert* editor = session.update(0);
+        QCOMPARE(editor->lblAction->text(), QStringLiteral("Atualizando item"));
+        QCOMPARE(editor->txtTitulo1->text(), QStringLiteral("Rock'n roll"));
+        QCOMPARE(titles(editor->List1), QStringList({"Um", "Dois", "Três"}));
+        QCOMPARE(editor->List2, (QVector<GroupItem>{{"Um", "/1"}, {"Dois", "/2"}, {"Três", "/3"}}));
+        QCOMPARE(editor->cmbCategorias->currentIndex(), shownIndex);
+        QCOMPARE(editor->cmbCategorias->placeholderText(), QStringLiteral("Categoria do Grupo"));
+        QVERIFY(editor->List1->selectedItems().isEmpty());
+    }
+
+    void addChecksItsTexts_data() {
+        QTest::addColumn<QString>("title");
+        QTest::addColumn<QString>("address");
+        QTest::addColumn<QString>("message");
+        const QString empty = QStringLiteral("Título e Endereço não podem estar vazios.");
+        const QString unit = QStringLiteral("O caractere de código 31 não é aceito.");
+        const auto row = [](const char* name, const QString& title, const QString& address,
+                            const QString& message) { QTest::newRow(name) << title << address << message; };
+        row("empty title", "", "/a", empty);
+        row("empty address", "A", "", empty);
+        row("one space is a title", " ", "/a", kAdded);
+        row("comma without space", "a,b", "/a, b", kAdded);
+        row("title separator", "a, b", "/a", QStringLiteral("O título do item não pode conter \", \"."));
+        row("unit separator in the title", "a" + kUnit, "/a", unit);
+        row("unit separator in the address", "a", "/a" + kUnit + "b", unit);
+    }
+
+    void addChecksItsTexts() {
+        QFETCH(QString, title);
+        QFETCH(QString, address);
+        QFETCH(QString, message);
+        Session session;
+        Frm2_ZT_insert* editor = session.insert();
+        typeItem(*editor, QStringLiteral("Antes"), QStringLiteral("/antes"));
+        typeItem(*editor, title, address);
+        QCOMPARE(editor->lblMensagem->text(), message);
+        QCOMPARE(session.prompt.beeps, 2);
+        const bool added = message == kAdded;
+        QCOMPARE(editor->List2.size(), added ? 2 : 1);
+        QCOMPARE(editor->List1->count(), editor->List2.size());
+        if (added) {
+            QCOMPARE(editor->List2.last(), (GroupItem{title, address}));
+            QCOMPARE(editor->List1->selectedItems(), QList<QListWidgetItem*>({editor->List1->item(1)}));
+            QCOMPARE(editor->txtListAddress->toPlainText(), address);
+        }
+        QCOMPARE(editor->txtTitulo2->text(), added ? QString() : title);
+        QCOMPARE(editor->txtAddress->text(), added ? QString() : address);
+    }
+
+    void changingTheSecondOfThreeEntries() {
+        Session session;
+        Frm2_ZT_insert* editor = session.insert();
+        for (const QString& item : {QStringLiteral("Um"), QStringLiteral("Dois"), QStringLiteral("Três")})
+            typeItem(*editor, item, "/" + item);
+        clickEntry(*editor, 1);
+        QCOMPARE(editor->txtListAddress->toPlainText(), QStringLiteral("/Dois"));
+        QVERIFY(updateCovered(*editor));
+        clickEntry(*editor, 1, true);
+        QCOMPARE(editor->txtTitulo2->text(), QStringLiteral("Dois"));
+        QCOMPARE(editor->txtAddress->toolTip(), QStringLiteral("/Dois"));
+        QCOMPARE(editor->lblUpdItem, QStringLiteral("1"));
+        QVERIFY(!updateCovered(*editor));
+
+        editor->txtTitulo2->setText(QStringLiteral("Dois, meio"));
+        editor->btnUpdate->click();
+        QCOMPARE(editor->List1->item(1)->text(), QStringLiteral("Dois"));
+        editor->txtTitulo2->setText(QStringLiteral("Segundo"));
+        editor->btnUpdate->click();
+        QCOMPARE(titles(editor->List1), QStringList({"Um", "Segundo", "Três"}));
+        QCOMPARE(editor->List2[1], (GroupItem{"Segundo", "/Dois"}));
+        QCOMPARE(editor->List2.size(), 3);
+        QVERIFY(editor->txtTitulo2->text().isEmpty() && editor->txtAddress->text().isEmpty());
+        QVERIFY(updateCovered(*editor));
+        QCOMPARE(editor->lblMensagem->text(), QStringLiteral("Item atualizado."));
+
+        // A click after a double-click covers the update again and changes nothing.
+        clickEntry(*editor, 2, true);
+        clickEntry(*editor, 2);
+        QVERIFY(updateCovered(*editor));
+        QVERIFY(editor->txtTitulo2->text().isEmpty());
+    }
+
+    void deletingNeedsASelectionAndForgetsTheLoadedEntry() {
+        Session session;
+        Frm2_ZT_insert* editor = session.insert();
+        const QString noSelection = QStringLiteral("É preciso selecionar um item primeiro.");
+        editor->btnDelete->click();
+        QCOMPARE(editor->lblMensagem->text(), noSelection);
+        typeItem(*editor, QStringLiteral("Um"), QStringLiteral("/1"));
+        typeItem(*editor, QStringLiteral("Dois"), QStringLiteral("/2"));
+
+        // The last entry, loaded for editing, is deleted: no update can reach past the
+        // end of the list or another entry.
+        clickEntry(*editor, 1, true);
+        editor->btnDelete->click();
+        QCOMPARE(editor->lblMensagem->text(), QStringLiteral("Item deletado."));
+        QCOMPARE(editor->List2, (QVector<GroupItem>{{"Um", "/1"}}));
+        QVERIFY(editor->txtListAddress->toPlainText().isEmpty());
+        QVERIFY(editor->lblUpdItem.isEmpty());
+        QVERIFY(updateCovered(*editor));
+        editor->btnDelete->click();
+        QCOMPARE(editor->lblMensagem->text(), noSelection);
+        QCOMPARE(editor->List1->count(), 1);
+    }
+
+    void droppedFilesAndFoldersBecomeItems() {
+        QTemporaryDir files;
+        const QString note = files.filePath(QStringLiteral("nota.txt"));
+        QVERIFY(QFile(note).open(QIODevice::WriteOnly));
+        QVERIFY(QDir(files.path()).mkdir(QStringLiteral("Fotos")));
+        Session session;
+        Frm2_ZT_insert* editor = session.insert();
+        QMimeData mime;
+        mime.setUrls({QUrl::fromLocalFile(note), QUrl::fromLocalFile(files.filePath("Fotos") + "/"),
+                      QUrl(QStringLiteral("https://example.com/pagina"))});
+        QWidget* target = editor->List1->viewport();
+        QDragEnterEvent enter(target->rect().center(), Qt::CopyAction, &mime, Qt::LeftButton, {});
+        QApplication::sendEvent(target, &enter);
+        QVERIFY(enter.isAccepted());
+        QDropEvent drop(target->rect().center(), Qt::CopyAction, &mime, Qt::LeftButton, {});
+        QApplication::sendEvent(target, &drop);
+        QCOMPARE(editor->List2, (QVector<GroupItem>{{"nota.txt", note}, {"Fotos", files.filePath("Fotos")}}));
+        QCOMPARE(session.prompt.beeps, 2);
+        QCOMPARE(editor->lblMensagem->text(), kAdded);
+    }
+
+    void pickersFillTheAddress() {
+        QTemporaryDir files;
+        const QString folder = files.filePath(QStringLiteral("Docs"));
+        QVERIFY(QDir(files.path()).mkdir(QStringLiteral("Docs")));
+        QVERIFY(QFile(folder + "/a.txt").open(QIODevice::WriteOnly));
+        Session session;
+        Frm2_ZT_insert* editor = session.insert();
+        // The volumes arrive from their own thread, the root among them.
+        QSignalSpy listed(editor->DriveList, &VolumeBox::volumesListed);
+        QTRY_COMPARE(listed.count(), 1);
+        QVERIFY(editor->txtAddress->text().isEmpty());
+        emit editor->DriveList->activated(editor->DriveList->findData(QDir::rootPath()));
+        QCOMPARE(editor->txtAddress->text(), QDir::rootPath());
+
+        auto* folders = qobject_cast<QFileSystemModel*>(editor->DirList->model());
+        editor->DirList->setCurrentIndex(folders->index(folder));
+        QCOMPARE(editor->txtAddress->text(), folder);
+        QTRY_COMPARE(editor->FileList->model()->rowCount(editor->FileList->rootIndex()), 1);
+        const QModelIndex file = editor->FileList->model()->index(0, 0, editor->FileList->rootIndex());
+        QTest::mouseClick(editor->FileList->viewport(), Qt::LeftButton, {},
+                          editor->FileList->visualRect(file).center());
+        QCOMPARE(editor->txtAddress->text(), folder + "/a.txt");
+    }
+
+    void saveRefusesAnInvalidGroup_data() {
+        QTest::addColumn<QString>("title");
+        QTest::addColumn<int>("items");
+        QTest::newRow("three spaces") << "   " << 2;
+        QTest::newRow("no items") << "Grupo" << 0;
+    }
+
+    void saveRefusesAnInvalidGroup() {
+        QFETCH(QString, title);
+        QFETCH(int, items);
+        Session session;
+        Frm2_ZT_insert* editor = session.insert();
+        for (int i = 0; i < items; ++i)
+            typeItem(*editor, QStringLiteral("Item"), QStringLiteral("/item"));
+        editor->showEditorMessage(QStringLiteral("antes"));
+        editor->txtTitulo1->setText(title);
+        editor->btnSave->click();
+        QCOMPARE(editor->lblMensagem2->text(),
+                 QStringLiteral("O título do Grupo não pode estar vazio e a lista "
+                                "precisa ter pelo menos 1 Item adicionado."));
+        QVERIFY(editor->TimerMensagem.remainingTime() > 2000);
+        QVERIFY(session.stored(QStringLiteral("titulo1"), title).isEmpty());
+        QVERIFY(editor->isVisible());
+        // One timer clears both lines; it need not run its three seconds here.
+        QCOMPARE(editor->lblMensagem->text(), QStringLiteral("antes"));
+        editor->TimerMensagem.start(1);
+        QTRY_VERIFY(editor->lblMensagem2->text().isEmpty() && editor->lblMensagem->text().isEmpty());
+    }
+
+    void insertGoesToTheEndOfTheKeptOrder() {
+        Session session([](const TestAppFolder& app) {
+            app.addGroup(QStringLiteral("Beta"), {}, {}, 1, 7);
+            app.addGroup(QStringLiteral("Alfa"), {}, {}, 1, 2);
+            app.setSettings({{QStringLiteral("ordemPosts"), QStringLiteral("1")}});
+        });
+        QPointer<Frm2_ZT_insert> editor = session.insert();
+        editor->txtTitulo1->setText(QStringLiteral("Aaa novo"));
+        editor->cmbCategorias->setCurrentIndex(editor->cmbCategorias->findData(2));
+        for (const QString& item : {QStringLiteral("Um"), QStringLiteral("Dois"), QStringLiteral("Três")})
+            typeItem(*editor, item, "/" + item);
+        QTRY_VERIFY(!session.window->isVisible());
+        editor->move(30, 40);
+        editor->btnSave->click();
+
+        const QSqlRecord row = session.stored(QStringLiteral("titulo1"), QStringLiteral("Aaa novo"));
+        QCOMPARE(row.value("texto1").toString(), QStringLiteral("Um, Dois, Três"));
+        QCOMPARE(row.value("texto2").toString(), "/Um" + kUnit + "/Dois" + kUnit + "/Três");
+        QCOMPARE(row.value("qtd").toString(), QStringLiteral("3"));
+        QCOMPARE(row.value("categoria").toInt(), 2);
+        QCOMPARE(row.value("ordem").toInt(), 8);
+        QCOMPARE(row.value("dataUpd").toString(), today());
+        QCOMPARE(editor->lblMensagem->text(), QStringLiteral("Ítem inserido com sucesso!"));
+        QVERIFY(session.window->state().lblInsertUpdate.isEmpty());
+        // Every list follows, in the order the main window was started with.
+        QCOMPARE(session.window->state().groups.title(2), QStringLiteral("Aaa novo"));
+        QCOMPARE(session.window->state().lblNumtotal, QStringLiteral("3"));
+        QCOMPARE(session.window->lblNumItens->text(), QStringLiteral("3 grupos"));
+        QVERIFY(session.window->isVisible());
+        QCOMPARE(session.window->pos(), QPoint(30, 40));
+        QTRY_VERIFY(!editor);
+    }
+
+    void updateRoundTripsApostrophesAndTabs() {
+        int id = 0;
+        Session session([&](const TestAppFolder& app) {
+            id = app.addGroup(QStringLiteral("Velho"), QStringLiteral("x"), QStringLiteral("/x"), 1, 5);
+        });
+        Frm2_ZT_insert* editor = session.update(0);
+        editor->txtTitulo1->setText(QStringLiteral("Ana's\tlista"));
+        clickEntry(*editor, 0);
+        editor->btnDelete->click();
+        typeItem(*editor, QStringLiteral("d'água"), QStringLiteral("/l'été/a.txt"));
+        typeItem(*editor, QStringLiteral("Faixa\t2"), QStringLiteral("/m/b"));
+        editor->btnSave->click();
+        QCOMPARE(editor->lblMensagem->text(), QStringLiteral("Ítem atualizado com sucesso!"));
+
+        const QSqlRecord row = session.stored(QStringLiteral("id"), id);
+        QCOMPARE(row.value("titulo1").toString(), QStringLiteral("Ana's\\tlista"));
+        QCOMPARE(row.value("texto1").toString(), QStringLiteral("d'água, Faixa\\t2"));
+        QCOMPARE(row.value("texto2").toString(), "/l'été/a.txt" + kUnit + "/m/b");
+        QCOMPARE(row.value("qtd").toString(), QStringLiteral("2"));
+        QCOMPARE(row.value("dataUpd").toString(), today());
+        QCOMPARE(row.value("ordem").toInt(), 5);
+
+        // Read back by a new editor, everything is as typed.
+        QTRY_VERIFY(session.window->isVisible());
+        Frm2_ZT_insert* again = session.update(0);
+        QCOMPARE(again->txtTitulo1->text(), QStringLiteral("Ana's\tlista"));
+        QCOMPARE(again->List2, (QVector<GroupItem>{{"d'água", "/l'été/a.txt"}, {"Faixa\t2", "/m/b"}}));
+    }
+
+    void aFailingWriteKeepsTheEditorOpen() {
+        Session session;
+        Frm2_ZT_insert* editor = session.insert();
+        editor->txtTitulo1->setText(QStringLiteral("Importante"));
+        typeItem(*editor, QStringLiteral("Um"), QStringLiteral("/1"));
+        {
+            // Another program holds the groups database.
+            QSqlDatabase locker =
+                QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("locker"));
+            locker.setDatabaseName(session.app.databases().groups);
+            QVERIFY(locker.open());
+            QSqlQuery lock(locker);
+            QVERIFY(lock.exec(QStringLiteral("BEGIN EXCLUSIVE")));
+            editor->btnSave->click();
+            lock.exec(QStringLiteral("ROLLBACK"));
+            locker.close();
+        }
+        QSqlDatabase::removeDatabase(QStringLiteral("locker"));
+
+        QCOMPARE(session.prompt.messages.size(), 1);
+        QVERIFY(session.prompt.messages[0].text.contains(QStringLiteral("ZT_Itens.db")));
+        QCOMPARE(editor->lblMensagem2->text(), QStringLiteral("O grupo não foi salvo."));
+        QVERIFY(!editor->lblMensagem->text().contains(QStringLiteral("sucesso")));
+        QVERIFY(editor->isVisible());
+        QCOMPARE(editor->txtTitulo1->text(), QStringLiteral("Importante"));
+        QCOMPARE(editor->List2.size(), 1);
+        QCOMPARE(session.window->state().lblInsertUpdate, QStringLiteral("Insert"));
+        QVERIFY(session.stored(QStringLiteral("titulo1"), QStringLiteral("Importante")).isEmpty());
+    }
+};
+
+ZANTOR_TEST_MAIN(EditorTest)
+#include "tst_editor.moc"

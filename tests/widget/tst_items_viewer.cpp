@@ -1,0 +1,79 @@
+#include "chrome/ImageButton.h"
+#include "editor/Frm8_ZT_itens.h"
+#include "main/Frm1_ZT_ini.h"
+#include "main/GroupListView.h"
+#include "support/RecordingPrompt.h"
+#include "support/TestAppFolder.h"
+#include "support/TestMain.h"
+
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QTest>
+
+using namespace zantor;
+
+namespace {
+const QString kUnit = QString(QChar(31));
+}
+
+class ItemsViewerTest : public QObject {
+    Q_OBJECT
+private slots:
+    void listingNumbersEveryItem_data() {
+        QTest::addColumn<QString>("description");
+        QTest::addColumn<QString>("addresses");
+        QTest::addColumn<QString>("listing");
+        QTest::newRow("one item") << "Nota"
+                                  << "/a/nota.txt"
+                                  << "1 - Nota\r\n/a/nota.txt";
+        QTest::newRow("three items") << "Um, Dois, Três" << QString("/1" + kUnit + "/2" + kUnit + "/3")
+                                     << "1 - Um\r\n/1\r\n\r\n2 - Dois\r\n/2\r\n\r\n3 - Três\r\n/3";
+        // A title without its address is left out; the gap after the last one shown stays.
+        QTest::newRow("fewer addresses than titles") << "Um, Dois, Três" << QString("/1" + kUnit + "/2")
+                                                     << "1 - Um\r\n/1\r\n\r\n2 - Dois\r\n/2\r\n\r\n";
+        QTest::newRow("no group chosen yet") << "...\r\n"
+                                             << ""
+                                             << "";
+    }
+
+    void listingNumbersEveryItem() {
+        QFETCH(QString, description);
+        QFETCH(QString, addresses);
+        QFETCH(QString, listing);
+        QCOMPARE(Frm8_ZT_itens::itemListing(description, addresses), listing);
+    }
+
+    void doubleClickOnTheItemNamesShowsTheViewer() {
+        TestAppFolder app;
+        app.addGroup(QStringLiteral("Estudo"), QStringLiteral("Nota, Pasta"),
+                     "/a/nota.txt" + kUnit + "/a/pasta");
+        RecordingPrompt prompt;
+        Frm1_ZT_ini window(app.path());
+        QVERIFY(window.load());
+        window.move(100, 50);
+        window.ListView1->setCurrentIndex(window.state().groups.index(0, 0));
+        emit window.ListView1->rowClicked(window.state().groups.index(0, 0));
+        QTest::mouseDClick(window.txtDesc->viewport(), Qt::LeftButton, {}, QPoint(10, 5));
+
+        QPointer<Frm8_ZT_itens> viewer = window.findChild<Frm8_ZT_itens*>();
+        QVERIFY(viewer);
+        QVERIFY(viewer->isVisible());
+        QCOMPARE(viewer->windowModality(), Qt::ApplicationModal);
+        QVERIFY(window.isVisible());
+        QCOMPARE(viewer->size(), QSize(300, 229));
+        // Centred over the main window, 1530 twips below its top.
+        QCOMPARE(viewer->pos(), QPoint(100 + (440 - 300) / 2, 50 + 102));
+        QCOMPARE(viewer->lblTitGrupo->text(), QStringLiteral("Estudo"));
+        QCOMPARE(viewer->txtDesc->toPlainText(),
+                 QStringLiteral("1 - Nota\n/a/nota.txt\n\n2 - Pasta\n/a/pasta"));
+        QVERIFY(viewer->txtDesc->isReadOnly());
+        QVERIFY(!window.txtDesc->textCursor().hasSelection());
+
+        viewer->imgFecharOn->click();
+        QTRY_VERIFY(!viewer);
+        QVERIFY(window.isVisible());
+    }
+};
+
+ZANTOR_TEST_MAIN(ItemsViewerTest)
+#include "tst_items_viewer.moc"
