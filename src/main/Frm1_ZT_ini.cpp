@@ -7,6 +7,7 @@
 #include "chrome/ImagePicture.h"
 #include "chrome/ListStyling.h"
 #include "chrome/Prompt.h"
+#include "chrome/ScreenPlacement.h"
 #include "chrome/SystemColours.h"
 #include "chrome/Twips.h"
 #include "data/DatabaseSetup.h"
@@ -16,12 +17,11 @@
 
 #include <QCheckBox>
 #include <QCloseEvent>
-#include <QGuiApplication>
+#include <QCoreApplication>
 #include <QHeaderView>
 #include <QLabel>
 #include <QPainter>
 #include <QPlainTextEdit>
-#include <QScreen>
 
 namespace zantor {
 
@@ -272,21 +272,7 @@ bool Frm1_ZT_ini::load() {
 }
 
 void Frm1_ZT_ini::placeWindow(double left, double top) {
-    const QRect wanted(QPoint(twips::toPixels(left), twips::toPixels(top)), size());
-    // A place on a monitor that is gone would leave the window out of reach; enough of
-    // it must show on some screen to grab it.
-    constexpr int kGrabbable = 40;
-    for (const QScreen* screen : QGuiApplication::screens()) {
-        const QRect shown = screen->availableGeometry().intersected(wanted);
-        if (shown.width() >= kGrabbable && shown.height() >= kGrabbable) {
-            move(wanted.topLeft());
-            return;
-        }
-    }
-    QRect centred(QPoint(0, 0), size());
-    if (const QScreen* primary = QGuiApplication::primaryScreen())
-        centred.moveCenter(primary->availableGeometry().center());
-    move(centred.topLeft());
+    move(reachablePlace(QPoint(twips::toPixels(left), twips::toPixels(top)), size()));
 }
 
 void Frm1_ZT_ini::showGroupCount() {
