@@ -14,6 +14,7 @@
 #include "data/GroupStore.h"
 #include "data/SettingsStore.h"
 #include "data/TextEscaping.h"
+#include "dialogs/LaunchReport.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -318,7 +319,8 @@ void Frm1_ZT_ini::connectCommands() {
         if (chkMinimizar->isChecked())
             minimize_to_tray();
     });
-    connect(&m_launcher, &Launcher::runFinished, this, &Frm1_ZT_ini::reportLaunch);
+    connect(&m_launcher, &Launcher::runFinished, this,
+            [this](const LaunchResult& result) { showLaunchReport(this, result); });
     connect(btnPosition, &QAbstractButton::clicked, this, &Frm1_ZT_ini::storePosition);
     // Both want a selected row; what they do with it comes with the editor and the
     // delete confirmation.
@@ -380,11 +382,6 @@ void Frm1_ZT_ini::openSelectedGroups() {
     for (const QModelIndex& row : std::as_const(rows))
         groupIds.append(m_state.groups.groupId(row.row()));
     runDatabaseAction(this, [&] { m_launcher.openGroups(groupIds, m_state.tempoMs()); });
-}
-
-void Frm1_ZT_ini::reportLaunch(const LaunchResult& result) {
-    if (result.hasProblems())
-        prompt::message(this, PromptIcon::Warning, QStringLiteral("Erro"), result.report());
 }
 
 void Frm1_ZT_ini::showGroupDetails(const QModelIndex& row) {

@@ -101,7 +101,6 @@ private:
     void chooseFirstWindow(const StartupSettings& settings);
     // The group count, the cover strips and the first row, after every fill.
     void showGroupCount();
-    void reportLaunch(const LaunchResult& result);
     void restoreColumnWidths();
     void connectCommands();
     void storePosition();
