@@ -15,6 +15,7 @@
 #include "data/SettingsStore.h"
 #include "data/TextEscaping.h"
 #include "dialogs/LaunchReport.h"
+#include "minilist/Frm9_ZT_mini.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -53,7 +54,8 @@ void setTextColour(QWidget* widget, const QColor& colour) {
 
 Frm1_ZT_ini::Frm1_ZT_ini(const QString& appFolder, ResourceHandler* resourceHandler)
     : m_state(appFolder)
-    , m_launcher(m_state.paths().groups, resourceHandler ? *resourceHandler : m_desktopResourceHandler, this)
+    , m_resourceHandler(resourceHandler ? *resourceHandler : m_desktopResourceHandler)
+    , m_launcher(m_state.paths().groups, m_resourceHandler, this)
     , m_tray(this, IconSoft, QStringLiteral("Kelmar Zantor")) {
     setObjectName(QStringLiteral("Frm1_ZT_ini"));
     setWindowTitle(QStringLiteral("Kelmar Zantor"));
@@ -63,6 +65,11 @@ Frm1_ZT_ini::Frm1_ZT_ini(const QString& appFolder, ResourceHandler* resourceHand
     connect(&TimerMensagem, &QTimer::timeout, this, [this] { setStatusText(QString()); });
     buildControls();
     connectCommands();
+}
+
+Frm1_ZT_ini::~Frm1_ZT_ini() {
+    // The compact window works on this window's state; it must not outlive it.
+    delete m_compactWindow;
 }
 
 void Frm1_ZT_ini::buildControls() {
@@ -303,11 +310,31 @@ void Frm1_ZT_ini::setMinimizeOption(bool ticked) {
 }
 
 void Frm1_ZT_ini::chooseFirstWindow(const StartupSettings& settings) {
-    // The compact list window comes later; until then the main window stands in for it.
-    if (settings.iniMinimized.toInt() == 1)
+    if (settings.checkMini.toInt() == 0)
+        openCompactWindow();
+    else if (settings.iniMinimized.toInt() == 1)
         m_tray.minimizeToTrayWhenReady();
     else
         show();
+}
+
+void Frm1_ZT_ini::switchToCompactWindow() {
+    // Chosen by hand, the compact window shows itself rather than its tray icon.
+    m_state.lblIniMinimized = QStringLiteral("0");
+    hide();
+    openCompactWindow();
+}
+
+Frm9_ZT_mini* Frm1_ZT_ini::compactWindow() const {
+    return m_compactWindow;
+}
+
+void Frm1_ZT_ini::openCompactWindow() {
+    m_compactWindow = new Frm9_ZT_mini(m_state, m_resourceHandler, IconSoft);
+    // This window keeps its own place; it only shows again.
+    connect(m_compactWindow, &Frm9_ZT_mini::closed, this, &QWidget::show);
+    if (!m_state.startsInTray())
+        m_compactWindow->show();
 }
 
 void Frm1_ZT_ini::minimize_to_tray() {
@@ -322,6 +349,7 @@ void Frm1_ZT_ini::connectCommands() {
     connect(&m_launcher, &Launcher::runFinished, this,
             [this](const LaunchResult& result) { showLaunchReport(this, result); });
     connect(btnPosition, &QAbstractButton::clicked, this, &Frm1_ZT_ini::storePosition);
+    connect(btnMini, &QAbstractButton::clicked, this, &Frm1_ZT_ini::switchToCompactWindow);
     // Both want a selected row; what they do with it comes with the editor and the
     // delete confirmation.
     connect(btnUpdate, &QAbstractButton::clicked, this, &Frm1_ZT_ini::requireSelectedRow);
