@@ -25,4 +25,9 @@ void storeWindowPosition(const QString& settingsPath, int left, int top) {
     db.execute(QStringLiteral("update Tabela1 set [left]=?,[top]=? where id=1"), {left, top});
 }
 
+void storeCompactWindowPosition(const QString& settingsPath, int left, int top) {
+    DbSession db(settingsPath);
+    db.execute(QStringLiteral("update Tabela1 set [miniLeft]=?,[miniTop]=? where id=1"), {left, top});
+}
+
 } // namespace zantor

@@ -25,5 +25,7 @@ StartupSettings readStartupSettings(const QString& settingsPath);
 
 // The main window's place for the next start, in twips.
 void storeWindowPosition(const QString& settingsPath, int left, int top);
+// The compact window's place for its next opening, in twips.
+void storeCompactWindowPosition(const QString& settingsPath, int left, int top);
 
 } // namespace zantor

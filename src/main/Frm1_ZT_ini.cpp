@@ -7,6 +7,7 @@
 #include "chrome/ImagePicture.h"
 #include "chrome/ListStyling.h"
 #include "chrome/Prompt.h"
+#include "chrome/ScreenPlacement.h"
 #include "chrome/SystemColours.h"
 #include "chrome/TextStyle.h"
 #include "chrome/Twips.h"
@@ -18,17 +19,18 @@
 #include "dialogs/Frm4_ZT_aviso.h"
 #include "dialogs/Frm6_ZT_help.h"
 #include "dialogs/Frm7_ZT_about.h"
+#include "dialogs/LaunchReport.h"
 #include "editor/Frm2_ZT_insert.h"
 #include "editor/Frm8_ZT_itens.h"
+#include "minilist/Frm9_ZT_mini.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
-#include <QGuiApplication>
+#include <QCoreApplication>
 #include <QHeaderView>
 #include <QLabel>
 #include <QPainter>
 #include <QPlainTextEdit>
-#include <QScreen>
 
 namespace zantor {
 
@@ -56,6 +58,11 @@ Frm1_ZT_ini::Frm1_ZT_ini(const QString& appFolder, ResourceHandler* resourceHand
     connect(&TimerMensagem, &QTimer::timeout, this, [this] { setStatusText(QString()); });
     buildControls();
     connectCommands();
+}
+
+Frm1_ZT_ini::~Frm1_ZT_ini() {
+    // The compact window works on this window's state; it must not outlive it.
+    delete m_compactWindow;
 }
 
 void Frm1_ZT_ini::buildControls() {
@@ -253,21 +260,7 @@ bool Frm1_ZT_ini::load() {
 }
 
 void Frm1_ZT_ini::placeWindow(double left, double top) {
-    const QRect wanted(QPoint(twips::toPixels(left), twips::toPixels(top)), size());
-    // A place on a monitor that is gone would leave the window out of reach; enough of
-    // it must show on some screen to grab it.
-    constexpr int kGrabbable = 40;
-    for (const QScreen* screen : QGuiApplication::screens()) {
-        const QRect shown = screen->availableGeometry().intersected(wanted);
-        if (shown.width() >= kGrabbable && shown.height() >= kGrabbable) {
-            move(wanted.topLeft());
-            return;
-        }
-    }
-    QRect centred(QPoint(0, 0), size());
-    if (const QScreen* primary = QGuiApplication::primaryScreen())
-        centred.moveCenter(primary->availableGeometry().center());
-    move(centred.topLeft());
+    move(reachablePlace(QPoint(twips::toPixels(left), twips::toPixels(top)), size()));
 }
 
 void Frm1_ZT_ini::showGroupCount() {
@@ -297,11 +290,31 @@ void Frm1_ZT_ini::setMinimizeOption(bool ticked) {
 }
 
 void Frm1_ZT_ini::chooseFirstWindow(const StartupSettings& settings) {
-    // The compact list window comes later; until then the main window stands in for it.
-    if (settings.iniMinimized.toInt() == 1)
+    if (settings.checkMini.toInt() == 0)
+        openCompactWindow();
+    else if (settings.iniMinimized.toInt() == 1)
         m_tray.minimizeToTrayWhenReady();
     else
         show();
+}
+
+void Frm1_ZT_ini::switchToCompactWindow() {
+    // Chosen by hand, the compact window shows itself rather than its tray icon.
+    m_state.lblIniMinimized = QStringLiteral("0");
+    hide();
+    openCompactWindow();
+}
+
+Frm9_ZT_mini* Frm1_ZT_ini::compactWindow() const {
+    return m_compactWindow;
+}
+
+void Frm1_ZT_ini::openCompactWindow() {
+    m_compactWindow = new Frm9_ZT_mini(m_state, m_resourceHandler, IconSoft);
+    // This window keeps its own place; it only shows again.
+    connect(m_compactWindow, &Frm9_ZT_mini::closed, this, &QWidget::show);
+    if (!m_state.startsInTray())
+        m_compactWindow->show();
 }
 
 void Frm1_ZT_ini::minimize_to_tray() {
@@ -313,7 +326,8 @@ void Frm1_ZT_ini::connectCommands() {
         if (chkMinimizar->isChecked())
             minimize_to_tray();
     });
-    connect(&m_launcher, &Launcher::runFinished, this, &Frm1_ZT_ini::reportLaunch);
+    connect(&m_launcher, &Launcher::runFinished, this,
+            [this](const LaunchResult& result) { showLaunchReport(this, result); });
     connect(btnPosition, &QAbstractButton::clicked, this, &Frm1_ZT_ini::storePosition);
     connect(btnInsert, &QAbstractButton::clicked, this, [this] { openEditor(QStringLiteral("Insert")); });
     connect(btnUpdate, &QAbstractButton::clicked, this, &Frm1_ZT_ini::updateSelectedGroup);
@@ -321,6 +335,7 @@ void Frm1_ZT_ini::connectCommands() {
     connect(btnHelp, &QAbstractButton::clicked, this,
             [this] { showPage(new Frm6_ZT_help(*this, m_state.appFolder(), m_resourceHandler)); });
     connect(btnAbout, &QAbstractButton::clicked, this, [this] { showPage(new Frm7_ZT_about(*this)); });
+    connect(btnMini, &QAbstractButton::clicked, this, &Frm1_ZT_ini::switchToCompactWindow);
     connect(chkMinimizar, &QCheckBox::clicked, this, &Frm1_ZT_ini::setMinimizeOption);
     connect(lblChkMinimizar, &ClickableLabel::clicked, this,
             [this] { setMinimizeOption(!chkMinimizar->isChecked()); });
@@ -431,11 +446,6 @@ void Frm1_ZT_ini::openSelectedGroups() {
     for (const QModelIndex& row : std::as_const(rows))
         groupIds.append(m_state.groups.groupId(row.row()));
     runDatabaseAction(this, [&] { m_launcher.openGroups(groupIds, m_state.tempoMs()); });
-}
-
-void Frm1_ZT_ini::reportLaunch(const LaunchResult& result) {
-    if (result.hasProblems())
-        prompt::message(this, PromptIcon::Warning, QStringLiteral("Erro"), result.report());
 }
 
 void Frm1_ZT_ini::showGroupDetails(const QModelIndex& row) {

@@ -7,6 +7,7 @@
 #include "state/SharedState.h"
 
 #include <QIcon>
+#include <QPointer>
 #include <QTimer>
 
 class QCheckBox;
@@ -18,6 +19,7 @@ class QModelIndex;
 namespace zantor {
 
 class ClickableLabel;
+class Frm9_ZT_mini;
 class GroupListView;
 class ImageButton;
 class ImagePicture;
@@ -30,6 +32,7 @@ class Frm1_ZT_ini : public PageHostWindow {
 public:
     // Resources open on the desktop unless another handler is given.
     explicit Frm1_ZT_ini(const QString& appFolder, ResourceHandler* resourceHandler = nullptr);
+    ~Frm1_ZT_ini() override;
 
     // The start-up sequence: settings, placement, categories, groups, first window.
     // False when a database could not be read; the user has been told why.
@@ -52,6 +55,10 @@ public:
     void openEditor(const QString& mode);
     // The numbered items of the group shown in the details panel.
     void showItemsViewer();
+    // Hides this window for the compact list (btnMini).
+    void switchToCompactWindow();
+    // The compact list window while it is open.
+    Frm9_ZT_mini* compactWindow() const;
 
     // The program icon and the picture shown when a category image is missing.
     QIcon IconSoft{QStringLiteral(":/icons/icon-soft.svg")};
@@ -107,7 +114,8 @@ private:
     void chooseFirstWindow(const StartupSettings& settings);
     // The group count, the cover strips and the first row, after every fill.
     void showGroupCount();
-    void reportLaunch(const LaunchResult& result);
+    // Shows the compact list, or only its tray icon when the start asks for the tray.
+    void openCompactWindow();
     void restoreColumnWidths();
     void connectCommands();
     void storePosition();
@@ -124,6 +132,7 @@ private:
     ResourceHandler& m_resourceHandler;
     Launcher m_launcher;
     TrayHelper m_tray;
+    QPointer<Frm9_ZT_mini> m_compactWindow;
 };
 
 } // namespace zantor

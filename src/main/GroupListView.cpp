@@ -1,36 +1,22 @@
 #include "GroupListView.h"
 
+#include "chrome/CharacterKey.h"
+#include "chrome/FixedRowHeightDelegate.h"
+
 #include <QKeyEvent>
-#include <QStyledItemDelegate>
 
 namespace zantor {
 
-class FixedRowHeightDelegate : public QStyledItemDelegate {
-public:
-    explicit FixedRowHeightDelegate(GroupListView* view)
-        : QStyledItemDelegate(view)
-        , m_view(view) {}
-
-    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override {
-        QSize size = QStyledItemDelegate::sizeHint(option, index);
-        if (m_view->m_rowHeight > 0)
-            size.setHeight(m_view->m_rowHeight);
-        return size;
-    }
-
-private:
-    GroupListView* m_view;
-};
-
 GroupListView::GroupListView(QWidget* parent)
-    : QTreeView(parent) {
+    : QTreeView(parent)
+    , m_rows(new FixedRowHeightDelegate(this)) {
     setMouseTracking(true);
-    setItemDelegate(new FixedRowHeightDelegate(this));
+    setItemDelegate(m_rows);
     connect(this, &QAbstractItemView::clicked, this, &GroupListView::rowClicked);
 }
 
 void GroupListView::setRowHeight(int pixels) {
-    m_rowHeight = pixels;
+    m_rows->setRowHeight(pixels);
     scheduleDelayedItemsLayout();
 }
 
@@ -40,8 +26,7 @@ void GroupListView::mouseDoubleClickEvent(QMouseEvent* event) {
 }
 
 void GroupListView::keyPressEvent(QKeyEvent* event) {
-    const bool movesFocus = event->key() == Qt::Key_Tab || event->key() == Qt::Key_Backtab;
-    if (!event->text().isEmpty() && !movesFocus) {
+    if (typesCharacter(*event)) {
         // A key held down would restart the run at every repeat and open nothing.
         if (!event->isAutoRepeat())
             emit characterKeyPressed();

@@ -4,6 +4,8 @@
 
 namespace zantor {
 
+class FixedRowHeightDelegate;
+
 // The main window's group list. Tells the window what the user does with it; the
 // window decides what that means.
 class GroupListView : public QTreeView {
@@ -29,8 +31,7 @@ protected:
     bool viewportEvent(QEvent* event) override;
 
 private:
-    int m_rowHeight = 0;
-    friend class FixedRowHeightDelegate;
+    FixedRowHeightDelegate* m_rows;
 };
 
 } // namespace zantor

@@ -1,0 +1,86 @@
+#pragma once
+
+#include "GroupTitleModel.h"
+#include "chrome/BorderlessWindow.h"
+#include "chrome/TrayHelper.h"
+#include "state/Launcher.h"
+
+#include <QPixmap>
+#include <QPointer>
+
+class QFrame;
+class QLineEdit;
+
+namespace zantor {
+
+class BorderShape;
+class CompactListView;
+class Frm10_ZT_aviso;
+class ImageButton;
+class ResourceHandler;
+class SharedState;
+
+// "MiniZantor": the group titles in a small list that can stay above every other
+// window and opens groups as the main window does. It shows the shared group list, so
+// a save or a deletion elsewhere shows here at once.
+class Frm9_ZT_mini : public BorderlessWindow {
+    Q_OBJECT
+public:
+    // Places and sizes itself from the shared state; when the start-up asks for the
+    // tray, it goes there at once instead of waiting to be shown.
+    Frm9_ZT_mini(SharedState& state, ResourceHandler& resourceHandler, const QIcon& icon);
+
+    void minimize_to_tray();
+    // Opens every resource of the selected groups, top to bottom, lblTempo ms apart.
+    void openSelectedGroups();
+    // Stores the window's place for its next opening and confirms it in a notice.
+    void savePosition();
+    // Shows as many rows as the row box says, within what the groups allow, keeping
+    // the window's bottom edge where it is.
+    void applyRowCount();
+
+    // Controls, by name.
+    CompactListView* ListMini;
+    BorderShape* shpList;
+    QFrame* frmBottom;
+    QLineEdit* txtNumLinhas;
+    ImageButton* btnPosition;
+    ImageButton* btnTop;
+    ImageButton* btnTopOff;
+    ImageButton* imgTray;
+    ImageButton* btnClose;
+    // The picture tiled behind the list.
+    QPixmap imgMiniList;
+
+    // The rows shown now.
+    QString lblNumRef;
+    // The most rows the list may show: the number of groups, at most 15.
+    QString lblQtd;
+    QString lblTempo;
+
+signals:
+    // The window has closed and is going away; the main window takes over.
+    void closed();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void buildList();
+    void buildBottomBar();
+    void connectCommands();
+    // Sizes the list, its frame, the bottom bar and the window for `rows` rows; `top`
+    // is the window's new top, in pixels.
+    void applyGeometry(int rows, int top);
+    void setAlwaysOnTop(bool onTop);
+    void countGroups();
+
+    SharedState& m_state;
+    QIcon m_icon;
+    GroupTitleModel m_titles;
+    Launcher m_launcher;
+    TrayHelper m_tray;
+    QPointer<Frm10_ZT_aviso> m_notice;
+};
+
+} // namespace zantor

@@ -1,0 +1,296 @@
+#include "chrome/BorderShape.h"
+#include "chrome/ImageButton.h"
+#include "chrome/Twips.h"
+#include "data/SettingsStore.h"
+#include "dialogs/Frm10_ZT_aviso.h"
+#include "main/Frm1_ZT_ini.h"
+#include "minilist/CompactListView.h"
+#include "minilist/Frm9_ZT_mini.h"
+#include "support/RecordingPrompt.h"
+#include "support/RecordingResourceHandler.h"
+#include "support/TestAppFolder.h"
+#include "support/TestMain.h"
+#include "support/TrayOverride.h"
+
+#include <QFile>
+#include <QFrame>
+#include <QHelpEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QTest>
+#include <QToolTip>
+#include <QWindow>
+
+using namespace zantor;
+
+namespace {
+
+// The program set to start with the compact window: 5 rows, 150 px wide, at 100, 200 px.
+struct CompactFixture {
+    CompactFixture() {
+        app.setSettings({{QStringLiteral("checkMini"), QStringLiteral("0")},
+                         {QStringLiteral("iniMinimized"), QStringLiteral("0")},
+                         {QStringLiteral("numMiniList"), QStringLiteral("5")},
+                         {QStringLiteral("miniLeft"), 1500},
+                         {QStringLiteral("miniTop"), 3000},
+                         {QStringLiteral("tempo"), QStringLiteral("20")}});
+    }
+    // Groups "Grupo 01", "Grupo 02", ... with the items "itens 01", ...
+    void addGroups(int count) const {
+        for (int i = 1; i <= count; ++i) {
+            const QString number = QStringLiteral("%1").arg(i, 2, 10, QLatin1Char('0'));
+            app.addGroup(QStringLiteral("Grupo ") + number, QStringLiteral("itens ") + number);
+        }
+    }
+    Frm9_ZT_mini* load() { return main.load() ? main.compactWindow() : nullptr; }
+
+    TestAppFolder app;
+    RecordingResourceHandler handler{{"/a/1", "/b/1", "/c/1"}};
+    RecordingPrompt prompt;
+    Frm1_ZT_ini main{app.path(), &handler};
+};
+
+} // namespace
+
+class CompactWindowTest : public QObject {
+    Q_OBJECT
+private slots:
+    void loadPlacesAndSizesTheWindow_data() {
+        QTest::addColumn<QString>("optLargura");
+        QTest::addColumn<int>("groups");
+        QTest::addColumn<int>("width");
+        QTest::addColumn<QString>("largestRowCount");
+        QTest::newRow("105 px, no groups") << "1" << 0 << 1575 << "0";
+        QTest::newRow("130 px, 7 groups") << "2" << 7 << 1950 << "7";
+        QTest::newRow("150 px, 20 groups") << "3" << 20 << 2250 << "15";
+    }
+    void loadPlacesAndSizesTheWindow() {
+        QFETCH(QString, optLargura);
+        QFETCH(int, groups);
+        QFETCH(int, width);
+        QFETCH(QString, largestRowCount);
+        CompactFixture fixture;
+        fixture.addGroups(groups);
+        fixture.app.setSettings({{QStringLiteral("optLargura"), optLargura}});
+        Frm9_ZT_mini* mini = fixture.load();
+        QVERIFY(mini && mini->isVisible());
+        QVERIFY(!fixture.main.isVisible());
+        QCOMPARE(mini->geometry(), twips::rect(1500, 3000, width, 195 * 5 + 535));
+        QCOMPARE(mini->ListMini->geometry(), twips::rect(120, 120, width - 255, 195 * 5));
+        QCOMPARE(mini->shpList->geometry(), twips::rect(105, 105, width - 230, 195 * 5 + 30));
+        QCOMPARE(mini->frmBottom->geometry(), twips::rect(100, 195 * 5 + 200, width - 235, 285));
+        QCOMPARE(mini->btnClose->x(), twips::toPixels(width - 235 - 240));
+        QCOMPARE(mini->txtNumLinhas->text(), QStringLiteral("5"));
+        QCOMPARE(mini->lblNumRef, QStringLiteral("5"));
+        QCOMPARE(mini->lblQtd, largestRowCount);
+        QVERIFY(mini->btnTopOff->isVisible() && !mini->btnTop->isVisible());
+        // Five whole rows show, the others wait below.
+        QAbstractItemModel* titles = mini->ListMini->model();
+        QCOMPARE(titles->rowCount(), groups);
+        if (groups > 5) {
+            QCOMPARE(titles->index(0, 0).data().toString(), QStringLiteral("Grupo 01"));
+            QCOMPARE(mini->ListMini->visualRect(titles->index(4, 0)).bottom(),
+                     mini->ListMini->viewport()->height() - 1);
+        }
+    }
+
+    void aPlaceOffEveryScreenOpensOnThePrimaryScreen() {
+        CompactFixture fixture;
+        fixture.app.setSettings({{QStringLiteral("miniLeft"), -90000}, {QStringLiteral("miniTop"), 200000}});
+        Frm9_ZT_mini* mini = fixture.load();
+        QVERIFY(mini);
+        QVERIFY(QGuiApplication::primaryScreen()->availableGeometry().contains(mini->geometry()));
+    }
+
+    void theRowBoxSetsTheRowsAndKeepsTheBottomEdge_data() {
+        QTest::addColumn<int>("groups");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("shown");
+        QTest::addColumn<int>("rows");
+        QTest::newRow("0 gives 1") << 20 << "0"
+                                   << "1" << 1;
+        QTest::newRow("99 gives 15") << 20 << "99"
+                                     << "15" << 15;
+        QTest::newRow("12 with 7 groups gives 7") << 7 << "12"
+                                                  << "7" << 7;
+        QTest::newRow("5 to 8") << 20 << "8"
+                                << "8" << 8;
+        QTest::newRow("the same count again") << 20 << "5"
+                                              << "5" << 5;
+        QTest::newRow("only digits reach the box") << 20 << "1a-2 "
+                                                   << "12" << 12;
+        QTest::newRow("no groups") << 0 << "3"
+                                   << "0" << 0;
+        QTest::newRow("empty gives 1 without resizing") << 20 << ""
+                                                        << "1" << 5;
+    }
+    void theRowBoxSetsTheRowsAndKeepsTheBottomEdge() {
+        QFETCH(int, groups);
+        QFETCH(QString, typed);
+        QFETCH(QString, shown);
+        QFETCH(int, rows);
+        CompactFixture fixture;
+        fixture.addGroups(groups);
+        Frm9_ZT_mini* mini = fixture.load();
+        QVERIFY(mini);
+        const QRect before = mini->geometry();
+        mini->txtNumLinhas->clear();
+        QTest::keyClicks(mini->txtNumLinhas, typed);
+        QTest::keyClick(mini->txtNumLinhas, Qt::Key_Return);
+        QCOMPARE(mini->txtNumLinhas->text(), shown);
+        QCOMPARE(mini->lblNumRef, QString::number(rows));
+        QCOMPARE(mini->geometry().bottomLeft(), before.bottomLeft());
+        QCOMPARE(mini->height(), twips::toPixels(195 * rows + 535));
+        QCOMPARE(mini->ListMini->height(), twips::toPixels(195 * rows));
+        QCOMPARE(mini->shpList->height(), twips::toPixels(195 * rows + 30));
+        QCOMPARE(mini->frmBottom->y(), twips::toPixels(195 * rows + 200));
+        QCOMPARE(mini->shpMe->size(), mini->size());
+        // The count is this window's alone.
+        QCOMPARE(readStartupSettings(fixture.app.databases().settings).numMiniList, QStringLiteral("5"));
+    }
+
+    void savingThePlaceIsConfirmedByACountingNotice() {
+        CompactFixture fixture;
+        fixture.app.setSettings({{QStringLiteral("optLargura"), QStringLiteral("1")}});
+        Frm9_ZT_mini* mini = fixture.load();
+        QVERIFY(mini);
+        mini->move(100, 200);
+        mini->btnPosition->click();
+        const StartupSettings stored = readStartupSettings(fixture.app.databases().settings);
+        QCOMPARE(QStringList({stored.miniLeft, stored.miniTop}), QStringList({"1500", "3000"}));
+        QCOMPARE(QStringList({fixture.main.state().lblMiniLeft, fixture.main.state().lblMiniTop}),
+                 QStringList({"1500", "3000"}));
+        QCOMPARE(fixture.prompt.beeps, 1);
+        QPointer<Frm10_ZT_aviso> notice = mini->findChild<Frm10_ZT_aviso*>();
+        QVERIFY(notice && notice->isVisible());
+        QCOMPARE(notice->geometry(), QRect(twips::toPixels(1620), twips::toPixels(3120),
+                                           twips::toPixels(1575 - 260), twips::toPixels(585)));
+        QCOMPARE(notice->lblMensagem->text(), QStringLiteral("Posição gravada!"));
+        QVERIFY(notice->windowHandle()->flags().testFlag(Qt::WindowStaysOnTopHint));
+        QCOMPARE(notice->lblCount->text(), QStringLiteral("3"));
+        QTRY_COMPARE(notice->lblCount->text(), QStringLiteral("2"));
+
+        // A second save while it counts gets the same notice, still counting.
+        mini->move(110, 220);
+        mini->btnPosition->click();
+        QCOMPARE(mini->findChildren<Frm10_ZT_aviso*>(), QList<Frm10_ZT_aviso*>({notice.data()}));
+        QCOMPARE(notice->pos(), QPoint(twips::toPixels(1650 + 120), twips::toPixels(3300 + 120)));
+        QVERIFY(notice->lblCount->text() != QStringLiteral("3"));
+        QTRY_COMPARE(notice->lblCount->text(), QStringLiteral("1"));
+        QTRY_VERIFY_WITH_TIMEOUT(!notice, 5000);
+        QVERIFY(fixture.prompt.messages.isEmpty());
+    }
+
+    void aFailedSaveSaysSoInTheNotice() {
+        CompactFixture fixture;
+        Frm9_ZT_mini* mini = fixture.load();
+        QVERIFY(mini);
+        QVERIFY(QFile::remove(fixture.app.databases().settings));
+        mini->move(300, 300);
+        mini->btnPosition->click();
+        QCOMPARE(fixture.prompt.messages.size(), 1);
+        QVERIFY(fixture.prompt.messages[0].text.contains(QStringLiteral("ZT_Config.db")));
+        const auto* notice = mini->findChild<Frm10_ZT_aviso*>();
+        QVERIFY(notice);
+        QCOMPARE(notice->lblMensagem->text(), QStringLiteral("Posição não gravada!"));
+        QCOMPARE(fixture.main.state().lblMiniLeft, QStringLiteral("1500"));
+    }
+
+    void alwaysOnTopSwitchesInPlace() {
+        CompactFixture fixture;
+        Frm9_ZT_mini* mini = fixture.load();
+        QVERIFY(mini);
+        QVERIFY(QTest::qWaitForWindowExposed(mini));
+        const WId nativeWindow = mini->winId();
+        const QRect place = mini->geometry();
+        const auto onTop = [mini] {
+            return mini->windowHandle()->flags().testFlag(Qt::WindowStaysOnTopHint);
+        };
+        QVERIFY(!onTop());
+        mini->btnTopOff->click();
+        QVERIFY(onTop() && mini->btnTop->isVisible() && !mini->btnTopOff->isVisible());
+        mini->btnTop->click();
+        QVERIFY(!onTop() && mini->btnTopOff->isVisible() && !mini->btnTop->isVisible());
+        QCOMPARE(mini->winId(), nativeWindow);
+        QCOMPARE(mini->geometry(), place);
+    }
+
+    void opensTheSelectedGroupsTopToBottomAndReports() {
+        CompactFixture fixture;
+        const QString unit(QChar(31));
+        fixture.app.addGroup(QStringLiteral("Gama"), {}, QStringLiteral("/c/1"));
+        fixture.app.addGroup(QStringLiteral("Alfa"), {},
+                             QStringLiteral("/a/1") + unit + QStringLiteral(" /falta/x "));
+        fixture.app.addGroup(QStringLiteral("Beta"), {},
+                             QStringLiteral("/b/1") + unit + QStringLiteral("/falta/y"));
+        fixture.app.setSettings({{QStringLiteral("checkMinimize"), QStringLiteral("1")}});
+        Frm9_ZT_mini* mini = fixture.load();
+        QVERIFY(mini);
+        auto* launchTimer = mini->findChild<QTimer*>(QStringLiteral("TimerDelay"));
+        QAbstractItemModel* titles = mini->ListMini->model();
+        mini->ListMini->selectionModel()->select(titles->index(2, 0), QItemSelectionModel::Select);
+        mini->ListMini->selectionModel()->select(titles->index(0, 0), QItemSelectionModel::Select);
+        QTest::keyClick(mini->ListMini, Qt::Key_A);
+        QCOMPARE(launchTimer->interval(), 20);
+        QVERIFY(mini->isVisible()); // no tray on opening, whatever the main window's option
+        QTRY_VERIFY_WITH_TIMEOUT(!launchTimer->isActive(), 10000);
+        QCOMPARE(fixture.handler.openedPaths(), QStringList({"/a/1", "/c/1"}));
+        QCOMPARE(fixture.prompt.messages.size(), 1);
+        QCOMPARE(fixture.prompt.messages[0].title, QStringLiteral("Erro"));
+        QCOMPARE(fixture.prompt.messages[0].text,
+                 QStringLiteral("Recurso(s) não encontrado(s): \r\n- /falta/x\r\n"));
+
+        QTest::mouseDClick(mini->ListMini->viewport(), Qt::LeftButton, {},
+                           mini->ListMini->visualRect(titles->index(1, 0)).center());
+        QTRY_VERIFY_WITH_TIMEOUT(!launchTimer->isActive(), 10000);
+        QCOMPARE(fixture.handler.openedPaths().mid(2), QStringList({"/b/1"}));
+        QCOMPARE(fixture.prompt.messages.size(), 2);
+    }
+
+    void aScrolledRowShowsItsOwnItemsAsToolTip() {
+        CompactFixture fixture;
+        fixture.addGroups(20);
+        Frm9_ZT_mini* mini = fixture.load();
+        QVERIFY(mini);
+        QVERIFY(QTest::qWaitForWindowExposed(mini));
+        // With the first four rows out of view, the third row on show is the seventh group.
+        mini->ListMini->scrollTo(mini->ListMini->model()->index(4, 0), QAbstractItemView::PositionAtTop);
+        QWidget* viewport = mini->ListMini->viewport();
+        const QPoint thirdRow(10, twips::toPixels(195) * 2 + 5);
+        QHelpEvent hint(QEvent::ToolTip, thirdRow, viewport->mapToGlobal(thirdRow));
+        QCoreApplication::sendEvent(viewport, &hint);
+        QTRY_COMPARE(QToolTip::text(), QStringLiteral("Grupo 07: itens 07"));
+    }
+
+    void btnMiniSwitchesToTheCompactWindowAndItsCloseBack() {
+        TestAppFolder app;
+        RecordingPrompt prompt;
+        Frm1_ZT_ini main(app.path());
+        QVERIFY(main.load());
+        main.state().lblIniMinimized = QStringLiteral("1"); // the tray is for the start only
+        main.btnMini->click();
+        QCOMPARE(main.state().lblIniMinimized, QStringLiteral("0"));
+        QVERIFY(!main.isVisible());
+        QPointer<Frm9_ZT_mini> mini = main.compactWindow();
+        QVERIFY(mini && mini->isVisible());
+        mini->btnClose->click();
+        QVERIFY(main.isVisible());
+        QTRY_VERIFY(!mini);
+    }
+
+    void aStartInTheTrayShowsOnlyTheCompactIcon() {
+        TrayOverride tray(true);
+        CompactFixture fixture;
+        fixture.app.setSettings({{QStringLiteral("iniMinimized"), QStringLiteral("1")}});
+        Frm9_ZT_mini* mini = fixture.load();
+        QVERIFY(mini);
+        auto* trayHelper = mini->findChild<TrayHelper*>();
+        QVERIFY(!mini->isVisible() && !fixture.main.isVisible() && trayHelper->isInTray());
+        QCOMPARE(trayHelper->icon().toolTip(), QStringLiteral("Kelmar MiniZantor"));
+        emit trayHelper->icon().activated(QSystemTrayIcon::Trigger);
+        QVERIFY(mini->isVisible() && !trayHelper->isInTray() && !fixture.main.isVisible());
+    }
+};
+
+ZANTOR_TEST_MAIN(CompactWindowTest)
+#include "tst_compact_window.moc"
