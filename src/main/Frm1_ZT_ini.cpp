@@ -13,6 +13,7 @@
 #include "data/GroupStore.h"
 #include "data/SettingsStore.h"
 #include "data/TextEscaping.h"
+#include "settings/Frm2_ZT_Config.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -334,6 +335,7 @@ void Frm1_ZT_ini::connectCommands() {
     });
     connect(&m_launcher, &Launcher::runFinished, this, &Frm1_ZT_ini::reportLaunch);
     connect(btnPosition, &QAbstractButton::clicked, this, &Frm1_ZT_ini::storePosition);
+    connect(btnConfig, &QAbstractButton::clicked, this, &Frm1_ZT_ini::openSettings);
     // Both want a selected row; what they do with it comes with the editor and the
     // delete confirmation.
     connect(btnUpdate, &QAbstractButton::clicked, this, &Frm1_ZT_ini::requireSelectedRow);
@@ -385,6 +387,16 @@ void Frm1_ZT_ini::storePosition() {
     }
     prompt::beep();
     showStatusMessage(QStringLiteral("Posição gravada!"));
+}
+
+void Frm1_ZT_ini::openSettings() {
+    auto* settings = new Frm2_ZT_Config(m_state, *this);
+    if (!settings->load()) {
+        delete settings;
+        return;
+    }
+    connect(settings, &Frm2_ZT_Config::statusMessage, this, &Frm1_ZT_ini::showStatusMessage);
+    showPage(settings);
 }
 
 void Frm1_ZT_ini::openSelectedGroups() {
