@@ -278,7 +278,7 @@ void Frm2_ZT_Config::buildFooter() {
     btnUpdate->setToolTip(QStringLiteral(" Atualizar configurações e fechar "));
     btnUpdate->setAccessibleName(btnUpdate->text());
     btnUpdate->setCursor(Qt::PointingHandCursor);
-    btnUpdate->setGeometry(334, 408, 90, 28);
+    btnUpdate->setGeometry(326, 408, 98, 28);
     attachPressEffect(btnUpdate);
 }
 
