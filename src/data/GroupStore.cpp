@@ -56,4 +56,12 @@ std::optional<QString> readResourceList(const QString& groupsPath, int id) {
     return columnText(rows.first(), QStringLiteral("texto2"));
 }
 
+void storeCustomOrder(const QString& groupsPath, const QVector<int>& ids) {
+    DbSession db(groupsPath);
+    db.inTransaction([&] {
+        for (qsizetype position = 0; position < ids.size(); ++position)
+            db.execute(QStringLiteral("UPDATE Tabela1 SET [ordem]=? WHERE id=?"), {position, ids[position]});
+    });
+}
+
 } // namespace zantor

@@ -37,5 +37,8 @@ void deleteGroups(const QString& groupsPath, const QVector<int>& ids);
 std::optional<GroupDetails> readGroupDetails(const QString& groupsPath, int id);
 // A group's stored texto2, as stored; empty when no group has this id.
 std::optional<QString> readResourceList(const QString& groupsPath, int id);
+// The custom order: the groups of `ids` get ordem 0, 1, 2, ... in that order, all in
+// one transaction, so a failure leaves the stored order as it was.
+void storeCustomOrder(const QString& groupsPath, const QVector<int>& ids);
 
 } // namespace zantor

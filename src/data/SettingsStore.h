@@ -20,6 +20,18 @@ struct StartupSettings {
     QString tempo;
 };
 
+// The options the settings window shows and stores, each as the text stored.
+struct SettingsOptions {
+    QString ordemPosts;
+    QString iniMinimized;
+    QString checkMinimize;
+    QString tempo;
+    QString atalhos;
+    QString numMiniList;
+    QString checkMini;
+    QString optLargura;
+};
+
 // Throws DatabaseError, also when the settings row is missing.
 StartupSettings readStartupSettings(const QString& settingsPath);
 
@@ -27,5 +39,10 @@ StartupSettings readStartupSettings(const QString& settingsPath);
 void storeWindowPosition(const QString& settingsPath, int left, int top);
 // The compact window's place for its next opening, in twips.
 void storeCompactWindowPosition(const QString& settingsPath, int left, int top);
+
+// Throws DatabaseError, also when the settings row is missing.
+SettingsOptions readSettingsOptions(const QString& settingsPath);
+// Every option in one statement. Throws DatabaseError.
+void storeSettingsOptions(const QString& settingsPath, const SettingsOptions& options);
 
 } // namespace zantor

@@ -23,6 +23,7 @@
 #include "editor/Frm2_ZT_insert.h"
 #include "editor/Frm8_ZT_itens.h"
 #include "minilist/Frm9_ZT_mini.h"
+#include "settings/Frm2_ZT_Config.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -336,6 +337,7 @@ void Frm1_ZT_ini::connectCommands() {
             [this] { showPage(new Frm6_ZT_help(*this, m_state.appFolder(), m_resourceHandler)); });
     connect(btnAbout, &QAbstractButton::clicked, this, [this] { showPage(new Frm7_ZT_about(*this)); });
     connect(btnMini, &QAbstractButton::clicked, this, &Frm1_ZT_ini::switchToCompactWindow);
+    connect(btnConfig, &QAbstractButton::clicked, this, &Frm1_ZT_ini::openSettings);
     connect(chkMinimizar, &QCheckBox::clicked, this, &Frm1_ZT_ini::setMinimizeOption);
     connect(lblChkMinimizar, &ClickableLabel::clicked, this,
             [this] { setMinimizeOption(!chkMinimizar->isChecked()); });
@@ -437,6 +439,16 @@ void Frm1_ZT_ini::storePosition() {
     }
     prompt::beep();
     showStatusMessage(QStringLiteral("Posição gravada!"));
+}
+
+void Frm1_ZT_ini::openSettings() {
+    auto* settings = new Frm2_ZT_Config(m_state, *this);
+    if (!settings->load()) {
+        delete settings;
+        return;
+    }
+    connect(settings, &Frm2_ZT_Config::statusMessage, this, &Frm1_ZT_ini::showStatusMessage);
+    showPage(settings);
 }
 
 void Frm1_ZT_ini::openSelectedGroups() {

@@ -119,6 +119,8 @@ private:
     void restoreColumnWidths();
     void connectCommands();
     void storePosition();
+    // A settings window of its own for every opening, read fresh from the databases.
+    void openSettings();
     void setStatusText(const QString& text);
     // Update and delete act on the selected rows; without one they say so.
     bool requireSelectedRow();

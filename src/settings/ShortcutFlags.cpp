@@ -1,0 +1,37 @@
+#include "ShortcutFlags.h"
+
+#include <QStringList>
+
+namespace zantor {
+
+namespace {
+const QChar kUnitSeparator(31);
+}
+
+ShortcutFlags ShortcutFlags::fromAtalhos(const QString& atalhos) {
+    ShortcutFlags flags;
+    if (atalhos.isEmpty())
+        return flags;
+    const QStringList parts = atalhos.split(kUnitSeparator);
+    for (qsizetype i = 0; i < qsizetype(kShortcutPlaces.size()) && i < parts.size(); ++i)
+        flags[kShortcutPlaces[i]] = parts[i];
+    return flags;
+}
+
+QString ShortcutFlags::atalhos() const {
+    return lblDesktop + kUnitSeparator + lblMenu + kUnitSeparator + lblWindows;
+}
+
+QString& ShortcutFlags::operator[](ShortcutPlace place) {
+    switch (place) {
+    case ShortcutPlace::Desktop:
+        return lblDesktop;
+    case ShortcutPlace::Menu:
+        return lblMenu;
+    case ShortcutPlace::Startup:
+        break;
+    }
+    return lblWindows;
+}
+
+} // namespace zantor

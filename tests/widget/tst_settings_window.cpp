@@ -1,0 +1,408 @@
+#include "chrome/ImageButton.h"
+#include "data/DbSession.h"
+#include "data/SettingsStore.h"
+#include "main/Frm1_ZT_ini.h"
+#include "platform/Shortcuts.h"
+#include "settings/Frm2_ZT_Config.h"
+#include "settings/OrderingList.h"
+#include "support/RecordingPrompt.h"
+#include "support/TemporaryHome.h"
+#include "support/TestAppFolder.h"
+#include "support/TestMain.h"
+
+#include <QCheckBox>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPointer>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+#include <cstring>
+
+using namespace zantor;
+
+namespace {
+
+const QString kUnit(QChar(31));
+
+// The main window on an app folder with the settings window opened from it, as a user
+// opens it. The settings window goes at the end unless the main window unloaded it.
+struct Visit {
+    explicit Visit(const TestAppFolder& app)
+        : main(app.path()) {
+        main.load();
+        open();
+    }
+    ~Visit() { delete settings.data(); }
+    void open() {
+        const QWidgetList before = QApplication::topLevelWidgets();
+        main.btnConfig->click();
+        for (QWidget* window : QApplication::topLevelWidgets())
+            if (!before.contains(window))
+                settings = qobject_cast<Frm2_ZT_Config*>(window);
+    }
+    Frm2_ZT_Config* operator->() const { return settings; }
+
+    Frm1_ZT_ini main;
+    QPointer<Frm2_ZT_Config> settings;
+};
+
+QString shown(const QListWidget* list) {
+    QStringList texts;
+    for (int i = 0; i < list->count(); ++i)
+        texts.append(list->item(i)->text());
+    return texts.join(QLatin1Char(' '));
+}
+
+QString shown(const QVector<ListEntry>& entries) {
+    QStringList texts;
+    for (const ListEntry& entry : entries)
+        texts.append(entry.text);
+    return texts.join(QLatin1Char(' '));
+}
+
+// Presses on one entry, moves over to the other and lets go there.
+void drag(OrderingList* list, int from, int to, Qt::MouseButton button = Qt::LeftButton) {
+    const QPoint start = list->visualItemRect(list->item(from)).center();
+    const QPoint end = list->visualItemRect(list->item(to)).center();
+    QTest::mousePress(list->viewport(), button, {}, start);
+    QTest::mouseMove(list->viewport(), end);
+    QTest::mouseRelease(list->viewport(), button, {}, end);
+}
+
+QString storedOrder(const TestAppFolder& app) {
+    DbSession db(app.databases().groups);
+    QStringList order;
+    for (const QSqlRecord& row : db.select(QStringLiteral("select titulo1 from Tabela1 order by ordem, id")))
+        order.append(row.value(0).toString());
+    return order.join(QLatin1Char(' '));
+}
+
+// Groups A to E whose stored custom order is E D C B A.
+void addFiveGroups(const TestAppFolder& app, const char* customOrder = "EDCBA") {
+    for (const char* title : {"A", "B", "C", "D", "E"})
+        app.addGroup(QString::fromLatin1(title), {}, {}, 1,
+                     int(std::strchr(customOrder, title[0]) - customOrder));
+}
+
+} // namespace
+
+class SettingsWindowTest : public QObject {
+    Q_OBJECT
+private slots:
+    void storedOptionsAreShown_data() {
+        QTest::addColumn<QString>("column");
+        QTest::addColumn<QString>("value");
+        QTest::addColumn<QString>("control");
+        QTest::addColumn<bool>("ticked");
+        const auto add = [](const char* column, const char* value, const char* control, bool ticked) {
+            QTest::addRow("%s %s %s", column, value, control) << column << value << control << ticked;
+        };
+        add("optLargura", "2", "OptMiniLarg2", true);
+        add("optLargura", "0", "OptMiniLarg3", true);
+        add("optLargura", "4", "OptMiniLarg3", true);
+        add("checkMini", "2", "CheckMini2", true);
+        add("checkMini", "2", "CheckMini1", false);
+        add("checkMinimize", "0", "chkMinimizar", false);
+        add("checkMinimize", "", "chkMinimizar", true);
+        add("atalhos", "", "chkDesktop", false);
+        add("atalhos", "", "chkMenu", false);
+        add("atalhos", "", "chkWindows", false);
+        add("atalhos",
+            "1\x1f"
+            "0\x1f"
+            "1",
+            "chkWindows", true);
+        add("atalhos",
+            "1\x1f"
+            "0\x1f"
+            "1",
+            "chkMenu", false);
+    }
+    void storedOptionsAreShown() {
+        QFETCH(QString, column);
+        QFETCH(QString, value);
+        QFETCH(QString, control);
+        QFETCH(bool, ticked);
+        TestAppFolder app;
+        app.setSettings({{column, value}});
+        Visit visit(app);
+        QCOMPARE(visit->findChild<QAbstractButton*>(control)->isChecked(), ticked);
+    }
+
+    void storedTextsAndGroupsAreShown_data() {
+        QTest::addColumn<QStringList>("stored");
+        QTest::addColumn<QString>("listed");
+        QTest::newRow("no groups") << QStringList() << QString();
+        QTest::newRow("escaped title") << QStringList{"Rock''n Roll", "Blues"} << "Blues Rock'n Roll";
+    }
+    void storedTextsAndGroupsAreShown() {
+        QFETCH(QStringList, stored);
+        QFETCH(QString, listed);
+        TestAppFolder app;
+        app.setSettings({{"tempo", "0700"}, {"numMiniList", "07"}, {"atalhos", ""}});
+        for (const QString& title : stored)
+            app.addGroup(title);
+        Visit visit(app);
+        QCOMPARE(shown(visit->ListConfig), listed);
+        QCOMPARE(visit->lblTotal->text(), QStringLiteral("Total: %1").arg(stored.size()));
+        QCOMPARE(visit->txtTempo->text(), QStringLiteral("0700"));
+        QCOMPARE(visit->TxtMiniList->text(), QStringLiteral("07"));
+        QCOMPARE(visit->lblAtalhos, QString());
+        QCOMPARE(visit->shortcutFlags.atalhos(), QStringList({"0", "0", "0"}).join(kUnit));
+    }
+
+    void typedNumbersFollowTheBoxRules_data() {
+        QTest::addColumn<QString>("box");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("shown");
+        const auto add = [](const char* box, const char* typed, const char* shown) {
+            QTest::addRow("%s '%s'", box, typed) << box << typed << shown;
+        };
+        add("TxtMiniList", "20", "15");
+        add("TxtMiniList", "0", "1");
+        add("TxtMiniList", "1a2", "12");
+        add("TxtMiniList", "", "");
+        add("txtTempo", "300", "500");
+        add("txtTempo", "0500", "0500");
+        add("txtTempo", "7x0 0", "700");
+        add("txtTempo", "", "");
+    }
+    void typedNumbersFollowTheBoxRules() {
+        QFETCH(QString, box);
+        QFETCH(QString, typed);
+        QFETCH(QString, shown);
+        TestAppFolder app;
+        Visit visit(app);
+        auto* edit = visit->findChild<QLineEdit*>(box);
+        edit->selectAll();
+        QTest::keyClick(edit, Qt::Key_Backspace);
+        QTest::keyClicks(edit, typed);
+        QTest::keyClick(edit, Qt::Key_Return);
+        QFocusEvent leave(QEvent::FocusOut);
+        QApplication::sendEvent(edit, &leave);
+        QCOMPARE(edit->text(), shown);
+    }
+
+    void exactlyOneStartWindowIsTicked() {
+        TestAppFolder app;
+        Visit visit(app);
+        const auto ticks = [&] {
+            return qMakePair(visit->CheckMini1->isChecked(), visit->CheckMini2->isChecked());
+        };
+        QCOMPARE(ticks(), qMakePair(false, true));
+        for (QCheckBox* clicked :
+             {visit->CheckMini2, visit->CheckMini2, visit->CheckMini1, visit->CheckMini1}) {
+            const auto before = ticks();
+            QTest::mouseClick(clicked, Qt::LeftButton);
+            QCOMPARE(ticks(), qMakePair(before.second, before.first));
+        }
+    }
+
+    void draggingReordersTheCustomOrderOnly_data() {
+        QTest::addColumn<bool>("custom");
+        QTest::addColumn<int>("from");
+        QTest::addColumn<int>("to");
+        QTest::addColumn<Qt::MouseButton>("button");
+        QTest::addColumn<QString>("order");
+        QTest::newRow("down") << true << 1 << 3 << Qt::LeftButton << "A C D B E";
+        QTest::newRow("up") << true << 3 << 1 << Qt::LeftButton << "A D B C E";
+        QTest::newRow("right button") << true << 3 << 1 << Qt::RightButton << "A D B C E";
+        QTest::newRow("in place") << true << 2 << 2 << Qt::LeftButton << "A B C D E";
+        QTest::newRow("alphabetical") << false << 1 << 3 << Qt::LeftButton << "A B C D E";
+    }
+    void draggingReordersTheCustomOrderOnly() {
+        QFETCH(bool, custom);
+        QFETCH(int, from);
+        QFETCH(int, to);
+        QFETCH(Qt::MouseButton, button);
+        QFETCH(QString, order);
+        TestAppFolder app;
+        addFiveGroups(app, "ABCDE");
+        app.setSettings({{"ordemPosts", custom ? "1" : "0"}});
+        Visit visit(app);
+        drag(visit->ListConfig, from, to, button);
+        QCOMPARE(shown(visit->ListConfig), order);
+        QCOMPARE(shown(visit->ListCustom), custom ? order : QStringLiteral("A B C D E"));
+        QCOMPARE(visit->ListConfig->currentRow(), to);
+    }
+
+    // The drag survives a look at the alphabetical order, and a save in it drops the drag.
+    void theAlphabeticalOrderLeavesTheDragAlone() {
+        TestAppFolder app;
+        addFiveGroups(app);
+        app.setSettings({{"ordemPosts", "1"}});
+        RecordingPrompt prompt;
+        Visit visit(app);
+        drag(visit->ListConfig, 0, 2);
+        QCOMPARE(shown(visit->ListConfig), QStringLiteral("D C E B A"));
+        const QColor hint = visit->lblArraste->palette().color(QPalette::WindowText);
+        QTest::mouseClick(visit->optOrdem0, Qt::LeftButton);
+        QCOMPARE(shown(visit->ListConfig), QStringLiteral("A B C D E"));
+        QVERIFY(visit->lblArraste->palette().color(QPalette::WindowText) != hint);
+        QTest::mouseClick(visit->optOrdem1, Qt::LeftButton);
+        QCOMPARE(shown(visit->ListConfig), QStringLiteral("D C E B A"));
+
+        QTest::mouseClick(visit->optOrdem0, Qt::LeftButton);
+        visit->btnUpdate->click();
+        QCOMPARE(storedOrder(app), QStringLiteral("E D C B A"));
+        QCOMPARE(readStartupSettings(app.databases().settings).ordemPosts, QStringLiteral("0"));
+    }
+
+    void saveStoresEveryOptionAndPassesThreeOnAtOnce() {
+        TestAppFolder app;
+        addFiveGroups(app);
+        RecordingPrompt prompt;
+        Visit visit(app);
+        visit.main.state().lblInsertUpdate = QStringLiteral("Update");
+        visit->optOrdem1->click();
+        drag(visit->ListConfig, 4, 0);
+        visit->optMinimized1->click();
+        visit->chkMinimizar->setChecked(true);
+        visit->OptMiniLarg2->click();
+        visit->btnUpdate->click();
+
+        const SettingsOptions stored = readSettingsOptions(app.databases().settings);
+        QCOMPARE(QStringList({stored.ordemPosts, stored.iniMinimized, stored.checkMinimize, stored.tempo,
+                              stored.atalhos, stored.numMiniList, stored.checkMini, stored.optLargura}),
+                 QStringList({"1", "1", "1", "1000", "", "5", "1", "2"}));
+        QCOMPARE(storedOrder(app), QStringLiteral("A E D C B"));
+        const SharedState& state = visit.main.state();
+        QCOMPARE(
+            QStringList({state.lblTempo, state.lblOptLargura, state.lblNumMiniList, state.lblInsertUpdate}),
+            QStringList({"1000", "1950", "5", ""}));
+        QCOMPARE(visit.main.lblMensagem->text(), QStringLiteral("Configurações atualizadas com sucesso!"));
+        QCOMPARE(prompt.beeps, 1);
+    }
+
+    void savedNumbersFollowTheSaveRules_data() {
+        QTest::addColumn<int>("groups");
+        QTest::addColumn<QString>("tempo");
+        QTest::addColumn<QString>("rows");
+        QTest::addColumn<QString>("storedTempo");
+        QTest::addColumn<QString>("storedRows");
+        const auto add = [](int groups, const char* tempo, const char* rows, const char* storedTempo,
+                            const char* storedRows) {
+            QTest::addRow("%d groups, '%s', '%s'", groups, tempo, rows)
+                << groups << tempo << rows << storedTempo << storedRows;
+        };
+        add(3, "499", "3", "500", "3");
+        add(3, "500", "2", "500", "2");
+        add(12, "0700", "15", "0700", "12");
+        add(3, "", "", "500", "4");
+        add(3, "1e3", "x1", "500", "4");
+        add(3, "600", "0", "600", "1");
+        add(0, "800", "9", "800", "0");
+    }
+    void savedNumbersFollowTheSaveRules() {
+        QFETCH(int, groups);
+        QFETCH(QString, tempo);
+        QFETCH(QString, rows);
+        QFETCH(QString, storedTempo);
+        QFETCH(QString, storedRows);
+        TestAppFolder app;
+        app.setSettings({{"numMiniList", "4"}});
+        for (int i = 0; i < groups; ++i)
+            app.addGroup(QStringLiteral("g%1").arg(i));
+        RecordingPrompt prompt;
+        Visit visit(app);
+        // As pasted: past the key rules.
+        visit->txtTempo->setText(tempo);
+        visit->TxtMiniList->setText(rows);
+        visit->btnUpdate->click();
+        const SettingsOptions stored = readSettingsOptions(app.databases().settings);
+        QCOMPARE(QStringList({stored.tempo, stored.numMiniList}), QStringList({storedTempo, storedRows}));
+        QCOMPARE(QStringList({visit.main.state().lblTempo, visit.main.state().lblNumMiniList}),
+                 QStringList({storedTempo, storedRows}));
+    }
+
+    void storedShortcutsChangeOnlyWhenRemade() {
+        TemporaryHome home;
+        TestAppFolder app;
+        app.setSettings({{"atalhos", QStringList({"0", "1", "0"}).join(kUnit)}});
+        RecordingPrompt prompt;
+        Visit visit(app);
+        visit->chkDesktop->click();
+        visit->btnAdd->click();
+        QCOMPARE(prompt.messages.size(), 1);
+        QCOMPARE(prompt.messages[0].title, QStringLiteral("Zantor"));
+        visit->btnUpdate->click();
+        QCOMPARE(readSettingsOptions(app.databases().settings).atalhos,
+                 QStringList({"0", "1", "0"}).join(kUnit));
+
+        visit.open();
+        QVERIFY(!visit->chkDesktop->isChecked());
+        visit->chkDesktop->click();
+        visit->chkMenu->click();
+        visit->chkRemake->click();
+        visit->btnUpdate->click();
+        QCOMPARE(readSettingsOptions(app.databases().settings).atalhos,
+                 QStringList({"1", "0", "0"}).join(kUnit));
+        QVERIFY(Shortcuts::exists(ShortcutPlace::Desktop));
+        QVERIFY(!Shortcuts::exists(ShortcutPlace::Menu));
+        QCOMPARE(prompt.messages.size(), 1);
+    }
+
+    void closingHandsBackAndUnloadsTheWindow() {
+        TestAppFolder app;
+        Visit visit(app);
+        QPointer<Frm2_ZT_Config> first = visit.settings;
+        QTRY_VERIFY(!visit.main.isVisible());
+        visit->txtTempo->setText(QStringLiteral("900"));
+        visit->move(40, 50);
+        visit->imgFecharOn->click();
+        QVERIFY(visit.main.isVisible());
+        QCOMPARE(visit.main.pos(), QPoint(40, 50));
+        QCOMPARE(visit.main.lblFormNothing, QStringLiteral("Frm2_ZT_config"));
+        QTRY_VERIFY(first.isNull());
+
+        // Opened again, it starts from what is stored, not from the edits dropped.
+        visit.open();
+        QCOMPARE(visit->txtTempo->text(), QStringLiteral("1000"));
+    }
+
+    // A write that fails is named in a message and the status line says so; the order
+    // is stored whole or not at all.
+    void aFailedWriteIsReportedAsAFailure_data() {
+        QTest::addColumn<bool>("orderFails");
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<QString>("tempo");
+        QTest::newRow("settings") << false << "ZT_Config.db"
+                                  << "1000";
+        QTest::newRow("custom order") << true << "ZT_Itens.db"
+                                      << "2000";
+    }
+    void aFailedWriteIsReportedAsAFailure() {
+        QFETCH(bool, orderFails);
+        QFETCH(QString, file);
+        QFETCH(QString, tempo);
+        TestAppFolder app;
+        addFiveGroups(app);
+        app.setSettings({{"ordemPosts", "1"}});
+        RecordingPrompt prompt;
+        Visit visit(app);
+        if (orderFails) {
+            // Group C refuses its new place, after others have taken theirs.
+            DbSession(app.databases().groups)
+                .execute(
+                    QStringLiteral("CREATE TRIGGER refuse BEFORE UPDATE ON Tabela1 WHEN OLD.titulo1 = 'C' "
+                                   "BEGIN SELECT RAISE(ABORT, 'refused'); END"));
+        } else {
+            QVERIFY(QFile::remove(app.databases().settings));
+        }
+        drag(visit->ListConfig, 4, 0);
+        visit->txtTempo->setText(QStringLiteral("2000"));
+        visit->btnUpdate->click();
+        QCOMPARE(prompt.messages.size(), 1);
+        QVERIFY2(prompt.messages[0].text.contains(file), qPrintable(prompt.messages[0].text));
+        QCOMPARE(visit.main.lblMensagem->text(), QStringLiteral("Não foi possível gravar as configurações."));
+        QCOMPARE(visit.main.state().lblTempo, tempo);
+        QCOMPARE(storedOrder(app), orderFails ? QStringLiteral("E D C B A") : QStringLiteral("A E D C B"));
+        QVERIFY(visit.main.isVisible());
+        QTRY_VERIFY(visit.settings.isNull());
+    }
+};
+
+ZANTOR_TEST_MAIN(SettingsWindowTest)
+#include "tst_settings_window.moc"
