@@ -1,15 +1,38 @@
 #include "PageWindow.h"
 
+#include "ImageButton.h"
 #include "PageHostWindow.h"
+#include "Twips.h"
+#include "WindowTitle.h"
 
 #include <QCloseEvent>
+#include <QPainter>
 
 namespace zantor {
 
+namespace {
+// Every page has the main window's size.
+constexpr int kPageWidth = 6600;
+constexpr int kPageHeight = 6855;
+} // namespace
+
 PageWindow::PageWindow(PageHostWindow& host, const QString& formName)
-    : m_host(host) {
+    : m_host(host)
+    , m_tray(this, host.programIcon(), QStringLiteral("Kelmar Zantor")) {
     setObjectName(formName);
+    setWindowTitle(QStringLiteral("Kelmar Zantor"));
     setAttribute(Qt::WA_DeleteOnClose, false);
+    resize(twips::size(kPageWidth, kPageHeight));
+    const TitleBarButtons titleBar = addTitleBarButtons(this, kPageWidth);
+    imgMinimizar = titleBar.minimize.normal;
+    imgMinimizarOn = titleBar.minimize.lit;
+    imgTray = titleBar.tray.normal;
+    imgTrayOn = titleBar.tray.lit;
+    imgFechar = titleBar.close.normal;
+    imgFecharOn = titleBar.close.lit;
+    connect(imgFecharOn, &QAbstractButton::clicked, this, &PageWindow::closeToHost);
+    connect(imgTrayOn, &QAbstractButton::clicked, this, &PageWindow::minimize_to_tray);
+    connect(imgMinimizarOn, &QAbstractButton::clicked, this, &QWidget::showMinimized);
 }
 
 void PageWindow::openOverHost() {
@@ -26,9 +49,19 @@ void PageWindow::closeToHost() {
     m_host.takeBack(this);
 }
 
+void PageWindow::minimize_to_tray() {
+    m_tray.minimize_to_tray();
+}
+
 void PageWindow::closeEvent(QCloseEvent* event) {
     closeToHost();
     event->accept();
+}
+
+void PageWindow::paintEvent(QPaintEvent* event) {
+    BorderlessWindow::paintEvent(event);
+    QPainter painter(this);
+    paintTitleBand(this, painter);
 }
 
 } // namespace zantor

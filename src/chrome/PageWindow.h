@@ -1,13 +1,15 @@
 #pragma once
 
 #include "BorderlessWindow.h"
+#include "TrayHelper.h"
 
 namespace zantor {
 
 class PageHostWindow;
 
 // A window that covers the main window while it is open (editor, settings, help,
-// about) and hands back to it, at its own place, when it closes.
+// about) and hands back to it, at its own place, when it closes. It has the main
+// window's title band and title-bar commands, and a tray icon of its own.
 class PageWindow : public BorderlessWindow {
     Q_OBJECT
 public:
@@ -19,14 +21,25 @@ public:
     void openOverHost();
     // Puts the host back where this window is now and asks to be unloaded.
     void closeToHost();
+    // Hides the page into its tray icon (the task bar where the desktop has no tray).
+    void minimize_to_tray();
+
+    ImagePicture* imgMinimizar;
+    ImagePicture* imgTray;
+    ImagePicture* imgFechar;
+    ImageButton* imgMinimizarOn;
+    ImageButton* imgTrayOn;
+    ImageButton* imgFecharOn;
 
 protected:
     PageHostWindow& host() { return m_host; }
     // Closed by the window manager, the page hands back as its close button does.
     void closeEvent(QCloseEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
 
 private:
     PageHostWindow& m_host;
+    TrayHelper m_tray;
 };
 
 } // namespace zantor

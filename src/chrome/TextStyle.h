@@ -2,6 +2,7 @@
 
 #include <QColor>
 #include <QFont>
+#include <QLabel>
 #include <QPalette>
 #include <QWidget>
 
@@ -21,6 +22,15 @@ inline void setTextColour(QWidget* widget, const QColor& colour) {
     palette.setColor(QPalette::WindowText, colour);
     palette.setColor(QPalette::Text, colour);
     widget->setPalette(palette);
+}
+
+// A label named for tests and screen readers: its object name and its own text.
+inline QLabel* makeLabel(const char* name, const QString& text, QRect geometry, QWidget* parent) {
+    auto* label = new QLabel(text, parent);
+    label->setObjectName(QString::fromLatin1(name));
+    label->setAccessibleName(text);
+    label->setGeometry(geometry);
+    return label;
 }
 
 } // namespace zantor

@@ -1,10 +1,10 @@
 #include "Frm4_ZT_aviso.h"
 
-#include "DialogText.h"
 #include "chrome/DatabaseAction.h"
 #include "chrome/Prompt.h"
 #include "chrome/SystemColours.h"
 #include "chrome/Twips.h"
+#include "chrome/TextStyle.h"
 #include "data/GroupStore.h"
 #include "state/SharedState.h"
 

@@ -1,10 +1,10 @@
 #include "Frm6_ZT_help.h"
 
-#include "DialogText.h"
 #include "chrome/ImageButton.h"
 #include "chrome/Prompt.h"
 #include "chrome/SystemColours.h"
 #include "chrome/Twips.h"
+#include "chrome/TextStyle.h"
 #include "platform/ResourceHandler.h"
 
 #include <QDir>

@@ -1,6 +1,5 @@
 #include "Frm7_ZT_about.h"
 
-#include "DialogText.h"
 #include "MakerAddress.h"
 #include "chrome/ClickableLabel.h"
 #include "chrome/ImageButton.h"
@@ -8,6 +7,7 @@
 #include "chrome/Prompt.h"
 #include "chrome/SystemColours.h"
 #include "chrome/Twips.h"
+#include "chrome/TextStyle.h"
 
 #include <QDesktopServices>
 #include <QLabel>

@@ -29,7 +29,6 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMimeData>
-#include <QPainter>
 #include <QPlainTextEdit>
 #include <QToolButton>
 #include <QTreeView>
@@ -39,8 +38,6 @@ namespace zantor {
 
 namespace {
 
-constexpr int kWindowWidth = 6600;
-constexpr int kWindowHeight = 6855;
 const QString kInsertMode = QStringLiteral("Insert");
 const QString kUpdateMode = QStringLiteral("Update");
 const QString kEmptyTexts = QStringLiteral("Título e Endereço não podem estar vazios.");
@@ -91,11 +88,8 @@ QStringList droppedPaths(const QMimeData* mime) {
 
 Frm2_ZT_insert::Frm2_ZT_insert(PageHostWindow& host, SharedState& state)
     : PageWindow(host, QStringLiteral("Frm2_ZT_insert"))
-    , m_state(state)
-    , m_tray(this, host.programIcon(), QStringLiteral("Kelmar Zantor")) {
-    setWindowTitle(QStringLiteral("Kelmar Zantor"));
+    , m_state(state) {
     setFont(sansSerif(11));
-    resize(twips::size(kWindowWidth, kWindowHeight));
     TimerMensagem.setObjectName(QStringLiteral("TimerMensagem"));
     TimerMensagem.setSingleShot(true);
     connect(&TimerMensagem, &QTimer::timeout, this, [this] {
@@ -110,13 +104,6 @@ void Frm2_ZT_insert::buildControls() {
     const TitleLines titleLines = addTitleLines(this);
     shpTit1 = titleLines.shpTit1;
     shpTit2 = titleLines.shpTit2;
-    const TitleBarButtons titleBar = addTitleBarButtons(this, kWindowWidth);
-    imgMinimizar = titleBar.minimize.normal;
-    imgMinimizarOn = titleBar.minimize.lit;
-    imgTray = titleBar.tray.normal;
-    imgTrayOn = titleBar.tray.lit;
-    imgFechar = titleBar.close.normal;
-    imgFecharOn = titleBar.close.lit;
 
     lblAction = new QLabel(this);
     lblAction->setObjectName(QStringLiteral("lblAction"));
@@ -245,9 +232,6 @@ void Frm2_ZT_insert::buildSaveButton() {
 }
 
 void Frm2_ZT_insert::connectControls() {
-    connect(imgFecharOn, &QAbstractButton::clicked, this, &PageWindow::closeToHost);
-    connect(imgTrayOn, &QAbstractButton::clicked, this, &Frm2_ZT_insert::minimize_to_tray);
-    connect(imgMinimizarOn, &QAbstractButton::clicked, this, &QWidget::showMinimized);
     connect(btnAdd, &QAbstractButton::clicked, this, &Frm2_ZT_insert::addItem);
     connect(btnDelete, &QAbstractButton::clicked, this, &Frm2_ZT_insert::deleteItem);
     connect(btnUpdate, &QAbstractButton::clicked, this, &Frm2_ZT_insert::updateItem);
@@ -311,10 +295,6 @@ void Frm2_ZT_insert::fillCategories() {
 
 bool Frm2_ZT_insert::isInsertMode() const {
     return m_state.lblInsertUpdate == kInsertMode;
-}
-
-void Frm2_ZT_insert::minimize_to_tray() {
-    m_tray.minimize_to_tray();
 }
 
 void Frm2_ZT_insert::showEditorMessage(const QString& text) {
@@ -508,12 +488,6 @@ void Frm2_ZT_insert::saveGroup() {
     // The group is saved whatever the refill finds; a failing refill is told on its own.
     runDatabaseAction(this, [this] { m_state.groups.refill(); });
     closeToHost();
-}
-
-void Frm2_ZT_insert::paintEvent(QPaintEvent* event) {
-    PageWindow::paintEvent(event);
-    QPainter painter(this);
-    paintTitleBand(this, painter);
 }
 
 } // namespace zantor

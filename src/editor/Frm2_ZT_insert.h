@@ -1,7 +1,6 @@
 #pragma once
 
 #include "chrome/PageWindow.h"
-#include "chrome/TrayHelper.h"
 #include "data/ItemListCodec.h"
 
 #include <QTimer>
@@ -41,7 +40,6 @@ public:
     // both lines.
     void showEditorMessage(const QString& text);
     void showEditorWarning(const QString& text);
-    void minimize_to_tray();
 
     // Controls, by name.
     QLabel* shpTit1;
@@ -70,12 +68,6 @@ public:
     QPlainTextEdit* txtListAddress;
     ImagePicture* imgSave;
     QToolButton* btnSave;
-    ImagePicture* imgMinimizar;
-    ImagePicture* imgTray;
-    ImagePicture* imgFechar;
-    ImageButton* imgMinimizarOn;
-    ImageButton* imgTrayOn;
-    ImageButton* imgFecharOn;
     QTimer TimerMensagem;
 
     // One entry per item of List1, in the same order.
@@ -84,7 +76,6 @@ public:
     QString lblUpdItem;
 
 protected:
-    void paintEvent(QPaintEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
@@ -116,7 +107,6 @@ private:
 
     SharedState& m_state;
     ResourcePickers* m_pickers;
-    TrayHelper m_tray;
 };
 
 } // namespace zantor

@@ -9,6 +9,7 @@
 #include "chrome/PageHostWindow.h"
 #include "chrome/Prompt.h"
 #include "chrome/SystemColours.h"
+#include "chrome/TextStyle.h"
 #include "chrome/Twips.h"
 #include "data/DatabasePaths.h"
 #include "data/GroupStore.h"
@@ -22,7 +23,6 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPainter>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
@@ -30,23 +30,6 @@
 namespace zantor {
 
 namespace {
-
-// The calm band behind the title.
-constexpr int kBandHeight = 44;
-
-QFont sansSerif(int pixelSize, bool bold = false) {
-    QFont font(QStringLiteral("Sans Serif"));
-    font.setPixelSize(pixelSize);
-    font.setBold(bold);
-    return font;
-}
-
-void setTextColour(QWidget* widget, const QColor& colour) {
-    QPalette palette = widget->palette();
-    palette.setColor(QPalette::WindowText, colour);
-    palette.setColor(QPalette::Text, colour);
-    widget->setPalette(palette);
-}
 
 template <typename Control> Control* named(Control* control, const char* name) {
     control->setObjectName(QString::fromLatin1(name));
@@ -97,9 +80,7 @@ QVector<ListEntry> listEntries(const QVector<GroupListRow>& groups) {
 Frm2_ZT_Config::Frm2_ZT_Config(SharedState& state, PageHostWindow& host)
     // The name the main window unloads this window by, once it has handed back.
     : PageWindow(host, QStringLiteral("Frm2_ZT_config"))
-    , m_state(state)
-    , m_tray(this, host.programIcon(), QStringLiteral("Kelmar Zantor")) {
-    setWindowTitle(QStringLiteral("Kelmar Zantor"));
+    , m_state(state) {
     setFont(sansSerif(11));
     setStyleSheet(QStringLiteral(
         "QGroupBox { background: #ffffff; border: 1px solid #d3dbe6; border-radius: 5px;"
@@ -123,23 +104,6 @@ void Frm2_ZT_Config::buildTitle() {
     title->setGeometry(16, 6, 300, 32);
     title->setFont(sansSerif(24, true));
     setTextColour(title, QColor(0x2f, 0x6f, 0xb5));
-
-    const auto place = [](int left) { return twips::rect(left, 90, 270, 270); };
-    const TitleBarButton minimize =
-        addTitleBarButton(QStringLiteral("imgMinimizar"), QStringLiteral("imgMinimizarOn"),
-                          QStringLiteral("title-minimize"), QStringLiteral("Minimizar"), place(5430));
-    const TitleBarButton tray =
-        addTitleBarButton(QStringLiteral("imgTray"), QStringLiteral("imgTrayOn"),
-                          QStringLiteral("title-tray"), QStringLiteral("Minimizar para o Tray"), place(5790));
-    const TitleBarButton close =
-        addTitleBarButton(QStringLiteral("imgFechar"), QStringLiteral("imgFecharOn"),
-                          QStringLiteral("title-close"), QStringLiteral("Fechar"), place(6150));
-    imgMinimizar = minimize.normal;
-    imgMinimizarOn = minimize.lit;
-    imgTray = tray.normal;
-    imgTrayOn = tray.lit;
-    imgFechar = close.normal;
-    imgFecharOn = close.lit;
 }
 
 void Frm2_ZT_Config::buildOrderBox() {
@@ -314,9 +278,6 @@ void Frm2_ZT_Config::connectControls() {
     TxtMiniList->installEventFilter(this);
     txtTempo->installEventFilter(this);
     connect(btnUpdate, &QAbstractButton::clicked, this, &Frm2_ZT_Config::saveAndClose);
-    connect(imgFecharOn, &QAbstractButton::clicked, this, &PageWindow::closeToHost);
-    connect(imgTrayOn, &QAbstractButton::clicked, &m_tray, &TrayHelper::minimize_to_tray);
-    connect(imgMinimizarOn, &QAbstractButton::clicked, this, &QWidget::showMinimized);
 }
 
 bool Frm2_ZT_Config::load() {
@@ -489,16 +450,6 @@ bool Frm2_ZT_Config::eventFilter(QObject* watched, QEvent* event) {
             txtTempo->setText(tempo);
     }
     return PageWindow::eventFilter(watched, event);
-}
-
-void Frm2_ZT_Config::paintEvent(QPaintEvent* event) {
-    PageWindow::paintEvent(event);
-    QPainter painter(this);
-    // The calm band behind the title, in the main window's colours.
-    QLinearGradient band(0, 0, 0, kBandHeight);
-    band.setColorAt(0, QColor(0xe4, 0xeb, 0xf4));
-    band.setColorAt(1, colours::windowBackground());
-    painter.fillRect(QRect(0, 0, width(), kBandHeight), band);
 }
 
 } // namespace zantor

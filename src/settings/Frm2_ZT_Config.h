@@ -2,7 +2,6 @@
 
 #include "ShortcutCommands.h"
 #include "chrome/PageWindow.h"
-#include "chrome/TrayHelper.h"
 #include "platform/Shortcuts.h"
 #include "state/ListEntry.h"
 
@@ -67,12 +66,6 @@ public:
     QRadioButton* OptMiniLarg3;
     QLabel* lblTotal;
     QPushButton* btnUpdate;
-    ImagePicture* imgMinimizar;
-    ImagePicture* imgTray;
-    ImagePicture* imgFechar;
-    ImageButton* imgMinimizarOn;
-    ImageButton* imgTrayOn;
-    ImageButton* imgFecharOn;
 
     // What the window keeps for itself: the shortcut flags, the atalhos text as read,
     // the number of groups, and the groups by title and in the custom order.
@@ -88,7 +81,6 @@ signals:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
-    void paintEvent(QPaintEvent* event) override;
 
 private:
     void buildTitle();
@@ -107,7 +99,6 @@ private:
     SettingsOptions chosenOptions(const QString& atalhos) const;
 
     SharedState& m_state;
-    TrayHelper m_tray;
     // numMiniList as read: stored again when the box holds no number.
     QString m_storedNumMiniList;
 };

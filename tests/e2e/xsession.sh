@@ -19,24 +19,55 @@ cleanup() {
 }
 trap cleanup EXIT
 
-Xvfb -displayfd 3 -screen 0 1366x768x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
-pids+=($!)
-for _ in $(seq 100); do [[ -s "$work/display" ]] && break; sleep 0.1; done
-[[ -s "$work/display" ]] || { echo "Xvfb did not start" >&2; cat "$work/xvfb.log" >&2; exit 1; }
-export DISPLAY=":$(head -n1 "$work/display")"
+# Sessions may start side by side (CTest runs tests in parallel), and Xvfb's own choice
+# of a free display races between them: pick the display here, and take the next one
+# while the server we started is not the one that answers.
 export XAUTHORITY=/dev/null
+started=""
+for attempt in $(seq 0 39); do
+  number=$(( (RANDOM + attempt) % 900 + 100 ))
+  Xvfb ":$number" -screen 0 1366x768x24 -nolisten tcp 2>"$work/xvfb.log" &
+  xvfb=$!
+  for _ in $(seq 100); do
+    kill -0 "$xvfb" 2>/dev/null || break
+    DISPLAY=":$number" xprop -root >/dev/null 2>&1 && break
+    sleep 0.1
+  done
+  if kill -0 "$xvfb" 2>/dev/null && DISPLAY=":$number" xprop -root >/dev/null 2>&1; then
+    pids+=("$xvfb")
+    started=":$number"
+    break
+  fi
+  kill "$xvfb" 2>/dev/null || true
+  wait "$xvfb" 2>/dev/null || true
+done
+[[ -n "$started" ]] || { echo "Xvfb did not start" >&2; cat "$work/xvfb.log" >&2; exit 1; }
+export DISPLAY="$started"
 
-openbox --sm-disable >"$work/openbox.log" 2>&1 &
-pids+=($!)
-for _ in $(seq 100); do xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break; sleep 0.1; done
-xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' ||
-  { echo "openbox did not start: no window manager for the test" >&2; cat "$work/openbox.log" >&2; exit 1; }
-
-trayer --edge bottom --align right --widthtype request --height 24 --SetDockType true >"$work/trayer.log" 2>&1 &
-pids+=($!)
-for _ in $(seq 100); do xdotool search --class trayer >/dev/null 2>&1 && break; sleep 0.1; done
-xdotool search --class trayer >/dev/null 2>&1 ||
-  { echo "trayer did not start: no tray for the test" >&2; cat "$work/trayer.log" >&2; exit 1; }
+# Starts a helper of the session and waits until `ready` says it is up; under a busy
+# machine openbox now and then cannot open a display that answers everyone else, so a
+# helper that did not come up is started once more before the session gives up.
+start_helper() {
+  local name=$1 ready=$2
+  shift 2
+  for _ in 1 2 3; do
+    "$@" >"$work/$name.log" 2>&1 &
+    local pid=$!
+    for _ in $(seq 100); do
+      eval "$ready" && { pids+=("$pid"); return 0; }
+      kill -0 "$pid" 2>/dev/null || break
+      sleep 0.1
+    done
+    kill "$pid" 2>/dev/null || true
+    wait "$pid" 2>/dev/null || true
+  done
+  echo "$name did not start: the test has no $name" >&2
+  cat "$work/$name.log" >&2
+  exit 1
+}
+start_helper openbox "xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'" openbox --sm-disable
+start_helper trayer "xdotool search --class trayer >/dev/null 2>&1" \
+  trayer --edge bottom --align right --widthtype request --height 24 --SetDockType true
 
 # Qt publishes its widgets on the accessibility bus only when asked to, and only when
 # that bus is already up as it starts.
