@@ -90,7 +90,9 @@ void ResourcePickers::pickFolder(const QModelIndex& index) {
 }
 
 void ResourcePickers::pickFile(const QModelIndex& index) {
-    if (m_showing || !index.isValid())
+    // The file view lists files only; a folder reaching it is the model's own root,
+    // shown for a moment before the folder's listing arrives.
+    if (m_showing || !index.isValid() || m_files.isDir(index))
         return;
     const QString name = m_files.fileName(index);
     // Joined as written, also after a root folder: "//notes.txt" opens like "/notes.txt".

@@ -297,7 +297,9 @@ private slots:
         auto* folders = qobject_cast<QFileSystemModel*>(editor->DirList->model());
         editor->DirList->setCurrentIndex(folders->index(folder));
         QCOMPARE(editor->txtAddress->text(), folder);
-        QTRY_COMPARE(editor->FileList->model()->rowCount(editor->FileList->rootIndex()), 1);
+        auto* fileModel = qobject_cast<QFileSystemModel*>(editor->FileList->model());
+        QTRY_COMPARE(editor->FileList->rootIndex(), fileModel->index(folder));
+        QTRY_COMPARE(fileModel->rowCount(editor->FileList->rootIndex()), 1);
         const QModelIndex file = editor->FileList->model()->index(0, 0, editor->FileList->rootIndex());
         QTest::mouseClick(editor->FileList->viewport(), Qt::LeftButton, {},
                           editor->FileList->visualRect(file).center());
