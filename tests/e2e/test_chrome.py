@@ -5,8 +5,8 @@ import subprocess
 import time
 import unittest
 
-from zantor_e2e import (ZantorCopy, descendants, find_one, is_showing, screenshot, tray_icons, visible_windows,
-                        wait_for, window_geometry, xdotool)
+from zantor_e2e import (ZantorCopy, descendants, drag, find_one, is_showing, screenshot, settled_place, settled_tray_icons, tray_icons,
+                        visible_windows, wait_for, window_geometry, xdotool)
 
 
 def centre(node):
@@ -42,7 +42,7 @@ class ChromeTest(unittest.TestCase):
 
         xdotool("click", "1")
         wait_for(lambda: not visible_windows("Kelmar Zantor"), what="the window to leave the screen")
-        icons = wait_for(tray_icons, what="the tray icon")
+        icons = settled_tray_icons()
         self.assertEqual(len(icons), 1)
         _, ix, iy, iw, ih = icons[0]
         xdotool("mousemove", "--sync", str(ix + iw // 2), str(iy + ih // 2))
@@ -67,29 +67,22 @@ class ChromeTest(unittest.TestCase):
         # The seed centres the window on a 1366 x 768 screen.
         self.assertEqual((x, y), (463, 155))
 
-        xdotool("mousemove", "--sync", str(x + 300), str(y + 12))
-        xdotool("mousedown", "1")
-        for step in range(1, 11):
-            xdotool("mousemove", "--sync", str(x + 300 - 20 * step), str(y + 12 + 10 * step))
-            time.sleep(0.02)
-        xdotool("mouseup", "1")
-        moved = wait_for(lambda: window_geometry(window_id)[:2] != (x, y) and window_geometry(window_id)[:2],
-                         what="the window to move")
-        self.assertEqual(moved, (x - 200, y + 100))
+        drag(x + 300, y + 12, -200, 100)
+        moved = settled_place(window_id, (x, y))
 
         store = find_one(window, "push button", "Gravar posição")
         bx, by = centre(store)
         xdotool("mousemove", "--sync", str(bx), str(by))
         xdotool("click", "1")
         wait_for(lambda: descendants(window, "label", "Posição gravada!"), what="the status line")
-        self.assertEqual(self.zantor.settings("left", "top"), ((x - 200) * 15, (y + 100) * 15))
+        self.assertEqual(self.zantor.settings("left", "top"), (moved[0] * 15, moved[1] * 15))
         # The status line clears itself.
-        wait_for(lambda: not descendants(window, "label", "Posição gravada!"), timeout=5, what="the status to clear")
+        wait_for(lambda: not descendants(window, "label", "Posição gravada!"), what="the status to clear")
 
         self.zantor.process.terminate()
         self.zantor.wait_exit()
         window_id, _ = self.start()
-        self.assertEqual(window_geometry(window_id)[:2], (x - 200, y + 100))
+        self.assertEqual(window_geometry(window_id)[:2], moved)
 
 
 if __name__ == "__main__":

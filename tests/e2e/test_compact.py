@@ -4,8 +4,8 @@ made again, and its close brings the main window back."""
 import subprocess
 import unittest
 
-from zantor_e2e import (ZantorCopy, click, descendants, find_one, screenshot, tray_icons, visible_windows, wait_for,
-                        window_geometry, xdotool)
+from zantor_e2e import (ZantorCopy, click, descendants, find_one, screenshot, settled_tray_icons, tray_icons,
+                        visible_windows, wait_for, window_geometry, xdotool)
 
 
 def kept_above(window_id):
@@ -48,7 +48,7 @@ class CompactTest(unittest.TestCase):
     def test_a_start_in_the_tray_shows_only_the_compact_icon(self):
         self.zantor.set_settings(checkMini="0", iniMinimized="1")
         self.zantor.start()
-        icons = wait_for(tray_icons, what="the tray icon")
+        icons = settled_tray_icons()
         self.assertEqual(len(icons), 1)
         self.assertFalse(visible_windows("MiniZantor"))
         self.assertFalse(visible_windows("Kelmar Zantor"))

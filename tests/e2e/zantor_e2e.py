@@ -11,14 +11,20 @@ import tempfile
 import time
 
 import pyatspi
+from gi.repository import GLib
 
 BUILD_DIR = os.environ.get("ZANTOR_BUILD_DIR", os.getcwd())
 
 
-def wait_for(predicate, timeout=10.0, interval=0.1, what="condition"):
+# Generous: a loaded machine may be slow to show a window, never wrong about it.
+def wait_for(predicate, timeout=20.0, interval=0.1, what="condition"):
     deadline = time.monotonic() + timeout
     while True:
-        result = predicate()
+        try:
+            result = predicate()
+        except GLib.GError:
+            # A widget that went away while the tree was read; read it again.
+            result = None
         if result:
             return result
         if time.monotonic() > deadline:
@@ -144,7 +150,7 @@ class ZantorCopy:
         shutil.rmtree(self.folder, ignore_errors=True)
 
     # The accessibility tree of the running program.
-    def application(self, timeout=10.0):
+    def application(self, timeout=20.0):
         def find():
             desktop = pyatspi.Registry.getDesktop(0)
             for i in range(desktop.childCount):
@@ -157,7 +163,7 @@ class ZantorCopy:
             return None
         return wait_for(find, timeout, what="Zantor on the accessibility bus")
 
-    def window(self, title, timeout=10.0):
+    def window(self, title, timeout=20.0):
         def find():
             app = self.application(timeout)
             for i in range(app.childCount):
@@ -169,23 +175,61 @@ class ZantorCopy:
 
 
 def descendants(node, role=None, name=None):
-    """Every node below `node`, with the given role name and accessible name if given."""
+    """Every node below `node`, with the given role name and accessible name if given.
+    A node that goes away while the tree is read is passed over."""
     found = []
-    for i in range(node.childCount):
-        child = node.getChildAtIndex(i)
-        if child is None:
+    try:
+        count = node.childCount
+    except GLib.GError:
+        return found
+    for i in range(count):
+        try:
+            child = node.getChildAtIndex(i)
+            if child is None:
+                continue
+            role_name, child_name = child.getRoleName(), child.name
+        except GLib.GError:
             continue
-        if (role is None or child.getRoleName() == role) and (name is None or child.name == name):
+        if (role is None or role_name == role) and (name is None or child_name == name):
             found.append(child)
         found.extend(descendants(child, role, name))
     return found
 
 
-def find_one(node, role=None, name=None):
-    matches = descendants(node, role, name)
-    if len(matches) != 1:
-        raise AssertionError(f"expected one {role} {name!r}, found {len(matches)}")
-    return matches[0]
+def find_one(node, role=None, name=None, timeout=20.0):
+    """The one node of that role and name below `node`, once there is exactly one."""
+    found = []
+
+    def exactly_one():
+        found[:] = descendants(node, role, name)
+        return found[0] if len(found) == 1 else None
+    try:
+        return wait_for(exactly_one, timeout, what=f"one {role} {name!r}")
+    except AssertionError:
+        raise AssertionError(f"expected one {role} {name!r}, found {len(found)}") from None
+
+
+def drag(x, y, dx, dy, steps=10):
+    """Presses the left button at (x, y) and moves the pointer by (dx, dy) before
+    releasing it."""
+    xdotool("mousemove", "--sync", str(x), str(y))
+    xdotool("mousedown", "1")
+    for step in range(1, steps + 1):
+        xdotool("mousemove", "--sync", str(x + dx * step // steps), str(y + dy * step // steps))
+        time.sleep(0.02)
+    xdotool("mouseup", "1")
+
+
+def settled_place(window_id, start):
+    """Where a dragged window came to rest: it left `start` and stands still."""
+    last = []
+
+    def resting():
+        now = window_geometry(window_id)[:2]
+        still = bool(last) and now == last[-1] and now != start
+        last.append(now)
+        return now if still else None
+    return wait_for(resting, interval=0.3, what="the window to move and come to rest")
 
 
 def table_rows(table):
@@ -213,6 +257,19 @@ def window_geometry(window_id):
                   subprocess.run(["xdotool", "getwindowgeometry", "--shell", window_id],
                                  capture_output=True, text=True).stdout.split())
     return int(values["X"]), int(values["Y"]), int(values["WIDTH"]), int(values["HEIGHT"])
+
+
+def settled_tray_icons():
+    """The tray icons once the tray host has laid them out: an icon is embedded small
+    and then grows into its place, and a click on the first place would miss it."""
+    last = []
+
+    def resting():
+        now = tray_icons()
+        still = bool(now) and bool(last) and now == last[-1]
+        last.append(now)
+        return now if still else None
+    return wait_for(resting, interval=0.3, what="the tray icon")
 
 
 def tray_icons(program="Zantor"):
