@@ -1,5 +1,6 @@
 #include "TestAppFolder.h"
 
+#include "data/AppFolders.h"
 #include "data/DatabaseSetup.h"
 #include "data/DbSession.h"
 
@@ -23,7 +24,7 @@ TestAppFolder::TestAppFolder() {
 }
 
 void TestAppFolder::createDatabases() const {
-    zantor::createMissingDatabases(databases(), zantor::databaseFolder(path()));
+    zantor::createMissingDatabases(databases(), zantor::AppFolders::forProgramFolder(path()).seedFolder());
 }
 
 int TestAppFolder::addGroup(const QString& titulo1, const QString& texto1, const QString& texto2,
