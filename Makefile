@@ -65,5 +65,12 @@ screenshot: test-deps build
 format: deps
 	git ls-files '*.cpp' '*.h' | xargs clang-format -i
 
+# Everything the build made, but not the databases that `make run` made in BD: they hold
+# the user's groups.
 clean:
-	rm -rf $(BUILD_DIR)
+	@if [ -d $(BUILD_DIR) ]; then \
+	  find $(BUILD_DIR) -mindepth 1 -maxdepth 1 ! -name BD -exec rm -rf {} +; \
+	  if [ -d $(BUILD_DIR)/BD ]; then \
+	    find $(BUILD_DIR)/BD -mindepth 1 -maxdepth 1 ! -name '*.db' ! -name '*.db-*' -exec rm -rf {} +; \
+	  fi; \
+	fi
