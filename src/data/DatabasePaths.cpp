@@ -1,16 +1,10 @@
 #include "DatabasePaths.h"
 
-#include "AppFolders.h"
-
 namespace zantor {
 
 DatabasePaths DatabasePaths::inFolder(const QString& folder) {
     return {folder + QStringLiteral("/ZT_Config.db"), folder + QStringLiteral("/ZT_Itens.db"),
             folder + QStringLiteral("/ZT_Cats.db")};
-}
-
-DatabasePaths DatabasePaths::inAppFolder(const QString& appFolder) {
-    return AppFolders::forProgramFolder(appFolder).databasePaths();
 }
 
 } // namespace zantor

@@ -10,11 +10,8 @@ struct DatabasePaths {
     QString groups;
     QString categories;
 
-    // The databases in `folder`.
+    // The databases in `folder`. Where a copy of Zantor keeps them is AppFolders' call.
     static DatabasePaths inFolder(const QString& folder);
-    // The databases of the copy whose executable lies in `appFolder`, wherever that copy
-    // keeps them (see AppFolders).
-    static DatabasePaths inAppFolder(const QString& appFolder);
 };
 
 } // namespace zantor

@@ -1,6 +1,5 @@
 #include "TestAppFolder.h"
 
-#include "data/AppFolders.h"
 #include "data/DatabaseSetup.h"
 #include "data/DbSession.h"
 
@@ -24,7 +23,7 @@ TestAppFolder::TestAppFolder() {
 }
 
 void TestAppFolder::createDatabases() const {
-    zantor::createMissingDatabases(databases(), zantor::AppFolders::forProgramFolder(path()).seedFolder());
+    zantor::createMissingDatabases(databases(), folders().seedFolder());
 }
 
 int TestAppFolder::addGroup(const QString& titulo1, const QString& texto1, const QString& texto2,

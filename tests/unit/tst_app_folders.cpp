@@ -53,7 +53,6 @@ private slots:
         const QString databases =
             databasesBesideProgram ? bd : home.path(QStringLiteral(".local/share/Zantor/BD"));
         QCOMPARE(folders.databasePaths().groups, databases + QStringLiteral("/ZT_Itens.db"));
-        QFile::setPermissions(bd, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     }
 };
 
