@@ -1,5 +1,6 @@
 # Zantor: `make run` builds and starts the program, `make test` builds and runs every test,
-# `make bench` measures start-up and launch pace. All install the Debian packages they need first.
+# `make bench` measures start-up and launch pace, `make package` builds the Debian package.
+# All install the Debian packages they need first.
 
 BUILD_DIR ?= build
 JOBS ?= 2
@@ -10,15 +11,18 @@ WERROR ?= OFF
 RUN_PACKAGES = cmake g++ make qt6-base-dev qt6-svg-dev libqt6sql6-sqlite libqt6svg6 \
                qt6-qpa-plugins fonts-dejavu-core clang-format xdg-utils file
 # What the tests add: an X server with a window manager and a tray, X tools, an
-# accessibility bus for reading the windows, the desktop entry checker, and a PDF reader
-# for the help documents.
+# accessibility bus for reading the windows, the desktop entry checker, a PDF reader
+# for the help documents, and the package tools to build and read the Debian package.
 TEST_PACKAGES = xvfb xauth x11-utils openbox trayer xdotool imagemagick desktop-file-utils \
-                dbus dbus-x11 at-spi2-core python3 python3-pyatspi poppler-utils
+                dbus dbus-x11 at-spi2-core python3 python3-pyatspi poppler-utils dpkg-dev
 # What the benchmarks add: an X server to show windows on, and an X client library for
 # Python to see them appear.
 BENCH_PACKAGES = xvfb python3 python3-xlib
+# What the package adds: dpkg-shlibdeps, which names the packages of the libraries Zantor
+# links as its dependencies.
+PACKAGE_PACKAGES = dpkg-dev
 
-.PHONY: all deps test-deps bench-deps build run test bench format screenshot clean
+.PHONY: all deps test-deps bench-deps package-deps build run test bench package format screenshot clean
 
 all: build
 
@@ -30,6 +34,9 @@ test-deps: deps
 
 bench-deps: deps
 	@tools/install-deps.sh $(BENCH_PACKAGES)
+
+package-deps: deps
+	@tools/install-deps.sh $(PACKAGE_PACKAGES)
 
 build: deps
 	cmake -S . -B $(BUILD_DIR) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_COMPILE_WARNING_AS_ERROR=$(WERROR) >/dev/null
@@ -47,6 +54,10 @@ bench: bench-deps build
 	/usr/bin/python3 bench/startup_benchmark.py --build-dir $(BUILD_DIR)
 	$(BUILD_DIR)/bench/launch_benchmark
 
+# The Debian package, installing into /usr: build/zantor_<version>_<architecture>.deb.
+package: package-deps build
+	cd $(BUILD_DIR) && cpack
+
 # The README's screenshot of the main window, taken under Xvfb.
 screenshot: test-deps build
 	PYTHONPATH=tests/e2e tests/e2e/xsession.sh /usr/bin/python3 tests/e2e/readme_screenshot.py $(BUILD_DIR) docs/main-window.png
@@ -54,5 +65,12 @@ screenshot: test-deps build
 format: deps
 	git ls-files '*.cpp' '*.h' | xargs clang-format -i
 
+# Everything the build made, but not the databases that `make run` made in BD: they hold
+# the user's groups.
 clean:
-	rm -rf $(BUILD_DIR)
+	@if [ -d $(BUILD_DIR) ]; then \
+	  find $(BUILD_DIR) -mindepth 1 -maxdepth 1 ! -name BD -exec rm -rf {} +; \
+	  if [ -d $(BUILD_DIR)/BD ]; then \
+	    find $(BUILD_DIR)/BD -mindepth 1 -maxdepth 1 ! -name '*.db' ! -name '*.db-*' -exec rm -rf {} +; \
+	  fi; \
+	fi

@@ -71,7 +71,7 @@ int makeGroup(const QTemporaryDir& root, const DatabasePaths& paths) {
 int main(int argc, char* argv[]) {
     QCoreApplication app(argc, argv);
     QTemporaryDir root;
-    const DatabasePaths paths = DatabasePaths::inAppFolder(root.path());
+    const DatabasePaths paths = DatabasePaths::inFolder(root.filePath(QStringLiteral("BD")));
     createMissingDatabases(paths, QStringLiteral(ZANTOR_SOURCE_DIR "/BD"));
     const int groupId = makeGroup(root, paths);
 

@@ -4,16 +4,14 @@
 
 namespace zantor {
 
-// Where the three databases and the category images live: folders beside the executable.
+// The three database files.
 struct DatabasePaths {
     QString settings;
     QString groups;
     QString categories;
 
-    static DatabasePaths inAppFolder(const QString& appFolder);
+    // The databases in `folder`. Where a copy of Zantor keeps them is AppFolders' call.
+    static DatabasePaths inFolder(const QString& folder);
 };
-
-QString databaseFolder(const QString& appFolder);
-QString imageFolder(const QString& appFolder);
 
 } // namespace zantor

@@ -18,9 +18,9 @@ namespace {
 const QRect kAttentionBox = twips::rect(240, 5130, 6120, 1470);
 } // namespace
 
-Frm6_ZT_help::Frm6_ZT_help(PageHostWindow& host, const QString& appFolder, ResourceHandler& opener)
+Frm6_ZT_help::Frm6_ZT_help(PageHostWindow& host, const QString& shippedFolder, ResourceHandler& opener)
     : InfoPageWindow(host, QStringLiteral("Frm6_ZT_help"), QStringLiteral("Ajuda"))
-    , m_appFolder(appFolder)
+    , m_shippedFolder(shippedFolder)
     , m_opener(opener) {
     struct Document {
         ImageButton*& button;
@@ -52,7 +52,7 @@ Frm6_ZT_help::Frm6_ZT_help(PageHostWindow& host, const QString& appFolder, Resou
                                           QStringLiteral(" Abrir o %1").arg(document.titleText), this);
         document.button->setGeometry(twips::rect(360, top, 570, 570));
         attachPressEffect(document.button);
-        const QString path = m_appFolder + QStringLiteral("/ReadMe/") + document.file;
+        const QString path = m_shippedFolder + QStringLiteral("/ReadMe/") + document.file;
         connect(document.button, &QAbstractButton::clicked, this, [this, path] { OpenFile(path); });
 
         document.title =

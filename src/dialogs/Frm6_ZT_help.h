@@ -6,13 +6,13 @@ namespace zantor {
 
 class ResourceHandler;
 
-// The help page: opens the three ReadMe documents that ship beside the program in
-// the user's PDF viewer.
+// The help page: opens the three ReadMe documents that ship with the program (in the
+// ReadMe folder of `shippedFolder`) in the user's PDF viewer.
 class Frm6_ZT_help : public InfoPageWindow {
     Q_OBJECT
 public:
     // The documents open through `opener`: the desktop in the program.
-    Frm6_ZT_help(PageHostWindow& host, const QString& appFolder, ResourceHandler& opener);
+    Frm6_ZT_help(PageHostWindow& host, const QString& shippedFolder, ResourceHandler& opener);
 
     // Hands the file to the desktop; a missing file or one nothing can open is said in
     // a message instead.
@@ -34,7 +34,7 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    QString m_appFolder;
+    QString m_shippedFolder;
     ResourceHandler& m_opener;
 };
 

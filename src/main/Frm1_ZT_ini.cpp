@@ -239,7 +239,7 @@ bool Frm1_ZT_ini::load() {
     StartupSettings settings;
     const bool loaded = runDatabaseAction(this, [&] {
         const DatabasePaths& paths = m_state.paths();
-        createMissingDatabases(paths, databaseFolder(m_state.appFolder()));
+        createMissingDatabases(paths, m_state.folders().seedFolder());
         settings = readStartupSettings(paths.settings);
         m_state.takeStartupSettings(settings);
         setFixedSize(twips::size(kWindowWidth, kWindowHeight));
@@ -334,7 +334,7 @@ void Frm1_ZT_ini::connectCommands() {
     connect(btnUpdate, &QAbstractButton::clicked, this, &Frm1_ZT_ini::updateSelectedGroup);
     connect(btnDelete, &QAbstractButton::clicked, this, &Frm1_ZT_ini::confirmDeletion);
     connect(btnHelp, &QAbstractButton::clicked, this,
-            [this] { showPage(new Frm6_ZT_help(*this, m_state.appFolder(), m_resourceHandler)); });
+            [this] { showPage(new Frm6_ZT_help(*this, m_state.folders().shipped, m_resourceHandler)); });
     connect(btnAbout, &QAbstractButton::clicked, this, [this] { showPage(new Frm7_ZT_about(*this)); });
     connect(btnMini, &QAbstractButton::clicked, this, &Frm1_ZT_ini::switchToCompactWindow);
     connect(btnConfig, &QAbstractButton::clicked, this, &Frm1_ZT_ini::openSettings);

@@ -102,6 +102,9 @@ QByteArray Shortcuts::entryText() const {
                                         "Icon=%1\n"
                                         "Exec=%2\n"
                                         "Terminal=false\n"
+                                        // Our windows' X11 class, so that a desktop files
+                                        // them under this entry whatever starts them.
+                                        "StartupWMClass=Zantor\n"
                                         "Categories=Utility;\n")
                              .arg(escapedValue(m_icon), escapedValue(execArgument(m_program)));
     return text.toUtf8();

@@ -359,8 +359,8 @@ ShortcutTicks Frm2_ZT_Config::shortcutTicks() const {
 }
 
 Shortcuts Frm2_ZT_Config::shortcutFiles() const {
-    return Shortcuts(m_state.appFolder() + QStringLiteral("/Zantor"),
-                     imageFolder(m_state.appFolder()) + QStringLiteral("shortcut-icon.svg"));
+    return Shortcuts(m_state.folders().program,
+                     m_state.folders().pictureFolder() + QStringLiteral("shortcut-icon.svg"));
 }
 
 void Frm2_ZT_Config::showShortcutReport(const ShortcutReport& report) {

@@ -9,17 +9,20 @@
 
 namespace zantor {
 
-SharedState::SharedState(QString appFolder, QObject* parent)
+SharedState::SharedState(const QString& programFolder, QObject* parent)
+    : SharedState(AppFolders::forProgramFolder(programFolder), parent) {}
+
+SharedState::SharedState(AppFolders folders, QObject* parent)
     : QObject(parent)
-    , groups(DatabasePaths::inAppFolder(appFolder).groups)
-    , m_appFolder(std::move(appFolder))
-    , m_paths(DatabasePaths::inAppFolder(m_appFolder)) {
+    , groups(folders.databasePaths().groups)
+    , m_folders(std::move(folders))
+    , m_paths(m_folders.databasePaths()) {
     connect(&groups, &QAbstractItemModel::modelReset, this,
             [this] { lblNumtotal = QString::number(groups.rowCount()); });
 }
 
 QIcon SharedState::picture(const QString& fileName) const {
-    const QString path = imageFolder(m_appFolder) + fileName;
+    const QString path = m_folders.pictureFolder() + fileName;
     if (!QFileInfo(path).isFile() || !QImageReader(path).canRead())
         return {};
     return QIcon(path);
@@ -55,7 +58,7 @@ void SharedState::loadCategories() {
         lstCats.append({category.titulo1, category.id});
         // A missing picture leaves the category without an icon; an unreadable one
         // draws nothing.
-        const QString path = imageFolder(m_appFolder) + category.imagem1;
+        const QString path = m_folders.pictureFolder() + category.imagem1;
         pictures.append(QFileInfo(path).isFile() ? path : QString());
     }
     groups.setCategoryPictures(std::move(pictures));

@@ -2,7 +2,7 @@
 
 #include "GroupListModel.h"
 #include "ListEntry.h"
-#include "data/DatabasePaths.h"
+#include "data/AppFolders.h"
 
 #include <QIcon>
 #include <QObject>
@@ -19,9 +19,10 @@ struct StartupSettings;
 class SharedState : public QObject {
     Q_OBJECT
 public:
-    explicit SharedState(QString appFolder, QObject* parent = nullptr);
+    // `programFolder` holds the running executable; the folders follow from it.
+    explicit SharedState(const QString& programFolder, QObject* parent = nullptr);
 
-    const QString& appFolder() const { return m_appFolder; }
+    const AppFolders& folders() const { return m_folders; }
     const DatabasePaths& paths() const { return m_paths; }
     // A picture of the IMG folder, drawn crisp at any size when shown; empty when the
     // file is missing or is no picture Qt can read.
@@ -71,7 +72,9 @@ public:
     GroupListModel groups;
 
 private:
-    QString m_appFolder;
+    SharedState(AppFolders folders, QObject* parent);
+
+    AppFolders m_folders;
     DatabasePaths m_paths;
 };
 

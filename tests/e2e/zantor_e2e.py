@@ -49,9 +49,10 @@ def write(path, text, mode=0o644):
 
 class RecordingDesktop:
     """A home of our own under `root` whose default application for text files and
-    folders is a recorder that appends what it was given to a log."""
+    folders (and any other type named in `types`) is a recorder that appends what it was
+    given to a log."""
 
-    def __init__(self, root):
+    def __init__(self, root, types=("text/plain", "inode/directory")):
         self.log = os.path.join(root, "opened.log")
         self.home = os.path.join(root, "home")
         config = os.path.join(self.home, ".config")
@@ -60,11 +61,9 @@ class RecordingDesktop:
         write(recorder, f"#!/bin/sh\nprintf 'opened %s\\n' \"$1\" >> '{self.log}'\n", 0o755)
         write(os.path.join(share, "applications", "zantor-e2e-recorder.desktop"),
               "[Desktop Entry]\nType=Application\nName=Recorder\n"
-              f"Exec={recorder} %f\nMimeType=text/plain;inode/directory;\nNoDisplay=true\n")
+              f"Exec={recorder} %f\nMimeType={''.join(f'{t};' for t in types)}\nNoDisplay=true\n")
         write(os.path.join(config, "mimeapps.list"),
-              "[Default Applications]\n"
-              "text/plain=zantor-e2e-recorder.desktop\n"
-              "inode/directory=zantor-e2e-recorder.desktop\n")
+              "[Default Applications]\n" + "".join(f"{t}=zantor-e2e-recorder.desktop\n" for t in types))
         os.makedirs(os.path.join(self.home, ".local", "share"), exist_ok=True)
         self.env = {
             "HOME": self.home,

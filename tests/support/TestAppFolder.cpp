@@ -23,7 +23,7 @@ TestAppFolder::TestAppFolder() {
 }
 
 void TestAppFolder::createDatabases() const {
-    zantor::createMissingDatabases(databases(), zantor::databaseFolder(path()));
+    zantor::createMissingDatabases(databases(), folders().seedFolder());
 }
 
 int TestAppFolder::addGroup(const QString& titulo1, const QString& texto1, const QString& texto2,

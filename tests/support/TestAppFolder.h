@@ -1,6 +1,6 @@
 #pragma once
 
-#include "data/DatabasePaths.h"
+#include "data/AppFolders.h"
 
 #include <QString>
 #include <QTemporaryDir>
@@ -14,7 +14,8 @@ public:
     TestAppFolder();
 
     QString path() const { return m_dir.path(); }
-    zantor::DatabasePaths databases() const { return zantor::DatabasePaths::inAppFolder(path()); }
+    zantor::AppFolders folders() const { return zantor::AppFolders::forProgramFolder(path()); }
+    zantor::DatabasePaths databases() const { return folders().databasePaths(); }
     void createDatabases() const;
 
     // Adds a group with its texts as stored; returns its id.
