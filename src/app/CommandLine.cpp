@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QHash>
 #include <QTranslator>
+#include <algorithm>
 
 namespace zantor {
 
@@ -117,14 +118,14 @@ void CommandLine::read(const QStringList& arguments) {
             QStringLiteral("Use só uma destas opções de cada vez: %1.").arg(given.join(QStringLiteral(", ")));
         return;
     }
-    m_titles = m_parser.values(kOpen);
-    for (const QString& title : std::as_const(m_titles)) {
-        if (title.trimmed().isEmpty()) {
-            m_command = Command::UsageError;
-            m_usageError = QStringLiteral("Falta o título do grupo depois de '--abrir'.");
-            return;
-        }
+    const QStringList titles = m_parser.values(kOpen);
+    if (std::any_of(titles.begin(), titles.end(),
+                    [](const QString& title) { return title.trimmed().isEmpty(); })) {
+        m_command = Command::UsageError;
+        m_usageError = QStringLiteral("Falta o título do grupo depois de '--abrir'.");
+        return;
     }
+    m_titles = titles;
     if (m_command == Command::Export || m_command == Command::Import) {
         m_file = m_parser.value(m_command == Command::Export ? kExport : kImport);
         if (m_file.isEmpty()) {

@@ -4,8 +4,6 @@
 #include "chrome/BorderlessWindow.h"
 #include "chrome/DatabaseAction.h"
 #include "chrome/TrayHelper.h"
-#include "data/DatabaseError.h"
-#include "data/DatabaseSetup.h"
 #include "main/Frm1_ZT_ini.h"
 
 #include <QApplication>
@@ -33,28 +31,41 @@ int finish(const CommandResult& result) {
     return result.status;
 }
 
-// The window the user works in comes to the front: a modal one first, then whichever
-// of ours shows, then the one hidden in the tray; the main window when none is there.
-void bringToFront(QWidget& mainWindow) {
-    QWidget* target = QApplication::activeModalWidget();
-    const QWidgetList windows = QApplication::topLevelWidgets();
-    for (QWidget* window : windows) {
-        if (!target && qobject_cast<BorderlessWindow*>(window) && window->isVisible())
-            target = window;
+// A modal window first, then whichever of ours shows.
+QWidget* shownWindow() {
+    if (QWidget* modal = QApplication::activeModalWidget())
+        return modal;
+    for (QWidget* window : QApplication::topLevelWidgets()) {
+        if (qobject_cast<BorderlessWindow*>(window) && window->isVisible())
+            return window;
     }
-    for (QWidget* window : windows) {
+    return nullptr;
+}
+
+TrayHelper* trayInUse() {
+    for (QWidget* window : QApplication::topLevelWidgets()) {
         auto* tray = window->findChild<TrayHelper*>(QString(), Qt::FindDirectChildrenOnly);
-        if (!target && tray && tray->isInTray()) {
+        if (tray && tray->isInTray())
+            return tray;
+    }
+    return nullptr;
+}
+
+// The window the user works in comes to the front: the one that shows, else the one
+// hidden in the tray, else the main window.
+void bringToFront(QWidget& mainWindow) {
+    QWidget* window = shownWindow();
+    if (!window) {
+        if (TrayHelper* tray = trayInUse()) {
             tray->restoreFromTray();
             return;
         }
+        window = &mainWindow;
     }
-    if (!target)
-        target = &mainWindow;
-    target->setWindowState(target->windowState() & ~Qt::WindowMinimized);
-    target->show();
-    target->raise();
-    target->activateWindow();
+    window->setWindowState(window->windowState() & ~Qt::WindowMinimized);
+    window->show();
+    window->raise();
+    window->activateWindow();
 }
 
 } // namespace
@@ -77,19 +88,11 @@ std::optional<int> CommandRunner::runWithoutMainWindow() {
     return std::nullopt;
 }
 
-std::optional<CommandResult> CommandRunner::prepareDatabases() const {
-    try {
-        createMissingDatabases(m_paths, databaseFolder(m_appFolder));
-        return std::nullopt;
-    } catch (const DatabaseError& error) {
-        return CommandResult::failure(exit_status::kDatabase, error.userMessage() + QLatin1Char('\n'));
-    }
-}
-
 CommandResult CommandRunner::run() {
     using Command = CommandLine::Command;
     const auto withDatabases = [this](const auto& command) {
-        const std::optional<CommandResult> failed = prepareDatabases();
+        const std::optional<CommandResult> failed =
+            createMissingDatabasesCommand(m_paths, databaseFolder(m_appFolder));
         return failed ? *failed : command();
     };
     switch (m_commandLine.command()) {

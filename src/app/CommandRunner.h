@@ -27,8 +27,6 @@ public:
 
 private:
     CommandResult run();
-    // Makes the databases on a first start, as the main window would.
-    std::optional<CommandResult> prepareDatabases() const;
     CommandResult answer(Frm1_ZT_ini& window, const QJsonObject& request);
 
     CommandLine m_commandLine;

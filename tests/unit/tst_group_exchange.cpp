@@ -135,9 +135,6 @@ private slots:
                                            "Campo \"versao\": este Zantor lê a versão 1 do formato.");
         QTest::newRow("blank title") << withGroups(kGoodGroup + R"(, {"titulo": "   ", "itens": []})")
                                      << QStringLiteral("Campo \"titulo\" do grupo 2: não pode estar vazio.");
-        QTest::newRow("title not text")
-            << withGroups(kGoodGroup + R"(, {"titulo": 7, "itens": []})")
-            << QStringLiteral("Campo \"titulo\" do grupo 2: precisa ser um texto.");
         QTest::newRow("no items")
             << withGroups(kGoodGroup + R"(, {"titulo": "Ruim", "itens": []})")
             << QStringLiteral("Campo \"itens\" do grupo 2 (\"Ruim\"): precisa ser uma lista com pelo "
