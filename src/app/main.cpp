@@ -1,3 +1,4 @@
+#include "CommandRunner.h"
 #include "main/Frm1_ZT_ini.h"
 #include "platform/DisplayServer.h"
 
@@ -5,17 +6,23 @@
 
 int main(int argc, char* argv[]) {
     zantor::preferX11OnWayland();
-    QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Zantor"));
+    // Without windows for the commands that show none, so they need no display.
+    const std::unique_ptr<QCoreApplication> app = zantor::createApplication(argc, argv);
+    const QString appFolder = QCoreApplication::applicationDirPath();
+    zantor::CommandRunner commands(QCoreApplication::arguments(), appFolder);
+    if (const std::optional<int> status = commands.runWithoutMainWindow())
+        return *status;
+
     // Window managers match our windows to the menu entry by this name.
     QGuiApplication::setDesktopFileName(QStringLiteral("Zantor"));
     // Hidden in the tray, the main window is still the program: only its close command ends it.
     QApplication::setQuitOnLastWindowClosed(false);
 
-    zantor::Frm1_ZT_ini window(QCoreApplication::applicationDirPath());
+    zantor::Frm1_ZT_ini window(appFolder);
     // Every window and message box takes the program's icon.
     QApplication::setWindowIcon(window.IconSoft);
     if (!window.load())
         return 2;
+    commands.serve(window);
     return QApplication::exec();
 }

@@ -48,8 +48,11 @@ void TrayHelper::retryTray() {
 void TrayHelper::restore(QSystemTrayIcon::ActivationReason reason) {
     // A left click or a right click brings the window back; a double click, the middle
     // button or a pass of the pointer do nothing.
-    if (reason != QSystemTrayIcon::Trigger && reason != QSystemTrayIcon::Context)
-        return;
+    if (reason == QSystemTrayIcon::Trigger || reason == QSystemTrayIcon::Context)
+        restoreFromTray();
+}
+
+void TrayHelper::restoreFromTray() {
     m_window->showAt(m_placeBeforeTray);
     m_window->raise();
     m_window->activateWindow();

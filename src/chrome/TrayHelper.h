@@ -27,6 +27,8 @@ public:
     void minimizeToTrayWhenReady();
 
     bool isInTray() const { return m_icon.isVisible(); }
+    // What a click on the icon does: the window comes back where it was, in front.
+    void restoreFromTray();
     QSystemTrayIcon& icon() { return m_icon; }
 
 private:

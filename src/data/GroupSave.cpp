@@ -4,21 +4,29 @@
 #include "DbSession.h"
 #include "TextEscaping.h"
 
+#include <algorithm>
+
 namespace zantor {
 
-void insertGroup(const QString& groupsPath, const GroupContent& group) {
+bool isBlankTitle(const QString& title) {
+    return std::all_of(title.begin(), title.end(), [](QChar c) { return c == QLatin1Char(' '); });
+}
+
+QVariantList storedGroupValues(const GroupContent& group) {
     const StoredItemList items = writeItemList(group.items);
+    return {storedText(group.title), items.texto1, items.texto2, items.qtd, group.dataUpd, group.categoria};
+}
+
+void insertGroup(const QString& groupsPath, const GroupContent& group) {
     DbSession db(groupsPath);
     // One statement reads the last place and takes the next one, so nothing can come
     // between the two.
-    db.execute(
-        QStringLiteral("insert into Tabela1 (titulo1,texto1,texto2,qtd,dataUpd,categoria,ordem) "
-                       "select ?,?,?,?,?,?,coalesce(max(ordem),0)+1 from Tabela1"),
-        {storedText(group.title), items.texto1, items.texto2, items.qtd, group.dataUpd, group.categoria});
+    db.execute(QStringLiteral("insert into Tabela1 (titulo1,texto1,texto2,qtd,dataUpd,categoria,ordem) "
+                              "select ?,?,?,?,?,?,coalesce(max(ordem),0)+1 from Tabela1"),
+               storedGroupValues(group));
 }
 
 void updateGroup(const QString& groupsPath, int id, const GroupContent& group) {
-    const StoredItemList items = writeItemList(group.items);
     DbSession db(groupsPath);
     db.inTransaction([&] {
         // An update of a row that is gone would change nothing and still look saved.
@@ -28,8 +36,7 @@ void updateGroup(const QString& groupsPath, int id, const GroupContent& group) {
         db.execute(
             QStringLiteral("UPDATE Tabela1 SET [titulo1]=?, [texto1]=?, [texto2]=?, [qtd]=?, [dataUpd]=?, "
                            "[categoria]=? WHERE id=?"),
-            {storedText(group.title), items.texto1, items.texto2, items.qtd, group.dataUpd, group.categoria,
-             id});
+            storedGroupValues(group) << id);
     });
 }
 

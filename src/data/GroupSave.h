@@ -3,6 +3,7 @@
 #include "ItemListCodec.h"
 
 #include <QString>
+#include <QVariantList>
 #include <QVector>
 
 namespace zantor {
@@ -16,6 +17,13 @@ struct GroupContent {
     // 0 when no category was chosen.
     int categoria = 0;
 };
+
+// A title of spaces alone names no group: the editor saves no such group.
+bool isBlankTitle(const QString& title);
+
+// The values the editor's statements store for the group, in the order titulo1, texto1,
+// texto2, qtd, dataUpd, categoria: every writer of groups binds these.
+QVariantList storedGroupValues(const GroupContent& group);
 
 // Adds the group at the end of the custom order: one place after the largest stored
 // ordem, so that two new groups never share a place. Throws DatabaseError.

@@ -67,11 +67,6 @@ QGroupBox* makeFrame(const char* name, const QString& title, QWidget* parent, QR
     return frame;
 }
 
-// Nothing but spaces: the check runs on the escaped title, where a TAB is no longer blank.
-bool isBlank(const QString& text) {
-    return std::all_of(text.begin(), text.end(), [](QChar c) { return c == QLatin1Char(' '); });
-}
-
 // The local files and folders a drop carries, each without a trailing slash.
 QStringList droppedPaths(const QMimeData* mime) {
     QStringList paths;
@@ -457,7 +452,7 @@ bool Frm2_ZT_insert::eventFilter(QObject* watched, QEvent* event) {
 
 void Frm2_ZT_insert::saveGroup() {
     const QString title = txtTitulo1->text();
-    if (isBlank(escapeText(title)) || List1->count() == 0) {
+    if (isBlankTitle(title) || List1->count() == 0) {
         prompt::beep();
         showEditorWarning(
             QStringLiteral("O título do Grupo não pode estar vazio e a lista precisa ter pelo menos "

@@ -16,6 +16,7 @@
 #include "data/GroupStore.h"
 #include "data/SettingsStore.h"
 #include "data/TextEscaping.h"
+#include "dialogs/CancelKey.h"
 #include "dialogs/Frm4_ZT_aviso.h"
 #include "dialogs/Frm6_ZT_help.h"
 #include "dialogs/Frm7_ZT_about.h"
@@ -327,8 +328,14 @@ void Frm1_ZT_ini::connectCommands() {
         if (chkMinimizar->isChecked())
             minimize_to_tray();
     });
-    connect(&m_launcher, &Launcher::runFinished, this,
-            [this](const LaunchResult& result) { showLaunchReport(this, result); });
+    connect(&m_launcher, &Launcher::runFinished, this, [this](const LaunchResult& result) {
+        if (result.cancelled) {
+            prompt::beep();
+            showStatusMessage(QStringLiteral("Abertura cancelada."));
+        }
+        showLaunchReport(this, result);
+    });
+    cancelRunOnEscape(this, m_launcher);
     connect(btnPosition, &QAbstractButton::clicked, this, &Frm1_ZT_ini::storePosition);
     connect(btnInsert, &QAbstractButton::clicked, this, [this] { openEditor(QStringLiteral("Insert")); });
     connect(btnUpdate, &QAbstractButton::clicked, this, &Frm1_ZT_ini::updateSelectedGroup);
@@ -460,6 +467,14 @@ void Frm1_ZT_ini::openSelectedGroups() {
     runDatabaseAction(this, [&] { m_launcher.openGroups(groupIds, m_state.tempoMs()); });
 }
 
+void Frm1_ZT_ini::openGroups(const QVector<int>& groupIds) {
+    if (m_compactWindow) {
+        m_compactWindow->openGroups(groupIds);
+        return;
+    }
+    runDatabaseAction(this, [&] { m_launcher.openGroups(groupIds, m_state.tempoMs()); });
+}
+
 void Frm1_ZT_ini::showGroupDetails(const QModelIndex& row) {
     if (!row.isValid())
         return;
@@ -479,6 +494,7 @@ void Frm1_ZT_ini::showGroupDetails(const QModelIndex& row) {
     txtDesc->setPlainText(unescapeText(details->texto1));
     m_state.txtAddress = unescapeText(details->texto2);
 
+
     // A category number with no loaded category (0 when none was chosen) has no name
     // and shows the default picture.
     const int category = details->categoria.toInt();
@@ -492,6 +508,5 @@ void Frm1_ZT_ini::showGroupDetails(const QModelIndex& row) {
     lblNumItens2->setText(details->qtd);
     m_state.lblNumUpdate = QString::number(id);
 }
-
 
 } // namespace zantor

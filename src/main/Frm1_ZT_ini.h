@@ -50,6 +50,9 @@ public:
     QIcon programIcon() const override { return IconSoft; }
     // Opens every resource of the selected groups, in list order, lblTempo ms apart.
     void openSelectedGroups();
+    // Opens the groups, in the order given, as one run of the window the user sees: the
+    // compact list while it is open, else this window.
+    void openGroups(const QVector<int>& groupIds);
     // The group editor over this window, for a new group ("Insert") or for the group
     // chosen in lblNumUpdate ("Update").
     void openEditor(const QString& mode);

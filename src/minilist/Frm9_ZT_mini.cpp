@@ -10,6 +10,7 @@
 #include "chrome/ScreenPlacement.h"
 #include "chrome/Twips.h"
 #include "data/SettingsStore.h"
+#include "dialogs/CancelKey.h"
 #include "dialogs/Frm10_ZT_aviso.h"
 #include "dialogs/LaunchReport.h"
 #include "state/SharedState.h"
@@ -132,8 +133,14 @@ void Frm9_ZT_mini::buildBottomBar() {
 void Frm9_ZT_mini::connectCommands() {
     connect(ListMini, &CompactListView::listDoubleClicked, this, &Frm9_ZT_mini::openSelectedGroups);
     connect(ListMini, &CompactListView::characterKeyPressed, this, &Frm9_ZT_mini::openSelectedGroups);
-    connect(&m_launcher, &Launcher::runFinished, this,
-            [this](const LaunchResult& result) { showLaunchReport(this, result); });
+    connect(&m_launcher, &Launcher::runFinished, this, [this](const LaunchResult& result) {
+        if (result.cancelled) {
+            prompt::beep();
+            showNotice(QStringLiteral("Abertura cancelada."));
+        }
+        showLaunchReport(this, result);
+    });
+    cancelRunOnEscape(this, m_launcher);
     connect(btnPosition, &QAbstractButton::clicked, this, &Frm9_ZT_mini::savePosition);
     connect(btnTopOff, &QAbstractButton::clicked, this, [this] { setAlwaysOnTop(true); });
     connect(btnTop, &QAbstractButton::clicked, this, [this] { setAlwaysOnTop(false); });
@@ -166,6 +173,10 @@ void Frm9_ZT_mini::openSelectedGroups() {
         if (ListMini->selectionModel()->isSelected(title))
             groupIds.append(title.data(GroupListModel::GroupIdRole).toInt());
     }
+    openGroups(groupIds);
+}
+
+void Frm9_ZT_mini::openGroups(const QVector<int>& groupIds) {
     runDatabaseAction(this, [&] { m_launcher.openGroups(groupIds, lblTempo.toInt()); });
 }
 
@@ -198,14 +209,17 @@ void Frm9_ZT_mini::savePosition() {
         m_state.lblMiniTop = QString::number(top);
     }
     prompt::beep();
-    // A notice still counting from an earlier save shows the new message and keeps
+    showNotice(stored ? QStringLiteral("Posição gravada!") : QStringLiteral("Posição não gravada!"));
+}
+
+void Frm9_ZT_mini::showNotice(const QString& text) {
+    // A notice still counting from an earlier message shows the new one and keeps
     // counting where it was.
     if (!m_notice)
         m_notice = new Frm10_ZT_aviso(m_icon, this);
-    m_notice->move(twips::toPixels(left + 120), twips::toPixels(top + 120));
+    m_notice->move(x() + twips::toPixels(120), y() + twips::toPixels(120));
     m_notice->setNoticeWidth(twips::toPixels(twips::fromPixels(width()) - 260));
-    m_notice->setMessage(stored ? QStringLiteral("Posição gravada!")
-                                : QStringLiteral("Posição não gravada!"));
+    m_notice->setMessage(text);
     SetAlwaysOnTopMode(m_notice, true);
 }
 

@@ -33,6 +33,8 @@ public:
     void minimize_to_tray();
     // Opens every resource of the selected groups, top to bottom, lblTempo ms apart.
     void openSelectedGroups();
+    // Opens the groups, in the order given, as one run.
+    void openGroups(const QVector<int>& groupIds);
     // Stores the window's place for its next opening and confirms it in a notice.
     void savePosition();
     // Shows as many rows as the row box says, within what the groups allow, keeping
@@ -74,6 +76,8 @@ private:
     void applyGeometry(int rows, int top);
     void setAlwaysOnTop(bool onTop);
     void countGroups();
+    // The timed notice over the list: the window has no status line.
+    void showNotice(const QString& text);
 
     SharedState& m_state;
     QIcon m_icon;

@@ -57,6 +57,15 @@ void Launcher::openGroups(const QVector<int>& groupIds, int delayMs) {
     emit runStarted();
 }
 
+void Launcher::cancel() {
+    if (!TimerDelay.isActive())
+        return;
+    TimerDelay.stop();
+    m_resources.clear();
+    m_result.cancelled = true;
+    emit runFinished(m_result);
+}
+
 void Launcher::handOverNext() {
     if (m_nextIndex >= m_resources.size()) {
         TimerDelay.stop();

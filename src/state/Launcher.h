@@ -14,6 +14,8 @@ class ResourceHandler;
 struct LaunchResult {
     QStringList missing;
     QStringList refused;
+    // The user stopped the run: the lists hold only what was tried before.
+    bool cancelled = false;
 
     bool hasProblems() const { return !missing.isEmpty() || !refused.isEmpty(); }
     // The text of the "Erro" message at the end of a run.
@@ -32,6 +34,9 @@ public:
     // to open leaves everything as it was. Throws DatabaseError, and then starts
     // nothing.
     void openGroups(const QVector<int>& groupIds, int delayMs);
+    // Stops the run going: nothing more of its queue opens, and it finishes at once with
+    // what was tried. Without a run it does nothing.
+    void cancel();
 
     // The launch timer; it runs exactly while a run is going.
     QTimer TimerDelay;

@@ -131,10 +131,27 @@ class ZantorCopy:
         with sqlite3.connect(self.database("ZT_Config.db")) as db:
             return db.execute(f"select {','.join(f'[{c}]' for c in columns)} from Tabela1 where id=1").fetchone()
 
-    def start(self, env=None):
-        self.process = subprocess.Popen([os.path.join(self.folder, "Zantor")], cwd=self.folder,
+    def start(self, env=None, args=()):
+        self.process = subprocess.Popen([os.path.join(self.folder, "Zantor"), *args], cwd=self.folder,
                                         env={**os.environ, **(env or {})})
         return self.process
+
+    def run(self, *args, env=None):
+        """Runs the program to its end with the given command line, as a script would."""
+        return subprocess.run([os.path.join(self.folder, "Zantor"), *args], cwd=self.folder, capture_output=True,
+                              text=True, env={**os.environ, **(env or {})}, timeout=60)
+
+    def processes(self):
+        """The ids of the processes running this copy's binary."""
+        binary = os.path.join(self.folder, "Zantor")
+        found = []
+        for pid in filter(str.isdigit, os.listdir("/proc")):
+            try:
+                if os.readlink(f"/proc/{pid}/exe") == binary:
+                    found.append(int(pid))
+            except OSError:
+                continue
+        return found
 
     def wait_exit(self, timeout=10.0):
         return self.process.wait(timeout=timeout)

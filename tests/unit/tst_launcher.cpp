@@ -54,6 +54,20 @@ struct RunRecorder {
     QList<LaunchResult> results;
 };
 
+// Presses Esc, as it were, once `cancelAfter` has opened: the cancel comes from the event
+// loop, between two ticks.
+struct CancellingHandler : RecordingResourceHandler {
+    using RecordingResourceHandler::RecordingResourceHandler;
+    bool open(const QString& path) override {
+        if (path == cancelAfter)
+            QMetaObject::invokeMethod(launcher, &Launcher::cancel, Qt::QueuedConnection);
+        return RecordingResourceHandler::open(path);
+    }
+
+    QString cancelAfter;
+    Launcher* launcher = nullptr;
+};
+
 } // namespace
 
 class LauncherTest : public QObject {
@@ -145,6 +159,28 @@ private slots:
         // "/gone" belonged to the replaced run: it is not reported.
         QVERIFY(!run.results[0].hasProblems());
         QCOMPARE(run.starts, 2);
+    }
+
+    void cancelStopsTheQueueAndReportsOnlyWhatWasTried() {
+        TestAppFolder app;
+        const int id =
+            app.addGroup(QStringLiteral("g"), {}, storedList({"/a", "/falta/1", "/b", "/falta/2", "/c"}));
+        CancellingHandler handler({"/a", "/b", "/c"});
+        Launcher launcher(app.databases().groups, handler);
+        RunRecorder run(launcher, handler);
+        launcher.cancel();
+        QCOMPARE(run.results.size(), 0);
+
+        handler.launcher = &launcher;
+        handler.cancelAfter = QStringLiteral("/b");
+        launcher.openGroups({id}, 200);
+        run.waitForRuns(1);
+        QVERIFY(!launcher.TimerDelay.isActive());
+        QVERIFY(run.results[0].cancelled);
+        QCOMPARE(handler.openedPaths(), QStringList({"/a", "/b"}));
+        QCOMPARE(run.results[0].missing, QStringList({"/falta/1"}));
+        launcher.cancel();
+        QCOMPARE(run.results.size(), 1);
     }
 
     void aCommandThatFindsNothingChangesNothing() {

@@ -247,6 +247,31 @@ private slots:
         QCOMPARE(fixture.prompt.messages.size(), 2);
     }
 
+    void escStopsTheRunAndTheNoticeSaysSo() {
+        CompactFixture fixture;
+        const QString unit(QChar(31));
+        fixture.app.addGroup(QStringLiteral("Alfa"), {},
+                             QStringLiteral("/a/1") + unit + QStringLiteral("/b/1"));
+        fixture.app.setSettings({{QStringLiteral("tempo"), QStringLiteral("1000")}});
+        Frm9_ZT_mini* mini = fixture.load();
+        QVERIFY(mini);
+        mini->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(mini));
+        auto* launchTimer = mini->findChild<QTimer*>(QStringLiteral("TimerDelay"));
+        mini->ListMini->selectionModel()->select(mini->ListMini->model()->index(0, 0),
+                                                 QItemSelectionModel::Select);
+        QTest::keyClick(mini->ListMini, Qt::Key_Return);
+        QVERIFY(launchTimer->isActive());
+
+        QTest::keyClick(mini->ListMini, Qt::Key_Escape);
+        QVERIFY(!launchTimer->isActive());
+        const auto* notice = mini->findChild<Frm10_ZT_aviso*>();
+        QVERIFY(notice && notice->isVisible());
+        QCOMPARE(notice->lblMensagem->text(), QStringLiteral("Abertura cancelada."));
+        QCOMPARE(fixture.handler.opened.size(), 0);
+        QCOMPARE(fixture.prompt.messages.size(), 0);
+    }
+
     void aScrolledRowShowsItsOwnItemsAsToolTip() {
         CompactFixture fixture;
         fixture.addGroups(20);

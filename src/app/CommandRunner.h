@@ -1,0 +1,42 @@
+#pragma once
+
+#include "CommandLine.h"
+#include "SingleInstance.h"
+#include "data/AppFolders.h"
+#include "data/DatabasePaths.h"
+
+#include <QVector>
+#include <optional>
+
+namespace zantor {
+
+class Frm1_ZT_ini;
+
+// Does what the command line asks, in this process or through the running copy.
+class CommandRunner {
+public:
+    // The databases are those of the app folder, as the main window's.
+    CommandRunner(const QStringList& arguments, const QString& appFolder);
+
+    // Everything that needs no main window in this process: help, version, the listing,
+    // export and import, and what a running copy does instead. Returns the exit status
+    // when that was all, or nothing when this process goes on as the running copy.
+    std::optional<int> runWithoutMainWindow();
+    // As the running copy, with its main window loaded: answers later starts, and opens
+    // the groups this command line asked for.
+    void serve(Frm1_ZT_ini& window);
+
+private:
+    CommandResult run();
+    CommandResult answer(Frm1_ZT_ini& window, const QJsonObject& request);
+
+    CommandLine m_commandLine;
+    AppFolders m_folders;
+    DatabasePaths m_paths;
+    SingleInstance m_instance;
+    QVector<int> m_groupsToOpen;
+    // This process goes on as the running copy.
+    bool m_running = false;
+};
+
+} // namespace zantor

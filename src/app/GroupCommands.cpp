@@ -1,0 +1,165 @@
+#include "GroupCommands.h"
+
+#include "data/DatabaseError.h"
+#include "data/DatabaseSetup.h"
+#include "data/GroupExchange.h"
+#include "data/GroupStore.h"
+#include "data/SettingsStore.h"
+#include "data/TextEscaping.h"
+#include "data/TitleMatch.h"
+
+#include <QCoreApplication>
+#include <QDate>
+#include <QFile>
+#include <QFileInfo>
+#include <QHash>
+#include <QSaveFile>
+
+namespace zantor {
+
+namespace {
+
+// More suggestions than this would bury the message.
+constexpr int kMostSuggestions = 10;
+
+// Turns a database failure into the message and the status the command ends with.
+template <typename Work> CommandResult onDatabase(Work&& work) {
+    try {
+        return work();
+    } catch (const DatabaseError& error) {
+        return CommandResult::failure(exit_status::kDatabase, error.userMessage() + QLatin1Char('\n'));
+    }
+}
+
+QString counted(qsizetype count, const QString& one, const QString& many) {
+    return (count == 1 ? one : many).arg(count);
+}
+
+// A field of a line of --listar: a TAB or a line break inside would break the line form.
+QString oneField(QString text) {
+    for (const QChar separator : {QLatin1Char('\t'), QLatin1Char('\n'), QLatin1Char('\r')})
+        text.replace(separator, QLatin1Char(' '));
+    return text;
+}
+
+} // namespace
+
+std::optional<CommandResult> createMissingDatabasesCommand(const DatabasePaths& paths,
+                                                           const QString& seedFolder) {
+    const CommandResult result = onDatabase([&] {
+        createMissingDatabases(paths, seedFolder);
+        return CommandResult();
+    });
+    return result.status == exit_status::kSuccess ? std::nullopt : std::optional(result);
+}
+
+CommandResult listGroupsCommand(const DatabasePaths& paths) {
+    return onDatabase([&] {
+        const bool alphabetical = readStartupSettings(paths.settings).ordemPosts.toInt() == 0;
+        CommandResult result;
+        for (const GroupListRow& group :
+             listGroups(paths.groups, alphabetical ? GroupOrder::Alphabetical : GroupOrder::Custom)) {
+            result.output += oneField(unescapeText(group.titulo1)) + QLatin1Char('\t') +
+                             oneField(unescapeText(group.texto1)) + QLatin1Char('\n');
+        }
+        return result;
+    });
+}
+
+CommandResult exportGroupsCommand(const DatabasePaths& paths, const QString& file) {
+    return onDatabase([&] {
+        const GroupExport exported = exportGroups(paths);
+        if (file == QStringLiteral("-"))
+            return CommandResult{exit_status::kSuccess, QString::fromUtf8(exported.json), {}};
+        // Written whole or not at all: a backup cut short must not pass for one.
+        QSaveFile out(file);
+        if (!out.open(QIODevice::WriteOnly) || out.write(exported.json) != exported.json.size() ||
+            !out.commit())
+            return CommandResult::failure(
+                exit_status::kFailure,
+                QStringLiteral("Não foi possível gravar o arquivo \"%1\".\n").arg(file));
+        return CommandResult{exit_status::kSuccess,
+                             counted(exported.groupCount, QStringLiteral("%1 grupo exportado para \"%2\".\n"),
+                                     QStringLiteral("%1 grupos exportados para \"%2\".\n"))
+                                 .arg(file),
+                             {}};
+    });
+}
+
+CommandResult importGroupsCommand(const DatabasePaths& paths, const QString& file) {
+    QFile in(file);
+    if (!in.open(QIODevice::ReadOnly)) {
+        return CommandResult::failure(
+            exit_status::kFailure, (in.exists() ? QStringLiteral("Não foi possível ler o arquivo \"%1\".\n")
+                                                : QStringLiteral("O arquivo \"%1\" não existe.\n"))
+                                       .arg(file));
+    }
+    const QByteArray json = in.readAll();
+    return onDatabase([&] {
+        try {
+            const ImportReport report = importGroups(paths, json, QDate::currentDate());
+            CommandResult result;
+            for (const QString& note : report.notes)
+                result.output += note + QLatin1Char('\n');
+            result.output += report.imported == 0
+                                 ? QStringLiteral("O arquivo não tem nenhum grupo.\n")
+                                 : counted(report.imported, QStringLiteral("%1 grupo importado.\n"),
+                                           QStringLiteral("%1 grupos importados.\n"));
+            return result;
+        } catch (const ExchangeFormatError& error) {
+            return CommandResult::failure(
+                exit_status::kBadData,
+                QStringLiteral("%1\nNenhum grupo foi importado.\n").arg(error.message()));
+        }
+    });
+}
+
+GroupChoice chooseGroups(const QString& groupsPath, const QStringList& titles) {
+    GroupChoice choice;
+    QHash<int, QString> itemsOf;
+    choice.result = onDatabase([&] {
+        QVector<TitledGroup> groups;
+        for (const GroupListRow& group : listGroups(groupsPath, GroupOrder::Alphabetical)) {
+            groups.append({group.id, unescapeText(group.titulo1)});
+            itemsOf.insert(group.id, unescapeText(group.texto1));
+        }
+        const TitleMatch match(groups);
+        // Each candidate with its items: two groups may carry the same title.
+        const auto listed = [&itemsOf](const QVector<TitledGroup>& candidates) {
+            QString lines;
+            for (qsizetype i = 0; i < candidates.size() && i < kMostSuggestions; ++i)
+                lines +=
+                    QStringLiteral("  %1 (%2)\n").arg(candidates[i].title, itemsOf.value(candidates[i].id));
+            if (candidates.size() > kMostSuggestions)
+                lines += QStringLiteral("  e mais %1.\n").arg(candidates.size() - kMostSuggestions);
+            return lines;
+        };
+        CommandResult result;
+        for (const QString& title : titles) {
+            const QVector<TitledGroup> named = match.named(title);
+            if (named.size() == 1) {
+                choice.ids.append(named.first().id);
+                continue;
+            }
+            if (result.status == exit_status::kSuccess)
+                result.status = named.isEmpty() ? exit_status::kNoSuchGroup : exit_status::kSeveralGroups;
+            if (!named.isEmpty()) {
+                result.errors +=
+                    QStringLiteral("Mais de um grupo se chama \"%1\":\n").arg(title) + listed(named);
+                continue;
+            }
+            result.errors += QStringLiteral("Nenhum grupo se chama \"%1\".\n").arg(title);
+            const QVector<TitledGroup> similar = match.mentioning(title);
+            result.errors += similar.isEmpty()
+                                 ? QStringLiteral("Veja os grupos com: %1 --listar\n")
+                                       .arg(QFileInfo(QCoreApplication::applicationFilePath()).fileName())
+                                 : QStringLiteral("Grupos parecidos:\n") + listed(similar);
+        }
+        return result;
+    });
+    if (choice.result.status != exit_status::kSuccess)
+        choice.ids.clear();
+    return choice;
+}
+
+} // namespace zantor

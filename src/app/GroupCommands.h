@@ -1,0 +1,36 @@
+#pragma once
+
+#include "CommandResult.h"
+#include "data/DatabasePaths.h"
+
+#include <QStringList>
+#include <QVector>
+#include <optional>
+
+namespace zantor {
+
+// The commands that need nothing but the databases. Each answers with what to print and
+// its exit status; none throws.
+
+// Makes the databases missing on a first start from the seeds in `seedFolder`, as the
+// main window does; what to say when that fails.
+std::optional<CommandResult> createMissingDatabasesCommand(const DatabasePaths& paths,
+                                                           const QString& seedFolder);
+
+// One group per line, in the list's order: the title, a TAB, the item titles.
+CommandResult listGroupsCommand(const DatabasePaths& paths);
+// Every group into a JSON file, or to the standard output for "-".
+CommandResult exportGroupsCommand(const DatabasePaths& paths, const QString& file);
+// The groups of a JSON file added as new groups; nothing is written unless all of them
+// can be.
+CommandResult importGroupsCommand(const DatabasePaths& paths, const QString& file);
+
+// The groups the titles of --abrir name, in the order given. When a title names no group
+// or several, `ids` is empty and `result` says which and lists the candidates.
+struct GroupChoice {
+    QVector<int> ids;
+    CommandResult result;
+};
+GroupChoice chooseGroups(const QString& groupsPath, const QStringList& titles);
+
+} // namespace zantor

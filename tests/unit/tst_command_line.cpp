@@ -1,0 +1,107 @@
+#include "app/CommandLine.h"
+#include "app/GroupCommands.h"
+#include "support/TestAppFolder.h"
+
+#include <QTest>
+
+using namespace zantor;
+
+using Command = CommandLine::Command;
+Q_DECLARE_METATYPE(CommandLine::Command)
+
+class CommandLineTest : public QObject {
+    Q_OBJECT
+private slots:
+    void readsWhatTheUserAsked_data() {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<Command>("command");
+        QTest::addColumn<QStringList>("titles");
+        QTest::addColumn<QString>("fileOrError");
+        QTest::newRow("nothing") << QStringList() << Command::Start << QStringList() << QString();
+        QTest::newRow("several groups, in order")
+            << QStringList({"--abrir", "Trabalho", "-a", "Música"}) << Command::Open
+            << QStringList({"Trabalho", "Música"}) << QString();
+        QTest::newRow("export") << QStringList({"--exportar", "copia.json"}) << Command::Export
+                                << QStringList() << QStringLiteral("copia.json");
+        QTest::newRow("import") << QStringList({"-i", "copia.json"}) << Command::Import << QStringList()
+                                << QStringLiteral("copia.json");
+        QTest::newRow("help wins") << QStringList({"--listar", "--ajuda"}) << Command::Help << QStringList()
+                                   << QString();
+        QTest::newRow("unknown option") << QStringList({"--abra", "x"}) << Command::UsageError
+                                        << QStringList() << QStringLiteral("Opção desconhecida: 'abra'.");
+        QTest::newRow("missing value") << QStringList({"--importar"}) << Command::UsageError << QStringList()
+                                       << QStringLiteral("Falta o valor depois de '--importar'.");
+        QTest::newRow("stray argument") << QStringList({"Trabalho"}) << Command::UsageError << QStringList()
+                                        << QStringLiteral("Argumento inesperado: 'Trabalho'.");
+        QTest::newRow("two commands")
+            << QStringList({"-a", "x", "--listar"}) << Command::UsageError << QStringList()
+            << QStringLiteral("Use só uma destas opções de cada vez: --abrir, --listar.");
+        QTest::newRow("blank title") << QStringList({"--abrir", "  "}) << Command::UsageError << QStringList()
+                                     << QStringLiteral("Falta o título do grupo depois de '--abrir'.");
+        QTest::newRow("no file name")
+            << QStringList({"--exportar", ""}) << Command::UsageError << QStringList()
+            << QStringLiteral("Falta o nome do arquivo depois de '--exportar'.");
+    }
+
+    void readsWhatTheUserAsked() {
+        QFETCH(QStringList, arguments);
+        QFETCH(Command, command);
+        QFETCH(QStringList, titles);
+        QFETCH(QString, fileOrError);
+        const CommandLine commandLine(QStringList(QStringLiteral("Zantor")) + arguments);
+        QCOMPARE(commandLine.command(), command);
+        QCOMPARE(commandLine.titles(), titles);
+        QCOMPARE(command == Command::UsageError ? commandLine.usageError() : commandLine.file(), fileOrError);
+        QCOMPARE(commandLine.showsWindows(), command == Command::Start || command == Command::Open);
+    }
+
+    void titlesNameGroupsAsTheListSortsThem_data() {
+        QTest::addColumn<QStringList>("typed");
+        QTest::addColumn<QStringList>("opened");
+        QTest::addColumn<int>("status");
+        QTest::addColumn<QString>("errors");
+        QTest::newRow("case, accents and spaces do not count")
+            << QStringList({" MUSICA ", "relatorios"}) << QStringList({"Música", "Relatórios"})
+            << exit_status::kSuccess << QString();
+        QTest::newRow("the very text wins")
+            << QStringList({"ação"}) << QStringList({"ação"}) << exit_status::kSuccess << QString();
+        QTest::newRow("several") << QStringList({"Relatórios", "ACAO"}) << QStringList()
+                                 << exit_status::kSeveralGroups
+                                 << QStringLiteral("Mais de um grupo se chama \"ACAO\":\n"
+                                                   "  Acao (a)\n"
+                                                   "  ação (b)\n");
+        QTest::newRow("none, with the titles that hold it")
+            << QStringList({"rio"}) << QStringList() << exit_status::kNoSuchGroup
+            << QStringLiteral("Nenhum grupo se chama \"rio\".\n"
+                              "Grupos parecidos:\n"
+                              "  Relatórios (c)\n");
+        QTest::newRow("none at all") << QStringList({"xyz", "Música"}) << QStringList()
+                                     << exit_status::kNoSuchGroup
+                                     << QStringLiteral("Nenhum grupo se chama \"xyz\".\n"
+                                                       "Veja os grupos com: %1 --listar\n")
+                                            .arg(QCoreApplication::applicationName());
+    }
+
+    void titlesNameGroupsAsTheListSortsThem() {
+        QFETCH(QStringList, typed);
+        QFETCH(QStringList, opened);
+        QFETCH(int, status);
+        QFETCH(QString, errors);
+        TestAppFolder app;
+        QHash<int, QString> titleOf;
+        for (const auto& [title, items] :
+             {std::pair{"Acao", "a"}, {"ação", "b"}, {"Relatórios", "c"}, {"Música", "d"}})
+            titleOf.insert(app.addGroup(QString::fromUtf8(title), QString::fromUtf8(items)),
+                           QString::fromUtf8(title));
+        const GroupChoice choice = chooseGroups(app.databases().groups, typed);
+        QStringList chosen;
+        for (const int id : choice.ids)
+            chosen << titleOf.value(id);
+        QCOMPARE(chosen, opened);
+        QCOMPARE(choice.result.status, status);
+        QCOMPARE(choice.result.errors, errors);
+    }
+};
+
+QTEST_GUILESS_MAIN(CommandLineTest)
+#include "tst_command_line.moc"

@@ -1,0 +1,189 @@
+#include "data/DbSession.h"
+#include "data/GroupExchange.h"
+#include "data/GroupSave.h"
+#include "data/GroupStore.h"
+#include "support/TestAppFolder.h"
+
+#include <QFile>
+#include <QJsonDocument>
+#include <QTest>
+
+using namespace zantor;
+
+namespace {
+
+const QDate kToday(2026, 3, 9);
+
+// Every stored column but the id, in the custom order.
+QList<QStringList> storedRows(const TestAppFolder& app) {
+    DbSession db(app.databases().groups);
+    QList<QStringList> rows;
+    for (const QSqlRecord& row : db.select(QStringLiteral(
+             "select titulo1,texto1,texto2,qtd,dataUpd,categoria,ordem from Tabela1 order by ordem, id"))) {
+        QStringList columns;
+        for (int i = 0; i < row.count(); ++i)
+            columns << row.value(i).toString();
+        rows << columns;
+    }
+    return rows;
+}
+
+QByteArray fileBytes(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+QByteArray withGroups(const QByteArray& groups) {
+    return "{\"versao\": 1, \"grupos\": [" + groups + "]}";
+}
+
+const QByteArray kGoodGroup = R"({"titulo": "Bom", "itens": [{"titulo": "a", "endereco": "/a"}]})";
+
+} // namespace
+
+class GroupExchangeTest : public QObject {
+    Q_OBJECT
+private slots:
+    void exportThenImportIntoAnEmptyCopyGivesTheSameRows() {
+        TestAppFolder original;
+        original.createDatabases();
+        const QString groups = original.databases().groups;
+        // Typed as in the editor: apostrophes, a TAB, a folder that starts with "t", accents.
+        insertGroup(groups, {QStringLiteral("d'Ávila\tnotas"),
+                             {{QStringLiteral("Aula's"), QStringLiteral("/home/ana/\\trabalho")},
+                              {QStringLiteral("Música"), QStringLiteral("  /home/ana/Música  ")}},
+                             QStringLiteral("01/02/2025"),
+                             3});
+        insertGroup(groups, {QStringLiteral("Sem categoria"),
+                             {{QStringLiteral("x"), QStringLiteral("/x")}},
+                             QStringLiteral("28/02/2026"),
+                             0});
+        insertGroup(groups, {QStringLiteral("Último"),
+                             {{QStringLiteral("y"), QStringLiteral("/y")}},
+                             QStringLiteral("05/03/2026"),
+                             10});
+        // The custom order as the settings window stores it, from 0, and a shared place.
+        storeCustomOrder(groups, {3, 1, 2});
+        DbSession(groups).execute(QStringLiteral("update Tabela1 set ordem=1 where id=2"));
+
+        const GroupExport exported = exportGroups(original.databases());
+        QCOMPARE(exported.groupCount, 3);
+        TestAppFolder copy;
+        copy.createDatabases();
+        const ImportReport report = importGroups(copy.databases(), exported.json, kToday);
+        QCOMPARE(report.imported, 3);
+        QCOMPARE(report.notes, QStringList());
+        QCOMPARE(storedRows(copy), storedRows(original));
+    }
+
+    void importStoresWhatTheEditorStoresAfterTheGroupsThere() {
+        const QByteArray file = withGroups(R"(
+            {"titulo": " Ação d'água ", "categoria": "Estudos",
+             "itens": [{"titulo": "Nota\tfinal", "endereco": "/d'água/\\tese.txt"}, {"titulo": "b", "endereco": "/b"}]},
+            {"titulo": "Sem data", "ordem": 0, "itens": [{"titulo": "c", "endereco": "/c"}]})");
+        TestAppFolder imported;
+        imported.addGroup(QStringLiteral("Já havia"), {}, {}, 1, 7);
+        importGroups(imported.databases(), file, kToday);
+
+        TestAppFolder edited;
+        edited.createDatabases();
+        const QString today = kToday.toString(QStringLiteral("dd/MM/yyyy"));
+        insertGroup(edited.databases().groups,
+                    {QStringLiteral(" Ação d'água "),
+                     {{QStringLiteral("Nota\tfinal"), QStringLiteral("/d'água/\\tese.txt")},
+                      {QStringLiteral("b"), QStringLiteral("/b")}},
+                     today,
+                     2});
+        insertGroup(edited.databases().groups, {QStringLiteral("Sem data"), {{"c", "/c"}}, today, 0});
+
+        const QList<QStringList> rows = storedRows(imported);
+        QCOMPARE(rows.size(), 3);
+        QCOMPARE(rows[0][0], QStringLiteral("Já havia"));
+        const QList<QStringList> editorRows = storedRows(edited);
+        // Both keep their places among themselves (the first by its place in the file),
+        // after the group that was there.
+        QCOMPARE(rows[1].mid(0, 6), editorRows[0].mid(0, 6));
+        QCOMPARE(rows[2].mid(0, 6), editorRows[1].mid(0, 6));
+        QCOMPARE(rows[1][6], QStringLiteral("8"));
+        QCOMPARE(rows[2][6], QStringLiteral("8"));
+    }
+
+    void aCategoryThatDoesNotExistTakesTheFirstAndSaysSo() {
+        TestAppFolder app;
+        app.createDatabases();
+        const QByteArray file = withGroups(R"(
+            {"titulo": "A", "categoria": "MUSICA", "itens": [{"titulo": "a", "endereco": "/a"}]},
+            {"titulo": "B", "categoria": "Receitas", "itens": [{"titulo": "b", "endereco": "/b"}]},
+            {"titulo": "C", "categoria": "", "itens": [{"titulo": "c", "endereco": "/c"}]})");
+        const ImportReport report = importGroups(app.databases(), file, kToday);
+        QCOMPARE(report.notes,
+                 QStringList({QStringLiteral(
+                     "Grupo \"B\": a categoria \"Receitas\" não existe; ficou \"Trabalho\".")}));
+        const QList<QStringList> rows = storedRows(app);
+        QCOMPARE(QStringList({rows[0][5], rows[1][5], rows[2][5]}), QStringList({"3", "1", "0"}));
+    }
+
+    void aBadFieldWritesNothing_data() {
+        QTest::addColumn<QByteArray>("file");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("not JSON") << QByteArray("{\"grupos\": [\n  {\"titulo\": }]}")
+                                  << QStringLiteral("O arquivo não é um JSON válido (linha 2, coluna 15).");
+        QTest::newRow("no list") << QByteArray(R"({"versao": 1})")
+                                 << QStringLiteral("Campo \"grupos\": precisa ser uma lista de grupos.");
+        QTest::newRow("newer form") << QByteArray(R"({"versao": 2, "grupos": []})")
+                                    << QStringLiteral(
+                                           "Campo \"versao\": este Zantor lê a versão 1 do formato.");
+        QTest::newRow("blank title") << withGroups(kGoodGroup + R"(, {"titulo": "   ", "itens": []})")
+                                     << QStringLiteral("Campo \"titulo\" do grupo 2: não pode estar vazio.");
+        QTest::newRow("no items")
+            << withGroups(kGoodGroup + R"(, {"titulo": "Ruim", "itens": []})")
+            << QStringLiteral("Campo \"itens\" do grupo 2 (\"Ruim\"): precisa ser uma lista com pelo "
+                              "menos um item.");
+        QTest::newRow("empty address")
+            << withGroups(kGoodGroup + R"(, {"titulo": "Ruim", "itens": [{"titulo": "a", "endereco": ""}]})")
+            << QStringLiteral("Campo \"endereco\" do item 1 do grupo 2 (\"Ruim\"): não pode estar vazio.");
+        QTest::newRow("title that splits")
+            << withGroups(kGoodGroup + R"(, {"titulo": "Ruim", "itens": [{"titulo": "a", "endereco": "/a"},
+                                                                      {"titulo": "b, c", "endereco": "/b"}]})")
+            << QStringLiteral("Campo \"titulo\" do item 2 do grupo 2 (\"Ruim\"): não pode conter \", \".");
+        QTest::newRow("line break")
+            << withGroups(kGoodGroup +
+                          R"(, {"titulo": "Ruim", "itens": [{"titulo": "a", "endereco": "/a\n/b"}]})")
+            << QStringLiteral(
+                   "Campo \"endereco\" do item 1 do grupo 2 (\"Ruim\"): não pode conter quebras de "
+                   "linha nem o caractere de código 31.");
+        QTest::newRow("item not object")
+            << withGroups(kGoodGroup + R"(, {"titulo": "Ruim", "itens": ["/a"]})")
+            << QStringLiteral("O item 1 do grupo 2 (\"Ruim\") precisa ser um objeto "
+                              "com \"titulo\" e \"endereco\".");
+        QTest::newRow("date")
+            << withGroups(kGoodGroup + R"(, {"titulo": "Ruim", "data": "31/02/2026"})")
+            << QStringLiteral(
+                   "Campo \"data\" do grupo 2 (\"Ruim\"): precisa ser uma data no formato dd/mm/aaaa.");
+        QTest::newRow("order") << withGroups(kGoodGroup + R"(, {"titulo": "Ruim", "ordem": 1.5})")
+                               << QStringLiteral(
+                                      "Campo \"ordem\" do grupo 2 (\"Ruim\"): precisa ser um número "
+                                      "inteiro de 0 a 1000000.");
+        QTest::newRow("category") << withGroups(kGoodGroup + R"(, {"titulo": "Ruim", "categoria": 3})")
+                                  << QStringLiteral(
+                                         "Campo \"categoria\" do grupo 2 (\"Ruim\"): precisa ser um texto.");
+    }
+
+    void aBadFieldWritesNothing() {
+        QFETCH(QByteArray, file);
+        QFETCH(QString, message);
+        TestAppFolder app;
+        app.addGroup(QStringLiteral("Já havia"));
+        const QByteArray before = fileBytes(app.databases().groups);
+        try {
+            importGroups(app.databases(), file, kToday);
+            QFAIL("The file was taken");
+        } catch (const ExchangeFormatError& error) {
+            QCOMPARE(error.message(), message);
+        }
+        QCOMPARE(fileBytes(app.databases().groups), before);
+    }
+};
+
+QTEST_GUILESS_MAIN(GroupExchangeTest)
+#include "tst_group_exchange.moc"
