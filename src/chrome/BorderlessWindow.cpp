@@ -160,8 +160,10 @@ bool BorderlessWindow::eventFilter(QObject* watched, QEvent* event) {
 }
 
 bool BorderlessWindow::pressIsOnControl(QPoint position) const {
-    for (const QWidget* widget = childAt(position); widget && widget != this; widget = widget->parentWidget()) {
-        if (qobject_cast<const QAbstractButton*>(widget) || qobject_cast<const QAbstractScrollArea*>(widget) ||
+    for (const QWidget* widget = childAt(position); widget && widget != this;
+         widget = widget->parentWidget()) {
+        if (qobject_cast<const QAbstractButton*>(widget) ||
+            qobject_cast<const QAbstractScrollArea*>(widget) ||
             qobject_cast<const QAbstractSlider*>(widget) || qobject_cast<const QComboBox*>(widget) ||
             qobject_cast<const QLineEdit*>(widget) || qobject_cast<const QAbstractSpinBox*>(widget))
             return true;

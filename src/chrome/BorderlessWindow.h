@@ -42,8 +42,8 @@ public:
     // A title-bar command named `normalName` at rest and `litName` lit, drawn from
     // ":/icons/<picture>.svg" and ":/icons/<picture>-on.svg", at `place` in pixels.
     // `name` is its tool-tip and what screen readers say.
-    TitleBarButton addTitleBarButton(const QString& normalName, const QString& litName, const QString& picture,
-                                     const QString& name, QRect place);
+    TitleBarButton addTitleBarButton(const QString& normalName, const QString& litName,
+                                     const QString& picture, const QString& name, QRect place);
     // Strictly inside the control's screen rectangle: its edge pixels do not count.
     static bool mouseOverControl(const QWidget* control, QPoint cursor);
     bool mouseOverControl(const QWidget* control) const;

@@ -6,7 +6,6 @@
 #include <QSystemTrayIcon>
 #include <QTimer>
 
-
 namespace zantor {
 
 class BorderlessWindow;

@@ -15,8 +15,8 @@ struct TitleFolder::Cache {
         auto found = folded.find(code);
         if (found == folded.end()) {
             const QString text = QString(QChar(code)).normalized(QString::NormalizationForm_D).toCaseFolded();
-            const bool hasMarks =
-                std::any_of(text.begin(), text.end(), [](QChar c) { return c.category() == QChar::Mark_NonSpacing; });
+            const bool hasMarks = std::any_of(text.begin(), text.end(),
+                                              [](QChar c) { return c.category() == QChar::Mark_NonSpacing; });
             found = folded.insert(code, {text.toStdU16String(), hasMarks});
         }
         return *found;

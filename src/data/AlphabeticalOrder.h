@@ -48,7 +48,8 @@ template <typename Row, typename TitleOf> void sortAlphabetically(QVector<Row>& 
     keys.reserve(rows.size());
     for (qsizetype i = 0; i < rows.size(); ++i)
         keys.emplace_back(folder.key(titleOf(rows[i])), i);
-    std::stable_sort(keys.begin(), keys.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
+    std::stable_sort(keys.begin(), keys.end(),
+                     [](const auto& a, const auto& b) { return a.first < b.first; });
     QVector<Row> sorted;
     sorted.reserve(rows.size());
     for (const auto& key : keys)

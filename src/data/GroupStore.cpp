@@ -8,19 +8,21 @@ namespace zantor {
 QVector<GroupListRow> listGroups(const QString& groupsPath, GroupOrder order) {
     // Read in id order; the chosen order is a stable sort on top of it, so equal keys
     // stay in id order.
-    const QString orderBy = order == GroupOrder::Alphabetical ? QStringLiteral("id asc")
-                                                              : QStringLiteral("ordem asc, id asc");
+    const QString orderBy =
+        order == GroupOrder::Alphabetical ? QStringLiteral("id asc") : QStringLiteral("ordem asc, id asc");
     DbSession db(groupsPath);
     QVector<GroupListRow> groups;
     // The texts come as their stored UTF-8 bytes: asked for text, the driver would have
     // SQLite convert each one to UTF-16 first, which costs more than the rest of the
     // reading together.
     db.forEachRow(
-        QStringLiteral("SELECT id,CAST(titulo1 AS BLOB),CAST(texto1 AS BLOB),categoria,ordem FROM Tabela1 order by %1")
+        QStringLiteral(
+            "SELECT id,CAST(titulo1 AS BLOB),CAST(texto1 AS BLOB),categoria,ordem FROM Tabela1 order by %1")
             .arg(orderBy),
         {}, [&groups](const QSqlQuery& row) {
             groups.append({row.value(0).toInt(), QString::fromUtf8(row.value(1).toByteArray()),
-                           QString::fromUtf8(row.value(2).toByteArray()), row.value(3).toInt(), row.value(4).toInt()});
+                           QString::fromUtf8(row.value(2).toByteArray()), row.value(3).toInt(),
+                           row.value(4).toInt()});
         });
     if (order == GroupOrder::Alphabetical)
         sortAlphabetically(groups, [](const GroupListRow& group) { return group.titulo1; });

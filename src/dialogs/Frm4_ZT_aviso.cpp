@@ -3,8 +3,8 @@
 #include "chrome/DatabaseAction.h"
 #include "chrome/Prompt.h"
 #include "chrome/SystemColours.h"
-#include "chrome/Twips.h"
 #include "chrome/TextStyle.h"
+#include "chrome/Twips.h"
 #include "data/GroupStore.h"
 #include "state/SharedState.h"
 

@@ -3,8 +3,8 @@
 #include "chrome/ImageButton.h"
 #include "chrome/Prompt.h"
 #include "chrome/SystemColours.h"
-#include "chrome/Twips.h"
 #include "chrome/TextStyle.h"
+#include "chrome/Twips.h"
 #include "platform/ResourceHandler.h"
 
 #include <QDir>

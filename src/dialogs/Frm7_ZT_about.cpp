@@ -6,8 +6,8 @@
 #include "chrome/ImagePicture.h"
 #include "chrome/Prompt.h"
 #include "chrome/SystemColours.h"
-#include "chrome/Twips.h"
 #include "chrome/TextStyle.h"
+#include "chrome/Twips.h"
 
 #include <QDesktopServices>
 #include <QLabel>

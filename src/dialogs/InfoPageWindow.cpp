@@ -4,9 +4,9 @@
 #include "chrome/ImagePicture.h"
 #include "chrome/PageHostWindow.h"
 #include "chrome/SystemColours.h"
+#include "chrome/TextStyle.h"
 #include "chrome/Twips.h"
 #include "chrome/WindowTitle.h"
-#include "chrome/TextStyle.h"
 
 #include <QLabel>
 #include <QPainter>

@@ -187,7 +187,8 @@ void Frm1_ZT_ini::buildDetailsPanel() {
         label->setGeometry(geometry);
         return label;
     };
-    picImgGrupo = new ImagePicture(QStringLiteral("picImgGrupo"), QStringLiteral("Imagem da categoria"), this);
+    picImgGrupo =
+        new ImagePicture(QStringLiteral("picImgGrupo"), QStringLiteral("Imagem da categoria"), this);
     picImgGrupo->setGeometry(twips::rect(240, 5760, 630, 630));
 
     lblTitGrupo = makeLabel("lblTitGrupo", QStringLiteral("..."), twips::rect(1020, 5715, 3330, 255));
@@ -460,7 +461,8 @@ void Frm1_ZT_ini::openSettings() {
 
 void Frm1_ZT_ini::openSelectedGroups() {
     QModelIndexList rows = ListView1->selectionModel()->selectedRows();
-    std::sort(rows.begin(), rows.end(), [](const QModelIndex& a, const QModelIndex& b) { return a.row() < b.row(); });
+    std::sort(rows.begin(), rows.end(),
+              [](const QModelIndex& a, const QModelIndex& b) { return a.row() < b.row(); });
     QVector<int> groupIds;
     for (const QModelIndex& row : std::as_const(rows))
         groupIds.append(m_state.groups.groupId(row.row()));
@@ -483,7 +485,8 @@ void Frm1_ZT_ini::showGroupDetails(const QModelIndex& row) {
         setTextColour(label, colours::windowFrame());
     QItemSelectionModel* selection = ListView1->selectionModel();
     if (!m_state.itemSelected() && m_state.groups.rowCount() > 0)
-        selection->select(m_state.groups.index(0, 0), QItemSelectionModel::Select | QItemSelectionModel::Rows);
+        selection->select(m_state.groups.index(0, 0),
+                          QItemSelectionModel::Select | QItemSelectionModel::Rows);
     if (selection->hasSelection())
         m_state.lblItemSel = QStringLiteral("1");
 
@@ -493,7 +496,6 @@ void Frm1_ZT_ini::showGroupDetails(const QModelIndex& row) {
     lblTitGrupo->setText(unescapeText(details->titulo1));
     txtDesc->setPlainText(unescapeText(details->texto1));
     m_state.txtAddress = unescapeText(details->texto2);
-
 
     // A category number with no loaded category (0 when none was chosen) has no name
     // and shows the default picture.

@@ -12,18 +12,19 @@ public:
     UnexpectedPromptGuard() { zantor::prompt::setHandler(this); }
     ~UnexpectedPromptGuard() override { zantor::prompt::setHandler(nullptr); }
     void message(QWidget*, zantor::PromptIcon, const QString& title, const QString& text) override {
-        qFatal("A message box the test did not expect would open: %s: %s", qPrintable(title), qPrintable(text));
+        qFatal("A message box the test did not expect would open: %s: %s", qPrintable(title),
+               qPrintable(text));
     }
     void beep() override {}
 };
 
 // QTEST_MAIN with the guard in place.
-#define ZANTOR_TEST_MAIN(TestObject)                                                                          \
-    int main(int argc, char* argv[]) {                                                                        \
-        QApplication app(argc, argv);                                                                         \
-        app.setAttribute(Qt::AA_Use96Dpi, true);                                                              \
-        UnexpectedPromptGuard guard;                                                                          \
-        TestObject test;                                                                                      \
-        QTEST_SET_MAIN_SOURCE_PATH                                                                            \
-        return QTest::qExec(&test, argc, argv);                                                               \
+#define ZANTOR_TEST_MAIN(TestObject)                                                                         \
+    int main(int argc, char* argv[]) {                                                                       \
+        QApplication app(argc, argv);                                                                        \
+        app.setAttribute(Qt::AA_Use96Dpi, true);                                                             \
+        UnexpectedPromptGuard guard;                                                                         \
+        TestObject test;                                                                                     \
+        QTEST_SET_MAIN_SOURCE_PATH                                                                           \
+        return QTest::qExec(&test, argc, argv);                                                              \
     }

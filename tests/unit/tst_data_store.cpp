@@ -167,7 +167,8 @@ private slots:
         QTest::newRow("alphabetical")
             << alphabetical
             << QStringList({"zebra", "Élan", "b", "ação", "Abacate", "B", "elefante", "acao", "Zé"})
-            << QVariantList() << QStringList({"Abacate", "acao", "ação", "b", "B", "Élan", "elefante", "Zé", "zebra"});
+            << QVariantList()
+            << QStringList({"Abacate", "acao", "ação", "b", "B", "Élan", "elefante", "Zé", "zebra"});
         QTest::newRow("alphabetical, upper case first in id order")
             << alphabetical << QStringList({"B", "a", "b", "A"}) << QVariantList()
             << QStringList({"a", "A", "B", "b"});
@@ -198,9 +199,9 @@ private slots:
     }
 
     void scriptSplittingKeepsSemicolonsInsideTexts() {
-        const QStringList statements =
-            splitSqlScript(QStringLiteral("-- a comment; not a statement\nCREATE TABLE t (a TEXT); -- the user's own\n"
-                                          "INSERT INTO t VALUES ('x; y', 'it''s');\n\n"));
+        const QStringList statements = splitSqlScript(
+            QStringLiteral("-- a comment; not a statement\nCREATE TABLE t (a TEXT); -- the user's own\n"
+                           "INSERT INTO t VALUES ('x; y', 'it''s');\n\n"));
         QCOMPARE(statements,
                  QStringList({"CREATE TABLE t (a TEXT)", "INSERT INTO t VALUES ('x; y', 'it''s')"}));
     }

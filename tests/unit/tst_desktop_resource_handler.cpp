@@ -68,7 +68,8 @@ private slots:
         QTest::addColumn<QByteArray>("bytes");
         QTest::addColumn<bool>("executeBit");
         QTest::newRow("document") << "relatório final.odt" << QByteArray("PK\x03\x04") << false;
-        QTest::newRow("document with the execute bit") << "notas.txt" << QByteArray("não é um programa\n") << true;
+        QTest::newRow("document with the execute bit")
+            << "notas.txt" << QByteArray("não é um programa\n") << true;
         QTest::newRow("folder") << "Músicas" << QByteArray() << false;
     }
 
@@ -82,7 +83,8 @@ private slots:
             QVERIFY(QDir().mkpath(path));
         } else {
             writeFile(path, bytes,
-                      QFile::ReadOwner | QFile::WriteOwner | (executeBit ? QFile::ExeOwner : QFile::Permissions()));
+                      QFile::ReadOwner | QFile::WriteOwner |
+                          (executeBit ? QFile::ExeOwner : QFile::Permissions()));
         }
         DesktopRecorder desktop;
         DesktopResourceHandler handler;

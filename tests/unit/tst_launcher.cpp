@@ -78,7 +78,8 @@ private slots:
         const int upper = app.addGroup(QStringLiteral("upper"), {}, storedList({"/u/1", "  /u/two words  "}));
         const int lower = app.addGroup(QStringLiteral("lower"), {}, storedList({"/l/1", "/l/2"}));
         const int deleted = app.addGroup(QStringLiteral("deleted"));
-        DbSession(app.databases().groups).execute(QStringLiteral("delete from Tabela1 where id=?"), {deleted});
+        DbSession(app.databases().groups)
+            .execute(QStringLiteral("delete from Tabela1 where id=?"), {deleted});
         RecordingResourceHandler handler({"/u/1", "/u/two words", "/l/1", "/l/2"});
         Launcher launcher(app.databases().groups, handler);
         RunRecorder run(launcher, handler);
@@ -117,9 +118,9 @@ private slots:
 
     void theReportListsWhatWasMissingAndWhatTheDesktopRefused() {
         TestAppFolder app;
-        const int id = app.addGroup(
-            QStringLiteral("g"), {},
-            storedList({"/x/falta um.txt", "/a", "/sem/aplicativo.xyz", "/d''Ávila/falta", "/b", "/nao/inicia"}));
+        const int id = app.addGroup(QStringLiteral("g"), {},
+                                    storedList({"/x/falta um.txt", "/a", "/sem/aplicativo.xyz",
+                                                "/d''Ávila/falta", "/b", "/nao/inicia"}));
         RecordingResourceHandler handler({"/a", "/b", "/sem/aplicativo.xyz", "/nao/inicia"});
         handler.refused = {"/sem/aplicativo.xyz", "/nao/inicia"};
         Launcher launcher(app.databases().groups, handler);
@@ -146,7 +147,8 @@ private slots:
 
     void aNewCommandReplacesTheRunningOne() {
         TestAppFolder app;
-        const int first = app.addGroup(QStringLiteral("first"), {}, storedList({"/gone", "/a1", "/a2", "/a3"}));
+        const int first =
+            app.addGroup(QStringLiteral("first"), {}, storedList({"/gone", "/a1", "/a2", "/a3"}));
         const int second = app.addGroup(QStringLiteral("second"), {}, storedList({"/b1"}));
         RecordingResourceHandler handler({"/a1", "/a2", "/a3", "/b1"});
         Launcher launcher(app.databases().groups, handler);
@@ -220,8 +222,8 @@ private slots:
     void aTypedBackslashTIsTriedWhenTheTabFormIsMissing() {
         TestAppFolder app;
         // Stored texts keep the backslash-t the user typed; reading turns it into a TAB.
-        const int id =
-            app.addGroup(QStringLiteral("g"), {}, storedList({"/home/ana/\\tarefas", "/srv/\\tmp/\\todo", "/real\\ttab"}));
+        const int id = app.addGroup(QStringLiteral("g"), {},
+                                    storedList({"/home/ana/\\tarefas", "/srv/\\tmp/\\todo", "/real\\ttab"}));
         RecordingResourceHandler handler({"/home/ana/\\tarefas", "/real\ttab", "/real\\ttab"});
         Launcher launcher(app.databases().groups, handler);
         RunRecorder run(launcher, handler);
@@ -229,9 +231,11 @@ private slots:
         run.waitForRuns(1);
         // A path that exists with its TAB is taken as it reads.
         QCOMPARE(handler.openedPaths(), QStringList({"/home/ana/\\tarefas", "/real\ttab"}));
-        QCOMPARE(run.results[0].report(), QStringLiteral("Recurso(s) não encontrado(s): \r\n- /srv/\\tmp/\\todo\r\n"));
+        QCOMPARE(run.results[0].report(),
+                 QStringLiteral("Recurso(s) não encontrado(s): \r\n- /srv/\\tmp/\\todo\r\n"));
         const auto stored = readResourceList(app.databases().groups, id);
-        QCOMPARE(stored.value_or("no group"), storedList({"/home/ana/\\tarefas", "/srv/\\tmp/\\todo", "/real\\ttab"}));
+        QCOMPARE(stored.value_or("no group"),
+                 storedList({"/home/ana/\\tarefas", "/srv/\\tmp/\\todo", "/real\\ttab"}));
     }
 
     void aLongListAndANegativeDelayRunWithoutALimit() {

@@ -3,21 +3,21 @@
 #include "chrome/ListStyling.h"
 #include "chrome/PageHostWindow.h"
 #include "chrome/PageWindow.h"
-#include "chrome/TrayHelper.h"
 #include "chrome/TrayAvailability.h"
+#include "chrome/TrayHelper.h"
 #include "support/TestMain.h"
 #include "support/TrayOverride.h"
 
 #include <QCheckBox>
 #include <QCursor>
 #include <QElapsedTimer>
-#include <QTimer>
 #include <QLabel>
 #include <QListWidget>
 #include <QPointer>
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QTest>
+#include <QTimer>
 
 using namespace zantor;
 
@@ -104,7 +104,8 @@ private slots:
         QFETCH(Qt::MouseButton, mouseButton);
         BorderlessWindow window;
         window.setGeometry(100, 100, 300, 200);
-        auto* button = new ImageButton(QStringLiteral("btnTest"), QIcon(), QStringLiteral(" Testar "), &window);
+        auto* button =
+            new ImageButton(QStringLiteral("btnTest"), QIcon(), QStringLiteral(" Testar "), &window);
         button->setGeometry(40, 60, 26, 26);
         window.attachPressEffect(button);
         QSignalSpy clicks(button, &QAbstractButton::clicked);

@@ -2,20 +2,20 @@
 #include "chrome/ImageButton.h"
 #include "chrome/ImagePicture.h"
 #include "chrome/SystemColours.h"
+#include "chrome/TrayAvailability.h"
 #include "data/SettingsStore.h"
 #include "main/Frm1_ZT_ini.h"
 #include "main/GroupListView.h"
-#include "chrome/TrayAvailability.h"
-#include "support/TestMain.h"
 #include "support/RecordingPrompt.h"
 #include "support/TestAppFolder.h"
+#include "support/TestMain.h"
 #include "support/TrayOverride.h"
 
 #include <QCheckBox>
 #include <QCursor>
-#include <QSignalSpy>
 #include <QFile>
 #include <QLabel>
+#include <QSignalSpy>
 #include <QTest>
 
 using namespace zantor;

@@ -5,9 +5,9 @@
 #include "main/Frm1_ZT_ini.h"
 #include "main/GroupListView.h"
 #include "state/GroupListModel.h"
-#include "support/TestMain.h"
 #include "support/RecordingPrompt.h"
 #include "support/TestAppFolder.h"
+#include "support/TestMain.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -306,15 +306,17 @@ private slots:
         QFETCH(QPoint, stored);
         QFETCH(bool, kept);
         TestAppFolder app;
-        app.setSettings({{QStringLiteral("left"), stored.x() * 15}, {QStringLiteral("top"), stored.y() * 15}});
+        app.setSettings(
+            {{QStringLiteral("left"), stored.x() * 15}, {QStringLiteral("top"), stored.y() * 15}});
         Frm1_ZT_ini window(app.path());
         QVERIFY(window.load());
         if (kept) {
             QCOMPARE(window.pos(), stored);
         } else {
-            const QPoint offset = window.geometry().center() -
-                                  QGuiApplication::primaryScreen()->availableGeometry().center();
-            QVERIFY2(offset.manhattanLength() <= 2, qPrintable(QStringLiteral("%1, %2").arg(offset.x()).arg(offset.y())));
+            const QPoint offset =
+                window.geometry().center() - QGuiApplication::primaryScreen()->availableGeometry().center();
+            QVERIFY2(offset.manhattanLength() <= 2,
+                     qPrintable(QStringLiteral("%1, %2").arg(offset.x()).arg(offset.y())));
         }
     }
 
@@ -337,13 +339,14 @@ private slots:
         shot.save(QStringLiteral("dark-desktop.png"));
         QApplication::setPalette(desktop);
 
-        const QRect row = window.ListView1->visualRect(cell(window, 0)).translated(
-            window.ListView1->viewport()->mapTo(&window, QPoint(0, 0)));
+        const QRect row = window.ListView1->visualRect(cell(window, 0))
+                              .translated(window.ListView1->viewport()->mapTo(&window, QPoint(0, 0)));
         int darkest = 255;
         for (int x = row.left() + 30; x < row.right(); ++x)
             darkest = qMin(darkest, qGray(shot.pixel(x, row.center().y())));
         const int background = qGray(shot.pixel(row.left() + 2, row.bottom() + 20));
-        QVERIFY2(darkest < 80 && background > 200, qPrintable(QStringLiteral("text %1 on %2").arg(darkest).arg(background)));
+        QVERIFY2(darkest < 80 && background > 200,
+                 qPrintable(QStringLiteral("text %1 on %2").arg(darkest).arg(background)));
     }
 
     void theWindowHasAFixedSize() {

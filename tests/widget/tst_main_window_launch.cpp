@@ -1,10 +1,10 @@
 #include "chrome/Twips.h"
 #include "main/Frm1_ZT_ini.h"
 #include "main/GroupListView.h"
-#include "support/TestMain.h"
 #include "support/RecordingPrompt.h"
 #include "support/RecordingResourceHandler.h"
 #include "support/TestAppFolder.h"
+#include "support/TestMain.h"
 
 #include <QCheckBox>
 #include <QKeyEvent>

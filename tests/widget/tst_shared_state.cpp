@@ -2,9 +2,9 @@
 #include "data/DbSession.h"
 #include "main/Frm1_ZT_ini.h"
 #include "main/GroupListView.h"
-#include "support/TestMain.h"
 #include "support/RecordingPrompt.h"
 #include "support/TestAppFolder.h"
+#include "support/TestMain.h"
 
 #include <QLabel>
 #include <QListView>
@@ -32,7 +32,8 @@ private slots:
         app.addGroup(QStringLiteral("alfa"), QStringLiteral("a1, a2"));
         QVERIFY(runDatabaseAction(&window, [&] { window.state().groups.refill(); }));
         QCOMPARE(window.ListView1->model()->rowCount(), 2);
-        QCOMPARE(compact.model()->index(0, 0).data(GroupListModel::TitleRole).toString(), QStringLiteral("alfa"));
+        QCOMPARE(compact.model()->index(0, 0).data(GroupListModel::TitleRole).toString(),
+                 QStringLiteral("alfa"));
         QCOMPARE(compact.model()->index(0, 0).data(GroupListModel::SummaryRole).toString(),
                  QStringLiteral("alfa: a1, a2"));
         QCOMPARE(window.state().lblNumtotal, QStringLiteral("2"));
@@ -49,7 +50,8 @@ private slots:
         Frm1_ZT_ini window(app.path());
         QVERIFY(window.load());
         {
-            QSqlDatabase locker = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("locker"));
+            QSqlDatabase locker =
+                QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("locker"));
             locker.setDatabaseName(app.databases().groups);
             QVERIFY(locker.open());
             QSqlQuery lock(locker);

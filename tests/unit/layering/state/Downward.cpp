@@ -1,3 +1,4 @@
 // Points down: allowed.
 #include "Downward.h"
+
 #include "data/DbSession.h"
