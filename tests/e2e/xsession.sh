@@ -20,20 +20,25 @@ cleanup() {
 trap cleanup EXIT
 
 # Sessions may start side by side (CTest runs tests in parallel), and Xvfb's own choice
-# of a free display races between them: pick the display here, and take the next one
-# while the server we started is not the one that answers.
+# of a free display races between them: pick the display here, and take another one
+# while the server that answers is not ours. A server holds its display's lock file
+# under its own process id; one that lost the display to another exits, and the other
+# may be a session's server on its way out.
 export XAUTHORITY=/dev/null
 started=""
 for attempt in $(seq 0 39); do
   number=$(( (RANDOM + attempt) % 900 + 100 ))
   Xvfb ":$number" -screen 0 1366x768x24 -nolisten tcp 2>"$work/xvfb.log" &
   xvfb=$!
+  ours() {
+    kill -0 "$xvfb" 2>/dev/null && [[ "$(tr -d ' \n' <"/tmp/.X$number-lock" 2>/dev/null)" == "$xvfb" ]]
+  }
   for _ in $(seq 100); do
     kill -0 "$xvfb" 2>/dev/null || break
-    DISPLAY=":$number" xprop -root >/dev/null 2>&1 && break
+    ours && DISPLAY=":$number" xprop -root >/dev/null 2>&1 && break
     sleep 0.1
   done
-  if kill -0 "$xvfb" 2>/dev/null && DISPLAY=":$number" xprop -root >/dev/null 2>&1; then
+  if ours && DISPLAY=":$number" xprop -root >/dev/null 2>&1; then
     pids+=("$xvfb")
     started=":$number"
     break

@@ -301,6 +301,8 @@ private slots:
         QTRY_COMPARE(editor->FileList->rootIndex(), fileModel->index(folder));
         QTRY_COMPARE(fileModel->rowCount(editor->FileList->rootIndex()), 1);
         const QModelIndex file = editor->FileList->model()->index(0, 0, editor->FileList->rootIndex());
+        // The view lays its rows out a moment after they arrive.
+        QTRY_VERIFY(!editor->FileList->visualRect(file).isEmpty());
         QTest::mouseClick(editor->FileList->viewport(), Qt::LeftButton, {},
                           editor->FileList->visualRect(file).center());
         QCOMPARE(editor->txtAddress->text(), folder + "/a.txt");
