@@ -1,12 +1,12 @@
 #include "SingleInstance.h"
 
+#include "platform/PrivateRuntimeFolder.h"
+
 #include <QCryptographicHash>
 #include <QDeadlineTimer>
-#include <QDir>
 #include <QFileInfo>
 #include <QJsonDocument>
 #include <QThread>
-#include <unistd.h>
 
 namespace zantor {
 
@@ -20,23 +20,6 @@ constexpr int kAnswerWaitMs = 60000;
 // A request is a line of JSON; nothing Zantor sends comes near this.
 constexpr qint64 kLongestRequest = 1 << 20;
 
-// The user's own runtime folder; empty when there is none that only the user can use,
-// for then another user could answer in Zantor's place.
-QString runtimeFolder() {
-    QString folder = qEnvironmentVariable("XDG_RUNTIME_DIR");
-    if (folder.isEmpty()) {
-        // Outside a desktop session, as in a script run by cron.
-        folder = QDir::tempPath() + QStringLiteral("/zantor-%1").arg(::getuid());
-        QDir().mkdir(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-    }
-    const QFileInfo info(folder);
-    const QFile::Permissions others = QFile::ReadGroup | QFile::WriteGroup | QFile::ExeGroup |
-                                      QFile::ReadOther | QFile::WriteOther | QFile::ExeOther;
-    if (!info.isDir() || info.ownerId() != ::getuid() || (info.permissions() & others))
-        return {};
-    return folder;
-}
-
 QString errorAnswer(const QString& text) {
     return text + QLatin1Char('\n');
 }
@@ -45,7 +28,7 @@ QString errorAnswer(const QString& text) {
 
 SingleInstance::SingleInstance(const QString& databaseFolder, QObject* parent)
     : QObject(parent) {
-    const QString folder = runtimeFolder();
+    const QString folder = privateRuntimeFolder();
     if (folder.isEmpty()) {
         qWarning(
             "Zantor: sem uma pasta de execução só deste usuário, outra cópia pode abrir ao mesmo tempo.");

@@ -48,8 +48,13 @@ ResourcePickers::ResourcePickers(QWidget* area)
     // A click picks what is under the pointer, also when it was picked already; the
     // keys pick as they move.
     connect(DirList, &QAbstractItemView::clicked, this, &ResourcePickers::pickFolder);
+    // The folder view also moves its current row when a listing arrives and is sorted;
+    // only a move to another folder is a pick, or it would undo a file picked since.
     connect(DirList->selectionModel(), &QItemSelectionModel::currentChanged, this,
-            &ResourcePickers::pickFolder);
+            [this](const QModelIndex& index) {
+                if (m_folders.filePath(index) != m_folderPath)
+                    pickFolder(index);
+            });
     connect(FileList, &QAbstractItemView::clicked, this, &ResourcePickers::pickFile);
     connect(FileList->selectionModel(), &QItemSelectionModel::currentChanged, this,
             &ResourcePickers::pickFile);
