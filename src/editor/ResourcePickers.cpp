@@ -44,6 +44,24 @@ ResourcePickers::ResourcePickers(QWidget* area)
     };
     connect(&m_folders, &QFileSystemModel::directoryLoaded, this, keepInSight);
     connect(&m_folders, &QAbstractItemModel::layoutChanged, this, keepInSight);
+    // When a folder above the one shown changes on disk (another program adds or
+    // removes a file there), the file model may drop the shown folder's node and make
+    // it anew; the file view would then lose its root and list the whole disk.
+    // The root is found again once the model has settled, not inside its signal.
+    const auto keepFilesRoot = [this] {
+        if (m_folderPath.isEmpty() || FileList->rootIndex().isValid())
+            return;
+        QMetaObject::invokeMethod(
+            this,
+            [this] {
+                if (!m_folderPath.isEmpty() && !FileList->rootIndex().isValid())
+                    FileList->setRootIndex(m_files.index(m_folderPath));
+            },
+            Qt::QueuedConnection);
+    };
+    connect(&m_files, &QAbstractItemModel::rowsRemoved, this, keepFilesRoot);
+    connect(&m_files, &QAbstractItemModel::layoutChanged, this, keepFilesRoot);
+    connect(&m_files, &QFileSystemModel::directoryLoaded, this, keepFilesRoot);
     connect(DriveList, &VolumeBox::volumePicked, this, &ResourcePickers::pickVolume);
     // A click picks what is under the pointer, also when it was picked already; the
     // keys pick as they move.

@@ -13,8 +13,8 @@ QString privateRuntimeFolder() {
         QDir().mkdir(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     }
     const QFileInfo info(folder);
-    const QFile::Permissions others = QFile::ReadGroup | QFile::WriteGroup | QFile::ExeGroup | QFile::ReadOther |
-                                      QFile::WriteOther | QFile::ExeOther;
+    const QFile::Permissions others = QFile::ReadGroup | QFile::WriteGroup | QFile::ExeGroup |
+                                      QFile::ReadOther | QFile::WriteOther | QFile::ExeOther;
     if (!info.isDir() || info.ownerId() != ::getuid() || (info.permissions() & others))
         return {};
     return folder;
