@@ -1,6 +1,7 @@
 #include "CommandRunner.h"
 #include "main/Frm1_ZT_ini.h"
 #include "platform/DisplayServer.h"
+#include "platform/TerminationRequests.h"
 
 #include <QApplication>
 
@@ -17,6 +18,7 @@ int main(int argc, char* argv[]) {
     QGuiApplication::setDesktopFileName(QStringLiteral("Zantor"));
     // Hidden in the tray, the main window is still the program: only its close command ends it.
     QApplication::setQuitOnLastWindowClosed(false);
+    zantor::quitOnTerminationRequests();
 
     zantor::Frm1_ZT_ini window(appFolder);
     // Every window and message box takes the program's icon.

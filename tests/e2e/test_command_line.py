@@ -2,6 +2,7 @@
 their requests to, groups opened by title, export and import, and Esc stopping a run."""
 import os
 import shutil
+import signal
 import sqlite3
 import tempfile
 import time
@@ -75,6 +76,19 @@ class CommandLineTest(unittest.TestCase):
                 wait_for(lambda: active_window() == [window], what=f"{title} to be the active window")
                 self.assertEqual(copy.processes(), [copy.process.pid])
                 copy.stop()
+
+    def test_a_copy_asked_to_end_leaves_no_lock_behind(self):
+        # A logout or a kill asks with SIGTERM, a closed terminal with SIGHUP, Ctrl+C with SIGINT.
+        runtime = self.env["XDG_RUNTIME_DIR"]
+        for request in (signal.SIGTERM, signal.SIGHUP, signal.SIGINT):
+            with self.subTest(request.name):
+                copy = self.new_copy()
+                copy.start(self.env)
+                wait_for(lambda: visible_windows("Kelmar Zantor"), what="the main window")
+                self.assertEqual(len(os.listdir(runtime)), 2, "the lock and the socket of the running copy")
+                copy.process.send_signal(request)
+                self.assertEqual(copy.wait_exit(), 0)
+                self.assertEqual(os.listdir(runtime), [])
 
     def test_groups_open_by_title_through_a_fresh_copy_and_the_running_one(self):
         planilha, relatorio, cancao = self.notes("planilha", "relatório", "canção")

@@ -1,0 +1,11 @@
+#pragma once
+
+namespace zantor {
+
+// Ends the event loop when the system asks the program to end (a logout, a shutdown, a
+// kill, Ctrl+C in a terminal), so that it leaves as its close command does: whatever
+// is torn down on the way out, such as the one-copy lock, is not left behind for the
+// next start to clean up. A second request ends the program at once.
+void quitOnTerminationRequests();
+
+} // namespace zantor
