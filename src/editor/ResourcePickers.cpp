@@ -6,15 +6,48 @@
 #include <QDir>
 #include <QHeaderView>
 #include <QListView>
+#include <QSortFilterProxyModel>
 #include <QTreeView>
 
 namespace zantor {
+
+// The file view's rows. The file model itself keeps folders, because a model that
+// leaves folders out drops the ones on the way to the shown folder each time one of
+// them changes on disk (a busy Downloads or /tmp above it), and the view then loses
+// its folder and lists the whole disk. Only here are the shown folder's subfolders
+// and hidden files left out.
+class FilesInFolder : public QSortFilterProxyModel {
+public:
+    explicit FilesInFolder(QFileSystemModel* files, QObject* parent)
+        : QSortFilterProxyModel(parent)
+        , m_files(files) {
+        setSourceModel(files);
+    }
+
+    void showFolder(const QModelIndex& folder) {
+        m_folder = folder;
+        invalidateFilter();
+    }
+
+protected:
+    bool filterAcceptsRow(int row, const QModelIndex& parent) const override {
+        if (m_folder != parent)
+            return true;
+        const QModelIndex entry = m_files->index(row, 0, parent);
+        return !m_files->isDir(entry) && !m_files->fileInfo(entry).isHidden();
+    }
+
+private:
+    QFileSystemModel* m_files;
+    QPersistentModelIndex m_folder;
+};
 
 ResourcePickers::ResourcePickers(QWidget* area)
     : QObject(area)
     , DriveList(new VolumeBox(area))
     , DirList(new QTreeView(area))
-    , FileList(new QListView(area)) {
+    , FileList(new QListView(area))
+    , m_fileRows(new FilesInFolder(&m_files, this)) {
     DriveList->setObjectName(QStringLiteral("DriveList"));
     DriveList->setAccessibleName(QStringLiteral("Unidades"));
     DriveList->setToolTip(QStringLiteral(" Unidades "));
@@ -30,10 +63,10 @@ ResourcePickers::ResourcePickers(QWidget* area)
     DirList->sortByColumn(0, Qt::AscendingOrder);
     nameScrollBars(DirList);
 
-    m_files.setFilter(QDir::Files | QDir::NoDotAndDotDot);
+    m_files.setFilter(QDir::AllDirs | QDir::Files | QDir::Hidden | QDir::NoDotAndDotDot);
     FileList->setObjectName(QStringLiteral("FileList"));
     FileList->setAccessibleName(QStringLiteral("Arquivos"));
-    FileList->setModel(&m_files);
+    FileList->setModel(m_fileRows);
     nameScrollBars(FileList);
 
     // Folders appear and sort as they load: the folder shown at the start stays in
@@ -44,24 +77,6 @@ ResourcePickers::ResourcePickers(QWidget* area)
     };
     connect(&m_folders, &QFileSystemModel::directoryLoaded, this, keepInSight);
     connect(&m_folders, &QAbstractItemModel::layoutChanged, this, keepInSight);
-    // When a folder above the one shown changes on disk (another program adds or
-    // removes a file there), the file model may drop the shown folder's node and make
-    // it anew; the file view would then lose its root and list the whole disk.
-    // The root is found again once the model has settled, not inside its signal.
-    const auto keepFilesRoot = [this] {
-        if (m_folderPath.isEmpty() || FileList->rootIndex().isValid())
-            return;
-        QMetaObject::invokeMethod(
-            this,
-            [this] {
-                if (!m_folderPath.isEmpty() && !FileList->rootIndex().isValid())
-                    FileList->setRootIndex(m_files.index(m_folderPath));
-            },
-            Qt::QueuedConnection);
-    };
-    connect(&m_files, &QAbstractItemModel::rowsRemoved, this, keepFilesRoot);
-    connect(&m_files, &QAbstractItemModel::layoutChanged, this, keepFilesRoot);
-    connect(&m_files, &QFileSystemModel::directoryLoaded, this, keepFilesRoot);
     connect(DriveList, &VolumeBox::volumePicked, this, &ResourcePickers::pickVolume);
     // A click picks what is under the pointer, also when it was picked already; the
     // keys pick as they move.
@@ -112,7 +127,8 @@ void ResourcePickers::pickFolder(const QModelIndex& index) {
     emit addressPicked(folder);
 }
 
-void ResourcePickers::pickFile(const QModelIndex& index) {
+void ResourcePickers::pickFile(const QModelIndex& row) {
+    const QModelIndex index = m_fileRows->mapToSource(row);
     // The file view lists files only; a folder reaching it is the model's own root,
     // shown for a moment before the folder's listing arrives.
     if (m_showing || !index.isValid() || m_files.isDir(index))
@@ -129,7 +145,9 @@ void ResourcePickers::setTreeRoot(const QString& root) {
 void ResourcePickers::showFiles(const QString& folder) {
     m_keepShownFolderInSight = false;
     m_folderPath = folder;
-    FileList->setRootIndex(m_files.setRootPath(folder));
+    const QModelIndex shown = m_files.setRootPath(folder);
+    m_fileRows->showFolder(shown);
+    FileList->setRootIndex(m_fileRows->mapFromSource(shown));
 }
 
 } // namespace zantor

@@ -10,6 +10,7 @@ class QWidget;
 
 namespace zantor {
 
+class FilesInFolder;
 class VolumeBox;
 
 // The drive, folder and file pickers of the group editor. Picking a volume, a folder
@@ -34,12 +35,13 @@ signals:
 private:
     void pickVolume(const QString& root);
     void pickFolder(const QModelIndex& index);
-    void pickFile(const QModelIndex& index);
+    void pickFile(const QModelIndex& row);
     void setTreeRoot(const QString& root);
     void showFiles(const QString& folder);
 
     QFileSystemModel m_folders;
     QFileSystemModel m_files;
+    FilesInFolder* m_fileRows;
     QString m_folderPath;
     // Set while the pickers move on their own: only the user picks.
     bool m_showing = false;

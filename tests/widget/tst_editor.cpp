@@ -285,6 +285,7 @@ private slots:
         const QString folder = files.filePath(QStringLiteral("Docs"));
         QVERIFY(QDir(files.path()).mkdir(QStringLiteral("Docs")));
         QVERIFY(QFile(folder + "/a.txt").open(QIODevice::WriteOnly));
+        QVERIFY(QDir(folder).mkdir(QStringLiteral("Sub")));
         Session session;
         Frm2_ZT_insert* editor = session.insert();
         // The volumes arrive from their own thread, the root among them.
@@ -294,18 +295,31 @@ private slots:
         emit editor->DriveList->activated(editor->DriveList->findData(QDir::rootPath()));
         QCOMPARE(editor->txtAddress->text(), QDir::rootPath());
 
+        QAbstractItemModel* fileRows = editor->FileList->model();
+        const auto shown = [&] { return editor->FileList->rootIndex().data(QFileSystemModel::FilePathRole); };
+        const auto names = [&](const QModelIndex& folderRow) {
+            QStringList found;
+            for (int row = 0; row < fileRows->rowCount(folderRow); ++row)
+                found.append(fileRows->index(row, 0, folderRow).data().toString());
+            found.sort();
+            return found;
+        };
+        // A subfolder is no file.
         auto* folders = qobject_cast<QFileSystemModel*>(editor->DirList->model());
         editor->DirList->setCurrentIndex(folders->index(folder));
         QCOMPARE(editor->txtAddress->text(), folder);
-        auto* fileModel = qobject_cast<QFileSystemModel*>(editor->FileList->model());
-        QTRY_COMPARE(editor->FileList->rootIndex(), fileModel->index(folder));
-        QTRY_COMPARE(fileModel->rowCount(editor->FileList->rootIndex()), 1);
-        const QModelIndex file = editor->FileList->model()->index(0, 0, editor->FileList->rootIndex());
+        QTRY_COMPARE(shown(), QVariant(folder));
+        QTRY_COMPARE(names(editor->FileList->rootIndex()), QStringList{"a.txt"});
+        const QModelIndex file = fileRows->index(0, 0, editor->FileList->rootIndex());
         // The view lays its rows out a moment after they arrive.
         QTRY_VERIFY(!editor->FileList->visualRect(file).isEmpty());
         QTest::mouseClick(editor->FileList->viewport(), Qt::LeftButton, {},
                           editor->FileList->visualRect(file).center());
         QCOMPARE(editor->txtAddress->text(), folder + "/a.txt");
+
+        // A file saved there meanwhile shows up.
+        QVERIFY(QFile(folder + "/b.txt").open(QIODevice::WriteOnly));
+        QTRY_COMPARE(names(editor->FileList->rootIndex()), (QStringList{"a.txt", "b.txt"}));
     }
 
     void saveRefusesAnInvalidGroup_data() {
