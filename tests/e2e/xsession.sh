@@ -31,7 +31,7 @@ for attempt in $(seq 0 39); do
   Xvfb ":$number" -screen 0 1366x768x24 -nolisten tcp 2>"$work/xvfb.log" &
   xvfb=$!
   ours() {
-    kill -0 "$xvfb" 2>/dev/null && [[ "$(tr -d ' \n' <"/tmp/.X$number-lock" 2>/dev/null)" == "$xvfb" ]]
+    kill -0 "$xvfb" 2>/dev/null && [[ "$(tr -d ' \n' 2>/dev/null <"/tmp/.X$number-lock")" == "$xvfb" ]]
   }
   for _ in $(seq 100); do
     kill -0 "$xvfb" 2>/dev/null || break
@@ -78,8 +78,19 @@ start_helper trayer "xdotool search --class trayer >/dev/null 2>&1" \
 # that bus is already up as it starts.
 /usr/libexec/at-spi-bus-launcher --launch-immediately >"$work/atspi.log" 2>&1 &
 pids+=($!)
+a11y_bus=""
 for _ in $(seq 100); do
-  dbus-send --session --print-reply --dest=org.a11y.Bus /org/a11y/bus org.a11y.Bus.GetAddress >/dev/null 2>&1 && break
+  a11y_bus=$(dbus-send --session --print-reply=literal --dest=org.a11y.Bus /org/a11y/bus org.a11y.Bus.GetAddress \
+    2>/dev/null | tr -d ' ') && [[ -n "$a11y_bus" ]] && break
+  sleep 0.1
+done
+# The registry of accessible programs starts on the first call to it. Started here and
+# answering, it is up before the program and the test both register with it in the
+# same moment; on a busy machine a registry still starting let the test's registration
+# time out, and the test process ended.
+for _ in $(seq 100); do
+  dbus-send --bus="$a11y_bus" --print-reply --dest=org.a11y.atspi.Registry /org/a11y/atspi/accessible/root \
+    org.freedesktop.DBus.Peer.Ping >/dev/null 2>&1 && break
   sleep 0.1
 done
 export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1

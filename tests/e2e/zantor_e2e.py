@@ -176,6 +176,9 @@ class ZantorCopy:
                         return app
                 except Exception:
                     continue
+            # The list of programs is kept from the registry's announcements, which a
+            # busy moment can leave behind; the next look asks the registry itself.
+            desktop.clear_cache()
             return None
         return wait_for(find, timeout, what="Zantor on the accessibility bus")
 
