@@ -8,6 +8,8 @@ import tempfile
 import time
 import unittest
 
+import pyatspi
+
 from zantor_e2e import (RecordingDesktop, ZantorCopy, click, descendants, find_one, table_rows, tray_icons,
                         visible_windows, wait_for, write, xdotool)
 
@@ -67,6 +69,11 @@ class CommandLineTest(unittest.TestCase):
                     wait_for(tray_icons, what="the tray icon")
                 else:
                     window = wait_for(lambda: visible_windows(title), what=f"{title} to map")[0]
+                    # Until the program has seen its new window mapped, it may still ask
+                    # for it to be active, and the window manager brings a minimised one
+                    # back for that: minimise it once the program knows it is active.
+                    frame = copy.window(title)
+                    wait_for(lambda: frame.getState().contains(pyatspi.STATE_ACTIVE), what=f"{title} active")
                     xdotool("windowminimize", "--sync", window)
                 self.assertFalse(visible_windows(title))
 
