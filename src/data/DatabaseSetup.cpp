@@ -21,26 +21,44 @@ QString readSeed(const QString& databasePath, const QString& seedPath) {
     return QString::fromUtf8(seed.readAll());
 }
 
-void createFromSeed(const QString& databasePath, const QString& seedPath) {
-    const QStringList statements = splitSqlScript(readSeed(databasePath, seedPath));
-    // Build beside the target and move it into place at the end, so that a failure
-    // never leaves a half-made database that the next start would take as real.
-    const QString partial = databasePath + QStringLiteral(".part");
-    QFile::remove(partial);
+int tableCount(DbSession& db) {
+    return db.select(QStringLiteral("select count(*) from sqlite_master where type='table'"))
+        .first()
+        .value(0)
+        .toInt();
+}
+
+// A database that holds tables is the user's, whatever they hold. One that holds none
+// (an empty file, as a start that ended while making it leaves) is a failed seed. A
+// file that cannot be read as a database is neither: it is left alone, and reading it
+// later tells the user why it fails.
+bool needsSeed(const QString& databasePath) {
+    const QFileInfo file(databasePath);
+    if (!file.exists() || file.size() == 0)
+        return true;
     try {
-        DbSession db(partial, DbSession::OpenMode::CreateFile);
-        db.inTransaction([&] {
+        DbSession db(databasePath);
+        return tableCount(db) == 0;
+    } catch (const DatabaseError&) {
+        return false;
+    }
+}
+
+void seed(const QString& databasePath, const QString& seedPath) {
+    const QStringList statements = splitSqlScript(readSeed(databasePath, seedPath));
+    // In place, holding the database's write lock from the start: of several starts at
+    // once (the user's and an autostart, say), one makes the tables and the others find
+    // them made. A start that ends halfway leaves no tables behind, which the next start
+    // takes as a seed to make again.
+    DbSession db(databasePath, DbSession::OpenMode::CreateFile);
+    db.inTransaction(
+        [&] {
+            if (tableCount(db) > 0)
+                return;
             for (const QString& statement : statements)
                 db.execute(statement);
-        });
-    } catch (const DatabaseError& error) {
-        QFile::remove(partial);
-        throw DatabaseError(databasePath, error.reason());
-    }
-    if (!QFile::rename(partial, databasePath)) {
-        QFile::remove(partial);
-        throw DatabaseError(databasePath, QStringLiteral("Não foi possível criar o arquivo."));
-    }
+        },
+        DbSession::Lock::WriteAtOnce);
 }
 
 } // namespace
@@ -76,11 +94,11 @@ QStringList splitSqlScript(const QString& script) {
 void createMissingDatabases(const DatabasePaths& paths, const QString& seedFolder) {
     const QString targets[] = {paths.settings, paths.groups, paths.categories};
     for (const QString& target : targets) {
-        const QFileInfo info(target);
-        if (info.exists())
+        if (!needsSeed(target))
             continue;
+        const QFileInfo info(target);
         QDir().mkpath(info.absolutePath());
-        createFromSeed(target, QDir(seedFolder).filePath(info.completeBaseName() + QStringLiteral(".sql")));
+        seed(target, QDir(seedFolder).filePath(info.completeBaseName() + QStringLiteral(".sql")));
     }
 }
 

@@ -7,8 +7,9 @@
 namespace zantor {
 
 // Makes each missing database from its seed SQL in `seedFolder` (ZT_Config.sql and so
-// on, named like the database). An existing database is never touched. Throws
-// DatabaseError naming the database that could not be made.
+// on, named like the database), and seeds again one that holds no tables at all. Any
+// other existing file is never touched. Safe when several processes start at once.
+// Throws DatabaseError naming the database that could not be made.
 void createMissingDatabases(const DatabasePaths& paths, const QString& seedFolder);
 
 // The statements of a seed script: split at semicolons outside quoted texts, with

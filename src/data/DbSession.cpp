@@ -79,7 +79,11 @@ void DbSession::execute(const QString& sql, const QVariantList& values) {
     run(sql, values, false);
 }
 
-void DbSession::begin() {
+void DbSession::begin(Lock lock) {
+    if (lock == Lock::WriteAtOnce) {
+        run(QStringLiteral("BEGIN IMMEDIATE"), {}, false);
+        return;
+    }
     if (!QSqlDatabase::database(m_connection, false).transaction())
         fail(QStringLiteral("Não foi possível iniciar a gravação."));
 }

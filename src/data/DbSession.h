@@ -32,9 +32,12 @@ public:
     }
     void execute(const QString& sql, const QVariantList& values = {});
 
-    // Runs `work` in one transaction: all of it lands, or none of it.
-    template <typename Work> void inTransaction(Work&& work) {
-        begin();
+    // Runs `work` in one transaction: all of it lands, or none of it. With
+    // `Lock::WriteAtOnce` the transaction holds the write lock from its start, so that no
+    // other process can write between what `work` reads and what it writes.
+    enum class Lock { WhenWriting, WriteAtOnce };
+    template <typename Work> void inTransaction(Work&& work, Lock lock = Lock::WhenWriting) {
+        begin(lock);
         try {
             work();
         } catch (...) {
@@ -47,7 +50,7 @@ public:
 private:
     QSqlQuery run(const QString& sql, const QVariantList& values, bool forReading);
     void finishReading(const QSqlQuery& query) const;
-    void begin();
+    void begin(Lock lock);
     void commit();
     void rollback();
     [[noreturn]] void fail(const QString& reason) const;

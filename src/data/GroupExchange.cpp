@@ -2,6 +2,7 @@
 
 #include "AlphabeticalOrder.h"
 #include "CategoryStore.h"
+#include "ControlCharacters.h"
 #include "DbSession.h"
 #include "GroupSave.h"
 
@@ -23,13 +24,13 @@ const QString kItems = QStringLiteral("itens");
 const QString kAddress = QStringLiteral("endereco");
 const QString kDateFormat = QStringLiteral("dd/MM/yyyy");
 constexpr int kFormatVersion = 1;
-constexpr int kLargestOrder = 1000000;
 
 // A group of the file, checked, with its category still a title.
 struct ImportedGroup {
     GroupContent content;
     QString categoryTitle;
-    int ordem = 0;
+    // Only orders the file's groups among themselves.
+    double ordem = 0;
 };
 
 QString categoryTitle(const QVector<Category>& categories, int id) {
@@ -44,34 +45,25 @@ QString categoryTitle(const QVector<Category>& categories, int id) {
     throw ExchangeFormatError(QStringLiteral("Campo \"%1\" %2: %3.").arg(field, place, problem));
 }
 
-// Texts of one line: a line break or the unit separator would break the stored list and
-// the one-line readers.
-bool isOneLine(const QString& text) {
-    return !text.contains(QLatin1Char('\n')) && !text.contains(QLatin1Char('\r')) &&
-           !text.contains(QChar(31));
-}
-
+// What the import refuses stands in no field that an export writes: the rule is that
+// whatever the export wrote, the import takes back.
 QString readText(const QJsonObject& object, const QString& field, const QString& place) {
     const QJsonValue value = object.value(field);
     if (!value.isString())
         refuse(place, field, QStringLiteral("precisa ser um texto"));
     const QString text = value.toString();
-    if (!isOneLine(text))
-        refuse(place, field, QStringLiteral("não pode conter quebras de linha nem o caractere de código 31"));
-    return text;
-}
-
-QString readFilledText(const QJsonObject& object, const QString& field, const QString& place) {
-    const QString text = readText(object, field, place);
-    if (text.isEmpty())
-        refuse(place, field, QStringLiteral("não pode estar vazio"));
+    // A line break or the unit separator would break the stored list and the one-line
+    // readers; the other controls would steer the terminal that lists the groups.
+    if (holdsControlCharacters(text))
+        refuse(place, field,
+               QStringLiteral("não pode conter quebras de linha nem outros caracteres de controle"));
     return text;
 }
 
 QVector<GroupItem> readItems(const QJsonObject& group, const QString& groupPlace) {
     const QJsonValue value = group.value(kItems);
-    if (!value.isArray() || value.toArray().isEmpty())
-        refuse(groupPlace, kItems, QStringLiteral("precisa ser uma lista com pelo menos um item"));
+    if (!value.isArray())
+        refuse(groupPlace, kItems, QStringLiteral("precisa ser uma lista de itens"));
     QVector<GroupItem> items;
     const QJsonArray array = value.toArray();
     for (qsizetype i = 0; i < array.size(); ++i) {
@@ -82,7 +74,7 @@ QVector<GroupItem> readItems(const QJsonObject& group, const QString& groupPlace
                     .arg(i + 1)
                     .arg(groupPlace));
         const QJsonObject item = array[i].toObject();
-        const GroupItem read{readFilledText(item, kTitle, place), readFilledText(item, kAddress, place)};
+        const GroupItem read{readText(item, kTitle, place), readText(item, kAddress, place)};
         if (!fitsItemList(read))
             refuse(place, kTitle, QStringLiteral("não pode conter \", \""));
         items.append(read);
@@ -97,8 +89,6 @@ ImportedGroup readGroup(const QJsonValue& value, int index, const QDate& today) 
     const QJsonObject group = value.toObject();
     ImportedGroup read;
     read.content.title = readText(group, kTitle, number);
-    if (isBlankTitle(read.content.title))
-        refuse(number, kTitle, QStringLiteral("não pode estar vazio"));
     // From here on the user finds the group by its title.
     const QString place = QStringLiteral("%1 (\"%2\")").arg(number, read.content.title);
 
@@ -107,35 +97,74 @@ ImportedGroup readGroup(const QJsonValue& value, int index, const QDate& today) 
 
     read.ordem = index;
     if (group.contains(kOrder)) {
-        const double ordem = group.value(kOrder).toDouble(-1);
-        if (ordem < 0 || ordem > kLargestOrder || ordem != int(ordem))
-            refuse(place, kOrder,
-                   QStringLiteral("precisa ser um número inteiro de 0 a %1").arg(kLargestOrder));
-        read.ordem = int(ordem);
+        if (!group.value(kOrder).isDouble())
+            refuse(place, kOrder, QStringLiteral("precisa ser um número"));
+        read.ordem = group.value(kOrder).toDouble();
     }
 
-    read.content.dataUpd = today.toString(kDateFormat);
-    if (group.contains(kDate)) {
-        const QString date = readText(group, kDate, place);
-        if (!QDate::fromString(date, kDateFormat).isValid())
-            refuse(place, kDate, QStringLiteral("precisa ser uma data no formato dd/mm/aaaa"));
-        read.content.dataUpd = date;
-    }
+    // The date is shown as stored, as the editor's own dates are.
+    const QString date = group.contains(kDate) ? readText(group, kDate, place) : QString();
+    read.content.dataUpd = date.isEmpty() ? today.toString(kDateFormat) : date;
 
     read.content.items = readItems(group, place);
     return read;
 }
 
+// Line and column of a byte of the file, as a text editor counts them.
+QString placeIn(const QByteArray& json, qsizetype offset) {
+    const QByteArray before = json.left(offset);
+    const qsizetype line = before.count('\n') + 1;
+    const qsizetype column = offset - before.lastIndexOf('\n');
+    return QStringLiteral("linha %1, coluna %2").arg(line).arg(column);
+}
+
+// Where a \u escape in a string names half a surrogate pair without its other half. The
+// JSON reader would pair it with whatever character follows and silently change the
+// text, so such a file is refused before it is read.
+std::optional<qsizetype> loneSurrogate(const QByteArray& json) {
+    const auto codeAt = [&json](qsizetype at) -> std::optional<uint> {
+        if (at + 6 > json.size() || json[at] != '\\' || json[at + 1] != 'u')
+            return std::nullopt;
+        bool hex = false;
+        const uint code = json.mid(at + 2, 4).toUInt(&hex, 16);
+        return hex ? std::optional(code) : std::nullopt;
+    };
+    bool inString = false;
+    for (qsizetype i = 0; i < json.size(); ++i) {
+        if (json[i] == '"') {
+            inString = !inString;
+            continue;
+        }
+        if (!inString || json[i] != '\\')
+            continue;
+        const std::optional<uint> code = codeAt(i);
+        if (!code) {
+            ++i; // The escaped character, which may be a quote.
+            continue;
+        }
+        if (QChar::isLowSurrogate(*code))
+            return i;
+        if (QChar::isHighSurrogate(*code)) {
+            const std::optional<uint> low = codeAt(i + 6);
+            if (!low || !QChar::isLowSurrogate(*low))
+                return i;
+            i += 6;
+        }
+        i += 5;
+    }
+    return std::nullopt;
+}
+
 QVector<ImportedGroup> readDocument(const QByteArray& json, const QDate& today) {
+    if (const std::optional<qsizetype> at = loneSurrogate(json))
+        throw ExchangeFormatError(
+            QStringLiteral("O arquivo tem meio caractere (%1 sem o seu par, %2): não é um texto válido.")
+                .arg(QString::fromLatin1(json.mid(*at, 6)), placeIn(json, *at)));
     QJsonParseError parseError;
     const QJsonDocument document = QJsonDocument::fromJson(json, &parseError);
-    if (parseError.error != QJsonParseError::NoError) {
-        const QByteArray before = json.left(parseError.offset);
-        const qsizetype line = before.count('\n') + 1;
-        const qsizetype column = parseError.offset - before.lastIndexOf('\n');
+    if (parseError.error != QJsonParseError::NoError)
         throw ExchangeFormatError(
-            QStringLiteral("O arquivo não é um JSON válido (linha %1, coluna %2).").arg(line).arg(column));
-    }
+            QStringLiteral("O arquivo não é um JSON válido (%1).").arg(placeIn(json, parseError.offset)));
     if (!document.isObject())
         throw ExchangeFormatError(
             QStringLiteral("O arquivo precisa conter um objeto JSON com o campo \"grupos\"."));
@@ -184,16 +213,20 @@ GroupExport exportGroups(const DatabasePaths& paths) {
          db.select(QStringLiteral("SELECT titulo1,texto1,texto2,dataUpd,categoria,ordem FROM Tabela1 order "
                                   "by ordem asc, id asc"))) {
         // A stored text is the text as typed (a typed TAB is stored as backslash-t, and so
-        // is a typed backslash-t): written out as stored, it comes back byte for byte.
+        // is a typed backslash-t): written out as stored, it comes back byte for byte. Only
+        // control characters, which no typed text holds, are written out visibly.
+        const auto text = [&row](const QString& column) { return visibleText(columnText(row, column)); };
         QJsonArray items;
         for (const GroupItem& item : viewerItems(columnText(row, QStringLiteral("texto1")),
                                                  columnText(row, QStringLiteral("texto2"))))
-            items.append(QJsonObject{{kTitle, item.title}, {kAddress, item.address}});
+            items.append(
+                QJsonObject{{kTitle, visibleText(item.title)}, {kAddress, visibleText(item.address)}});
         groups.append(QJsonObject{
-            {kTitle, columnText(row, QStringLiteral("titulo1"))},
-            {kCategory, categoryTitle(categories, row.value(QStringLiteral("categoria")).toInt())},
-            {kOrder, row.value(QStringLiteral("ordem")).toInt()},
-            {kDate, columnText(row, QStringLiteral("dataUpd"))},
+            {kTitle, text(QStringLiteral("titulo1"))},
+            {kCategory,
+             visibleText(categoryTitle(categories, row.value(QStringLiteral("categoria")).toInt()))},
+            {kOrder, row.value(QStringLiteral("ordem")).toLongLong()},
+            {kDate, text(QStringLiteral("dataUpd"))},
             {kItems, items},
         });
     }
@@ -220,22 +253,21 @@ ImportReport importGroups(const DatabasePaths& paths, const QByteArray& json, co
                             .arg(group.content.title, group.categoryTitle, replacement);
     }
 
-    const int firstOrder = std::min_element(groups.begin(), groups.end(), [](const auto& a, const auto& b) {
-                               return a.ordem < b.ordem;
-                           })->ordem;
+    // The groups keep their order among themselves and take the places right after the
+    // groups already there, one each: the file's numbers only order them, so that places
+    // stay small however often a backup comes back.
+    std::stable_sort(groups.begin(), groups.end(),
+                     [](const auto& a, const auto& b) { return a.ordem < b.ordem; });
     DbSession db(paths.groups);
     db.inTransaction([&] {
-        // The groups keep their order among themselves and come after the groups already
-        // there; into an empty list they come with their own places.
         const QSqlRecord stored =
             db.select(QStringLiteral("select count(*), coalesce(max(ordem),0) from Tabela1")).first();
-        const int shift =
-            stored.value(0).toInt() == 0 ? 0 : qMax(0, stored.value(1).toInt() + 1 - firstOrder);
+        qint64 place = stored.value(0).toInt() == 0 ? 0 : stored.value(1).toLongLong() + 1;
         for (const ImportedGroup& group : std::as_const(groups)) {
             db.execute(
                 QStringLiteral("insert into Tabela1 (titulo1,texto1,texto2,qtd,dataUpd,categoria,ordem) "
                                "values (?,?,?,?,?,?,?)"),
-                storedGroupValues(group.content) << group.ordem + shift);
+                storedGroupValues(group.content) << place++);
         }
     });
     report.imported = int(groups.size());

@@ -17,9 +17,10 @@ QVector<GroupListRow> listGroups(const QString& groupsPath, GroupOrder order) {
     // reading together.
     db.forEachRow(
         QStringLiteral(
-            "SELECT id,CAST(titulo1 AS BLOB),CAST(texto1 AS BLOB),categoria,ordem FROM Tabela1 order by %1")
+            "SELECT id,CAST(substr(titulo1,1,?) AS BLOB),CAST(substr(texto1,1,?) AS BLOB),categoria,"
+            "ordem FROM Tabela1 order by %1")
             .arg(orderBy),
-        {}, [&groups](const QSqlQuery& row) {
+        {kShownTextLength, kShownTextLength}, [&groups](const QSqlQuery& row) {
             groups.append({row.value(0).toInt(), QString::fromUtf8(row.value(1).toByteArray()),
                            QString::fromUtf8(row.value(2).toByteArray()), row.value(3).toInt(),
                            row.value(4).toInt()});

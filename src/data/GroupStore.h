@@ -8,7 +8,13 @@ namespace zantor {
 
 enum class GroupOrder { Alphabetical, Custom };
 
-// One row of the group list, texts as stored (still escaped).
+// A row shows no more of a text than this many characters. Lists get their texts cut to
+// it before any layout, so that a huge stored text never stalls the start; the editor
+// and the export still read the texts whole.
+constexpr int kShownTextLength = 2000;
+
+// One row of the group list, texts as stored (still escaped) and cut to
+// kShownTextLength.
 struct GroupListRow {
     int id = 0;
     QString titulo1;

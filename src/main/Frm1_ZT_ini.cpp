@@ -197,7 +197,8 @@ void Frm1_ZT_ini::buildDetailsPanel() {
     txtDesc = new QPlainTextEdit(this);
     txtDesc->setObjectName(QStringLiteral("txtDesc"));
     txtDesc->setGeometry(twips::rect(1020, 5985, 3330, 720));
-    txtDesc->setPlainText(QStringLiteral("...\r\n"));
+    m_description = QStringLiteral("...\r\n");
+    txtDesc->setPlainText(m_description);
     txtDesc->setToolTip(QStringLiteral(" Duplo clique para ver os itens "));
     txtDesc->setAccessibleName(QStringLiteral("Itens do grupo"));
     txtDesc->viewport()->installEventFilter(this);
@@ -259,6 +260,9 @@ bool Frm1_ZT_ini::load() {
     txtDesc->setReadOnly(true);
     setMinimizeOption(settings.checkMinimize.toInt() != 0);
     chooseFirstWindow(settings);
+    if (m_state.folders().databasesReadOnly)
+        prompt::message(this, PromptIcon::Warning, QStringLiteral("Zantor"),
+                        m_state.folders().readOnlyWarning());
     return true;
 }
 
@@ -421,7 +425,7 @@ void Frm1_ZT_ini::openEditor(const QString& mode) {
 }
 
 void Frm1_ZT_ini::showItemsViewer() {
-    auto* viewer = new Frm8_ZT_itens(this, lblTitGrupo->text(), txtDesc->toPlainText(), m_state.txtAddress);
+    auto* viewer = new Frm8_ZT_itens(this, lblTitGrupo->text(), m_description, m_state.txtAddress);
     // Modal without a nested event loop: the program goes on while it is open.
     viewer->setWindowModality(Qt::ApplicationModal);
     viewer->show();
@@ -493,8 +497,11 @@ void Frm1_ZT_ini::showGroupDetails(const QModelIndex& row) {
     std::optional<GroupDetails> details;
     if (!runDatabaseAction(this, [&] { details = readGroupDetails(m_state.paths().groups, id); }) || !details)
         return;
-    lblTitGrupo->setText(unescapeText(details->titulo1));
-    txtDesc->setPlainText(unescapeText(details->texto1));
+    // A huge stored text is cut to what the panel can show; the items viewer lists them
+    // all.
+    m_description = unescapeText(details->texto1);
+    lblTitGrupo->setText(unescapeText(details->titulo1).left(kShownTextLength));
+    txtDesc->setPlainText(m_description.left(kShownTextLength));
     m_state.txtAddress = unescapeText(details->texto2);
 
     // A category number with no loaded category (0 when none was chosen) has no name

@@ -138,6 +138,8 @@ private:
     Launcher m_launcher;
     TrayHelper m_tray;
     QPointer<Frm9_ZT_mini> m_compactWindow;
+    // The shown group's item titles, whole: the panel shows them cut.
+    QString m_description;
 };
 
 } // namespace zantor

@@ -95,7 +95,7 @@ private slots:
         QCOMPARE(fileBytes(app.databases().groups), broken);
     }
 
-    void aSeedThatFailsNamesTheDatabaseAndLeavesNoHalfFile_data() {
+    void aFailedSeedIsNamedAndMadeAgainAtTheNextStart_data() {
         QTest::addColumn<QByteArray>("seed");
         QTest::newRow("missing") << QByteArray();
         // Fails partway: the first statements ran into the half-made file.
@@ -104,10 +104,11 @@ private slots:
                                                      "INSERT INTO nowhere VALUES (2);\n");
     }
 
-    void aSeedThatFailsNamesTheDatabaseAndLeavesNoHalfFile() {
+    void aFailedSeedIsNamedAndMadeAgainAtTheNextStart() {
         QFETCH(QByteArray, seed);
         TestAppFolder app;
         const QString seedPath = app.path() + "/BD/ZT_Cats.sql";
+        const QByteArray goodSeed = fileBytes(seedPath);
         QVERIFY(QFile::remove(seedPath));
         if (!seed.isEmpty())
             writeFile(seedPath, seed);
@@ -117,8 +118,25 @@ private slots:
         } catch (const DatabaseError& error) {
             QCOMPARE(error.file(), app.databases().categories);
         }
-        QVERIFY(!QFile::exists(app.databases().categories));
-        QVERIFY(!QFile::exists(app.databases().categories + ".part"));
+        QVERIFY(fileBytes(app.databases().categories).isEmpty());
+
+        // What a start that ended halfway leaves (a file without tables, even an empty
+        // one) is no user data: the next start makes it again.
+        writeFile(seedPath, goodSeed);
+        writeFile(app.databases().groups, QByteArray());
+        app.createDatabases();
+        QVERIFY(!loadCategories(app.databases().categories).isEmpty());
+        QVERIFY(listGroups(app.databases().groups, GroupOrder::Alphabetical).isEmpty());
+    }
+
+    void listsGetLongTextsCutAndTheDetailsWhole() {
+        TestAppFolder app;
+        const QString huge(1 << 20, QLatin1Char('x'));
+        const int id = app.addGroup(huge, huge, QStringLiteral("/a"));
+        const QVector<GroupListRow> rows = listGroups(app.databases().groups, GroupOrder::Alphabetical);
+        QCOMPARE(rows.first().titulo1, huge.left(kShownTextLength));
+        QCOMPARE(rows.first().texto1, huge.left(kShownTextLength));
+        QCOMPARE(readGroupDetails(app.databases().groups, id)->titulo1, huge);
     }
 
     void aMissingFileOrSettingsRowIsAnError() {

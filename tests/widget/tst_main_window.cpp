@@ -252,7 +252,7 @@ private slots:
         QTest::addColumn<QByteArray>("bytes");
         QTest::newRow("settings not a database") << "ZT_Config.db" << QByteArray("garbage garbage garbage");
         QTest::newRow("groups not a database") << "ZT_Itens.db" << QByteArray("garbage garbage garbage");
-        QTest::newRow("categories empty file") << "ZT_Cats.db" << QByteArray();
+        QTest::newRow("categories not a database") << "ZT_Cats.db" << QByteArray("SQLite format 3");
     }
 
     void aBrokenDatabaseIsReportedAndKept() {
