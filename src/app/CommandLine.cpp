@@ -72,7 +72,8 @@ CommandLine::CommandLine(const QStringList& arguments) {
          QStringLiteral("Grava todos os grupos neste arquivo JSON (\"-\": na saída padrão)."),
          QStringLiteral("arquivo.json")},
         {{QStringLiteral("i"), kImport},
-         QStringLiteral("Acrescenta os grupos deste arquivo JSON como grupos novos."),
+         QStringLiteral(
+             "Acrescenta os grupos deste arquivo JSON como grupos novos (\"-\": da entrada padrão)."),
          QStringLiteral("arquivo.json")},
         {{QStringLiteral("h"), QStringLiteral("help"), kHelp}, QStringLiteral("Mostra esta ajuda.")},
         {{QStringLiteral("v"), QStringLiteral("version"), kVersion},
@@ -140,7 +141,8 @@ QString CommandLine::helpText() const {
            QStringLiteral(
                "\nCódigos de saída:\n"
                "  0   tudo certo\n"
-               "  1   arquivo que não pôde ser lido ou gravado, ou Zantor aberto que não responde\n"
+               "  1   arquivo que não pôde ser lido ou gravado, Zantor aberto que não responde, ou\n"
+               "      trava de cópia única que não pôde ser criada\n"
                "  2   banco de dados que não pôde ser lido ou gravado\n"
                "  3   nenhum grupo tem o título pedido\n"
                "  4   mais de um grupo tem o título pedido\n"

@@ -4,11 +4,12 @@
 #include "chrome/BorderlessWindow.h"
 #include "chrome/DatabaseAction.h"
 #include "chrome/TrayHelper.h"
+#include "data/ControlCharacters.h"
 #include "main/Frm1_ZT_ini.h"
 
 #include <QApplication>
-#include <QFileInfo>
 #include <QJsonArray>
+#include <QTimer>
 #include <cstdio>
 
 namespace zantor {
@@ -20,11 +21,12 @@ const QString kShow = QStringLiteral("mostrar");
 const QString kOpen = QStringLiteral("abrir");
 const QString kImport = QStringLiteral("importar");
 const QString kTitles = QStringLiteral("titulos");
-const QString kFile = QStringLiteral("arquivo");
+const QString kContent = QStringLiteral("conteudo");
 
 int finish(const CommandResult& result) {
-    const QByteArray output = result.output.toUtf8();
-    const QByteArray errors = result.errors.toUtf8();
+    // Stored titles reach the terminal here: none of their control characters may steer it.
+    const QByteArray output = terminalText(result.output).toUtf8();
+    const QByteArray errors = terminalText(result.errors).toUtf8();
     std::fwrite(output.constData(), 1, size_t(output.size()), stdout);
     std::fwrite(errors.constData(), 1, size_t(errors.size()), stderr);
     std::fflush(stdout);
@@ -93,7 +95,12 @@ CommandResult CommandRunner::run() {
     const auto withDatabases = [this](const auto& command) {
         const std::optional<CommandResult> failed =
             createMissingDatabasesCommand(m_paths, m_folders.seedFolder());
-        return failed ? *failed : command();
+        if (failed)
+            return *failed;
+        CommandResult result = command();
+        if (m_folders.databasesReadOnly)
+            result.errors.prepend(m_folders.readOnlyWarning() + QLatin1Char('\n'));
+        return result;
     };
     switch (m_commandLine.command()) {
     case Command::Help:
@@ -111,23 +118,26 @@ CommandResult CommandRunner::run() {
         return withDatabases([this] { return listGroupsCommand(m_paths); });
     case Command::Export:
         return withDatabases([this] { return exportGroupsCommand(m_paths, m_commandLine.file()); });
-    case Command::Import:
+    case Command::Import: {
+        const ImportFile file = readImportFile(m_commandLine.file());
+        if (file.failure)
+            return *file.failure;
         // With no copy running, this process writes; a running copy writes itself and
         // shows the new groups at once.
-        if (!m_instance.claim()) {
-            return m_instance.ask(
-                {{kRequest, kImport}, {kFile, QFileInfo(m_commandLine.file()).absoluteFilePath()}});
-        }
-        return withDatabases([this] { return importGroupsCommand(m_paths, m_commandLine.file()); });
+        if (const std::optional<CommandResult> answer =
+                handOver({{kRequest, kImport}, {kContent, QString::fromLatin1(file.json.toBase64())}}))
+            return *answer;
+        return withDatabases([&] { return importGroupsCommand(m_paths, file.json); });
+    }
     case Command::Start:
-        if (!m_instance.claim())
-            return m_instance.ask({{kRequest, kShow}});
+        if (const std::optional<CommandResult> answer = handOver({{kRequest, kShow}}))
+            return *answer;
         m_running = true;
         return {};
     case Command::Open:
-        if (!m_instance.claim())
-            return m_instance.ask(
-                {{kRequest, kOpen}, {kTitles, QJsonArray::fromStringList(m_commandLine.titles())}});
+        if (const std::optional<CommandResult> answer =
+                handOver({{kRequest, kOpen}, {kTitles, QJsonArray::fromStringList(m_commandLine.titles())}}))
+            return *answer;
         // Nothing shows unless every title names its group.
         return withDatabases([this] {
             const GroupChoice choice = chooseGroups(m_paths.groups, m_commandLine.titles());
@@ -139,6 +149,18 @@ CommandResult CommandRunner::run() {
     return {};
 }
 
+std::optional<CommandResult> CommandRunner::handOver(const QJsonObject& request) {
+    switch (m_instance.claim()) {
+    case SingleInstance::Claim::Claimed:
+        return std::nullopt;
+    case SingleInstance::Claim::RunningElsewhere:
+        return m_instance.ask(request);
+    case SingleInstance::Claim::Failed:
+        break;
+    }
+    return CommandResult::failure(exit_status::kFailure, m_instance.failure() + QLatin1Char('\n'));
+}
+
 void CommandRunner::serve(Frm1_ZT_ini& window) {
     m_instance.listen([this, &window](const QJsonObject& request) { return answer(window, request); });
     if (!m_groupsToOpen.isEmpty())
@@ -146,9 +168,12 @@ void CommandRunner::serve(Frm1_ZT_ini& window) {
 }
 
 CommandResult CommandRunner::answer(Frm1_ZT_ini& window, const QJsonObject& request) {
+    // What a request shows comes after its answer has gone: a message box it may open
+    // must never keep the copy that asked waiting, nor run inside the socket's handler.
+    const auto afterAnswer = [&window](auto show) { QTimer::singleShot(0, &window, show); };
     const QString kind = request.value(kRequest).toString();
     if (kind == kShow) {
-        bringToFront(window);
+        afterAnswer([&window] { bringToFront(window); });
         return {};
     }
     if (kind == kOpen) {
@@ -157,13 +182,15 @@ CommandResult CommandRunner::answer(Frm1_ZT_ini& window, const QJsonObject& requ
             titles << title.toString();
         const GroupChoice choice = chooseGroups(m_paths.groups, titles);
         if (!choice.ids.isEmpty())
-            window.openGroups(choice.ids);
+            afterAnswer([&window, ids = choice.ids] { window.openGroups(ids); });
         return choice.result;
     }
     if (kind == kImport) {
-        const CommandResult result = importGroupsCommand(m_paths, request.value(kFile).toString());
+        const CommandResult result = importGroupsCommand(
+            m_paths, QByteArray::fromBase64(request.value(kContent).toString().toLatin1()));
         if (result.status == exit_status::kSuccess)
-            runDatabaseAction(&window, [&window] { window.state().groups.refill(); });
+            afterAnswer(
+                [&window] { runDatabaseAction(&window, [&window] { window.state().groups.refill(); }); });
         return result;
     }
     return CommandResult::failure(

@@ -28,6 +28,9 @@ public:
 
 private:
     CommandResult run();
+    // Hands the request to the running copy and gives its answer, or why no copy can
+    // run; nothing when this process has become the running copy.
+    std::optional<CommandResult> handOver(const QJsonObject& request);
     CommandResult answer(Frm1_ZT_ini& window, const QJsonObject& request);
 
     CommandLine m_commandLine;

@@ -7,13 +7,13 @@
 #include "data/SettingsStore.h"
 #include "data/TextEscaping.h"
 #include "data/TitleMatch.h"
+#include "platform/WholeFile.h"
 
 #include <QCoreApplication>
 #include <QDate>
 #include <QFile>
 #include <QFileInfo>
 #include <QHash>
-#include <QSaveFile>
 
 namespace zantor {
 
@@ -21,6 +21,9 @@ namespace {
 
 // More suggestions than this would bury the message.
 constexpr int kMostSuggestions = 10;
+// Far more than any real list of groups: a file past it is no group file, and reading it
+// whole (a disk image, /dev/zero) would only take the memory.
+constexpr qint64 kLargestImport = qint64(64) << 20;
 
 // Turns a database failure into the message and the status the command ends with.
 template <typename Work> CommandResult onDatabase(Work&& work) {
@@ -72,12 +75,9 @@ CommandResult exportGroupsCommand(const DatabasePaths& paths, const QString& fil
         if (file == QStringLiteral("-"))
             return CommandResult{exit_status::kSuccess, QString::fromUtf8(exported.json), {}};
         // Written whole or not at all: a backup cut short must not pass for one.
-        QSaveFile out(file);
-        if (!out.open(QIODevice::WriteOnly) || out.write(exported.json) != exported.json.size() ||
-            !out.commit())
-            return CommandResult::failure(
-                exit_status::kFailure,
-                QStringLiteral("Não foi possível gravar o arquivo \"%1\".\n").arg(file));
+        if (const QString failure = writeWholeFile(file, exported.json); !failure.isEmpty())
+            return CommandResult::failure(exit_status::kFailure,
+                                          QStringLiteral("Exportação não feita: %1.\n").arg(failure));
         return CommandResult{exit_status::kSuccess,
                              counted(exported.groupCount, QStringLiteral("%1 grupo exportado para \"%2\".\n"),
                                      QStringLiteral("%1 grupos exportados para \"%2\".\n"))
@@ -86,15 +86,45 @@ CommandResult exportGroupsCommand(const DatabasePaths& paths, const QString& fil
     });
 }
 
-CommandResult importGroupsCommand(const DatabasePaths& paths, const QString& file) {
-    QFile in(file);
-    if (!in.open(QIODevice::ReadOnly)) {
-        return CommandResult::failure(
-            exit_status::kFailure, (in.exists() ? QStringLiteral("Não foi possível ler o arquivo \"%1\".\n")
-                                                : QStringLiteral("O arquivo \"%1\" não existe.\n"))
-                                       .arg(file));
+ImportFile readImportFile(const QString& file) {
+    const bool standardInput = file == QStringLiteral("-");
+    const QString name =
+        standardInput ? QStringLiteral("entrada padrão") : QStringLiteral("\"%1\"").arg(file);
+    QFile in;
+    const bool opened = standardInput ? in.open(stdin, QIODevice::ReadOnly)
+                                      : (in.setFileName(file), in.open(QIODevice::ReadOnly));
+    if (!opened) {
+        return {{},
+                CommandResult::failure(exit_status::kFailure,
+                                       (in.exists() ? QStringLiteral("Não foi possível ler o arquivo %1.\n")
+                                                    : QStringLiteral("O arquivo %1 não existe.\n"))
+                                           .arg(name))};
     }
-    const QByteArray json = in.readAll();
+    // In pieces up to the limit: a pipe tells its size only by ending.
+    QByteArray json;
+    while (json.size() <= kLargestImport) {
+        const QByteArray piece = in.read(1 << 16);
+        if (piece.isEmpty())
+            break;
+        json += piece;
+    }
+    if (in.error() != QFileDevice::NoError)
+        return {{},
+                CommandResult::failure(
+                    exit_status::kFailure,
+                    QStringLiteral("Não foi possível ler o arquivo %1 (%2).\n").arg(name, in.errorString()))};
+    if (json.size() > kLargestImport)
+        return {{},
+                CommandResult::failure(
+                    exit_status::kBadData,
+                    QStringLiteral("O arquivo %1 passa de %2 MiB: não é um arquivo de grupos.\n"
+                                   "Nenhum grupo foi importado.\n")
+                        .arg(name)
+                        .arg(kLargestImport >> 20))};
+    return {json, std::nullopt};
+}
+
+CommandResult importGroupsCommand(const DatabasePaths& paths, const QByteArray& json) {
     return onDatabase([&] {
         try {
             const ImportReport report = importGroups(paths, json, QDate::currentDate());

@@ -19,11 +19,22 @@ std::optional<CommandResult> createMissingDatabasesCommand(const DatabasePaths& 
 
 // One group per line, in the list's order: the title, a TAB, the item titles.
 CommandResult listGroupsCommand(const DatabasePaths& paths);
-// Every group into a JSON file, or to the standard output for "-".
+// Every group into a JSON file, or to the standard output for "-". The file is written
+// whole, or an old one stays as it was and the command fails.
 CommandResult exportGroupsCommand(const DatabasePaths& paths, const QString& file);
-// The groups of a JSON file added as new groups; nothing is written unless all of them
+
+// The bytes of the file to import ("-" reads the standard input, and a pipe works as
+// well as a file), or what to say when it cannot be read or is far too large for a
+// group file. The copy that was started reads it, with the caller's working folder and
+// permissions; a running copy only ever gets the bytes.
+struct ImportFile {
+    QByteArray json;
+    std::optional<CommandResult> failure;
+};
+ImportFile readImportFile(const QString& file);
+// The groups of such bytes added as new groups; nothing is written unless all of them
 // can be.
-CommandResult importGroupsCommand(const DatabasePaths& paths, const QString& file);
+CommandResult importGroupsCommand(const DatabasePaths& paths, const QByteArray& json);
 
 // The groups the titles of --abrir name, in the order given. When a title names no group
 // or several, `ids` is empty and `result` says which and lists the candidates.

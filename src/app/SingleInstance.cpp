@@ -4,6 +4,7 @@
 
 #include <QCryptographicHash>
 #include <QDeadlineTimer>
+#include <QDir>
 #include <QFileInfo>
 #include <QJsonDocument>
 #include <QThread>
@@ -17,8 +18,16 @@ namespace {
 constexpr int kStartWaitMs = 15000;
 // A running copy may be busy a while with a large import.
 constexpr int kAnswerWaitMs = 60000;
-// A request is a line of JSON; nothing Zantor sends comes near this.
-constexpr qint64 kLongestRequest = 1 << 20;
+// A request is a line of JSON: the largest is an import file of 64 MiB in base64.
+constexpr qint64 kLongestRequest = qint64(96) << 20;
+// A later start sends its request as soon as it is connected: a connection that stays
+// silent this long is dropped, so that stalled clients cannot hold the server.
+constexpr int kIdleConnectionMs = 5000;
+// One user starts Zantor a few times at once at most. Past this many connections the
+// oldest goes, before they can use up the process's file descriptors: a later start
+// sends its request the moment it is connected, so the newest are the ones to keep.
+constexpr int kMostConnections = 32;
+constexpr int kListenRetryMs = 1000;
 
 QString errorAnswer(const QString& text) {
     return text + QLatin1Char('\n');
@@ -30,8 +39,9 @@ SingleInstance::SingleInstance(const QString& databaseFolder, QObject* parent)
     : QObject(parent) {
     const QString folder = privateRuntimeFolder();
     if (folder.isEmpty()) {
-        qWarning(
-            "Zantor: sem uma pasta de execução só deste usuário, outra cópia pode abrir ao mesmo tempo.");
+        m_failure = QStringLiteral("Não há uma pasta só deste usuário para a trava do Zantor (nem em "
+                                   "$XDG_RUNTIME_DIR nem na pasta de cache): sem ela, duas cópias poderiam "
+                                   "abrir ao mesmo tempo.");
         return;
     }
     const QFileInfo databases(databaseFolder);
@@ -44,22 +54,32 @@ SingleInstance::SingleInstance(const QString& databaseFolder, QObject* parent)
     m_lock = std::make_unique<QLockFile>(folder + QLatin1Char('/') + name + QStringLiteral(".lock"));
     // A lock is stale only when its process is gone: the running copy keeps it for days.
     m_lock->setStaleLockTime(0);
+
+    m_listenAgain.setSingleShot(true);
+    m_listenAgain.setInterval(kListenRetryMs);
+    connect(&m_listenAgain, &QTimer::timeout, this, &SingleInstance::startListening);
+    connect(&m_server, &QLocalServer::newConnection, this, &SingleInstance::acceptConnections);
 }
 
 SingleInstance::~SingleInstance() {
     m_server.close();
 }
 
-bool SingleInstance::claim() {
+SingleInstance::Claim SingleInstance::claim() {
     if (!m_lock)
-        return true;
+        return Claim::Failed;
     const QDeadlineTimer deadline(kStartWaitMs);
     while (true) {
         if (m_lock->tryLock(0))
-            return true;
+            return Claim::Claimed;
+        if (m_lock->error() != QLockFile::LockFailedError) {
+            m_failure = QStringLiteral("Não foi possível criar a trava do Zantor (%1).")
+                            .arg(QDir::toNativeSeparators(m_lock->fileName()));
+            return Claim::Failed;
+        }
         m_runningCopy.connectToServer(m_socketPath);
         if (m_runningCopy.waitForConnected(250) || deadline.hasExpired())
-            return false;
+            return Claim::RunningElsewhere;
         QThread::msleep(100);
     }
 }
@@ -88,34 +108,77 @@ void SingleInstance::listen(Answer answer) {
     if (!m_lock)
         return;
     m_answer = std::move(answer);
-    // Holding the lock, any socket there is left over from a copy that crashed.
-    QLocalServer::removeServer(m_socketPath);
     m_server.setSocketOptions(QLocalServer::UserAccessOption);
+    startListening();
+}
+
+void SingleInstance::startListening() {
+    if (m_server.isListening())
+        return;
+    // Holding the lock, any socket there is left over from a copy that crashed, or from
+    // this server, which closes and removes its socket when it cannot accept.
+    QLocalServer::removeServer(m_socketPath);
     if (!m_server.listen(m_socketPath)) {
         qWarning("Zantor: não foi possível receber pedidos de outras cópias (%s).",
                  qPrintable(m_server.errorString()));
-        return;
+        m_listenAgain.start();
     }
-    connect(&m_server, &QLocalServer::newConnection, this, [this] {
-        while (QLocalSocket* socket = m_server.nextPendingConnection()) {
-            connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
-            connect(socket, &QLocalSocket::readyRead, this, [this, socket] { readRequest(socket); });
-        }
-    });
+}
+
+void SingleInstance::acceptConnections() {
+    while (QLocalSocket* socket = m_server.nextPendingConnection()) {
+        if (m_connections.size() >= kMostConnections)
+            closeConnection(m_connections.first());
+        m_connections.append(socket);
+        m_requests.insert(socket, {});
+        auto* idle = new QTimer(socket);
+        idle->setSingleShot(true);
+        idle->start(kIdleConnectionMs);
+        connect(idle, &QTimer::timeout, this, [this, socket] { closeConnection(socket); });
+        connect(socket, &QLocalSocket::disconnected, this, [this, socket] { closeConnection(socket); });
+        connect(socket, &QLocalSocket::readyRead, this, [this, socket, idle] {
+            idle->start();
+            readRequest(socket);
+        });
+    }
+    startListening();
+}
+
+void SingleInstance::closeConnection(QLocalSocket* socket) {
+    // Once only, whether the peer left or the connection went idle.
+    if (!m_requests.remove(socket))
+        return;
+    m_connections.removeOne(socket);
+    socket->abort();
+    socket->deleteLater();
+    // The server stops listening for good when it cannot accept (no file descriptor left):
+    // a connection that goes frees one.
+    startListening();
 }
 
 void SingleInstance::readRequest(QLocalSocket* socket) {
-    if (!socket->canReadLine()) {
-        if (socket->bytesAvailable() > kLongestRequest)
-            socket->abort();
+    // The line grows piece by piece: look for its end only in what came last, as an import
+    // request can be many megabytes long.
+    const auto open = m_requests.find(socket);
+    if (open == m_requests.end())
+        return;
+    QByteArray& request = *open;
+    const qsizetype searched = request.size();
+    request += socket->readAll();
+    const qsizetype end = request.indexOf('\n', searched);
+    if (end < 0) {
+        if (request.size() > kLongestRequest)
+            closeConnection(socket);
         return;
     }
-    const QJsonObject request = QJsonDocument::fromJson(socket->readLine()).object();
-    const CommandResult result = m_answer(request);
+    const QJsonObject asked = QJsonDocument::fromJson(request.left(end)).object();
+    request.clear();
+    const CommandResult result = m_answer(asked);
     const QJsonObject answer{{QStringLiteral("status"), result.status},
                              {QStringLiteral("saida"), result.output},
                              {QStringLiteral("erros"), result.errors}};
     socket->write(QJsonDocument(answer).toJson(QJsonDocument::Compact) + '\n');
+    socket->flush();
     socket->disconnectFromServer();
 }
 

@@ -2,19 +2,22 @@
 
 #include "CommandResult.h"
 
+#include <QHash>
 #include <QJsonObject>
 #include <QLocalServer>
 #include <QLocalSocket>
 #include <QLockFile>
+#include <QTimer>
 #include <functional>
 #include <memory>
 
 namespace zantor {
 
 // One running Zantor for one set of databases. The running copy holds a lock file and
-// listens on a local socket, both in the user's runtime folder and named after the
-// databases' folder; a later start hands its request over the socket and ends with the
-// answer. A copy that crashed leaves a lock and a socket that the next start takes over.
+// listens on a local socket, both in the user's private runtime folder and named after
+// the databases' folder; a later start hands its request over the socket and ends with
+// the answer. A copy that crashed leaves a lock and a socket that the next start takes
+// over.
 class SingleInstance : public QObject {
     Q_OBJECT
 public:
@@ -23,21 +26,40 @@ public:
     explicit SingleInstance(const QString& databaseFolder, QObject* parent = nullptr);
     ~SingleInstance() override;
 
-    // True when this process is now the running copy; false when another copy runs. A
-    // copy still starting up is given a few seconds to listen.
-    bool claim();
+    enum class Claim {
+        // This process is now the running copy.
+        Claimed,
+        // Another copy runs and takes requests.
+        RunningElsewhere,
+        // The lock could not be taken or checked: starting anyway could let two copies
+        // work on the same databases. failure() says why.
+        Failed,
+    };
+    // A copy still starting up is given a few seconds to listen.
+    Claim claim();
+    const QString& failure() const { return m_failure; }
     // From a later start: the running copy's answer to the request.
     CommandResult ask(const QJsonObject& request);
     // As the running copy: answers every request of a later start.
     void listen(Answer answer);
 
 private:
+    void startListening();
+    void acceptConnections();
+    void closeConnection(QLocalSocket* socket);
     void readRequest(QLocalSocket* socket);
 
     QString m_socketPath;
+    QString m_failure;
     std::unique_ptr<QLockFile> m_lock;
     QLocalSocket m_runningCopy;
     QLocalServer m_server;
+    // Listens again a moment after the server could not, as when the process was out of
+    // file descriptors.
+    QTimer m_listenAgain;
+    // The open connections, oldest first, each with what it has sent of its request so far.
+    QList<QLocalSocket*> m_connections;
+    QHash<QLocalSocket*, QByteArray> m_requests;
     Answer m_answer;
 };
 

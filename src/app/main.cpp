@@ -26,5 +26,6 @@ int main(int argc, char* argv[]) {
     if (!window.load())
         return 2;
     commands.serve(window);
+    zantor::noteEventLoopRunning();
     return QApplication::exec();
 }

@@ -1,23 +1,49 @@
 #include "PrivateRuntimeFolder.h"
 
 #include <QDir>
-#include <QFileInfo>
+#include <QStandardPaths>
+
+#ifdef Q_OS_UNIX
+#include <sys/stat.h>
 #include <unistd.h>
+#endif
 
 namespace zantor {
 
+namespace {
+
+#ifdef Q_OS_UNIX
+// Made here if it is missing; not followed if it is a link; refused if anyone else owns
+// it or may enter it.
+bool isPrivateFolder(const QString& folder) {
+    const QByteArray path = QFile::encodeName(folder);
+    ::mkdir(path.constData(), S_IRWXU);
+    struct stat status {};
+    return ::lstat(path.constData(), &status) == 0 && S_ISDIR(status.st_mode) &&
+           status.st_uid == ::getuid() && (status.st_mode & (S_IRWXG | S_IRWXO)) == 0;
+}
+#else
+// Elsewhere the user's own folders are private already.
+bool isPrivateFolder(const QString& folder) {
+    return QDir().mkpath(folder);
+}
+#endif
+
+} // namespace
+
 QString privateRuntimeFolder() {
-    QString folder = qEnvironmentVariable("XDG_RUNTIME_DIR");
-    if (folder.isEmpty()) {
-        folder = QDir::tempPath() + QStringLiteral("/zantor-%1").arg(::getuid());
-        QDir().mkdir(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    QStringList candidates;
+    const QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
+    if (!runtime.isEmpty() && QDir(runtime).exists())
+        candidates << runtime + QStringLiteral("/zantor");
+    const QString cache = QStandardPaths::writableLocation(QStandardPaths::GenericCacheLocation);
+    if (!cache.isEmpty() && QDir().mkpath(cache))
+        candidates << cache + QStringLiteral("/zantor-run");
+    for (const QString& folder : std::as_const(candidates)) {
+        if (isPrivateFolder(folder))
+            return folder;
     }
-    const QFileInfo info(folder);
-    const QFile::Permissions others = QFile::ReadGroup | QFile::WriteGroup | QFile::ExeGroup |
-                                      QFile::ReadOther | QFile::WriteOther | QFile::ExeOther;
-    if (!info.isDir() || info.ownerId() != ::getuid() || (info.permissions() & others))
-        return {};
-    return folder;
+    return {};
 }
 
 } // namespace zantor

@@ -4,10 +4,12 @@
 
 namespace zantor {
 
-// A folder for the running program's own lock and socket that only this user can use:
-// the desktop session's runtime folder, or one of the user's own under the temporary
-// folder outside a session (as in a script run by cron). Empty when there is none
-// that others cannot reach, for then another user could answer in the program's place.
+// A folder for the running program's own lock and socket that only this user can reach:
+// "zantor" in the desktop session's runtime folder, else "zantor-run" in the user's
+// cache folder (outside a session, as in a script run by cron). Zantor makes it with
+// mode 0700 and takes it only while it is a real folder of this user's that nobody else
+// can enter: a lock that others could reach would let two copies run at once. Empty
+// when there is no such folder.
 QString privateRuntimeFolder();
 
 } // namespace zantor

@@ -1,9 +1,10 @@
 #include "Shortcuts.h"
 
+#include "WholeFile.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QStandardPaths>
 #include <algorithm>
 
@@ -116,17 +117,10 @@ QString Shortcuts::write(ShortcutPlace place) const {
         return QStringLiteral("este sistema não informa a pasta");
     if (!QDir().mkpath(where))
         return QStringLiteral("não foi possível criar a pasta %1").arg(QDir::toNativeSeparators(where));
-    const QString path = entryPath(place);
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(entryText()) < 0 || !file.commit())
-        return QStringLiteral("não foi possível gravar %1 (%2)")
-            .arg(QDir::toNativeSeparators(path), file.errorString());
     constexpr QFileDevice::Permissions kExecutable =
         QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner | QFileDevice::ReadGroup |
         QFileDevice::ExeGroup | QFileDevice::ReadOther | QFileDevice::ExeOther;
-    if (!QFile::setPermissions(path, kExecutable))
-        return QStringLiteral("não foi possível tornar %1 executável").arg(QDir::toNativeSeparators(path));
-    return {};
+    return writeWholeFile(entryPath(place), entryText(), kExecutable);
 }
 
 QString Shortcuts::remove(ShortcutPlace place) {

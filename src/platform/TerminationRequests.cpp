@@ -16,9 +16,17 @@ namespace zantor {
 namespace {
 
 int requestSocket[2] = {-1, -1};
+volatile std::sig_atomic_t eventLoopRunning = 0;
 
-// Only a write is safe inside a signal handler; the event loop does the rest.
-void noteRequest(int) {
+// Only a write is safe inside a signal handler; the event loop does the rest. Before it
+// runs (a start-up error on screen, say), nothing would read the request: the program
+// ends as it would without this handler.
+void noteRequest(int request) {
+    if (!eventLoopRunning) {
+        ::signal(request, SIG_DFL);
+        ::raise(request);
+        return;
+    }
     const char byte = 1;
     [[maybe_unused]] const ssize_t written = ::write(requestSocket[0], &byte, 1);
 }
@@ -44,10 +52,15 @@ void quitOnTerminationRequests() {
         ::sigaction(request, &action, nullptr);
 }
 
+void noteEventLoopRunning() {
+    eventLoopRunning = 1;
+}
+
 #else
 
 // Windows sends no such signals: it ends a session through the windows themselves.
 void quitOnTerminationRequests() {}
+void noteEventLoopRunning() {}
 
 #endif
 

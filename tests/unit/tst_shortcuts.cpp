@@ -1,5 +1,6 @@
 #include "platform/Shortcuts.h"
 #include "settings/ShortcutCommands.h"
+#include "support/FileSizeLimit.h"
 #include "support/TemporaryHome.h"
 
 #include <QDir>
@@ -67,6 +68,26 @@ private slots:
             fileBytes(entry).contains("\nIcon=/opt/zantor/IMG/shortcut-icon.svg\nExec=/opt/zantor/Zantor\n"));
         for (int other = 0; other < int(kShortcutPlaces.size()); ++other)
             QCOMPARE(Shortcuts::exists(kShortcutPlaces[other]), other == place);
+    }
+
+    // A disk that fills up while the entry is written: the old entry stays whole, and the
+    // report says the new one was not made.
+    void anEntryCutShortLeavesTheOldOne() {
+        TemporaryHome home;
+        const QString entry = home.path(QStringLiteral(".local/share/applications/Zantor.desktop"));
+        const QByteArray old = "[Desktop Entry]\nExec=/old/place/Zantor\n";
+        writeFile(entry, old);
+        ShortcutFlags stored = flags("0", "1", "0");
+        {
+            const FileSizeLimit limit(old.size() + 8);
+            const ShortcutReport report = createShortcuts(kShortcuts, {false, true, false}, stored);
+            QVERIFY(report.failed);
+            QVERIFY2(report.text.startsWith(QStringLiteral("Erro ao criar o atalho no menu iniciar: ")),
+                     qPrintable(report.text));
+        }
+        QCOMPARE(fileBytes(entry), old);
+        QCOMPARE(QDir(QFileInfo(entry).path()).entryList(QDir::Files | QDir::Hidden),
+                 QStringList({"Zantor.desktop"}));
     }
 
     void reportsHaveALinePerTickedPlace() {

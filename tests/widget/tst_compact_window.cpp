@@ -167,16 +167,20 @@ private slots:
                                            twips::toPixels(1575 - 260), twips::toPixels(585)));
         QCOMPARE(notice->lblMensagem->text(), QStringLiteral("Posição gravada!"));
         QVERIFY(notice->windowHandle()->flags().testFlag(Qt::WindowStaysOnTopHint));
-        QCOMPARE(notice->lblCount->text(), QStringLiteral("3"));
-        QTRY_COMPARE(notice->lblCount->text(), QStringLiteral("2"));
+        // The notice deletes itself at the end of its count: read through the guard, so that
+        // a notice gone too early fails the test instead of crashing it.
+        const auto count = [&notice] { return notice ? notice->lblCount->text() : QStringLiteral("(gone)"); };
+        QCOMPARE(count(), QStringLiteral("3"));
+        QTRY_COMPARE(count(), QStringLiteral("2"));
 
         // A second save while it counts gets the same notice, still counting.
         mini->move(110, 220);
         mini->btnPosition->click();
+        QVERIFY(notice);
         QCOMPARE(mini->findChildren<Frm10_ZT_aviso*>(), QList<Frm10_ZT_aviso*>({notice.data()}));
         QCOMPARE(notice->pos(), QPoint(twips::toPixels(1650 + 120), twips::toPixels(3300 + 120)));
-        QVERIFY(notice->lblCount->text() != QStringLiteral("3"));
-        QTRY_COMPARE(notice->lblCount->text(), QStringLiteral("1"));
+        QVERIFY(count() != QStringLiteral("3"));
+        QTRY_COMPARE(count(), QStringLiteral("1"));
         QTRY_VERIFY_WITH_TIMEOUT(!notice, 5000);
         QVERIFY(fixture.prompt.messages.isEmpty());
     }
