@@ -1,5 +1,6 @@
 """The real program starts, shows its main window with the stored groups, and stops
 with a clear message when a database cannot be read."""
+import signal
 import unittest
 
 from zantor_e2e import (ZantorCopy, descendants, find_one, screenshot, table_rows, visible_windows, wait_for,
@@ -42,20 +43,28 @@ class StartupTest(unittest.TestCase):
         self.assertEqual(unnamed, [])
 
     def test_a_broken_database_is_named_and_ends_the_program(self):
-        self.zantor.create_databases()
-        with open(self.zantor.database("ZT_Itens.db"), "wb") as broken:
-            broken.write(b"this is not a database")
-        self.zantor.start()
+        # Closed by the user, or asked to end by the system (a logout) while it shows.
+        for end, status in (("key", 2), ("signal", -signal.SIGTERM)):
+            with self.subTest(end):
+                copy = ZantorCopy()
+                self.addCleanup(copy.stop)
+                copy.create_databases()
+                with open(copy.database("ZT_Itens.db"), "wb") as broken:
+                    broken.write(b"this is not a database")
+                copy.start()
 
-        box = self.zantor.window("Erro")
-        self.assertTrue([label for label in descendants(box, "label") if "ZT_Itens.db" in label.name])
-        wait_for(lambda: visible_windows("Erro"), what="the message box to map")
-        xdotool("search", "--onlyvisible", "--name", "^Erro$", "windowactivate", "--sync")
-        xdotool("key", "Return")
-        self.assertEqual(self.zantor.wait_exit(), 2)
-        self.assertFalse(visible_windows("Kelmar Zantor"))
-        with open(self.zantor.database("ZT_Itens.db"), "rb") as kept:
-            self.assertEqual(kept.read(), b"this is not a database")
+                box = copy.window("Erro")
+                self.assertTrue([label for label in descendants(box, "label") if "ZT_Itens.db" in label.name])
+                wait_for(lambda: visible_windows("Erro"), what="the message box to map")
+                if end == "key":
+                    xdotool("search", "--onlyvisible", "--name", "^Erro$", "windowactivate", "--sync")
+                    xdotool("key", "Return")
+                else:
+                    copy.process.send_signal(signal.SIGTERM)
+                self.assertEqual(copy.wait_exit(), status)
+                self.assertFalse(visible_windows("Kelmar Zantor"))
+                with open(copy.database("ZT_Itens.db"), "rb") as kept:
+                    self.assertEqual(kept.read(), b"this is not a database")
 
 
 if __name__ == "__main__":
