@@ -1,10 +1,11 @@
 #include "CommandRunner.h"
 
 #include "GroupCommands.h"
-#include "chrome/BorderlessWindow.h"
+#include "Startup.h"
+#include "WindowCoordinator.h"
 #include "chrome/DatabaseAction.h"
-#include "chrome/TrayHelper.h"
 #include "data/ControlCharacters.h"
+#include "data/DatabaseError.h"
 #include "main/Frm1_ZT_ini.h"
 
 #include <QApplication>
@@ -33,43 +34,6 @@ int finish(const CommandResult& result) {
     return result.status;
 }
 
-// A modal window first, then whichever of ours shows.
-QWidget* shownWindow() {
-    if (QWidget* modal = QApplication::activeModalWidget())
-        return modal;
-    for (QWidget* window : QApplication::topLevelWidgets()) {
-        if (qobject_cast<BorderlessWindow*>(window) && window->isVisible())
-            return window;
-    }
-    return nullptr;
-}
-
-TrayHelper* trayInUse() {
-    for (QWidget* window : QApplication::topLevelWidgets()) {
-        auto* tray = window->findChild<TrayHelper*>(QString(), Qt::FindDirectChildrenOnly);
-        if (tray && tray->isInTray())
-            return tray;
-    }
-    return nullptr;
-}
-
-// The window the user works in comes to the front: the one that shows, else the one
-// hidden in the tray, else the main window.
-void bringToFront(QWidget& mainWindow) {
-    QWidget* window = shownWindow();
-    if (!window) {
-        if (TrayHelper* tray = trayInUse()) {
-            tray->restoreFromTray();
-            return;
-        }
-        window = &mainWindow;
-    }
-    window->setWindowState(window->windowState() & ~Qt::WindowMinimized);
-    window->show();
-    window->raise();
-    window->activateWindow();
-}
-
 } // namespace
 
 CommandRunner::CommandRunner(const QStringList& arguments, const QString& appFolder)
@@ -93,10 +57,11 @@ std::optional<int> CommandRunner::runWithoutMainWindow() {
 CommandResult CommandRunner::run() {
     using Command = CommandLine::Command;
     const auto withDatabases = [this](const auto& command) {
-        const std::optional<CommandResult> failed =
-            createMissingDatabasesCommand(m_paths, m_folders.seedFolder());
-        if (failed)
-            return *failed;
+        try {
+            startup::makeDatabases(m_folders);
+        } catch (const DatabaseError& error) {
+            return CommandResult::failure(exit_status::kDatabase, error.userMessage() + QLatin1Char('\n'));
+        }
         CommandResult result = command();
         if (m_folders.databasesReadOnly)
             result.errors.prepend(m_folders.readOnlyWarning() + QLatin1Char('\n'));
@@ -161,19 +126,19 @@ std::optional<CommandResult> CommandRunner::handOver(const QJsonObject& request)
     return CommandResult::failure(exit_status::kFailure, m_instance.failure() + QLatin1Char('\n'));
 }
 
-void CommandRunner::serve(Frm1_ZT_ini& window) {
-    m_instance.listen([this, &window](const QJsonObject& request) { return answer(window, request); });
+void CommandRunner::serve(WindowCoordinator& windows) {
+    m_instance.listen([this, &windows](const QJsonObject& request) { return answer(windows, request); });
     if (!m_groupsToOpen.isEmpty())
-        window.openGroups(m_groupsToOpen);
+        windows.openGroups(m_groupsToOpen);
 }
 
-CommandResult CommandRunner::answer(Frm1_ZT_ini& window, const QJsonObject& request) {
+CommandResult CommandRunner::answer(WindowCoordinator& windows, const QJsonObject& request) {
     // What a request shows comes after its answer has gone: a message box it may open
     // must never keep the copy that asked waiting, nor run inside the socket's handler.
-    const auto afterAnswer = [&window](auto show) { QTimer::singleShot(0, &window, show); };
+    const auto afterAnswer = [&windows](auto show) { QTimer::singleShot(0, &windows, show); };
     const QString kind = request.value(kRequest).toString();
     if (kind == kShow) {
-        afterAnswer([&window] { bringToFront(window); });
+        afterAnswer([&windows] { windows.bringToFront(); });
         return {};
     }
     if (kind == kOpen) {
@@ -182,15 +147,18 @@ CommandResult CommandRunner::answer(Frm1_ZT_ini& window, const QJsonObject& requ
             titles << title.toString();
         const GroupChoice choice = chooseGroups(m_paths.groups, titles);
         if (!choice.ids.isEmpty())
-            afterAnswer([&window, ids = choice.ids] { window.openGroups(ids); });
+            afterAnswer([&windows, ids = choice.ids] { windows.openGroups(ids); });
         return choice.result;
     }
     if (kind == kImport) {
         const CommandResult result = importGroupsCommand(
             m_paths, QByteArray::fromBase64(request.value(kContent).toString().toLatin1()));
-        if (result.status == exit_status::kSuccess)
-            afterAnswer(
-                [&window] { runDatabaseAction(&window, [&window] { window.state().groups.refill(); }); });
+        if (result.status == exit_status::kSuccess) {
+            afterAnswer([&windows] {
+                Frm1_ZT_ini& window = windows.mainWindow();
+                runDatabaseAction(&window, [&window] { window.state().groups.refill(); });
+            });
+        }
         return result;
     }
     return CommandResult::failure(

@@ -10,7 +10,7 @@
 
 namespace zantor {
 
-class Frm1_ZT_ini;
+class WindowCoordinator;
 
 // Does what the command line asks, in this process or through the running copy.
 class CommandRunner {
@@ -22,16 +22,16 @@ public:
     // export and import, and what a running copy does instead. Returns the exit status
     // when that was all, or nothing when this process goes on as the running copy.
     std::optional<int> runWithoutMainWindow();
-    // As the running copy, with its main window loaded: answers later starts, and opens
-    // the groups this command line asked for.
-    void serve(Frm1_ZT_ini& window);
+    // As the running copy, with its windows made: answers later starts, and opens the
+    // groups this command line asked for.
+    void serve(WindowCoordinator& windows);
 
 private:
     CommandResult run();
     // Hands the request to the running copy and gives its answer, or why no copy can
     // run; nothing when this process has become the running copy.
     std::optional<CommandResult> handOver(const QJsonObject& request);
-    CommandResult answer(Frm1_ZT_ini& window, const QJsonObject& request);
+    CommandResult answer(WindowCoordinator& windows, const QJsonObject& request);
 
     CommandLine m_commandLine;
     AppFolders m_folders;

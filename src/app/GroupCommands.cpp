@@ -1,7 +1,6 @@
 #include "GroupCommands.h"
 
 #include "data/DatabaseError.h"
-#include "data/DatabaseSetup.h"
 #include "data/GroupExchange.h"
 #include "data/GroupStore.h"
 #include "data/SettingsStore.h"
@@ -46,15 +45,6 @@ QString oneField(QString text) {
 }
 
 } // namespace
-
-std::optional<CommandResult> createMissingDatabasesCommand(const DatabasePaths& paths,
-                                                           const QString& seedFolder) {
-    const CommandResult result = onDatabase([&] {
-        createMissingDatabases(paths, seedFolder);
-        return CommandResult();
-    });
-    return result.status == exit_status::kSuccess ? std::nullopt : std::optional(result);
-}
 
 CommandResult listGroupsCommand(const DatabasePaths& paths) {
     return onDatabase([&] {

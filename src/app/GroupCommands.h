@@ -12,11 +12,6 @@ namespace zantor {
 // The commands that need nothing but the databases. Each answers with what to print and
 // its exit status; none throws.
 
-// Makes the databases missing on a first start from the seeds in `seedFolder`, as the
-// main window does; what to say when that fails.
-std::optional<CommandResult> createMissingDatabasesCommand(const DatabasePaths& paths,
-                                                           const QString& seedFolder);
-
 // One group per line, in the list's order: the title, a TAB, the item titles.
 CommandResult listGroupsCommand(const DatabasePaths& paths);
 // Every group into a JSON file, or to the standard output for "-". The file is written

@@ -1,5 +1,7 @@
 #include "CommandRunner.h"
-#include "main/Frm1_ZT_ini.h"
+#include "Startup.h"
+#include "WindowCoordinator.h"
+#include "platform/DesktopResourceHandler.h"
 #include "platform/DisplayServer.h"
 #include "platform/TerminationRequests.h"
 
@@ -19,13 +21,16 @@ int main(int argc, char* argv[]) {
     // Hidden in the tray, the main window is still the program: only its close command ends it.
     QApplication::setQuitOnLastWindowClosed(false);
     zantor::quitOnTerminationRequests();
-
-    zantor::Frm1_ZT_ini window(appFolder);
     // Every window and message box takes the program's icon.
-    QApplication::setWindowIcon(window.IconSoft);
-    if (!window.load())
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/icon-soft.svg")));
+
+    const std::unique_ptr<zantor::SharedState> state = zantor::startup::loadStateOrSay(appFolder);
+    if (!state)
         return 2;
-    commands.serve(window);
+    zantor::DesktopResourceHandler desktop;
+    zantor::WindowCoordinator windows(*state, desktop);
+    windows.start();
+    commands.serve(windows);
     zantor::noteEventLoopRunning();
     return QApplication::exec();
 }

@@ -2,16 +2,14 @@
 
 #include "PageWindow.h"
 
-#include <QApplication>
-
 namespace zantor {
 
 namespace {
 constexpr int kHandOverDelay = 250;
 }
 
-PageHostWindow::PageHostWindow(QWidget* parent)
-    : BorderlessWindow(parent) {
+PageHostWindow::PageHostWindow(int widthTwips, QWidget* parent)
+    : TitledWindow(widthTwips, parent) {
     TimerHideForm.setObjectName(QStringLiteral("TimerHideForm"));
     TimerHideForm.setSingleShot(true);
     TimerHideForm.setInterval(kHandOverDelay);
@@ -20,18 +18,12 @@ PageHostWindow::PageHostWindow(QWidget* parent)
     TimerFormNothing.setObjectName(QStringLiteral("TimerFormNothing"));
     TimerFormNothing.setSingleShot(true);
     TimerFormNothing.setInterval(kHandOverDelay);
-    connect(&TimerFormNothing, &QTimer::timeout, this, &PageHostWindow::unloadNamedWindows);
+    connect(&TimerFormNothing, &QTimer::timeout, this, &PageHostWindow::unloadHandedBack);
 }
 
 void PageHostWindow::showPage(PageWindow* page) {
-    const QString name = page->objectName();
     m_openPages.append(page);
-    if (m_pendingUnloads.removeAll(name) > 0) {
-        unloadClosed(name);
-        if (m_pendingUnloads.isEmpty())
-            TimerFormNothing.stop();
-    }
-    lblFormNothing = name;
+    lblFormNothing = page->objectName();
     page->openOverHost();
     TimerHideForm.start();
 }
@@ -44,29 +36,25 @@ void PageHostWindow::takeBack(PageWindow* page) {
     TimerHideForm.stop();
     showAt(page->pos());
     lblFormNothing = page->objectName();
-    m_pendingUnloads.append(lblFormNothing);
+    m_handedBack.append(page);
     TimerFormNothing.start();
 }
 
-void PageHostWindow::unloadNamedWindows() {
-    QStringList names = m_pendingUnloads;
-    m_pendingUnloads.clear();
-    if (!names.contains(lblFormNothing))
-        names.append(lblFormNothing);
-    for (const QString& name : std::as_const(names))
-        unloadClosed(name);
+QList<PageWindow*> PageHostWindow::openPages() const {
+    QList<PageWindow*> pages;
+    for (const QPointer<PageWindow>& page : m_openPages) {
+        if (page)
+            pages.append(page);
+    }
+    return pages;
 }
 
-void PageHostWindow::unloadClosed(const QString& name) {
-    m_openPages.removeAll(nullptr);
-    const QWidgetList windows = QApplication::topLevelWidgets();
-    for (QWidget* window : windows) {
-        if (window == this || window->objectName() != name)
+void PageHostWindow::unloadHandedBack() {
+    for (const QPointer<PageWindow>& page : std::exchange(m_handedBack, {})) {
+        if (!page)
             continue;
-        if (m_openPages.contains(qobject_cast<PageWindow*>(window)))
-            continue;
-        window->hide();
-        window->deleteLater();
+        page->hide();
+        page->deleteLater();
     }
 }
 

@@ -3,10 +3,8 @@
 #include "ImageButton.h"
 #include "PageHostWindow.h"
 #include "Twips.h"
-#include "WindowTitle.h"
 
 #include <QCloseEvent>
-#include <QPainter>
 
 namespace zantor {
 
@@ -17,19 +15,13 @@ constexpr int kPageHeight = 6855;
 } // namespace
 
 PageWindow::PageWindow(PageHostWindow& host, const QString& formName)
-    : m_host(host)
+    : TitledWindow(kPageWidth)
+    , m_host(host)
     , m_tray(this, host.programIcon(), QStringLiteral("Kelmar Zantor")) {
     setObjectName(formName);
     setWindowTitle(QStringLiteral("Kelmar Zantor"));
     setAttribute(Qt::WA_DeleteOnClose, false);
     resize(twips::size(kPageWidth, kPageHeight));
-    const TitleBarButtons titleBar = addTitleBarButtons(this, kPageWidth);
-    imgMinimizar = titleBar.minimize.normal;
-    imgMinimizarOn = titleBar.minimize.lit;
-    imgTray = titleBar.tray.normal;
-    imgTrayOn = titleBar.tray.lit;
-    imgFechar = titleBar.close.normal;
-    imgFecharOn = titleBar.close.lit;
     connect(imgFecharOn, &QAbstractButton::clicked, this, &PageWindow::closeToHost);
     connect(imgTrayOn, &QAbstractButton::clicked, this, &PageWindow::minimize_to_tray);
     connect(imgMinimizarOn, &QAbstractButton::clicked, this, &QWidget::showMinimized);
@@ -56,12 +48,6 @@ void PageWindow::minimize_to_tray() {
 void PageWindow::closeEvent(QCloseEvent* event) {
     closeToHost();
     event->accept();
-}
-
-void PageWindow::paintEvent(QPaintEvent* event) {
-    BorderlessWindow::paintEvent(event);
-    QPainter painter(this);
-    paintTitleBand(this, painter);
 }
 
 } // namespace zantor

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "BorderlessWindow.h"
+#include "TitledWindow.h"
 #include "TrayHelper.h"
 
 namespace zantor {
@@ -10,10 +10,10 @@ class PageHostWindow;
 // A window that covers the main window while it is open (editor, settings, help,
 // about) and hands back to it, at its own place, when it closes. It has the main
 // window's title band and title-bar commands, and a tray icon of its own.
-class PageWindow : public BorderlessWindow {
+class PageWindow : public TitledWindow {
     Q_OBJECT
 public:
-    // `formName` is the window's objectName(), by which the host unloads it.
+    // `formName` is the window's objectName().
     PageWindow(PageHostWindow& host, const QString& formName);
 
     // Takes the host's place, size and icon and shows itself; the host hides a
@@ -23,19 +23,12 @@ public:
     void closeToHost();
     // Hides the page into its tray icon (the task bar where the desktop has no tray).
     void minimize_to_tray();
-
-    ImagePicture* imgMinimizar;
-    ImagePicture* imgTray;
-    ImagePicture* imgFechar;
-    ImageButton* imgMinimizarOn;
-    ImageButton* imgTrayOn;
-    ImageButton* imgFecharOn;
+    TrayHelper& tray() { return m_tray; }
 
 protected:
     PageHostWindow& host() { return m_host; }
     // Closed by the window manager, the page hands back as its close button does.
     void closeEvent(QCloseEvent* event) override;
-    void paintEvent(QPaintEvent* event) override;
 
 private:
     PageHostWindow& m_host;

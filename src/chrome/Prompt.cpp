@@ -11,7 +11,12 @@ namespace {
 class DesktopPromptHandler final : public PromptHandler {
 public:
     void message(QWidget* parent, PromptIcon icon, const QString& title, const QString& text) override {
-        QMessageBox box(toBoxIcon(icon), title, text, QMessageBox::Ok, parent);
+        auto* box = new QMessageBox(toBoxIcon(icon), title, text, QMessageBox::Ok, parent);
+        box->setAttribute(Qt::WA_DeleteOnClose);
+        box->open();
+    }
+    void fatal(const QString& title, const QString& text) override {
+        QMessageBox box(QMessageBox::Critical, title, text, QMessageBox::Ok);
         box.exec();
     }
     void beep() override { QApplication::beep(); }
@@ -47,6 +52,10 @@ namespace prompt {
 
 void message(QWidget* parent, PromptIcon icon, const QString& title, const QString& text) {
     currentHandler().message(parent, icon, title, text);
+}
+
+void fatal(const QString& title, const QString& text) {
+    currentHandler().fatal(title, text);
 }
 
 void beep() {

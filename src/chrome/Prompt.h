@@ -14,11 +14,19 @@ class PromptHandler {
 public:
     virtual ~PromptHandler() = default;
     virtual void message(QWidget* parent, PromptIcon icon, const QString& title, const QString& text) = 0;
+    // The error that ends the program before it has started.
+    virtual void fatal(const QString& title, const QString& text) {
+        message(nullptr, PromptIcon::Critical, title, text);
+    }
     virtual void beep() = 0;
 };
 
 namespace prompt {
+// A box that informs: it opens over `parent` (a window that outlives it) and returns at
+// once, without an event loop of its own, and it deletes itself once read.
 void message(QWidget* parent, PromptIcon icon, const QString& title, const QString& text);
+// The one box that waits for the user: a start-up error, before the event loop runs.
+void fatal(const QString& title, const QString& text);
 void beep();
 // Replaces the handler and returns the one it replaced; nullptr goes back to the real
 // message boxes and beep.

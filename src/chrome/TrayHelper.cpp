@@ -11,8 +11,7 @@ constexpr int kRetries = 12;
 } // namespace
 
 TrayHelper::TrayHelper(BorderlessWindow* window, const QIcon& icon, const QString& toolTip)
-    : QObject(window)
-    , m_window(window) {
+    : m_window(window) {
     m_icon.setIcon(icon);
     m_icon.setToolTip(toolTip);
     connect(&m_icon, &QSystemTrayIcon::activated, this, &TrayHelper::restore);

@@ -12,7 +12,7 @@ class BorderlessWindow;
 
 // A window's own tray icon: the window hides into it, and a left click or a right
 // click on it brings the window back where it was and takes the icon away. One icon
-// per window, shown at most once.
+// per window, shown at most once; the window holds it as a member.
 class TrayHelper : public QObject {
     Q_OBJECT
 public:

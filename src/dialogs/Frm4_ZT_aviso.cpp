@@ -81,7 +81,9 @@ void Frm4_ZT_aviso::deleteSelectedGroups() {
         close();
         return;
     }
-    const bool deleted = runDatabaseAction(this, [&] {
+    // This window closes at the end: what goes wrong is said over the main window.
+    QWidget* mainWindow = parentWidget();
+    const bool deleted = runDatabaseAction(mainWindow, [&] {
         try {
             deleteGroups(m_state.paths().groups, ids);
         } catch (const DatabaseError& error) {
@@ -91,7 +93,7 @@ void Frm4_ZT_aviso::deleteSelectedGroups() {
     if (deleted) {
         prompt::beep();
         emit statusMessage(QStringLiteral("Item(ns) deletado(s) com sucesso."));
-        if (runDatabaseAction(this, [this] { m_state.groups.refill(); }))
+        if (runDatabaseAction(mainWindow, [this] { m_state.groups.refill(); }))
             emit listRebuilt(m_state.groups.rowCount());
     }
     close();

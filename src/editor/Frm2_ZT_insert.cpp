@@ -38,8 +38,6 @@ namespace zantor {
 
 namespace {
 
-const QString kInsertMode = QStringLiteral("Insert");
-const QString kUpdateMode = QStringLiteral("Update");
 const QString kEmptyTexts = QStringLiteral("Título e Endereço não podem estar vazios.");
 const QString kNoSelection = QStringLiteral("É preciso selecionar um item primeiro.");
 
@@ -81,16 +79,12 @@ QStringList droppedPaths(const QMimeData* mime) {
 
 } // namespace
 
-Frm2_ZT_insert::Frm2_ZT_insert(PageHostWindow& host, SharedState& state)
+Frm2_ZT_insert::Frm2_ZT_insert(PageHostWindow& host, SharedState& state, const EditorRequest& request)
     : PageWindow(host, QStringLiteral("Frm2_ZT_insert"))
-    , m_state(state) {
+    , m_state(state)
+    , m_request(request)
+    , m_messageLines(TimerMensagem) {
     setFont(sansSerif(11));
-    TimerMensagem.setObjectName(QStringLiteral("TimerMensagem"));
-    TimerMensagem.setSingleShot(true);
-    connect(&TimerMensagem, &QTimer::timeout, this, [this] {
-        setMessageText(lblMensagem, QString());
-        setMessageText(lblMensagem2, QString());
-    });
     buildControls();
     connectControls();
 }
@@ -121,8 +115,8 @@ void Frm2_ZT_insert::buildControls() {
     lblMensagem2->setWordWrap(true);
     lblMensagem2->setFont(sansSerif(9, true));
     setTextColour(lblMensagem2, colours::statusRed());
-    setMessageText(lblMensagem, QString());
-    setMessageText(lblMensagem2, QString());
+    m_messageLines.add(lblMensagem);
+    m_messageLines.add(lblMensagem2);
 
     buildGroupFrame();
     buildItemFrame();
@@ -249,20 +243,17 @@ bool Frm2_ZT_insert::load() {
     coverUpdateButton(true);
     m_pickers->showFolder(QDir::homePath());
 
-    if (isInsertMode()) {
+    if (m_request.mode == EditorRequest::Mode::Insert) {
         fillCategories();
         // The first by title; without categories the box stays on its hint.
         cmbCategorias->setCurrentIndex(0);
         return true;
     }
-    if (m_state.lblInsertUpdate != kUpdateMode) {
-        lblAction->clear();
-        return true;
-    }
     std::optional<GroupDetails> group;
     const QString groupsPath = m_state.paths().groups;
-    const int id = m_state.numUpdate();
-    const bool read = runDatabaseAction(this, [&] {
+    const int id = m_request.groupId;
+    // An editor that could not load goes at once: the message stays with the main window.
+    const bool read = runDatabaseAction(&host(), [&] {
         group = readGroupDetails(groupsPath, id);
         if (!group)
             throw DatabaseError(groupsPath,
@@ -288,26 +279,12 @@ void Frm2_ZT_insert::fillCategories() {
         cmbCategorias->addItem(category.text, category.itemData);
 }
 
-bool Frm2_ZT_insert::isInsertMode() const {
-    return m_state.lblInsertUpdate == kInsertMode;
-}
-
 void Frm2_ZT_insert::showEditorMessage(const QString& text) {
-    lblMensagem->setVisible(true);
-    setMessageText(lblMensagem, text);
-    TimerMensagem.start(2000);
+    m_messageLines.show(lblMensagem, text, 2000);
 }
 
 void Frm2_ZT_insert::showEditorWarning(const QString& text) {
-    lblMensagem2->setVisible(true);
-    setMessageText(lblMensagem2, text);
-    TimerMensagem.start(3000);
-}
-
-void Frm2_ZT_insert::setMessageText(QLabel* label, const QString& text) {
-    label->setText(text);
-    // Screen readers read the message itself, and the line's purpose while it is idle.
-    label->setAccessibleName(text.isEmpty() ? QStringLiteral("Mensagens") : text);
+    m_messageLines.show(lblMensagem2, text, 3000);
 }
 
 void Frm2_ZT_insert::tell(const QString& text) {
@@ -461,9 +438,9 @@ void Frm2_ZT_insert::saveGroup() {
     }
     const GroupContent group{title, List2, QDate::currentDate().toString(QStringLiteral("dd/MM/yyyy")),
                              cmbCategorias->currentIndex() < 0 ? 0 : cmbCategorias->currentData().toInt()};
-    const bool inserting = isInsertMode();
+    const bool inserting = m_request.mode == EditorRequest::Mode::Insert;
     const QString groupsPath = m_state.paths().groups;
-    const int id = m_state.numUpdate();
+    const int id = m_request.groupId;
     const bool saved = runDatabaseAction(this, [&] {
         if (inserting)
             insertGroup(groupsPath, group);
@@ -480,8 +457,9 @@ void Frm2_ZT_insert::saveGroup() {
     showEditorMessage(inserting ? QStringLiteral("Ítem inserido com sucesso!")
                                 : QStringLiteral("Ítem atualizado com sucesso!"));
     m_state.lblInsertUpdate.clear();
-    // The group is saved whatever the refill finds; a failing refill is told on its own.
-    runDatabaseAction(this, [this] { m_state.groups.refill(); });
+    // The group is saved whatever the refill finds; a failing refill is told on its own,
+    // over the main window this editor hands back to.
+    runDatabaseAction(&host(), [this] { m_state.groups.refill(); });
     closeToHost();
 }
 

@@ -1,7 +1,9 @@
 #pragma once
 
 #include "chrome/PageWindow.h"
+#include "chrome/StatusLines.h"
 #include "data/ItemListCodec.h"
+#include "state/WindowRequests.h"
 
 #include <QTimer>
 #include <QVector>
@@ -24,17 +26,18 @@ class ResourcePickers;
 class SharedState;
 class VolumeBox;
 
-// The group editor: a new group ("Insert") or a change to one ("Update"), as the
-// shared lblInsertUpdate says. It covers the main window until it is closed or the
-// group is saved; nothing reaches the database before the save.
+// The group editor: a new group or a change to one, as its request says for its whole
+// life. It covers the main window until it is closed or the group is saved; nothing
+// reaches the database before the save.
 class Frm2_ZT_insert : public PageWindow {
     Q_OBJECT
 public:
-    Frm2_ZT_insert(PageHostWindow& host, SharedState& state);
+    Frm2_ZT_insert(PageHostWindow& host, SharedState& state, const EditorRequest& request);
 
-    // The load sequence: the categories and, in update mode, the group. False when the
+    // The load sequence: the categories and, for a change, the group. False when the
     // group could not be read; the user has been told why.
     bool load();
+    const EditorRequest& request() const { return m_request; }
 
     // A short message for two seconds; the save's warning for three. One timer clears
     // both lines.
@@ -85,7 +88,6 @@ private:
     void buildSaveButton();
     void connectControls();
     void fillCategories();
-    bool isInsertMode() const;
 
     // The item operations.
     void addItem();
@@ -103,9 +105,10 @@ private:
     void saveGroup();
     // Beep and message, as every operation of the editor says what it did.
     void tell(const QString& text);
-    void setMessageText(QLabel* label, const QString& text);
 
     SharedState& m_state;
+    const EditorRequest m_request;
+    StatusLines m_messageLines;
     ResourcePickers* m_pickers;
 };
 

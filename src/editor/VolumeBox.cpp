@@ -8,11 +8,52 @@
 
 namespace zantor {
 
-// Where the reading thread leaves its result. The box may be gone by the time the
-// volumes are read (a dead mount can take minutes): the thread then drops them.
+// Where the reading leaves its result for one box. The box may be gone by the time the
+// volumes are read (a dead mount can take minutes): the reading then drops them.
 struct VolumeBox::Mailbox {
     std::mutex mutex;
     VolumeBox* receiver = nullptr;
+
+    void deliver(const QVector<Volume>& volumes) {
+        const std::lock_guard lock(mutex);
+        if (VolumeBox* box = receiver)
+            QMetaObject::invokeMethod(
+                box, [box, volumes] { box->takeVolumes(volumes); }, Qt::QueuedConnection);
+    }
+};
+
+// The one reading of the volumes: a box that asks while it goes on waits for its result
+// instead of starting another.
+class VolumeBox::Reader {
+public:
+    static void ask(std::shared_ptr<Mailbox> mailbox) {
+        // Never destroyed: a reading stuck on a dead mount may still finish while the
+        // program ends.
+        static Reader& reader = *new Reader;
+        const std::lock_guard lock(reader.m_mutex);
+        reader.m_waiting.append(std::move(mailbox));
+        if (reader.m_reading)
+            return;
+        reader.m_reading = true;
+        // Detached, so that a reading stuck on a dead mount never holds up the end of the
+        // program; the reader and the mailboxes outlive both sides.
+        std::thread([&reader = reader] {
+            const QVector<Volume> volumes = readVolumes();
+            QVector<std::shared_ptr<Mailbox>> waiting;
+            {
+                const std::lock_guard lock(reader.m_mutex);
+                waiting = std::exchange(reader.m_waiting, {});
+                reader.m_reading = false;
+            }
+            for (const std::shared_ptr<Mailbox>& mailbox : std::as_const(waiting))
+                mailbox->deliver(volumes);
+        }).detach();
+    }
+
+private:
+    std::mutex m_mutex;
+    bool m_reading = false;
+    QVector<std::shared_ptr<Mailbox>> m_waiting;
 };
 
 VolumeBox::VolumeBox(QWidget* parent)
@@ -23,15 +64,7 @@ VolumeBox::VolumeBox(QWidget* parent)
             [this](int index) { emit volumePicked(itemData(index).toString()); });
 
     m_mailbox->receiver = this;
-    // Detached, so that a read stuck on a dead mount never holds up the end of the
-    // program; the mailbox outlives both sides.
-    std::thread([mailbox = m_mailbox] {
-        const QVector<Volume> volumes = readVolumes();
-        const std::lock_guard lock(mailbox->mutex);
-        if (VolumeBox* box = mailbox->receiver)
-            QMetaObject::invokeMethod(
-                box, [box, volumes] { box->takeVolumes(volumes); }, Qt::QueuedConnection);
-    }).detach();
+    Reader::ask(m_mailbox);
 }
 
 VolumeBox::~VolumeBox() {

@@ -7,8 +7,10 @@ namespace zantor {
 
 // A box of the mounted volumes, each standing for its root folder. The volumes are
 // read off the interface thread: a network mount that stopped answering would
-// otherwise freeze the window for as long as the system waits on it. Until they are
-// read, the box holds the root of the file system alone.
+// otherwise freeze the window for as long as the system waits on it. One reading serves
+// every box that asks while it goes on, so that such a mount holds up one thread, not one
+// per editor opened. Until they are read, the box holds the root of the file system
+// alone.
 class VolumeBox : public QComboBox {
     Q_OBJECT
 public:
@@ -31,6 +33,7 @@ private:
         QString label;
     };
     struct Mailbox;
+    class Reader;
 
     static QVector<Volume> readVolumes();
     void takeVolumes(const QVector<Volume>& volumes);

@@ -5,6 +5,7 @@
 #include "chrome/DatabaseAction.h"
 #include "chrome/ImageButton.h"
 #include "chrome/ImagePicture.h"
+#include "chrome/ListActivation.h"
 #include "chrome/ListStyling.h"
 #include "chrome/Prompt.h"
 #include "chrome/ScreenPlacement.h"
@@ -12,19 +13,11 @@
 #include "chrome/TextStyle.h"
 #include "chrome/Twips.h"
 #include "chrome/WindowTitle.h"
-#include "data/DatabaseSetup.h"
 #include "data/GroupStore.h"
 #include "data/SettingsStore.h"
 #include "data/TextEscaping.h"
-#include "dialogs/CancelKey.h"
-#include "dialogs/Frm4_ZT_aviso.h"
-#include "dialogs/Frm6_ZT_help.h"
-#include "dialogs/Frm7_ZT_about.h"
-#include "dialogs/LaunchReport.h"
-#include "editor/Frm2_ZT_insert.h"
-#include "editor/Frm8_ZT_itens.h"
-#include "minilist/Frm9_ZT_mini.h"
-#include "settings/Frm2_ZT_Config.h"
+#include "launching/LaunchFeedback.h"
+#include "state/WindowRequests.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -47,24 +40,32 @@ constexpr int kRowsWithoutScrollBar = 10;
 
 } // namespace
 
-Frm1_ZT_ini::Frm1_ZT_ini(const QString& appFolder, ResourceHandler* resourceHandler)
-    : m_state(appFolder)
-    , m_resourceHandler(resourceHandler ? *resourceHandler : m_desktopResourceHandler)
-    , m_launcher(m_state.paths().groups, m_resourceHandler, this)
-    , m_tray(this, IconSoft, QStringLiteral("Kelmar Zantor")) {
+Frm1_ZT_ini::Frm1_ZT_ini(SharedState& state, WindowRequests& windows, ResourceHandler& resourceHandler)
+    : PageHostWindow(kWindowWidth)
+    , m_state(state)
+    , m_windows(windows)
+    , m_launcher(state.paths().groups, resourceHandler)
+    , m_tray(this, IconSoft, QStringLiteral("Kelmar Zantor"))
+    , m_statusLine(TimerMensagem) {
     setObjectName(QStringLiteral("Frm1_ZT_ini"));
     setWindowTitle(QStringLiteral("Kelmar Zantor"));
+    setWindowIcon(IconSoft);
     setFont(sansSerif(11));
-    TimerMensagem.setObjectName(QStringLiteral("TimerMensagem"));
-    TimerMensagem.setSingleShot(true);
-    connect(&TimerMensagem, &QTimer::timeout, this, [this] { setStatusText(QString()); });
     buildControls();
     connectCommands();
-}
 
-Frm1_ZT_ini::~Frm1_ZT_ini() {
-    // The compact window works on this window's state; it must not outlive it.
-    delete m_compactWindow;
+    const StartupSettings& settings = m_state.startupSettings();
+    imgFecharOn->hide();
+    imgMinimizar->show();
+    setFixedSize(twips::size(kWindowWidth, kWindowHeight));
+    placeWindow(settings.left.toDouble(), settings.top.toDouble());
+    sizeBorderShapes();
+    QFont captionFont = lblNumItens1->font();
+    captionFont.setFamily(QStringLiteral("Sans Serif"));
+    lblNumItens1->setFont(captionFont);
+    txtDesc->setReadOnly(true);
+    setMinimizeOption(settings.checkMinimize.toInt() != 0);
+    showGroupCount();
 }
 
 void Frm1_ZT_ini::buildControls() {
@@ -76,8 +77,8 @@ void Frm1_ZT_ini::buildControls() {
     lblMensagem->setObjectName(QStringLiteral("lblMensagem"));
     lblMensagem->setGeometry(twips::rect(360, 810, 5850, 240));
     lblMensagem->setFont(sansSerif(11, true));
-    setStatusText(QString());
     setTextColour(lblMensagem, colours::statusRed());
+    m_statusLine.add(lblMensagem);
 
     ListView1 = new GroupListView(this);
     ListView1->setObjectName(QStringLiteral("ListView1"));
@@ -102,11 +103,10 @@ void Frm1_ZT_ini::buildControls() {
     restoreColumnWidths();
     connect(&m_state.groups, &QAbstractItemModel::modelReset, this, &Frm1_ZT_ini::showGroupCount);
     connect(ListView1, &GroupListView::rowClicked, this, &Frm1_ZT_ini::showGroupDetails);
-    connect(ListView1, &GroupListView::listDoubleClicked, this, [this] {
-        restoreColumnWidths();
-        openSelectedGroups();
-    });
-    connect(ListView1, &GroupListView::characterKeyPressed, this, &Frm1_ZT_ini::openSelectedGroups);
+    // A double-click also gives the columns their widths back.
+    auto* activation = new ListActivation(ListView1);
+    connect(activation, &ListActivation::doubleClicked, this, &Frm1_ZT_ini::restoreColumnWidths);
+    connect(activation, &ListActivation::activated, this, &Frm1_ZT_ini::openSelectedGroups);
     connect(ListView1, &GroupListView::pointerMoved, this,
             [this] { m_state.lblItemSel = QStringLiteral("1"); });
 
@@ -136,19 +136,8 @@ void Frm1_ZT_ini::buildControls() {
     lblChkMinimizar->setGeometry(twips::rect(3120, 5340, 3270, 240));
     chkMinimizar->setAccessibleName(lblChkMinimizar->text());
 
-    buildTitleBar();
     buildCommandButtons();
     buildDetailsPanel();
-}
-
-void Frm1_ZT_ini::buildTitleBar() {
-    const TitleBarButtons titleBar = addTitleBarButtons(this, kWindowWidth);
-    imgMinimizar = titleBar.minimize.normal;
-    imgMinimizarOn = titleBar.minimize.lit;
-    imgTray = titleBar.tray.normal;
-    imgTrayOn = titleBar.tray.lit;
-    imgFechar = titleBar.close.normal;
-    imgFecharOn = titleBar.close.lit;
 }
 
 void Frm1_ZT_ini::buildCommandButtons() {
@@ -224,46 +213,12 @@ void Frm1_ZT_ini::buildDetailsPanel() {
 }
 
 void Frm1_ZT_ini::paintEvent(QPaintEvent* event) {
-    BorderlessWindow::paintEvent(event);
+    PageHostWindow::paintEvent(event);
     QPainter painter(this);
-    // The band behind the title and the commands, and a rule above the details.
-    paintTitleBand(this, painter);
+    // A rule above the details.
     painter.setPen(QColor(0xd3, 0xdb, 0xe6));
     const int rule = twips::toPixels(5640);
     painter.drawLine(twips::toPixels(240), rule, width() - twips::toPixels(240), rule);
-}
-
-bool Frm1_ZT_ini::load() {
-    setWindowIcon(IconSoft);
-    imgFecharOn->hide();
-    hoverTimer()->setInterval(100);
-    imgMinimizar->show();
-
-    StartupSettings settings;
-    const bool loaded = runDatabaseAction(this, [&] {
-        const DatabasePaths& paths = m_state.paths();
-        createMissingDatabases(paths, m_state.folders().seedFolder());
-        settings = readStartupSettings(paths.settings);
-        m_state.takeStartupSettings(settings);
-        setFixedSize(twips::size(kWindowWidth, kWindowHeight));
-        placeWindow(settings.left.toDouble(), settings.top.toDouble());
-        sizeBorderShapes();
-        QFont captionFont = lblNumItens1->font();
-        captionFont.setFamily(QStringLiteral("Sans Serif"));
-        lblNumItens1->setFont(captionFont);
-        m_state.loadCategories();
-        m_state.groups.fillGroupList(settings.ordemPosts.toInt() == 0 ? GroupOrder::Alphabetical
-                                                                      : GroupOrder::Custom);
-    });
-    if (!loaded)
-        return false;
-    txtDesc->setReadOnly(true);
-    setMinimizeOption(settings.checkMinimize.toInt() != 0);
-    chooseFirstWindow(settings);
-    if (m_state.folders().databasesReadOnly)
-        prompt::message(this, PromptIcon::Warning, QStringLiteral("Zantor"),
-                        m_state.folders().readOnlyWarning());
-    return true;
 }
 
 void Frm1_ZT_ini::placeWindow(double left, double top) {
@@ -296,32 +251,11 @@ void Frm1_ZT_ini::setMinimizeOption(bool ticked) {
     setTextColour(lblChkMinimizar, ticked ? colours::windowFrame() : colours::activeBorder());
 }
 
-void Frm1_ZT_ini::chooseFirstWindow(const StartupSettings& settings) {
-    if (settings.checkMini.toInt() == 0)
-        openCompactWindow();
-    else if (settings.iniMinimized.toInt() == 1)
-        m_tray.minimizeToTrayWhenReady();
-    else
-        show();
-}
-
 void Frm1_ZT_ini::switchToCompactWindow() {
     // Chosen by hand, the compact window shows itself rather than its tray icon.
     m_state.lblIniMinimized = QStringLiteral("0");
     hide();
-    openCompactWindow();
-}
-
-Frm9_ZT_mini* Frm1_ZT_ini::compactWindow() const {
-    return m_compactWindow;
-}
-
-void Frm1_ZT_ini::openCompactWindow() {
-    m_compactWindow = new Frm9_ZT_mini(m_state, m_resourceHandler, IconSoft);
-    // This window keeps its own place; it only shows again.
-    connect(m_compactWindow, &Frm9_ZT_mini::closed, this, &QWidget::show);
-    if (!m_state.startsInTray())
-        m_compactWindow->show();
+    m_windows.openCompactList();
 }
 
 void Frm1_ZT_ini::minimize_to_tray() {
@@ -333,23 +267,22 @@ void Frm1_ZT_ini::connectCommands() {
         if (chkMinimizar->isChecked())
             minimize_to_tray();
     });
-    connect(&m_launcher, &Launcher::runFinished, this, [this](const LaunchResult& result) {
-        if (result.cancelled) {
-            prompt::beep();
-            showStatusMessage(QStringLiteral("Abertura cancelada."));
-        }
-        showLaunchReport(this, result);
-    });
-    cancelRunOnEscape(this, m_launcher);
+    showLaunchFeedback(this, m_launcher, [this](const QString& text) { showStatusMessage(text); });
     connect(btnPosition, &QAbstractButton::clicked, this, &Frm1_ZT_ini::storePosition);
-    connect(btnInsert, &QAbstractButton::clicked, this, [this] { openEditor(QStringLiteral("Insert")); });
+    connect(btnInsert, &QAbstractButton::clicked, this, [this] {
+        m_windows.openEditor({EditorRequest::Mode::Insert, 0});
+    });
     connect(btnUpdate, &QAbstractButton::clicked, this, &Frm1_ZT_ini::updateSelectedGroup);
-    connect(btnDelete, &QAbstractButton::clicked, this, &Frm1_ZT_ini::confirmDeletion);
-    connect(btnHelp, &QAbstractButton::clicked, this,
-            [this] { showPage(new Frm6_ZT_help(*this, m_state.folders().shipped, m_resourceHandler)); });
-    connect(btnAbout, &QAbstractButton::clicked, this, [this] { showPage(new Frm7_ZT_about(*this)); });
+    connect(btnDelete, &QAbstractButton::clicked, this, [this] {
+        if (!requireSelectedRow())
+            return;
+        prompt::beep();
+        m_windows.confirmDeletion(*ListView1->selectionModel());
+    });
+    connect(btnHelp, &QAbstractButton::clicked, this, [this] { m_windows.openHelp(); });
+    connect(btnAbout, &QAbstractButton::clicked, this, [this] { m_windows.openAbout(); });
     connect(btnMini, &QAbstractButton::clicked, this, &Frm1_ZT_ini::switchToCompactWindow);
-    connect(btnConfig, &QAbstractButton::clicked, this, &Frm1_ZT_ini::openSettings);
+    connect(btnConfig, &QAbstractButton::clicked, this, [this] { m_windows.openSettings(); });
     connect(chkMinimizar, &QCheckBox::clicked, this, &Frm1_ZT_ini::setMinimizeOption);
     connect(lblChkMinimizar, &ClickableLabel::clicked, this,
             [this] { setMinimizeOption(!chkMinimizar->isChecked()); });
@@ -367,15 +300,11 @@ void Frm1_ZT_ini::closeEvent(QCloseEvent* event) {
 }
 
 void Frm1_ZT_ini::showStatusMessage(const QString& text) {
-    lblMensagem->setVisible(true);
-    setStatusText(text);
-    TimerMensagem.start(2000);
+    m_statusLine.show(lblMensagem, text, 2000);
 }
 
-void Frm1_ZT_ini::setStatusText(const QString& text) {
-    lblMensagem->setText(text);
-    // Screen readers read the message itself, and the line's purpose while it is idle.
-    lblMensagem->setAccessibleName(text.isEmpty() ? QStringLiteral("Mensagens") : text);
+void Frm1_ZT_ini::showRebuiltCount(int count) {
+    lblNumItens->setText(QStringLiteral("%1 ítens").arg(count));
 }
 
 bool Frm1_ZT_ini::requireSelectedRow() {
@@ -386,20 +315,6 @@ bool Frm1_ZT_ini::requireSelectedRow() {
     return false;
 }
 
-void Frm1_ZT_ini::confirmDeletion() {
-    if (!requireSelectedRow())
-        return;
-    prompt::beep();
-    auto* confirmation = new Frm4_ZT_aviso(m_state, *ListView1->selectionModel(), this);
-    connect(confirmation, &Frm4_ZT_aviso::statusMessage, this, &Frm1_ZT_ini::showStatusMessage);
-    // The rebuilt list counts its rows as items.
-    connect(confirmation, &Frm4_ZT_aviso::listRebuilt, this,
-            [this](int count) { lblNumItens->setText(QStringLiteral("%1 ítens").arg(count)); });
-    // Modal for the user, without a nested event loop for the program.
-    confirmation->setWindowModality(Qt::ApplicationModal);
-    confirmation->show();
-}
-
 void Frm1_ZT_ini::updateSelectedGroup() {
     if (!requireSelectedRow())
         return;
@@ -408,27 +323,11 @@ void Frm1_ZT_ini::updateSelectedGroup() {
     const int row = ListView1->selectionModel()->isRowSelected(current.row())
                         ? current.row()
                         : ListView1->selectionModel()->selectedRows().first().row();
-    m_state.lblNumUpdate = QString::number(m_state.groups.groupId(row));
-    openEditor(QStringLiteral("Update"));
-}
-
-void Frm1_ZT_ini::openEditor(const QString& mode) {
-    m_state.lblInsertUpdate = mode;
-    auto* editor = new Frm2_ZT_insert(*this, m_state);
-    if (!editor->load()) {
-        delete editor;
-        return;
-    }
-    editor->lblAction->setText(mode == QStringLiteral("Insert") ? QStringLiteral("Inserindo item")
-                                                                : QStringLiteral("Atualizando item"));
-    showPage(editor);
+    m_windows.openEditor({EditorRequest::Mode::Update, m_state.groups.groupId(row)});
 }
 
 void Frm1_ZT_ini::showItemsViewer() {
-    auto* viewer = new Frm8_ZT_itens(this, lblTitGrupo->text(), m_description, m_state.txtAddress);
-    // Modal without a nested event loop: the program goes on while it is open.
-    viewer->setWindowModality(Qt::ApplicationModal);
-    viewer->show();
+    m_windows.showItems({lblTitGrupo->text(), m_description, m_state.txtAddress});
 }
 
 bool Frm1_ZT_ini::eventFilter(QObject* watched, QEvent* event) {
@@ -453,16 +352,6 @@ void Frm1_ZT_ini::storePosition() {
     showStatusMessage(QStringLiteral("Posição gravada!"));
 }
 
-void Frm1_ZT_ini::openSettings() {
-    auto* settings = new Frm2_ZT_Config(m_state, *this);
-    if (!settings->load()) {
-        delete settings;
-        return;
-    }
-    connect(settings, &Frm2_ZT_Config::statusMessage, this, &Frm1_ZT_ini::showStatusMessage);
-    showPage(settings);
-}
-
 void Frm1_ZT_ini::openSelectedGroups() {
     QModelIndexList rows = ListView1->selectionModel()->selectedRows();
     std::sort(rows.begin(), rows.end(),
@@ -470,14 +359,10 @@ void Frm1_ZT_ini::openSelectedGroups() {
     QVector<int> groupIds;
     for (const QModelIndex& row : std::as_const(rows))
         groupIds.append(m_state.groups.groupId(row.row()));
-    runDatabaseAction(this, [&] { m_launcher.openGroups(groupIds, m_state.tempoMs()); });
+    openGroups(groupIds);
 }
 
 void Frm1_ZT_ini::openGroups(const QVector<int>& groupIds) {
-    if (m_compactWindow) {
-        m_compactWindow->openGroups(groupIds);
-        return;
-    }
     runDatabaseAction(this, [&] { m_launcher.openGroups(groupIds, m_state.tempoMs()); });
 }
 

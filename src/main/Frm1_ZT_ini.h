@@ -1,13 +1,12 @@
 #pragma once
 
 #include "chrome/PageHostWindow.h"
+#include "chrome/StatusLines.h"
 #include "chrome/TrayHelper.h"
-#include "platform/DesktopResourceHandler.h"
 #include "state/Launcher.h"
 #include "state/SharedState.h"
 
 #include <QIcon>
-#include <QPointer>
 #include <QTimer>
 
 class QCheckBox;
@@ -19,27 +18,26 @@ class QModelIndex;
 namespace zantor {
 
 class ClickableLabel;
-class Frm9_ZT_mini;
 class GroupListView;
 class ImageButton;
 class ImagePicture;
-struct StartupSettings;
+class ResourceHandler;
+class WindowRequests;
 
-// The main window: the group list, the selected group's details and the commands.
-// It lives for the whole run and owns the state the other windows share.
+// The main window: the group list, the selected group's details and the commands. It
+// lives for the whole run; the windows it opens come from `windows`.
 class Frm1_ZT_ini : public PageHostWindow {
     Q_OBJECT
 public:
-    // Resources open on the desktop unless another handler is given.
-    explicit Frm1_ZT_ini(const QString& appFolder, ResourceHandler* resourceHandler = nullptr);
-    ~Frm1_ZT_ini() override;
-
-    // The start-up sequence: settings, placement, categories, groups, first window.
-    // False when a database could not be read; the user has been told why.
-    bool load();
+    // Builds itself over the loaded `state`, placed and sized as the settings say; it
+    // shows when the coordinator says so. Groups and help documents open through
+    // `resourceHandler`.
+    Frm1_ZT_ini(SharedState& state, WindowRequests& windows, ResourceHandler& resourceHandler);
 
     SharedState& state() { return m_state; }
     const SharedState& state() const { return m_state; }
+    TrayHelper& tray() { return m_tray; }
+    const Launcher& launcher() const { return m_launcher; }
 
     // What a click on a row does: the details panel shows that group.
     void showGroupDetails(const QModelIndex& row);
@@ -47,21 +45,13 @@ public:
     void minimize_to_tray();
     // A short message on the status line, cleared after two seconds.
     void showStatusMessage(const QString& text);
+    // After a deletion the rebuilt list counts its rows as items.
+    void showRebuiltCount(int count);
     QIcon programIcon() const override { return IconSoft; }
     // Opens every resource of the selected groups, in list order, lblTempo ms apart.
     void openSelectedGroups();
-    // Opens the groups, in the order given, as one run of the window the user sees: the
-    // compact list while it is open, else this window.
+    // Opens the groups, in the order given, as one run of this window.
     void openGroups(const QVector<int>& groupIds);
-    // The group editor over this window, for a new group ("Insert") or for the group
-    // chosen in lblNumUpdate ("Update").
-    void openEditor(const QString& mode);
-    // The numbered items of the group shown in the details panel.
-    void showItemsViewer();
-    // Hides this window for the compact list (btnMini).
-    void switchToCompactWindow();
-    // The compact list window while it is open.
-    Frm9_ZT_mini* compactWindow() const;
 
     // The program icon and the picture shown when a category image is missing.
     QIcon IconSoft{QStringLiteral(":/icons/icon-soft.svg")};
@@ -94,12 +84,6 @@ public:
     ImageButton* btnAbout;
     ImageButton* btnMini;
     ImageButton* btnPosition;
-    ImagePicture* imgMinimizar;
-    ImagePicture* imgTray;
-    ImagePicture* imgFechar;
-    ImageButton* imgMinimizarOn;
-    ImageButton* imgTrayOn;
-    ImageButton* imgFecharOn;
     QTimer TimerMensagem;
 
 protected:
@@ -109,35 +93,28 @@ protected:
 
 private:
     void buildControls();
-    void buildTitleBar();
     void buildCommandButtons();
     void buildDetailsPanel();
     void placeWindow(double left, double top);
     void setMinimizeOption(bool ticked);
-    void chooseFirstWindow(const StartupSettings& settings);
     // The group count, the cover strips and the first row, after every fill.
     void showGroupCount();
-    // Shows the compact list, or only its tray icon when the start asks for the tray.
-    void openCompactWindow();
     void restoreColumnWidths();
     void connectCommands();
     void storePosition();
-    // A settings window of its own for every opening, read fresh from the databases.
-    void openSettings();
-    void setStatusText(const QString& text);
     // Update and delete act on the selected rows; without one they say so.
     bool requireSelectedRow();
-    // Asks before the selected groups are deleted.
-    void confirmDeletion();
     void updateSelectedGroup();
+    // The numbered items of the group shown in the details panel.
+    void showItemsViewer();
+    // Hides this window for the compact list (btnMini).
+    void switchToCompactWindow();
 
-    SharedState m_state;
-    DesktopResourceHandler m_desktopResourceHandler;
-    // Where groups and help documents open.
-    ResourceHandler& m_resourceHandler;
+    SharedState& m_state;
+    WindowRequests& m_windows;
     Launcher m_launcher;
     TrayHelper m_tray;
-    QPointer<Frm9_ZT_mini> m_compactWindow;
+    StatusLines m_statusLine;
     // The shown group's item titles, whole: the panel shows them cut.
     QString m_description;
 };

@@ -1,6 +1,5 @@
 #include "GroupListView.h"
 
-#include "chrome/CharacterKey.h"
 #include "chrome/FixedRowHeightDelegate.h"
 
 #include <QKeyEvent>
@@ -20,19 +19,7 @@ void GroupListView::setRowHeight(int pixels) {
     scheduleDelayedItemsLayout();
 }
 
-void GroupListView::mouseDoubleClickEvent(QMouseEvent* event) {
-    QTreeView::mouseDoubleClickEvent(event);
-    emit listDoubleClicked();
-}
-
 void GroupListView::keyPressEvent(QKeyEvent* event) {
-    if (typesCharacter(*event)) {
-        // A key held down would restart the run at every repeat and open nothing.
-        if (!event->isAutoRepeat())
-            emit characterKeyPressed();
-        event->accept();
-        return;
-    }
     const QModelIndex before = currentIndex();
     QTreeView::keyPressEvent(event);
     if (currentIndex().isValid() && currentIndex().row() != before.row())

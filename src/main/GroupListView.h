@@ -19,14 +19,9 @@ public:
 signals:
     // A row was chosen with the mouse or by moving through the list with the keys.
     void rowClicked(const QModelIndex& row);
-    // A double-click anywhere in the list, below the last row too.
-    void listDoubleClicked();
-    // A key that types a character, Enter included.
-    void characterKeyPressed();
     void pointerMoved();
 
 protected:
-    void mouseDoubleClickEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     bool viewportEvent(QEvent* event) override;
 

@@ -4,22 +4,11 @@
 
 namespace zantor {
 
-// The compact window's list of group titles, every row the same height. Tells the
-// window when the user asks to open the selected groups.
+// The compact window's list of group titles, every row the same height.
 class CompactListView : public QListView {
     Q_OBJECT
 public:
     CompactListView(int rowHeight, QWidget* parent);
-
-signals:
-    // A double-click anywhere in the list, below the last row too.
-    void listDoubleClicked();
-    // A key that types a character, Enter included.
-    void characterKeyPressed();
-
-protected:
-    void mouseDoubleClickEvent(QMouseEvent* event) override;
-    void keyPressEvent(QKeyEvent* event) override;
 };
 
 } // namespace zantor

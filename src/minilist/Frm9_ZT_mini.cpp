@@ -5,14 +5,14 @@
 #include "chrome/BorderShape.h"
 #include "chrome/DatabaseAction.h"
 #include "chrome/ImageButton.h"
+#include "chrome/ListActivation.h"
 #include "chrome/ListStyling.h"
 #include "chrome/Prompt.h"
 #include "chrome/ScreenPlacement.h"
 #include "chrome/Twips.h"
 #include "data/SettingsStore.h"
-#include "dialogs/CancelKey.h"
 #include "dialogs/Frm10_ZT_aviso.h"
-#include "dialogs/LaunchReport.h"
+#include "launching/LaunchFeedback.h"
 #include "state/SharedState.h"
 
 #include <QCloseEvent>
@@ -41,7 +41,7 @@ QFont sansSerif(int pixelSize) {
 Frm9_ZT_mini::Frm9_ZT_mini(SharedState& state, ResourceHandler& resourceHandler, const QIcon& icon)
     : m_state(state)
     , m_icon(icon)
-    , m_launcher(state.paths().groups, resourceHandler, this)
+    , m_launcher(state.paths().groups, resourceHandler)
     , m_tray(this, icon, QStringLiteral("Kelmar MiniZantor")) {
     setObjectName(QStringLiteral("Frm9_ZT_mini"));
     setWindowTitle(QStringLiteral("MiniZantor"));
@@ -131,16 +131,9 @@ void Frm9_ZT_mini::buildBottomBar() {
 }
 
 void Frm9_ZT_mini::connectCommands() {
-    connect(ListMini, &CompactListView::listDoubleClicked, this, &Frm9_ZT_mini::openSelectedGroups);
-    connect(ListMini, &CompactListView::characterKeyPressed, this, &Frm9_ZT_mini::openSelectedGroups);
-    connect(&m_launcher, &Launcher::runFinished, this, [this](const LaunchResult& result) {
-        if (result.cancelled) {
-            prompt::beep();
-            showNotice(QStringLiteral("Abertura cancelada."));
-        }
-        showLaunchReport(this, result);
-    });
-    cancelRunOnEscape(this, m_launcher);
+    connect(new ListActivation(ListMini), &ListActivation::activated, this,
+            &Frm9_ZT_mini::openSelectedGroups);
+    showLaunchFeedback(this, m_launcher, [this](const QString& text) { showNotice(text); });
     connect(btnPosition, &QAbstractButton::clicked, this, &Frm9_ZT_mini::savePosition);
     connect(btnTopOff, &QAbstractButton::clicked, this, [this] { setAlwaysOnTop(true); });
     connect(btnTop, &QAbstractButton::clicked, this, [this] { setAlwaysOnTop(false); });

@@ -31,6 +31,8 @@ public:
     Frm9_ZT_mini(SharedState& state, ResourceHandler& resourceHandler, const QIcon& icon);
 
     void minimize_to_tray();
+    TrayHelper& tray() { return m_tray; }
+    const Launcher& launcher() const { return m_launcher; }
     // Opens every resource of the selected groups, top to bottom, lblTempo ms apart.
     void openSelectedGroups();
     // Opens the groups, in the order given, as one run.

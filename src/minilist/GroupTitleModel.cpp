@@ -4,21 +4,21 @@
 
 namespace zantor {
 
+int GroupTitleModel::columnCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : 1;
+}
+
 QVariant GroupTitleModel::data(const QModelIndex& index, int role) const {
     switch (role) {
     case Qt::DisplayRole:
-        return QSortFilterProxyModel::data(index, GroupListModel::TitleRole);
+        return QIdentityProxyModel::data(index, GroupListModel::TitleRole);
     case Qt::ToolTipRole:
-        return QSortFilterProxyModel::data(index, GroupListModel::SummaryRole);
+        return QIdentityProxyModel::data(index, GroupListModel::SummaryRole);
     case Qt::DecorationRole:
         return {};
     default:
-        return QSortFilterProxyModel::data(index, role);
+        return QIdentityProxyModel::data(index, role);
     }
-}
-
-bool GroupTitleModel::filterAcceptsColumn(int sourceColumn, const QModelIndex&) const {
-    return sourceColumn == GroupListModel::GroupColumn;
 }
 
 } // namespace zantor

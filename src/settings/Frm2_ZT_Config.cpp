@@ -78,7 +78,6 @@ QVector<ListEntry> listEntries(const QVector<GroupListRow>& groups) {
 } // namespace
 
 Frm2_ZT_Config::Frm2_ZT_Config(SharedState& state, PageHostWindow& host)
-    // The name the main window unloads this window by, once it has handed back.
     : PageWindow(host, QStringLiteral("Frm2_ZT_config"))
     , m_state(state) {
     setFont(sansSerif(11));
@@ -284,7 +283,9 @@ bool Frm2_ZT_Config::load() {
     SettingsOptions options;
     QVector<GroupListRow> alphabetical;
     QVector<GroupListRow> custom;
-    const bool loaded = runDatabaseAction(this, [&] {
+    // A settings window that could not load goes at once: the message stays with the main
+    // window.
+    const bool loaded = runDatabaseAction(&host(), [&] {
         options = readSettingsOptions(m_state.paths().settings);
         alphabetical = listGroups(m_state.paths().groups, GroupOrder::Alphabetical);
         custom = listGroups(m_state.paths().groups, GroupOrder::Custom);
@@ -363,20 +364,20 @@ Shortcuts Frm2_ZT_Config::shortcutFiles() const {
                      m_state.folders().pictureFolder() + QStringLiteral("shortcut-icon.svg"));
 }
 
-void Frm2_ZT_Config::showShortcutReport(const ShortcutReport& report) {
+void Frm2_ZT_Config::showShortcutReport(QWidget* over, const ShortcutReport& report) {
     if (report.text.isEmpty())
         return;
     prompt::beep();
-    prompt::message(this, report.failed ? PromptIcon::Warning : PromptIcon::Information,
+    prompt::message(over, report.failed ? PromptIcon::Warning : PromptIcon::Information,
                     QStringLiteral("Zantor"), report.text);
 }
 
 void Frm2_ZT_Config::createShortcuts() {
-    showShortcutReport(zantor::createShortcuts(shortcutFiles(), shortcutTicks(), shortcutFlags));
+    showShortcutReport(this, zantor::createShortcuts(shortcutFiles(), shortcutTicks(), shortcutFlags));
 }
 
 void Frm2_ZT_Config::deleteShortcuts() {
-    showShortcutReport(zantor::deleteShortcuts(shortcutTicks(), shortcutFlags));
+    showShortcutReport(this, zantor::deleteShortcuts(shortcutTicks(), shortcutFlags));
 }
 
 SettingsOptions Frm2_ZT_Config::chosenOptions(const QString& atalhos) const {
@@ -396,24 +397,26 @@ SettingsOptions Frm2_ZT_Config::chosenOptions(const QString& atalhos) const {
 }
 
 void Frm2_ZT_Config::saveAndClose() {
+    // This window closes at the end: what it has to say stays with the main window.
+    QWidget* mainWindow = &host();
     QString atalhos = lblAtalhos;
     if (chkRemake->isChecked()) {
         const ShortcutReport failures = remakeShortcuts(shortcutFiles(), shortcutTicks(), shortcutFlags);
         atalhos = shortcutFlags.atalhos();
         if (failures.failed)
-            showShortcutReport(failures);
+            showShortcutReport(mainWindow, failures);
     }
     const SettingsOptions options = chosenOptions(atalhos);
     const DatabasePaths& paths = m_state.paths();
     const bool optionsStored =
-        runDatabaseAction(this, [&] { storeSettingsOptions(paths.settings, options); });
+        runDatabaseAction(mainWindow, [&] { storeSettingsOptions(paths.settings, options); });
     m_state.lblInsertUpdate.clear();
     bool orderStored = true;
     if (optOrdem1->isChecked()) {
         QVector<int> ids;
         for (int i = 0; i < ListConfig->count(); ++i)
             ids.append(ListConfig->item(i)->data(Qt::UserRole).toInt());
-        orderStored = runDatabaseAction(this, [&] { storeCustomOrder(paths.groups, ids); });
+        orderStored = runDatabaseAction(mainWindow, [&] { storeCustomOrder(paths.groups, ids); });
     }
     // What was not stored does not take effect either.
     if (optionsStored) {

@@ -94,7 +94,8 @@ private:
     void showOptions(const SettingsOptions& options);
     ShortcutTicks shortcutTicks() const;
     Shortcuts shortcutFiles() const;
-    void showShortcutReport(const ShortcutReport& report);
+    // The report in a message over `over`.
+    void showShortcutReport(QWidget* over, const ShortcutReport& report);
     // The options as they are to be stored; `atalhos` as the shortcuts decided it.
     SettingsOptions chosenOptions(const QString& atalhos) const;
 

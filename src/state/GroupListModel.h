@@ -10,16 +10,17 @@
 
 namespace zantor {
 
-// The groups as every list of them shows them: the main list (both columns), the
-// compact list and the ordering list (the title column, or the roles below). One
-// refill here reaches every open view.
+// The groups as the lists of groups show them: the main list (both columns) and the
+// compact list (the title, through the roles below). One refill here reaches every open
+// view. The settings window is the exception: its ordering list is a snapshot taken when
+// it opens, which the user rearranges and stores at once or not at all.
 class GroupListModel : public QAbstractTableModel {
     Q_OBJECT
 public:
     enum Column { GroupColumn, ItemsColumn, ColumnCount };
     enum Role {
         GroupIdRole = Qt::UserRole,
-        // The title alone, unescaped: what the compact and the ordering lists show.
+        // The title alone, unescaped: what the compact list shows.
         TitleRole,
         // Title & ": " & item names: the compact list's hint for a row.
         SummaryRole,

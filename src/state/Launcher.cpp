@@ -28,10 +28,8 @@ QString LaunchResult::report() const {
     return text;
 }
 
-Launcher::Launcher(QString groupsPath, ResourceHandler& handler, QObject* parent)
-    : QObject(parent)
-    , TimerDelay(this)
-    , m_groupsPath(std::move(groupsPath))
+Launcher::Launcher(QString groupsPath, ResourceHandler& handler)
+    : m_groupsPath(std::move(groupsPath))
     , m_handler(handler) {
     TimerDelay.setObjectName(QStringLiteral("TimerDelay"));
     // A coarse timer may fire 5% of the delay early or late (50 ms at one second); the

@@ -27,7 +27,7 @@ struct LaunchResult {
 class Launcher : public QObject {
     Q_OBJECT
 public:
-    Launcher(QString groupsPath, ResourceHandler& handler, QObject* parent = nullptr);
+    Launcher(QString groupsPath, ResourceHandler& handler);
 
     // Queues every resource of the groups, in the order given, and opens the first one
     // `delayMs` from now. A run still going is replaced; a command that finds nothing
@@ -38,8 +38,9 @@ public:
     // what was tried. Without a run it does nothing.
     void cancel();
 
-    // The launch timer; it runs exactly while a run is going.
-    QTimer TimerDelay;
+    // The launch timer, to look at: it runs exactly while a run is going, and nothing but
+    // the launcher starts or stops it.
+    const QTimer& timerDelay() const { return TimerDelay; }
 
 signals:
     // A run has started; its first resource opens one delay from now.
@@ -50,6 +51,7 @@ private:
     void handOverNext();
     void handOver(const QString& resource);
 
+    QTimer TimerDelay;
     QString m_groupsPath;
     ResourceHandler& m_handler;
 

@@ -1,7 +1,6 @@
 #include "SharedState.h"
 
 #include "data/CategoryStore.h"
-#include "data/SettingsStore.h"
 
 #include <QFileInfo>
 #include <QIcon>
@@ -40,6 +39,7 @@ QString SharedState::compactWidthFor(const QString& optLargura) {
 }
 
 void SharedState::takeStartupSettings(const StartupSettings& settings) {
+    m_startupSettings = settings;
     lblTempo = settings.tempo;
     lblIniMinimized = settings.iniMinimized;
     lblMiniLeft = settings.miniLeft;

@@ -3,6 +3,7 @@
 #include "GroupListModel.h"
 #include "ListEntry.h"
 #include "data/AppFolders.h"
+#include "data/SettingsStore.h"
 
 #include <QIcon>
 #include <QObject>
@@ -11,11 +12,9 @@
 
 namespace zantor {
 
-struct StartupSettings;
-
-// What the windows share, by the names the program gives these values. The main
-// window owns it; every other window gets it by reference and reads or writes it
-// here, so no window needs another to reach them. Values are text, as stored.
+// What the windows share, by the names the program gives these values. The start-up
+// makes and loads it; every window gets it by reference and reads or writes it here, so
+// no window needs another to reach them. Values are text, as stored.
 class SharedState : public QObject {
     Q_OBJECT
 public:
@@ -28,8 +27,9 @@ public:
     // file is missing or is no picture Qt can read.
     QIcon picture(const QString& fileName) const;
 
-    // The values the start-up copies from the settings row.
+    // The settings row as the start-up read it, and the values copied from it.
     void takeStartupSettings(const StartupSettings& settings);
+    const StartupSettings& startupSettings() const { return m_startupSettings; }
     // Categories in ascending id order: lstCats, lstImgs2 and the list icons.
     // Throws DatabaseError.
     void loadCategories();
@@ -76,6 +76,7 @@ private:
 
     AppFolders m_folders;
     DatabasePaths m_paths;
+    StartupSettings m_startupSettings;
 };
 
 } // namespace zantor

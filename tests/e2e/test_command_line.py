@@ -115,6 +115,19 @@ class CommandLineTest(unittest.TestCase):
         self.assertEqual(self.desktop.logged()[3], f"opened {cancao}")
         self.assertEqual(self.zantor.processes(), [self.zantor.process.pid])
 
+    def test_a_message_on_screen_holds_up_no_request(self):
+        self.zantor.add_group("Falta", "Sumido", "/nao/existe")
+        self.zantor.set_settings(tempo="500")
+        self.zantor.start(self.env)
+        wait_for(lambda: visible_windows("Kelmar Zantor"), what="the main window")
+        self.assertEqual(self.zantor.run("--abrir", "Falta", env=self.env).returncode, 0)
+        wait_for(lambda: visible_windows("Erro"), what="the report of the missing item")
+        # The box waits for the user; the running copy answers all the same.
+        for args in (["--abrir", "Falta"], []):
+            asked = self.zantor.run(*args, env=self.env)
+            self.assertEqual((asked.returncode, asked.stderr), (0, ""))
+        wait_for(lambda: len(visible_windows("Erro")) == 2, what="the second report")
+
     def test_a_title_that_names_no_group_or_several_opens_nothing(self):
         self.zantor.add_group("Ação", "Nota", "/tmp/a")
         self.zantor.add_group("acao", "Lista", "/tmp/b")

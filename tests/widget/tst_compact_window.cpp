@@ -10,6 +10,7 @@
 #include "support/RecordingResourceHandler.h"
 #include "support/TestAppFolder.h"
 #include "support/TestMain.h"
+#include "support/TestZantor.h"
 #include "support/TrayOverride.h"
 
 #include <QFile>
@@ -42,12 +43,16 @@ struct CompactFixture {
             app.addGroup(QStringLiteral("Grupo ") + number, QStringLiteral("itens ") + number);
         }
     }
-    Frm9_ZT_mini* load() { return main.load() ? main.compactWindow() : nullptr; }
+    Frm9_ZT_mini* load() {
+        zantor.emplace(app.path(), &handler);
+        return zantor->windows.compactWindow();
+    }
+    Frm1_ZT_ini& main() { return zantor->mainWindow(); }
 
     TestAppFolder app;
     RecordingResourceHandler handler{{"/a/1", "/b/1", "/c/1"}};
     RecordingPrompt prompt;
-    Frm1_ZT_ini main{app.path(), &handler};
+    std::optional<TestZantor> zantor;
 };
 
 } // namespace
@@ -74,7 +79,7 @@ private slots:
         fixture.app.setSettings({{QStringLiteral("optLargura"), optLargura}});
         Frm9_ZT_mini* mini = fixture.load();
         QVERIFY(mini && mini->isVisible());
-        QVERIFY(!fixture.main.isVisible());
+        QVERIFY(!fixture.main().isVisible());
         QCOMPARE(mini->geometry(), twips::rect(1500, 3000, width, 195 * 5 + 535));
         QCOMPARE(mini->ListMini->geometry(), twips::rect(120, 120, width - 255, 195 * 5));
         QCOMPARE(mini->shpList->geometry(), twips::rect(105, 105, width - 230, 195 * 5 + 30));
@@ -158,7 +163,7 @@ private slots:
         mini->btnPosition->click();
         const StartupSettings stored = readStartupSettings(fixture.app.databases().settings);
         QCOMPARE(QStringList({stored.miniLeft, stored.miniTop}), QStringList({"1500", "3000"}));
-        QCOMPARE(QStringList({fixture.main.state().lblMiniLeft, fixture.main.state().lblMiniTop}),
+        QCOMPARE(QStringList({fixture.main().state().lblMiniLeft, fixture.main().state().lblMiniTop}),
                  QStringList({"1500", "3000"}));
         QCOMPARE(fixture.prompt.beeps, 1);
         QPointer<Frm10_ZT_aviso> notice = mini->findChild<Frm10_ZT_aviso*>();
@@ -197,7 +202,7 @@ private slots:
         const auto* notice = mini->findChild<Frm10_ZT_aviso*>();
         QVERIFY(notice);
         QCOMPARE(notice->lblMensagem->text(), QStringLiteral("Posição não gravada!"));
-        QCOMPARE(fixture.main.state().lblMiniLeft, QStringLiteral("1500"));
+        QCOMPARE(fixture.main().state().lblMiniLeft, QStringLiteral("1500"));
     }
 
     void alwaysOnTopSwitchesInPlace() {
@@ -230,7 +235,7 @@ private slots:
         fixture.app.setSettings({{QStringLiteral("checkMinimize"), QStringLiteral("1")}});
         Frm9_ZT_mini* mini = fixture.load();
         QVERIFY(mini);
-        auto* launchTimer = mini->findChild<QTimer*>(QStringLiteral("TimerDelay"));
+        const QTimer* launchTimer = &mini->launcher().timerDelay();
         QAbstractItemModel* titles = mini->ListMini->model();
         mini->ListMini->selectionModel()->select(titles->index(2, 0), QItemSelectionModel::Select);
         mini->ListMini->selectionModel()->select(titles->index(0, 0), QItemSelectionModel::Select);
@@ -261,7 +266,7 @@ private slots:
         QVERIFY(mini);
         mini->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(mini));
-        auto* launchTimer = mini->findChild<QTimer*>(QStringLiteral("TimerDelay"));
+        const QTimer* launchTimer = &mini->launcher().timerDelay();
         mini->ListMini->selectionModel()->select(mini->ListMini->model()->index(0, 0),
                                                  QItemSelectionModel::Select);
         QTest::keyClick(mini->ListMini, Qt::Key_Return);
@@ -294,13 +299,13 @@ private slots:
     void btnMiniSwitchesToTheCompactWindowAndItsCloseBack() {
         TestAppFolder app;
         RecordingPrompt prompt;
-        Frm1_ZT_ini main(app.path());
-        QVERIFY(main.load());
+        TestZantor zantor(app.path());
+        Frm1_ZT_ini& main = zantor.mainWindow();
         main.state().lblIniMinimized = QStringLiteral("1"); // the tray is for the start only
         main.btnMini->click();
         QCOMPARE(main.state().lblIniMinimized, QStringLiteral("0"));
         QVERIFY(!main.isVisible());
-        QPointer<Frm9_ZT_mini> mini = main.compactWindow();
+        QPointer<Frm9_ZT_mini> mini = zantor.windows.compactWindow();
         QVERIFY(mini && mini->isVisible());
         mini->btnClose->click();
         QVERIFY(main.isVisible());
@@ -313,11 +318,11 @@ private slots:
         fixture.app.setSettings({{QStringLiteral("iniMinimized"), QStringLiteral("1")}});
         Frm9_ZT_mini* mini = fixture.load();
         QVERIFY(mini);
-        auto* trayHelper = mini->findChild<TrayHelper*>();
-        QVERIFY(!mini->isVisible() && !fixture.main.isVisible() && trayHelper->isInTray());
+        TrayHelper* trayHelper = &mini->tray();
+        QVERIFY(!mini->isVisible() && !fixture.main().isVisible() && trayHelper->isInTray());
         QCOMPARE(trayHelper->icon().toolTip(), QStringLiteral("Kelmar MiniZantor"));
         emit trayHelper->icon().activated(QSystemTrayIcon::Trigger);
-        QVERIFY(mini->isVisible() && !trayHelper->isInTray() && !fixture.main.isVisible());
+        QVERIFY(mini->isVisible() && !trayHelper->isInTray() && !fixture.main().isVisible());
     }
 };
 

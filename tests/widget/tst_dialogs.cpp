@@ -11,6 +11,7 @@
 #include "support/RecordingResourceHandler.h"
 #include "support/TestAppFolder.h"
 #include "support/TestMain.h"
+#include "support/TestZantor.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -99,8 +100,8 @@ private slots:
                                       "deleted values (old.id); end"));
         }
         RecordingPrompt prompt;
-        Frm1_ZT_ini window(app.path());
-        QVERIFY(window.load());
+        TestZantor zantor(app.path());
+        Frm1_ZT_ini& window = zantor.mainWindow();
         selectRows(window, selectedRows);
 
         Frm4_ZT_aviso* confirmation = openConfirmation(window);
@@ -150,8 +151,8 @@ private slots:
         TestAppFolder app;
         addGroups(app, 3);
         RecordingPrompt prompt;
-        Frm1_ZT_ini window(app.path());
-        QVERIFY(window.load());
+        TestZantor zantor(app.path());
+        Frm1_ZT_ini& window = zantor.mainWindow();
         selectRows(window, {0, 2});
         Frm4_ZT_aviso* confirmation = openConfirmation(window);
         QVERIFY(confirmation);
@@ -175,8 +176,8 @@ private slots:
         app.addGroup(QStringLiteral("a apagar"));
         app.addGroup(QStringLiteral("Linha\\ndupla"), QStringLiteral("um\\ndois"));
         RecordingPrompt prompt;
-        Frm1_ZT_ini window(app.path());
-        QVERIFY(window.load());
+        TestZantor zantor(app.path());
+        Frm1_ZT_ini& window = zantor.mainWindow();
         selectRows(window, {0});
         openConfirmation(window)->btnSim->click();
         QCOMPARE(window.state().groups.rowCount(), 1);
@@ -196,8 +197,8 @@ private slots:
                            .arg(ids[1]));
         }
         RecordingPrompt prompt;
-        Frm1_ZT_ini window(app.path());
-        QVERIFY(window.load());
+        TestZantor zantor(app.path());
+        Frm1_ZT_ini& window = zantor.mainWindow();
         // The last row goes first; the protected one fails the whole deletion.
         selectRows(window, {0, 1, 3});
         openConfirmation(window)->btnSim->click();
@@ -243,8 +244,8 @@ private slots:
         if (!opens)
             desktop.refused.insert(path);
         RecordingPrompt prompt;
-        Frm1_ZT_ini window(app.path(), &desktop);
-        QVERIFY(window.load());
+        TestZantor zantor(app.path(), &desktop);
+        Frm1_ZT_ini& window = zantor.mainWindow();
         auto* help = openPage<Frm6_ZT_help>(window.btnHelp);
         QVERIFY(help);
         QCOMPARE(window.lblFormNothing, QStringLiteral("Frm6_ZT_help"));
@@ -267,8 +268,8 @@ private slots:
         QFETCH(bool, pressPicture);
         TestAppFolder app;
         RecordingPrompt prompt;
-        Frm1_ZT_ini window(app.path());
-        QVERIFY(window.load());
+        TestZantor zantor(app.path());
+        Frm1_ZT_ini& window = zantor.mainWindow();
         auto* about = openPage<Frm7_ZT_about>(window.btnAbout);
         QVERIFY(about);
         QCOMPARE(window.lblFormNothing, QStringLiteral("Frm7_ZT_about"));

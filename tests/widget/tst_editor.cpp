@@ -8,6 +8,7 @@
 #include "support/RecordingPrompt.h"
 #include "support/TestAppFolder.h"
 #include "support/TestMain.h"
+#include "support/TestZantor.h"
 
 #include <QComboBox>
 #include <QDate>
@@ -39,8 +40,8 @@ struct Session {
     explicit Session(const std::function<void(const TestAppFolder&)>& prepare = {}) {
         if (prepare)
             prepare(app);
-        window = std::make_unique<Frm1_ZT_ini>(app.path());
-        QVERIFY(window->load());
+        zantor = std::make_unique<TestZantor>(app.path());
+        window = &zantor->mainWindow();
     }
     // An editor still open when its test ends would outlive the window it covers.
     ~Session() {
@@ -73,7 +74,8 @@ struct Session {
 
     TestAppFolder app;
     RecordingPrompt prompt;
-    std::unique_ptr<Frm1_ZT_ini> window;
+    std::unique_ptr<TestZantor> zantor;
+    Frm1_ZT_ini* window = nullptr;
 };
 
 void typeItem(Frm2_ZT_insert& editor, const QString& title, const QString& address) {
@@ -411,6 +413,28 @@ private slots:
         Frm2_ZT_insert* again = session.update(0);
         QCOMPARE(again->txtTitulo1->text(), QStringLiteral("Ana's\tlista"));
         QCOMPARE(again->List2, (QVector<GroupItem>{{"d'água", "/l'été/a.txt"}, {"Faixa\t2", "/m/b"}}));
+    }
+
+    // What the editor was opened for holds until it closes: another window that points
+    // the shared values at another group, or at a new one, does not redirect the save.
+    void theEditorSavesTheGroupItWasOpenedFor() {
+        int first = 0;
+        int second = 0;
+        Session session([&](const TestAppFolder& app) {
+            first = app.addGroup(QStringLiteral("Primeiro"), QStringLiteral("a"), QStringLiteral("/a"));
+            second = app.addGroup(QStringLiteral("Segundo"), QStringLiteral("b"), QStringLiteral("/b"));
+        });
+        Frm2_ZT_insert* editor = session.update(0);
+        SharedState& state = session.window->state();
+        state.lblNumUpdate = QString::number(second);
+        state.lblInsertUpdate = QStringLiteral("Insert");
+        editor->txtTitulo1->setText(QStringLiteral("Primeiro, mudado"));
+        editor->btnSave->click();
+        QCOMPARE(session.stored(QStringLiteral("id"), first).value("titulo1").toString(),
+                 QStringLiteral("Primeiro, mudado"));
+        QCOMPARE(session.stored(QStringLiteral("id"), second).value("titulo1").toString(),
+                 QStringLiteral("Segundo"));
+        QCOMPARE(state.groups.rowCount(), 2);
     }
 
     void aFailingWriteKeepsTheEditorOpen() {

@@ -5,6 +5,7 @@
 #include "support/RecordingPrompt.h"
 #include "support/TestAppFolder.h"
 #include "support/TestMain.h"
+#include "support/TestZantor.h"
 
 #include <QLabel>
 #include <QPlainTextEdit>
@@ -48,8 +49,8 @@ private slots:
         app.addGroup(QStringLiteral("Estudo"), QStringLiteral("Nota, Pasta"),
                      "/a/nota.txt" + kUnit + "/a/pasta");
         RecordingPrompt prompt;
-        Frm1_ZT_ini window(app.path());
-        QVERIFY(window.load());
+        TestZantor zantor(app.path());
+        Frm1_ZT_ini& window = zantor.mainWindow();
         window.move(100, 50);
         window.ListView1->setCurrentIndex(window.state().groups.index(0, 0));
         emit window.ListView1->rowClicked(window.state().groups.index(0, 0));

@@ -9,6 +9,7 @@
 #include "support/RecordingPrompt.h"
 #include "support/TestAppFolder.h"
 #include "support/TestMain.h"
+#include "support/TestZantor.h"
 #include "support/TrayOverride.h"
 
 #include <QCheckBox>
@@ -34,8 +35,8 @@ private slots:
     void statusLineShowsTheLatestMessageForTwoSeconds() {
         TestAppFolder app;
         RecordingPrompt prompt;
-        Frm1_ZT_ini window(app.path());
-        QVERIFY(window.load());
+        TestZantor zantor(app.path());
+        Frm1_ZT_ini& window = zantor.mainWindow();
         QVERIFY(window.lblMensagem->text().isEmpty());
         QSignalSpy cleared(&window.TimerMensagem, &QTimer::timeout);
         window.showStatusMessage(QStringLiteral("primeira"));
@@ -54,8 +55,8 @@ private slots:
     void storePositionWritesEveryTime() {
         TestAppFolder app;
         RecordingPrompt prompt;
-        Frm1_ZT_ini window(app.path());
-        QVERIFY(window.load());
+        TestZantor zantor(app.path());
+        Frm1_ZT_ini& window = zantor.mainWindow();
         window.move(100, 200);
         window.btnPosition->click();
         StartupSettings stored = readStartupSettings(app.databases().settings);
@@ -76,8 +77,8 @@ private slots:
     void aFailedStoreSaysSo() {
         TestAppFolder app;
         RecordingPrompt prompt;
-        Frm1_ZT_ini window(app.path());
-        QVERIFY(window.load());
+        TestZantor zantor(app.path());
+        Frm1_ZT_ini& window = zantor.mainWindow();
         QVERIFY(QFile::remove(app.databases().settings));
         window.btnPosition->click();
         QCOMPARE(window.lblMensagem->text(), QStringLiteral("Não foi possível gravar a posição."));
@@ -89,8 +90,8 @@ private slots:
         TestAppFolder app;
         app.addGroup(QStringLiteral("a"));
         RecordingPrompt prompt;
-        Frm1_ZT_ini window(app.path());
-        QVERIFY(window.load());
+        TestZantor zantor(app.path());
+        Frm1_ZT_ini& window = zantor.mainWindow();
         for (ImageButton* command : {window.btnUpdate, window.btnDelete}) {
             window.lblMensagem->clear();
             command->click();
@@ -107,8 +108,8 @@ private slots:
     void trayOptionFollowsTheBoxAndItsCaption() {
         TestAppFolder app;
         RecordingPrompt prompt;
-        Frm1_ZT_ini window(app.path());
-        QVERIFY(window.load());
+        TestZantor zantor(app.path());
+        Frm1_ZT_ini& window = zantor.mainWindow();
         QVERIFY(!window.chkMinimizar->isChecked());
         QTest::mouseClick(window.lblChkMinimizar, Qt::LeftButton);
         QVERIFY(window.chkMinimizar->isChecked());
@@ -127,8 +128,8 @@ private slots:
         TrayOverride tray(true);
         TestAppFolder app;
         RecordingPrompt prompt;
-        Frm1_ZT_ini window(app.path());
-        QVERIFY(window.load());
+        TestZantor zantor(app.path());
+        Frm1_ZT_ini& window = zantor.mainWindow();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
         QVERIFY(!window.imgFecharOn->isVisible());
         QCursor::setPos(window.imgFechar->mapToGlobal(QPoint(9, 9)));
@@ -137,7 +138,7 @@ private slots:
         QCursor::setPos(window.mapToGlobal(QPoint(200, 300)));
         QTRY_VERIFY(window.imgFechar->isVisible());
 
-        auto* trayHelper = window.findChild<TrayHelper*>();
+        TrayHelper* trayHelper = &window.tray();
         QVERIFY(trayHelper);
         window.imgTrayOn->click();
         QVERIFY(!window.isVisible());
@@ -160,9 +161,9 @@ private slots:
             TestAppFolder app;
             app.setSettings({{QStringLiteral("iniMinimized"), QStringLiteral("1")}});
             RecordingPrompt prompt;
-            Frm1_ZT_ini window(app.path());
-            QVERIFY(window.load());
-            auto* trayHelper = window.findChild<TrayHelper*>();
+            TestZantor zantor(app.path());
+            Frm1_ZT_ini& window = zantor.mainWindow();
+            TrayHelper* trayHelper = &window.tray();
             if (trayShown) {
                 QVERIFY(!window.isVisible());
                 QVERIFY(trayHelper->isInTray());

@@ -8,6 +8,7 @@
 #include "support/RecordingPrompt.h"
 #include "support/TestAppFolder.h"
 #include "support/TestMain.h"
+#include "support/TestZantor.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -55,8 +56,8 @@ private slots:
     void emptyListShowsZeroGroupsAndTheCoverStrips() {
         TestAppFolder app;
         RecordingPrompt prompt;
-        Frm1_ZT_ini window(app.path());
-        QVERIFY(window.load());
+        TestZantor zantor(app.path());
+        Frm1_ZT_ini& window = zantor.mainWindow();
         QVERIFY(window.isVisible());
         QCOMPARE(window.windowTitle(), QStringLiteral("Kelmar Zantor"));
         QCOMPARE(window.size(), QSize(440, 457));
@@ -89,8 +90,8 @@ private slots:
         for (int i = 0; i < groups; ++i)
             app.addGroup(QStringLiteral("Grupo %1").arg(i, 2, 10, QLatin1Char('0')));
         RecordingPrompt prompt;
-        Frm1_ZT_ini window(app.path());
-        QVERIFY(window.load());
+        TestZantor zantor(app.path());
+        Frm1_ZT_ini& window = zantor.mainWindow();
         QCOMPARE(window.lblNumItens->text(), QStringLiteral("%1 grupos").arg(groups));
         QCOMPARE(window.state().lblNumtotal, QString::number(groups));
         QCOMPARE(window.frmTampao->isVisible(), covered);
@@ -118,8 +119,8 @@ private slots:
         app.addGroup(QStringLiteral("alfa"), QStringLiteral("a"), {}, 1, 2);
         app.setSettings({{QStringLiteral("ordemPosts"), ordemPosts}});
         RecordingPrompt prompt;
-        Frm1_ZT_ini window(app.path());
-        QVERIFY(window.load());
+        TestZantor zantor(app.path());
+        Frm1_ZT_ini& window = zantor.mainWindow();
         QCOMPARE(rowTexts(window), expected);
         const int betaRow = expected.indexOf(QStringLiteral(" Beta"));
         const QModelIndex row = cell(window, betaRow);
@@ -153,8 +154,8 @@ private slots:
         TestAppFolder app;
         app.setSettings({{QStringLiteral("optLargura"), optLargura}});
         RecordingPrompt prompt;
-        Frm1_ZT_ini window(app.path());
-        QVERIFY(window.load());
+        TestZantor zantor(app.path());
+        Frm1_ZT_ini& window = zantor.mainWindow();
         QCOMPARE(window.state().lblOptLargura, width);
     }
 
@@ -163,8 +164,8 @@ private slots:
             TestAppFolder app;
             app.setSettings({{QStringLiteral("checkMinimize"), ticked ? "1" : "0"}});
             RecordingPrompt prompt;
-            Frm1_ZT_ini window(app.path());
-            QVERIFY(window.load());
+            TestZantor zantor(app.path());
+            Frm1_ZT_ini& window = zantor.mainWindow();
             QCOMPARE(window.chkMinimizar->isChecked(), ticked);
             QCOMPARE(window.lblChkMinimizar->palette().color(QPalette::WindowText),
                      ticked ? colours::windowFrame() : colours::activeBorder());
@@ -178,8 +179,8 @@ private slots:
                                     QStringLiteral("/tmp/a\x1f/tmp/b"), 3, 0, QStringLiteral("0700"),
                                     QStringLiteral("7/1/26"));
         RecordingPrompt prompt;
-        Frm1_ZT_ini window(app.path());
-        QVERIFY(window.load());
+        TestZantor zantor(app.path());
+        Frm1_ZT_ini& window = zantor.mainWindow();
         QTest::mouseMove(window.ListView1->viewport(), QPoint(5, 5));
         clickRow(window, 1);
         QCOMPARE(window.lblTitGrupo->text(), QStringLiteral("Dia d'água"));
@@ -204,8 +205,8 @@ private slots:
         app.addGroup(QStringLiteral("b"));
         app.addGroup(QStringLiteral("c"));
         RecordingPrompt prompt;
-        Frm1_ZT_ini window(app.path());
-        QVERIFY(window.load());
+        TestZantor zantor(app.path());
+        Frm1_ZT_ini& window = zantor.mainWindow();
         QCOMPARE(window.state().lblItemSel, QStringLiteral("0"));
         // Keyboard navigation counts as a click on the row it reaches.
         window.ListView1->setFocus();
@@ -237,8 +238,8 @@ private slots:
         broken.close();
         app.addGroup(QStringLiteral("g"), QStringLiteral("x"), {}, categoria);
         RecordingPrompt prompt;
-        Frm1_ZT_ini window(app.path());
-        QVERIFY(window.load());
+        TestZantor zantor(app.path());
+        Frm1_ZT_ini& window = zantor.mainWindow();
         QVERIFY(cell(window, 0).data(Qt::DecorationRole).value<QIcon>().pixmap(24, 24).isNull());
         QTest::mouseMove(window.ListView1->viewport(), QPoint(5, 5));
         clickRow(window, 0);
@@ -267,9 +268,7 @@ private slots:
         database.close();
 
         RecordingPrompt prompt;
-        Frm1_ZT_ini window(app.path());
-        QVERIFY(!window.load());
-        QVERIFY(!window.isVisible());
+        QVERIFY(!startup::loadStateOrSay(app.path()));
         QCOMPARE(prompt.messages.size(), 1);
         QCOMPARE(prompt.messages[0].icon, PromptIcon::Critical);
         QCOMPARE(prompt.messages[0].title, QStringLiteral("Erro"));
@@ -283,8 +282,7 @@ private slots:
         app.createDatabases();
         DbSession(app.databases().settings).execute(QStringLiteral("delete from Tabela1"));
         RecordingPrompt prompt;
-        Frm1_ZT_ini window(app.path());
-        QVERIFY(!window.load());
+        QVERIFY(!startup::loadStateOrSay(app.path()));
         QCOMPARE(prompt.messages.size(), 1);
         QVERIFY(prompt.messages[0].text.contains(QStringLiteral("ZT_Config.db")));
     }
@@ -308,8 +306,8 @@ private slots:
         TestAppFolder app;
         app.setSettings(
             {{QStringLiteral("left"), stored.x() * 15}, {QStringLiteral("top"), stored.y() * 15}});
-        Frm1_ZT_ini window(app.path());
-        QVERIFY(window.load());
+        TestZantor zantor(app.path());
+        Frm1_ZT_ini& window = zantor.mainWindow();
         if (kept) {
             QCOMPARE(window.pos(), stored);
         } else {
@@ -332,8 +330,8 @@ private slots:
         QApplication::setPalette(dark);
         TestAppFolder app;
         app.addGroup(QStringLiteral("WWWWWWWWWWWW"), QStringLiteral("MMMMMMMMMMMM"));
-        Frm1_ZT_ini window(app.path());
-        QVERIFY(window.load());
+        TestZantor zantor(app.path());
+        Frm1_ZT_ini& window = zantor.mainWindow();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
         const QImage shot = window.grab().toImage();
         shot.save(QStringLiteral("dark-desktop.png"));
@@ -351,8 +349,8 @@ private slots:
 
     void theWindowHasAFixedSize() {
         TestAppFolder app;
-        Frm1_ZT_ini window(app.path());
-        QVERIFY(window.load());
+        TestZantor zantor(app.path());
+        Frm1_ZT_ini& window = zantor.mainWindow();
         QCOMPARE(window.minimumSize(), QSize(440, 457));
         QCOMPARE(window.maximumSize(), QSize(440, 457));
     }

@@ -5,6 +5,7 @@
 #include "support/RecordingResourceHandler.h"
 #include "support/TestAppFolder.h"
 #include "support/TestMain.h"
+#include "support/TestZantor.h"
 
 #include <QCheckBox>
 #include <QKeyEvent>
@@ -21,29 +22,35 @@ const int kItemsWidth = twips::toPixels(3450);
 
 // Three groups, listed alphabetically as Alfa, Beta, Gama, opened 30 ms apart.
 struct LaunchFixture {
-    LaunchFixture() {
+    explicit LaunchFixture(QVariantMap settings = {}) {
         app.addGroup(QStringLiteral("Gama"), {}, QStringLiteral("/g/1"));
         app.addGroup(QStringLiteral("Alfa"), {}, QStringLiteral("/a/1") + kUnit + QStringLiteral("/a/2"));
         app.addGroup(QStringLiteral("Beta"), {}, QStringLiteral("/b/1"));
-        app.setSettings({{QStringLiteral("tempo"), QStringLiteral("30")}});
+        settings.insert(QStringLiteral("tempo"), QStringLiteral("30"));
+        app.setSettings(settings);
+        zantor.emplace(app.path(), &handler);
+        window = &zantor->mainWindow();
     }
 
-    QTimer* launchTimer() const { return window.findChild<QTimer*>(QStringLiteral("TimerDelay")); }
+    const QTimer* launchTimer() const { return &window->launcher().timerDelay(); }
     void waitForTheRunToEnd() const { QTRY_VERIFY_WITH_TIMEOUT(!launchTimer()->isActive(), kRunTimeoutMs); }
     void narrowTheColumns() const {
-        window.ListView1->setColumnWidth(0, 40);
-        window.ListView1->setColumnWidth(1, 60);
+        window->ListView1->setColumnWidth(0, 40);
+        window->ListView1->setColumnWidth(1, 60);
     }
-    QRect rowArea(int row) const { return window.ListView1->visualRect(window.state().groups.index(row, 0)); }
+    QRect rowArea(int row) const {
+        return window->ListView1->visualRect(window->state().groups.index(row, 0));
+    }
     void selectRow(int row) const {
-        window.ListView1->selectionModel()->select(window.state().groups.index(row, 0),
-                                                   QItemSelectionModel::Select | QItemSelectionModel::Rows);
+        window->ListView1->selectionModel()->select(window->state().groups.index(row, 0),
+                                                    QItemSelectionModel::Select | QItemSelectionModel::Rows);
     }
 
     TestAppFolder app;
     RecordingResourceHandler handler{{"/a/1", "/a/2", "/b/1", "/g/1"}};
     RecordingPrompt prompt;
-    Frm1_ZT_ini window{app.path(), &handler};
+    std::optional<TestZantor> zantor;
+    Frm1_ZT_ini* window = nullptr;
 };
 
 } // namespace
@@ -53,57 +60,53 @@ class MainWindowLaunchTest : public QObject {
 private slots:
     void aDoubleClickOpensTheGroupAndRestoresTheColumns() {
         LaunchFixture fixture;
-        QVERIFY(fixture.window.load());
         QVERIFY(fixture.launchTimer());
         fixture.narrowTheColumns();
-        QTest::mouseDClick(fixture.window.ListView1->viewport(), Qt::LeftButton, {},
+        QTest::mouseDClick(fixture.window->ListView1->viewport(), Qt::LeftButton, {},
                            fixture.rowArea(0).center());
-        QCOMPARE(fixture.window.ListView1->columnWidth(0), kGroupWidth);
-        QCOMPARE(fixture.window.ListView1->columnWidth(1), kItemsWidth);
+        QCOMPARE(fixture.window->ListView1->columnWidth(0), kGroupWidth);
+        QCOMPARE(fixture.window->ListView1->columnWidth(1), kItemsWidth);
         QCOMPARE(fixture.launchTimer()->interval(), 30);
         fixture.waitForTheRunToEnd();
         QCOMPARE(fixture.handler.openedPaths(), QStringList({"/a/1", "/a/2"}));
         QVERIFY(fixture.prompt.messages.isEmpty());
-        QVERIFY(!fixture.window.isMinimized());
+        QVERIFY(!fixture.window->isMinimized());
     }
 
     void aCharacterKeyOpensTheSelectedGroupsInListOrder() {
         LaunchFixture fixture;
-        QVERIFY(fixture.window.load());
         fixture.selectRow(2);
         fixture.selectRow(0);
         fixture.narrowTheColumns();
-        fixture.window.ListView1->setFocus();
-        QTest::keyClick(fixture.window.ListView1, Qt::Key_A);
+        fixture.window->ListView1->setFocus();
+        QTest::keyClick(fixture.window->ListView1, Qt::Key_A);
         fixture.waitForTheRunToEnd();
         QCOMPARE(fixture.handler.openedPaths(), QStringList({"/a/1", "/a/2", "/g/1"}));
-        QCOMPARE(fixture.window.ListView1->columnWidth(0), 40);
-        QCOMPARE(fixture.window.ListView1->columnWidth(1), 60);
+        QCOMPARE(fixture.window->ListView1->columnWidth(0), 40);
+        QCOMPARE(fixture.window->ListView1->columnWidth(1), 60);
 
         // Enter is a character key too.
         fixture.handler.opened.clear();
-        QTest::keyClick(fixture.window.ListView1, Qt::Key_Return);
+        QTest::keyClick(fixture.window->ListView1, Qt::Key_Return);
         fixture.waitForTheRunToEnd();
         QCOMPARE(fixture.handler.openedPaths(), QStringList({"/a/1", "/a/2", "/g/1"}));
         QVERIFY(fixture.prompt.messages.isEmpty());
 
         // The repeats of a key held down start nothing more.
         QKeyEvent repeat(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier, QStringLiteral("\r"), true);
-        QCoreApplication::sendEvent(fixture.window.ListView1, &repeat);
+        QCoreApplication::sendEvent(fixture.window->ListView1, &repeat);
         QVERIFY(!fixture.launchTimer()->isActive());
     }
 
     void theWindowGoesAwayBeforeTheFirstResourceWhenAsked() {
-        LaunchFixture fixture;
-        fixture.app.setSettings({{QStringLiteral("checkMinimize"), QStringLiteral("1")}});
-        QVERIFY(fixture.window.load());
-        QVERIFY(fixture.window.chkMinimizar->isChecked());
+        LaunchFixture fixture({{QStringLiteral("checkMinimize"), QStringLiteral("1")}});
+        QVERIFY(fixture.window->chkMinimizar->isChecked());
         fixture.selectRow(1);
-        fixture.window.ListView1->setFocus();
-        QVERIFY(fixture.window.isVisible() && !fixture.window.isMinimized());
-        QTest::keyClick(fixture.window.ListView1, Qt::Key_Space);
+        fixture.window->ListView1->setFocus();
+        QVERIFY(fixture.window->isVisible() && !fixture.window->isMinimized());
+        QTest::keyClick(fixture.window->ListView1, Qt::Key_Space);
         QVERIFY(fixture.handler.opened.isEmpty());
-        QVERIFY(fixture.window.isMinimized() || !fixture.window.isVisible());
+        QVERIFY(fixture.window->isMinimized() || !fixture.window->isVisible());
         fixture.waitForTheRunToEnd();
         QCOMPARE(fixture.handler.openedPaths(), QStringList({"/b/1"}));
     }

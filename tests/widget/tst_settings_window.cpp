@@ -9,6 +9,7 @@
 #include "support/TemporaryHome.h"
 #include "support/TestAppFolder.h"
 #include "support/TestMain.h"
+#include "support/TestZantor.h"
 
 #include <QCheckBox>
 #include <QFile>
@@ -30,8 +31,8 @@ const QString kUnit(QChar(31));
 // opens it. The settings window goes at the end unless the main window unloaded it.
 struct Visit {
     explicit Visit(const TestAppFolder& app)
-        : main(app.path()) {
-        main.load();
+        : zantor(app.path())
+        , main(zantor.mainWindow()) {
         open();
     }
     ~Visit() { delete settings.data(); }
@@ -44,7 +45,8 @@ struct Visit {
     }
     Frm2_ZT_Config* operator->() const { return settings; }
 
-    Frm1_ZT_ini main;
+    TestZantor zantor;
+    Frm1_ZT_ini& main;
     QPointer<Frm2_ZT_Config> settings;
 };
 
@@ -237,6 +239,12 @@ private slots:
         Visit visit(app);
         drag(visit->ListConfig, 0, 2);
         QCOMPARE(shown(visit->ListConfig), QStringLiteral("D C E B A"));
+        // The lists are the window's own snapshot: a save elsewhere that refills the
+        // shared group list leaves the user's arrangement as it is.
+        app.addGroup(QStringLiteral("F"));
+        visit.main.state().groups.refill();
+        QCOMPARE(visit.main.state().groups.rowCount(), 6);
+        QCOMPARE(shown(visit->ListConfig), QStringLiteral("D C E B A"));
         const QColor hint = visit->lblArraste->palette().color(QPalette::WindowText);
         QTest::mouseClick(visit->optOrdem0, Qt::LeftButton);
         QCOMPARE(shown(visit->ListConfig), QStringLiteral("A B C D E"));
@@ -246,7 +254,7 @@ private slots:
 
         QTest::mouseClick(visit->optOrdem0, Qt::LeftButton);
         visit->btnUpdate->click();
-        QCOMPARE(storedOrder(app), QStringLiteral("E D C B A"));
+        QCOMPARE(storedOrder(app), QStringLiteral("E F D C B A"));
         QCOMPARE(readStartupSettings(app.databases().settings).ordemPosts, QStringLiteral("0"));
     }
 

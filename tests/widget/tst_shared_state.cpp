@@ -5,6 +5,7 @@
 #include "support/RecordingPrompt.h"
 #include "support/TestAppFolder.h"
 #include "support/TestMain.h"
+#include "support/TestZantor.h"
 
 #include <QLabel>
 #include <QListView>
@@ -17,14 +18,14 @@ using namespace zantor;
 class SharedStateTest : public QObject {
     Q_OBJECT
 private slots:
-    // The compact list and the ordering list are views of the main list's model: a
-    // save in one window shows in every open list at once.
+    // The compact list is a view of the main list's model: a save in one window shows in
+    // every open list at once.
     void aRefillReachesEveryViewAndTheCount() {
         TestAppFolder app;
         app.addGroup(QStringLiteral("Beta"), QStringLiteral("b"));
         RecordingPrompt prompt;
-        Frm1_ZT_ini window(app.path());
-        QVERIFY(window.load());
+        TestZantor zantor(app.path());
+        Frm1_ZT_ini& window = zantor.mainWindow();
         QListView compact;
         compact.setModel(&window.state().groups);
         compact.setModelColumn(GroupListModel::GroupColumn);
@@ -47,8 +48,8 @@ private slots:
         TestAppFolder app;
         app.addGroup(QStringLiteral("antes"));
         RecordingPrompt prompt;
-        Frm1_ZT_ini window(app.path());
-        QVERIFY(window.load());
+        TestZantor zantor(app.path());
+        Frm1_ZT_ini& window = zantor.mainWindow();
         {
             QSqlDatabase locker =
                 QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("locker"));

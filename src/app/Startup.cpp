@@ -1,0 +1,34 @@
+#include "Startup.h"
+
+#include "chrome/Prompt.h"
+#include "data/DatabaseError.h"
+#include "data/DatabaseSetup.h"
+#include "data/SettingsStore.h"
+
+namespace zantor::startup {
+
+void makeDatabases(const AppFolders& folders) {
+    createMissingDatabases(folders.databasePaths(), folders.seedFolder());
+}
+
+std::unique_ptr<SharedState> loadState(const QString& programFolder) {
+    auto state = std::make_unique<SharedState>(programFolder);
+    makeDatabases(state->folders());
+    const StartupSettings settings = readStartupSettings(state->paths().settings);
+    state->takeStartupSettings(settings);
+    state->loadCategories();
+    state->groups.fillGroupList(settings.ordemPosts.toInt() == 0 ? GroupOrder::Alphabetical
+                                                                 : GroupOrder::Custom);
+    return state;
+}
+
+std::unique_ptr<SharedState> loadStateOrSay(const QString& programFolder) {
+    try {
+        return loadState(programFolder);
+    } catch (const DatabaseError& error) {
+        prompt::fatal(QStringLiteral("Erro"), error.userMessage());
+        return nullptr;
+    }
+}
+
+} // namespace zantor::startup

@@ -1,0 +1,156 @@
+#include "WindowCoordinator.h"
+
+#include "chrome/Prompt.h"
+#include "dialogs/Frm4_ZT_aviso.h"
+#include "dialogs/Frm6_ZT_help.h"
+#include "dialogs/Frm7_ZT_about.h"
+#include "editor/Frm2_ZT_insert.h"
+#include "editor/Frm8_ZT_itens.h"
+#include "main/Frm1_ZT_ini.h"
+#include "minilist/Frm9_ZT_mini.h"
+#include "settings/Frm2_ZT_Config.h"
+#include "state/SharedState.h"
+
+#include <QApplication>
+#include <QLabel>
+
+namespace zantor {
+
+WindowCoordinator::WindowCoordinator(SharedState& state, ResourceHandler& resourceHandler)
+    : m_state(state)
+    , m_resourceHandler(resourceHandler)
+    , m_main(std::make_unique<Frm1_ZT_ini>(state, *this, resourceHandler)) {}
+
+WindowCoordinator::~WindowCoordinator() {
+    // The other windows work on the main window and the shared state: none outlives them.
+    for (PageWindow* page : m_main->openPages())
+        delete page;
+    delete m_compact;
+}
+
+void WindowCoordinator::start() {
+    const StartupSettings& settings = m_state.startupSettings();
+    if (settings.checkMini.toInt() == 0)
+        openCompactWindow();
+    else if (settings.iniMinimized.toInt() == 1)
+        m_main->tray().minimizeToTrayWhenReady();
+    else
+        m_main->show();
+    if (m_state.folders().databasesReadOnly)
+        prompt::message(m_compact ? static_cast<QWidget*>(m_compact) : m_main.get(), PromptIcon::Warning,
+                        QStringLiteral("Zantor"), m_state.folders().readOnlyWarning());
+}
+
+Frm9_ZT_mini* WindowCoordinator::compactWindow() const {
+    return m_compact;
+}
+
+void WindowCoordinator::bringToFront() {
+    QWidget* window = m_dialog ? m_dialog.data() : QApplication::activeModalWidget();
+    if (!window) {
+        QList<QWidget*> shown;
+        for (PageWindow* page : m_main->openPages())
+            shown.append(page);
+        shown << m_compact << m_main.get();
+        for (QWidget* candidate : std::as_const(shown)) {
+            if (candidate && candidate->isVisible()) {
+                window = candidate;
+                break;
+            }
+        }
+    }
+    if (!window) {
+        QList<TrayHelper*> trays;
+        for (PageWindow* page : m_main->openPages())
+            trays.append(&page->tray());
+        if (m_compact)
+            trays.append(&m_compact->tray());
+        trays.append(&m_main->tray());
+        for (TrayHelper* tray : std::as_const(trays)) {
+            if (tray->isInTray()) {
+                tray->restoreFromTray();
+                return;
+            }
+        }
+        window = m_main.get();
+    }
+    window->setWindowState(window->windowState() & ~Qt::WindowMinimized);
+    window->show();
+    window->raise();
+    window->activateWindow();
+}
+
+void WindowCoordinator::showPage(PageWindow* page) {
+    m_main->showPage(page);
+}
+
+void WindowCoordinator::openEditor(const EditorRequest& request) {
+    const bool inserting = request.mode == EditorRequest::Mode::Insert;
+    m_state.lblInsertUpdate = inserting ? QStringLiteral("Insert") : QStringLiteral("Update");
+    if (!inserting)
+        m_state.lblNumUpdate = QString::number(request.groupId);
+    auto* editor = new Frm2_ZT_insert(*m_main, m_state, request);
+    if (!editor->load()) {
+        delete editor;
+        return;
+    }
+    editor->lblAction->setText(inserting ? QStringLiteral("Inserindo item")
+                                         : QStringLiteral("Atualizando item"));
+    showPage(editor);
+}
+
+void WindowCoordinator::openSettings() {
+    auto* settings = new Frm2_ZT_Config(m_state, *m_main);
+    if (!settings->load()) {
+        delete settings;
+        return;
+    }
+    connect(settings, &Frm2_ZT_Config::statusMessage, m_main.get(), &Frm1_ZT_ini::showStatusMessage);
+    showPage(settings);
+}
+
+void WindowCoordinator::openHelp() {
+    showPage(new Frm6_ZT_help(*m_main, m_state.folders().shipped, m_resourceHandler));
+}
+
+void WindowCoordinator::openAbout() {
+    showPage(new Frm7_ZT_about(*m_main));
+}
+
+void WindowCoordinator::openCompactList() {
+    openCompactWindow();
+}
+
+void WindowCoordinator::openCompactWindow() {
+    m_compact = new Frm9_ZT_mini(m_state, m_resourceHandler, m_main->IconSoft);
+    // The main window keeps its own place; it only shows again.
+    connect(m_compact, &Frm9_ZT_mini::closed, m_main.get(), &QWidget::show);
+    if (!m_state.startsInTray())
+        m_compact->show();
+}
+
+void WindowCoordinator::confirmDeletion(const QItemSelectionModel& selection) {
+    auto* confirmation = new Frm4_ZT_aviso(m_state, selection, m_main.get());
+    connect(confirmation, &Frm4_ZT_aviso::statusMessage, m_main.get(), &Frm1_ZT_ini::showStatusMessage);
+    connect(confirmation, &Frm4_ZT_aviso::listRebuilt, m_main.get(), &Frm1_ZT_ini::showRebuiltCount);
+    showDialog(confirmation);
+}
+
+void WindowCoordinator::showItems(const ItemsRequest& request) {
+    showDialog(new Frm8_ZT_itens(m_main.get(), request.groupTitle, request.description, request.addresses));
+}
+
+void WindowCoordinator::showDialog(QWidget* dialog) {
+    m_dialog = dialog;
+    dialog->setWindowModality(Qt::ApplicationModal);
+    dialog->show();
+}
+
+void WindowCoordinator::openGroups(const QVector<int>& groupIds) {
+    if (m_compact)
+        m_compact->openGroups(groupIds);
+    else
+        m_main->openGroups(groupIds);
+}
+
+} // namespace zantor

@@ -1,0 +1,64 @@
+#pragma once
+
+#include "state/WindowRequests.h"
+
+#include <QObject>
+#include <QPointer>
+#include <memory>
+
+namespace zantor {
+
+class Frm1_ZT_ini;
+class Frm9_ZT_mini;
+class PageWindow;
+class ResourceHandler;
+class SharedState;
+
+// Makes and owns every window of a running Zantor (the main window, the pages over it,
+// the compact list and the dialogs), each with its own tray icon, and answers what the
+// windows and the command line ask of one another. No window makes or finds another.
+class WindowCoordinator final : public QObject, public WindowRequests {
+    Q_OBJECT
+public:
+    // Groups and documents open through `resourceHandler`.
+    WindowCoordinator(SharedState& state, ResourceHandler& resourceHandler);
+    ~WindowCoordinator() override;
+
+    // The first window, as the settings say: the compact list, the main window, or only
+    // its tray icon.
+    void start();
+
+    Frm1_ZT_ini& mainWindow() { return *m_main; }
+    // The compact list while it is open.
+    Frm9_ZT_mini* compactWindow() const;
+
+    // The window the user works in comes to the front: a dialog that waits for an
+    // answer, else the window that shows, else the one hidden in the tray, else the
+    // main window.
+    void bringToFront();
+    // Shows the page over the main window, which hands over to it.
+    void showPage(PageWindow* page);
+
+    void openEditor(const EditorRequest& request) override;
+    void openSettings() override;
+    void openHelp() override;
+    void openAbout() override;
+    void openCompactList() override;
+    void confirmDeletion(const QItemSelectionModel& selection) override;
+    void showItems(const ItemsRequest& request) override;
+    void openGroups(const QVector<int>& groupIds) override;
+
+private:
+    // The compact list, shown or, when the start asks for the tray, only its tray icon.
+    void openCompactWindow();
+    // A dialog over the main window that waits for an answer, without a nested event loop.
+    void showDialog(QWidget* dialog);
+
+    SharedState& m_state;
+    ResourceHandler& m_resourceHandler;
+    std::unique_ptr<Frm1_ZT_ini> m_main;
+    QPointer<Frm9_ZT_mini> m_compact;
+    QPointer<QWidget> m_dialog;
+};
+
+} // namespace zantor
