@@ -1,12 +1,10 @@
 #include "CommandRunner.h"
 #include "main/Frm1_ZT_ini.h"
-#include "platform/DisplayServer.h"
 #include "platform/TerminationRequests.h"
 
 #include <QApplication>
 
 int main(int argc, char* argv[]) {
-    zantor::preferX11OnWayland();
     // Without windows for the commands that show none, so they need no display.
     const std::unique_ptr<QCoreApplication> app = zantor::createApplication(argc, argv);
     const QString appFolder = QCoreApplication::applicationDirPath();
