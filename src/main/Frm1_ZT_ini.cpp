@@ -24,6 +24,7 @@
 #include "editor/Frm2_ZT_insert.h"
 #include "editor/Frm8_ZT_itens.h"
 #include "minilist/Frm9_ZT_mini.h"
+#include "platform/DisplayServer.h"
 #include "settings/Frm2_ZT_Config.h"
 
 #include <QCheckBox>
@@ -437,6 +438,13 @@ bool Frm1_ZT_ini::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void Frm1_ZT_ini::storePosition() {
+    // Wayland tells no window where it stands: what would be stored is no place, and
+    // would replace the place stored under X11.
+    if (!display::placesWindows()) {
+        prompt::beep();
+        showStatusMessage(kPositionUnknown);
+        return;
+    }
     const bool stored = runDatabaseAction(this, [this] {
         storeWindowPosition(m_state.paths().settings, twips::fromPixels(x()), twips::fromPixels(y()));
     });
