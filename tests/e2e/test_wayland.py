@@ -101,8 +101,9 @@ class WaylandTest(unittest.TestCase):
         self.assertIsNone(self.zantor.process.poll())
 
     def test_hides_in_a_statusnotifier_tray_that_comes_up_late(self):
-        # As at a login, Zantor starts in the tray before the panel is up.
+        # As at a login, Zantor starts in the tray and the panel comes up a second later.
         self.start("headless", iniMinimized="1", checkMini="1")
+        self.zantor.application()
         time.sleep(1)
         tray = StatusNotifierTray()
         self.addCleanup(tray.stop)
