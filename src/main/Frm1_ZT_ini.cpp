@@ -442,7 +442,7 @@ void Frm1_ZT_ini::storePosition() {
     // would replace the place stored under X11.
     if (!display::placesWindows()) {
         prompt::beep();
-        showStatusMessage(kPositionUnknown);
+        showStatusMessage(QStringLiteral("O Wayland não informa a posição."));
         return;
     }
     const bool stored = runDatabaseAction(this, [this] {

@@ -205,10 +205,11 @@ void Frm9_ZT_mini::setAlwaysOnTop(bool onTop) {
 }
 
 void Frm9_ZT_mini::savePosition() {
-    // As in the main window: Wayland tells no window where it stands.
+    // As in the main window: Wayland tells no window where it stands. The notice has
+    // room for no more than the short word.
     if (!display::placesWindows()) {
         prompt::beep();
-        showNotice(kPositionUnknown);
+        showNotice(QStringLiteral("Posição não gravada!"));
         return;
     }
     const int left = twips::fromPixels(x());
