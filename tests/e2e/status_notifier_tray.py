@@ -1,11 +1,11 @@
 """A minimal StatusNotifier tray on the session bus: the watcher that items register
-with, and a host that shows them, as KDE Plasma, GNOME's AppIndicator extension and
-Xfce's plugin provide. Run as a program, it serves until it is ended; `StatusNotifierTray`
-starts it and reads it from a test."""
+with, and a host registered with it, as KDE Plasma, GNOME's AppIndicator extension
+and Xfce's plugin provide (without the signals, which Qt does not listen to). Run as
+a program, it serves until it is ended; `StatusNotifierTray` starts it and reads it
+from a test."""
 import os
 import subprocess
 import sys
-import time
 
 WATCHER = "org.kde.StatusNotifierWatcher"
 WATCHER_PATH = "/StatusNotifierWatcher"
@@ -16,10 +16,6 @@ INTROSPECTION = f"""<node>
   <method name="RegisterStatusNotifierHost"><arg name="service" type="s" direction="in"/></method>
   <property name="RegisteredStatusNotifierItems" type="as" access="read"/>
   <property name="IsStatusNotifierHostRegistered" type="b" access="read"/>
-  <property name="ProtocolVersion" type="i" access="read"/>
-  <signal name="StatusNotifierItemRegistered"><arg type="s"/></signal>
-  <signal name="StatusNotifierItemUnregistered"><arg type="s"/></signal>
-  <signal name="StatusNotifierHostRegistered"/>
  </interface>
  <interface name="org.freedesktop.DBus.Properties">
   <method name="Get"><arg type="s" direction="in"/><arg type="s" direction="in"/><arg type="v" direction="out"/></method>
@@ -54,25 +50,11 @@ def serve():
             name = service if not service.startswith("/") else sender
             if name not in self.items:
                 self.items.append(name)
-                self.StatusNotifierItemRegistered(name)
 
         @dbus.service.method(WATCHER, in_signature="s")
         def RegisterStatusNotifierHost(self, service):
             if service not in self.hosts:
                 self.hosts.append(service)
-                self.StatusNotifierHostRegistered()
-
-        @dbus.service.signal(WATCHER, signature="s")
-        def StatusNotifierItemRegistered(self, service):
-            pass
-
-        @dbus.service.signal(WATCHER, signature="s")
-        def StatusNotifierItemUnregistered(self, service):
-            pass
-
-        @dbus.service.signal(WATCHER)
-        def StatusNotifierHostRegistered(self):
-            pass
 
         @dbus.service.method(dbus.PROPERTIES_IFACE, in_signature="ss", out_signature="v")
         def Get(self, interface, name):
@@ -81,8 +63,7 @@ def serve():
         @dbus.service.method(dbus.PROPERTIES_IFACE, in_signature="s", out_signature="a{sv}")
         def GetAll(self, interface):
             return {"RegisteredStatusNotifierItems": dbus.Array(self.items, signature="s"),
-                    "IsStatusNotifierHostRegistered": dbus.Boolean(bool(self.hosts)),
-                    "ProtocolVersion": dbus.Int32(0)}
+                    "IsStatusNotifierHostRegistered": dbus.Boolean(bool(self.hosts))}
 
         # Programs read the properties through the object's description, as KDE's
         # watcher gives it; the generated one would leave them out.
@@ -93,11 +74,9 @@ def serve():
         def name_owner_changed(self, name, old_owner, new_owner):
             if new_owner:
                 return
-            if name in self.items:
-                self.items.remove(name)
-                self.StatusNotifierItemUnregistered(name)
-            if name in self.hosts:
-                self.hosts.remove(name)
+            for names in (self.items, self.hosts):
+                if name in names:
+                    names.remove(name)
 
     watcher = Watcher()
     bus.request_name(WATCHER)
