@@ -7,14 +7,17 @@ JOBS ?= 2
 # WERROR=ON turns every compiler warning into an error, as CI builds.
 WERROR ?= OFF
 
-# What it takes to build and run Zantor.
+# What it takes to build and run Zantor, on X11 and on Wayland.
 RUN_PACKAGES = cmake g++ make qt6-base-dev qt6-svg-dev libqt6sql6-sqlite libqt6svg6 \
-               qt6-qpa-plugins fonts-dejavu-core clang-format xdg-utils file
+               qt6-qpa-plugins qt6-wayland fonts-dejavu-core clang-format xdg-utils file
 # What the tests add: an X server with a window manager and a tray, X tools, an
 # accessibility bus for reading the windows, the desktop entry checker, a PDF reader
 # for the help documents, and the package tools to build and read the Debian package.
+# Then a Wayland compositor, a StatusNotifier tray written with D-Bus for Python and read
+# with gdbus, Debian's and AppStream's package checkers, and man to read the manual page.
 TEST_PACKAGES = xvfb xauth x11-utils openbox trayer xdotool imagemagick desktop-file-utils \
-                dbus dbus-x11 at-spi2-core python3 python3-pyatspi poppler-utils dpkg-dev
+                dbus dbus-x11 at-spi2-core python3 python3-pyatspi poppler-utils dpkg-dev \
+                weston python3-dbus libglib2.0-bin lintian appstream man-db
 # What the benchmarks add: an X server to show windows on, and an X client library for
 # Python to see them appear.
 BENCH_PACKAGES = xvfb python3 python3-xlib

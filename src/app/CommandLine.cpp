@@ -1,5 +1,7 @@
 #include "CommandLine.h"
 
+#include "platform/DisplayServer.h"
+
 #include <QApplication>
 #include <QHash>
 #include <QTranslator>
@@ -147,13 +149,14 @@ QString CommandLine::helpText() const {
                "  3   nenhum grupo tem o título pedido\n"
                "  4   mais de um grupo tem o título pedido\n"
                "  64  linha de comando errada\n"
-               "  65  arquivo JSON que não é um arquivo de grupos válido\n");
+               "  65  arquivo JSON que não é um arquivo de grupos válido\n"
+               "  69  nenhuma tela onde mostrar a janela (nem Wayland nem X11)\n");
 }
 
 namespace {
 
-// Where Qt finds no display it gives up the program; without one, a copy started over
-// ssh can still hand its request to the copy running on the desktop.
+// Without a display named, no platform needs to be tried: a copy started over ssh can
+// still hand its request to the copy running on the desktop.
 bool hasDisplay() {
     return !qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") || !qEnvironmentVariableIsEmpty("DISPLAY") ||
            !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
@@ -162,9 +165,17 @@ bool hasDisplay() {
 } // namespace
 
 std::unique_ptr<QCoreApplication> createApplication(int& argc, char** argv) {
-    const bool showsWindows = CommandLine(argumentsOf(argc, argv)).showsWindows() && hasDisplay();
-    std::unique_ptr<QCoreApplication> app = showsWindows ? std::make_unique<QApplication>(argc, argv)
-                                                         : std::make_unique<QCoreApplication>(argc, argv);
+    std::unique_ptr<QCoreApplication> app;
+    if (CommandLine(argumentsOf(argc, argv)).showsWindows() && hasDisplay()) {
+        const display::PlatformChoice platform;
+        app = std::make_unique<QApplication>(argc, argv);
+        // No display answered: the program goes on without windows, as it does without
+        // a display named at all.
+        if (!platform.reachedDisplay())
+            app.reset();
+    }
+    if (!app)
+        app = std::make_unique<QCoreApplication>(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("Zantor"));
     QCoreApplication::setApplicationVersion(QStringLiteral(ZANTOR_VERSION));
     return app;

@@ -16,6 +16,8 @@ constexpr int kSeveralGroups = 4;
 // The sysexits.h codes for a wrong command line and for input data that is wrong.
 constexpr int kUsage = 64;
 constexpr int kBadData = 65;
+// The sysexits.h code for a service that is not there: no display to show windows on.
+constexpr int kNoDisplay = 69;
 } // namespace exit_status
 
 // What a command has to tell: its exit status, its standard output and its standard

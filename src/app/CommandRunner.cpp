@@ -48,8 +48,9 @@ std::optional<int> CommandRunner::runWithoutMainWindow() {
         return finish(result);
     if (!qobject_cast<QApplication*>(QCoreApplication::instance())) {
         return finish(CommandResult::failure(
-            exit_status::kFailure,
-            QStringLiteral("Não há tela onde mostrar o Zantor: DISPLAY não está definido.\n")));
+            exit_status::kNoDisplay,
+            QStringLiteral(
+                "Não há tela onde mostrar o Zantor: nenhuma sessão Wayland ou X11 pôde ser aberta.\n")));
     }
     return std::nullopt;
 }

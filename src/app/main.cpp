@@ -2,13 +2,11 @@
 #include "Startup.h"
 #include "WindowCoordinator.h"
 #include "platform/DesktopResourceHandler.h"
-#include "platform/DisplayServer.h"
 #include "platform/TerminationRequests.h"
 
 #include <QApplication>
 
 int main(int argc, char* argv[]) {
-    zantor::preferX11OnWayland();
     // Without windows for the commands that show none, so they need no display.
     const std::unique_ptr<QCoreApplication> app = zantor::createApplication(argc, argv);
     const QString appFolder = QCoreApplication::applicationDirPath();

@@ -11,12 +11,20 @@ constexpr int kRetries = 12;
 } // namespace
 
 TrayHelper::TrayHelper(BorderlessWindow* window, const QIcon& icon, const QString& toolTip)
-    : m_window(window) {
-    m_icon.setIcon(icon);
-    m_icon.setToolTip(toolTip);
-    connect(&m_icon, &QSystemTrayIcon::activated, this, &TrayHelper::restore);
+    : m_window(window)
+    , m_picture(icon)
+    , m_toolTip(toolTip) {
     m_retry.setInterval(kRetryInterval);
     connect(&m_retry, &QTimer::timeout, this, &TrayHelper::retryTray);
+}
+
+QSystemTrayIcon& TrayHelper::icon() {
+    if (!m_icon) {
+        m_icon = std::make_unique<QSystemTrayIcon>(m_picture);
+        m_icon->setToolTip(m_toolTip);
+        connect(m_icon.get(), &QSystemTrayIcon::activated, this, &TrayHelper::restore);
+    }
+    return *m_icon;
 }
 
 void TrayHelper::minimize_to_tray() {
@@ -27,7 +35,7 @@ void TrayHelper::minimize_to_tray() {
     }
     m_placeBeforeTray = m_window->pos();
     m_window->hide();
-    m_icon.show();
+    icon().show();
 }
 
 void TrayHelper::minimizeToTrayWhenReady() {
@@ -55,7 +63,8 @@ void TrayHelper::restoreFromTray() {
     m_window->showAt(m_placeBeforeTray);
     m_window->raise();
     m_window->activateWindow();
-    m_icon.hide();
+    if (m_icon)
+        m_icon->hide();
 }
 
 } // namespace zantor

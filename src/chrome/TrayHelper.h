@@ -5,6 +5,7 @@
 #include <QPoint>
 #include <QSystemTrayIcon>
 #include <QTimer>
+#include <memory>
 
 namespace zantor {
 
@@ -25,17 +26,21 @@ public:
     // little for the tray before falling back to the task bar.
     void minimizeToTrayWhenReady();
 
-    bool isInTray() const { return m_icon.isVisible(); }
+    bool isInTray() const { return m_icon && m_icon->isVisible(); }
     // What a click on the icon does: the window comes back where it was, in front.
     void restoreFromTray();
-    QSystemTrayIcon& icon() { return m_icon; }
+    // Made on first use: Qt chooses the kind of tray an icon goes to as the first icon
+    // is made, and a tray may come up after the window.
+    QSystemTrayIcon& icon();
 
 private:
     void restore(QSystemTrayIcon::ActivationReason reason);
     void retryTray();
 
     BorderlessWindow* m_window;
-    QSystemTrayIcon m_icon;
+    QIcon m_picture;
+    QString m_toolTip;
+    std::unique_ptr<QSystemTrayIcon> m_icon;
     QPoint m_placeBeforeTray;
     QTimer m_retry;
     int m_retriesLeft = 0;

@@ -36,7 +36,7 @@ Frm7_ZT_about::Frm7_ZT_about(PageHostWindow& host)
     Label2 = centred("Label2", QStringLiteral("Zantor"), twips::rect(240, 3630, 6120, 600));
     Label2->setFont(sansSerif(32, true));
     setTextColour(Label2, kLinkColour);
-    lblVersao = centred("lblVersao", QStringLiteral("Versão: 1.0   •  Setembro/2024"),
+    lblVersao = centred("lblVersao", QStringLiteral("Versão: %1   •  Setembro/2024").arg(ZANTOR_VERSION),
                         twips::rect(240, 4260, 6120, 270));
     setTextColour(lblVersao, colours::windowFrame());
 

@@ -18,6 +18,7 @@
 #include "data/TextEscaping.h"
 #include "launching/LaunchFeedback.h"
 #include "state/WindowRequests.h"
+#include "platform/DisplayServer.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -340,6 +341,13 @@ bool Frm1_ZT_ini::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void Frm1_ZT_ini::storePosition() {
+    // Wayland tells no window where it stands: what would be stored is no place, and
+    // would replace the place stored under X11.
+    if (!display::placesWindows()) {
+        prompt::beep();
+        showStatusMessage(QStringLiteral("O Wayland não informa a posição."));
+        return;
+    }
     const bool stored = runDatabaseAction(this, [this] {
         storeWindowPosition(m_state.paths().settings, twips::fromPixels(x()), twips::fromPixels(y()));
     });

@@ -13,6 +13,7 @@
 #include "data/SettingsStore.h"
 #include "dialogs/Frm10_ZT_aviso.h"
 #include "launching/LaunchFeedback.h"
+#include "platform/DisplayServer.h"
 #include "state/SharedState.h"
 
 #include <QCloseEvent>
@@ -126,6 +127,10 @@ void Frm9_ZT_mini::buildBottomBar() {
     makeButton(btnClose, "btnClose", "title-close", QStringLiteral(" Fechar MiniZantor"),
                twips::rect(barWidth - 240, 30, 210, 210));
     btnTop->hide();
+    // Wayland leaves the stacking of windows to the compositor: the button still
+    // switches, and says that the window may not stay in front.
+    if (!display::keepsWindowsOnTop())
+        btnTopOff->setToolTip(btnTopOff->toolTip() + QStringLiteral(" (o Wayland não permite nesta sessão)"));
     for (ImageButton* button : {btnPosition, imgTray, btnClose})
         attachPressEffect(button);
 }
@@ -193,6 +198,13 @@ void Frm9_ZT_mini::setAlwaysOnTop(bool onTop) {
 }
 
 void Frm9_ZT_mini::savePosition() {
+    // As in the main window: Wayland tells no window where it stands. The notice has
+    // room for no more than the short word.
+    if (!display::placesWindows()) {
+        prompt::beep();
+        showNotice(QStringLiteral("Posição não gravada!"));
+        return;
+    }
     const int left = twips::fromPixels(x());
     const int top = twips::fromPixels(y());
     const bool stored =
