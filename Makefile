@@ -1,6 +1,6 @@
 # Zantor: `make run` builds and starts the program, `make test` builds and runs every test,
-# `make bench` measures start-up and launch pace, `make package` builds the Debian package.
-# All install the Debian packages they need first.
+# `make bench` measures start-up, launch pace and idle wake-ups, `make package` builds the
+# Debian package. All install the Debian packages they need first.
 
 BUILD_DIR ?= build
 JOBS ?= 2
@@ -18,9 +18,10 @@ RUN_PACKAGES = cmake g++ make qt6-base-dev qt6-svg-dev libqt6sql6-sqlite libqt6s
 TEST_PACKAGES = xvfb xauth x11-utils openbox trayer xdotool imagemagick desktop-file-utils \
                 dbus dbus-x11 at-spi2-core python3 python3-pyatspi poppler-utils dpkg-dev \
                 weston python3-dbus libglib2.0-bin lintian appstream man-db
-# What the benchmarks add: an X server to show windows on, and an X client library for
-# Python to see them appear.
-BENCH_PACKAGES = xvfb python3 python3-xlib
+# What the benchmarks add: an X server to show windows on, an X client library for
+# Python to see them appear and move the pointer, and a window manager and a tray host
+# for Zantor to rest on as on a desktop.
+BENCH_PACKAGES = xvfb python3 python3-xlib openbox trayer
 # What the package adds: dpkg-shlibdeps, which names the packages of the libraries Zantor
 # links as its dependencies.
 PACKAGE_PACKAGES = dpkg-dev
@@ -58,11 +59,13 @@ test: test-deps
 	cd $(BUILD_DIR) && ctest --output-on-failure -j$(JOBS)
 
 # Measurements, not tests: they report figures and goals, and `make test` never runs them.
-# Start-up time and memory against a bare Qt window, then how closely launches keep pace.
+# Start-up time and memory against a bare Qt window, how closely launches keep pace, and
+# how often an untouched Zantor wakes up.
 bench: bench-deps build
 	cmake --build $(BUILD_DIR) -j$(JOBS) --target bare_window launch_benchmark
 	/usr/bin/python3 bench/startup_benchmark.py --build-dir $(BUILD_DIR)
 	$(BUILD_DIR)/bench/launch_benchmark
+	/usr/bin/python3 bench/idle_benchmark.py --build-dir $(BUILD_DIR)
 
 # The Debian package, installing into /usr: build/zantor_<version>_<architecture>.deb.
 package: package-deps build

@@ -16,6 +16,7 @@
 #include <QMouseEvent>
 #include <QMoveEvent>
 #include <QWindow>
+#include <algorithm>
 
 namespace zantor {
 
@@ -48,6 +49,9 @@ void BorderlessWindow::showAt(QPoint place) {
 
 void BorderlessWindow::moveEvent(QMoveEvent* event) {
     QWidget::moveEvent(event);
+    // The images moved under the pointer.
+    if (m_hoverTimer.isActive())
+        m_pointerMayHaveMoved = true;
     if (!m_placeWhileMapping)
         return;
     // A window manager that takes a window back (openbox does) may report a stale
@@ -93,16 +97,33 @@ bool BorderlessWindow::mouseOverControl(const QWidget* control, QPoint cursor) {
     return x1 < cursor.x() && cursor.x() < x2 && y1 < cursor.y() && cursor.y() < y2;
 }
 
-bool BorderlessWindow::mouseOverControl(const QWidget* control) const {
-    return mouseOverControl(control, QCursor::pos());
-}
-
 void BorderlessWindow::updateHoverImages() {
+    // A pointer at rest changes nothing, unless a lit image is left: the pointer may
+    // have gone straight from it out of the window without the window hearing of it.
+    if (!m_pointerMayHaveMoved && !anyImageLit())
+        return;
+    m_pointerMayHaveMoved = false;
+    const QPoint cursor = QCursor::pos();
     for (const HoverPair& pair : std::as_const(m_hoverPairs)) {
-        const bool over = mouseOverControl(pair.normal);
+        const bool over = mouseOverControl(pair.normal, cursor);
         pair.lit->setVisible(over);
         pair.normal->setVisible(!over);
     }
+    if (!rect().contains(mapFromGlobal(cursor)))
+        m_hoverTimer.stop();
+}
+
+void BorderlessWindow::watchPointer() {
+    if (m_hoverPairs.isEmpty())
+        return;
+    m_pointerMayHaveMoved = true;
+    if (!m_hoverTimer.isActive())
+        m_hoverTimer.start();
+}
+
+bool BorderlessWindow::anyImageLit() const {
+    return std::any_of(m_hoverPairs.cbegin(), m_hoverPairs.cend(),
+                       [](const HoverPair& pair) { return pair.lit->isVisible(); });
 }
 
 namespace {
@@ -142,6 +163,13 @@ void BorderlessWindow::attachPressEffect(QAbstractButton* button) {
 
 bool BorderlessWindow::eventFilter(QObject* watched, QEvent* event) {
     const QEvent::Type type = event->type();
+    // The native window hears every move of the pointer over it, whichever child is
+    // under the pointer, and even after an entry went unheard.
+    if (watched == windowHandle()) {
+        if (type == QEvent::MouseMove)
+            watchPointer();
+        return QWidget::eventFilter(watched, event);
+    }
     const bool press = type == QEvent::MouseButtonPress || type == QEvent::MouseButtonDblClick;
     if ((!press && type != QEvent::MouseButtonRelease) || !m_pressEffectButtons.contains(watched))
         return QWidget::eventFilter(watched, event);
@@ -199,21 +227,30 @@ void BorderlessWindow::mouseReleaseEvent(QMouseEvent* event) {
     QWidget::mouseReleaseEvent(event);
 }
 
+void BorderlessWindow::enterEvent(QEnterEvent* event) {
+    watchPointer();
+    QWidget::enterEvent(event);
+}
+
 void BorderlessWindow::leaveEvent(QEvent* event) {
-    // The pointer is off the window: nothing on it is lit. The hover timer alone would
-    // miss this where the pointer position stops updating, as over a native Wayland
-    // window next to an XWayland one.
+    // The pointer is off the window: nothing on it is lit, and nothing needs watching
+    // until it comes back. The pointer position alone would miss this where it stops
+    // updating, as over a native Wayland window next to an XWayland one, or where
+    // another window covers this one.
     for (const HoverPair& pair : std::as_const(m_hoverPairs)) {
         pair.lit->hide();
         pair.normal->show();
     }
+    m_hoverTimer.stop();
     QWidget::leaveEvent(event);
 }
 
 void BorderlessWindow::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
+    windowHandle()->installEventFilter(this);
+    // A window that maps under a resting pointer may hear of no entry: look once.
+    watchPointer();
     updateHoverImages();
-    m_hoverTimer.start();
 }
 
 void BorderlessWindow::hideEvent(QHideEvent* event) {

@@ -46,7 +46,6 @@ public:
                                      const QString& picture, const QString& name, QRect place);
     // Strictly inside the control's screen rectangle: its edge pixels do not count.
     static bool mouseOverControl(const QWidget* control, QPoint cursor);
-    bool mouseOverControl(const QWidget* control) const;
 
     // The pressed-button effect: the button sinks one pixel (15 twips) right and down
     // while held and goes back exactly where it was.
@@ -78,12 +77,17 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
     void showEvent(QShowEvent* event) override;
     void hideEvent(QHideEvent* event) override;
+    void enterEvent(QEnterEvent* event) override;
     void leaveEvent(QEvent* event) override;
     void moveEvent(QMoveEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
 
 private:
     bool pressIsOnControl(QPoint position) const;
+    // The pointer may be over an image: poll it until it has left the window and
+    // nothing is lit.
+    void watchPointer();
+    bool anyImageLit() const;
 
     struct HoverPair {
         QWidget* normal;
@@ -92,6 +96,9 @@ private:
     QVector<HoverPair> m_hoverPairs;
     QSet<QObject*> m_pressEffectButtons;
     QTimer m_hoverTimer;
+    // Reading the pointer is a round trip to the display server: a tick reads it only
+    // after the pointer or the window moved.
+    bool m_pointerMayHaveMoved = false;
     // Where showAt() put the window, until the window is on screen.
     std::optional<QPoint> m_placeWhileMapping;
     // Set while the window is moved by hand because the window manager would not.

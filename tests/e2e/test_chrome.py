@@ -37,6 +37,11 @@ class ChromeTest(unittest.TestCase):
         x, y = centre(tray_image)
         xdotool("mousemove", "--sync", str(x), str(y))
         wait_for(lambda: is_showing(tray_button), what="the tray image to light up")
+        # Straight up from the image, off the window: it goes out.
+        xdotool("mousemove", "--sync", str(x), str(before[1] - 4))
+        wait_for(lambda: not is_showing(tray_button), what="the tray image to go out")
+        xdotool("mousemove", "--sync", str(x), str(y))
+        wait_for(lambda: is_showing(tray_button), what="the tray image to light up again")
         screenshot("e2e-titlebar-hover.png")
         self.assertEqual(tray_icons(), [])
 

@@ -18,6 +18,7 @@
 #include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
+#include <QWindow>
 
 using namespace zantor;
 
@@ -31,6 +32,12 @@ public:
     HostWindow()
         : PageHostWindow(6600) {}
     QIcon programIcon() const override { return QIcon(); }
+};
+
+// A window manager that does not tell the window the pointer has left it.
+class LeaveEater : public QObject {
+protected:
+    bool eventFilter(QObject*, QEvent* event) override { return event->type() == QEvent::Leave; }
 };
 
 } // namespace
@@ -86,11 +93,53 @@ private slots:
         QVERIFY(normal->isVisible());
 
         // A hidden window wakes nobody.
+        QCursor::setPos(normal->mapToGlobal(QPoint(8, 8)));
+        QTRY_VERIFY(lit->isVisible());
         auto* hoverTimer = window.findChild<QTimer*>(QStringLiteral("TimerMouseOver"));
         QVERIFY(hoverTimer && hoverTimer->isActive());
         QCOMPARE(hoverTimer->interval(), 100);
         window.hide();
         QVERIFY(!hoverTimer->isActive());
+    }
+
+    void litImageGoesOutWhenThePointerLeavesStraightOutOfTheWindow_data() {
+        QTest::addColumn<bool>("shownUnderPointer");
+        QTest::addColumn<bool>("leaveHeard");
+        QTest::newRow("pointer came in") << false << true;
+        QTest::newRow("pointer came in, leave unheard") << false << false;
+        QTest::newRow("window appeared under the pointer") << true << true;
+        QTest::newRow("window appeared under the pointer, leave unheard") << true << false;
+    }
+
+    // From an image at the window's edge straight out: the image goes out, and the
+    // window stops watching the pointer.
+    void litImageGoesOutWhenThePointerLeavesStraightOutOfTheWindow() {
+        QFETCH(bool, shownUnderPointer);
+        QFETCH(bool, leaveHeard);
+        BorderlessWindow window;
+        window.setGeometry(300, 100, 200, 120);
+        auto* normal = new QLabel(&window);
+        auto* lit = new QLabel(&window);
+        // In the top right corner, as a close image is.
+        normal->setGeometry(180, 0, 20, 20);
+        lit->setGeometry(180, 0, 20, 20);
+        window.addHoverPair(normal, lit);
+        const QPoint onImage(490, 110);
+        QCursor::setPos(shownUnderPointer ? onImage : QPoint(100, 50));
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        if (!shownUnderPointer)
+            QCursor::setPos(onImage);
+        QTRY_VERIFY(lit->isVisible());
+
+        LeaveEater leaveEater;
+        if (!leaveHeard)
+            window.windowHandle()->installEventFilter(&leaveEater);
+        QCursor::setPos(onImage - QPoint(0, 15));
+        QTRY_VERIFY(!lit->isVisible());
+        QVERIFY(normal->isVisible());
+        auto* hoverTimer = window.findChild<QTimer*>(QStringLiteral("TimerMouseOver"));
+        QTRY_VERIFY(!hoverTimer->isActive());
     }
 
     void pressedButtonSinksAndComesBack_data() {
