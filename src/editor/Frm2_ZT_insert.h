@@ -98,7 +98,7 @@ private:
     // False, with the reason said, when the item cannot go into the list.
     bool acceptsItem(const GroupItem& item);
     void coverUpdateButton(bool covered);
-    void addDroppedPaths(const QStringList& paths);
+    void addDroppedItems(const QVector<GroupItem>& items);
 
     void saveGroup();
     // Beep and message, as every operation of the editor says what it did.
