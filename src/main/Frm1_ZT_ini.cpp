@@ -101,6 +101,9 @@ void Frm1_ZT_ini::buildControls() {
     ListView1->setRowHeight((ListView1->height() - ListView1->header()->height()) / kRowsWithoutScrollBar);
     restoreColumnWidths();
     connect(&m_state.groups, &QAbstractItemModel::modelReset, this, &Frm1_ZT_ini::showGroupCount);
+    // A refill clears the selection: the panel must not go on showing a group that may be
+    // gone or changed.
+    connect(&m_state.groups, &QAbstractItemModel::modelReset, this, &Frm1_ZT_ini::clearGroupDetails);
     connect(ListView1, &GroupListView::rowClicked, this, &Frm1_ZT_ini::showGroupDetails);
     connect(ListView1, &GroupListView::listDoubleClicked, this, [this] {
         restoreColumnWidths();
@@ -481,6 +484,17 @@ void Frm1_ZT_ini::openGroups(const QVector<int>& groupIds) {
     runDatabaseAction(this, [&] { m_launcher.openGroups(groupIds, m_state.tempoMs()); });
 }
 
+void Frm1_ZT_ini::clearGroupDetails() {
+    m_description = QStringLiteral("...\r\n");
+    txtDesc->setPlainText(m_description);
+    m_state.txtAddress.clear();
+    for (QLabel* value : {lblTitGrupo, lblData2, lblNumItens2, lblTitCat2})
+        value->setText(QStringLiteral("..."));
+    for (QLabel* value : {lblTitGrupo, lblData2, lblNumItens2})
+        setTextColour(value, colours::activeBorder());
+    picImgGrupo->setIcon(QIcon());
+}
+
 void Frm1_ZT_ini::showGroupDetails(const QModelIndex& row) {
     if (!row.isValid())
         return;
@@ -499,8 +513,9 @@ void Frm1_ZT_ini::showGroupDetails(const QModelIndex& row) {
         return;
     // A huge stored text is cut to what the panel can show; the items viewer lists them
     // all.
-    m_description = unescapeText(details->texto1);
-    lblTitGrupo->setText(unescapeText(details->titulo1).left(kShownTextLength));
+    // Read as the lists read it: a stored backslash-n is a line break there too.
+    m_description = unescapeTextWithLineBreaks(details->texto1);
+    lblTitGrupo->setText(unescapeTextWithLineBreaks(details->titulo1).left(kShownTextLength));
     txtDesc->setPlainText(m_description.left(kShownTextLength));
     m_state.txtAddress = unescapeText(details->texto2);
 
