@@ -20,6 +20,9 @@ signals:
 protected:
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    // A row's tool-tip opens beside the window, never over its bottom bar, where it
+    // would take the next click.
+    bool viewportEvent(QEvent* event) override;
 };
 
 } // namespace zantor
