@@ -24,11 +24,15 @@ signals:
     // A key that types a character, Enter included.
     void characterKeyPressed();
     void pointerMoved();
+    // A right click on a group row.
+    void groupMenuRequested(const QModelIndex& row, const QPoint& globalPosition);
 
 protected:
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     bool viewportEvent(QEvent* event) override;
+    // An empty list says how to begin.
+    void paintEvent(QPaintEvent* event) override;
 
 private:
     FixedRowHeightDelegate* m_rows;
