@@ -376,7 +376,7 @@ void Frm2_ZT_Config::createShortcuts() {
 }
 
 void Frm2_ZT_Config::deleteShortcuts() {
-    showShortcutReport(zantor::deleteShortcuts(shortcutTicks(), shortcutFlags));
+    showShortcutReport(zantor::deleteShortcuts(shortcutFiles(), shortcutTicks(), shortcutFlags));
 }
 
 SettingsOptions Frm2_ZT_Config::chosenOptions(const QString& atalhos) const {
