@@ -1,5 +1,6 @@
 #include "Frm4_ZT_aviso.h"
 
+#include "GroupShortcutUpkeep.h"
 #include "chrome/DatabaseAction.h"
 #include "chrome/Prompt.h"
 #include "chrome/SystemColours.h"
@@ -89,6 +90,7 @@ void Frm4_ZT_aviso::deleteSelectedGroups() {
         }
     });
     if (deleted) {
+        removeGroupShortcuts(this, m_state, ids);
         prompt::beep();
         emit statusMessage(QStringLiteral("Item(ns) deletado(s) com sucesso."));
         if (runDatabaseAction(this, [this] { m_state.groups.refill(); }))

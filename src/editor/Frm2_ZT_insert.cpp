@@ -18,6 +18,7 @@
 #include "data/GroupSave.h"
 #include "data/GroupStore.h"
 #include "data/TextEscaping.h"
+#include "dialogs/GroupShortcutUpkeep.h"
 #include "state/SharedState.h"
 
 #include <QComboBox>
@@ -461,6 +462,8 @@ void Frm2_ZT_insert::saveGroup() {
         showEditorWarning(QStringLiteral("O grupo não foi salvo."));
         return;
     }
+    if (!inserting)
+        refreshGroupShortcuts(this, m_state, id);
     prompt::beep();
     showEditorMessage(inserting ? QStringLiteral("Ítem inserido com sucesso!")
                                 : QStringLiteral("Ítem atualizado com sucesso!"));

@@ -1,6 +1,7 @@
 #include "Frm1_ZT_ini.h"
 
 #include "GroupListView.h"
+#include "GroupShortcutMenu.h"
 #include "chrome/ClickableLabel.h"
 #include "chrome/DatabaseAction.h"
 #include "chrome/ImageButton.h"
@@ -110,6 +111,11 @@ void Frm1_ZT_ini::buildControls() {
         openSelectedGroups();
     });
     connect(ListView1, &GroupListView::characterKeyPressed, this, &Frm1_ZT_ini::openSelectedGroups);
+    connect(ListView1, &GroupListView::groupMenuRequested, this, [this](const QModelIndex& row, QPoint at) {
+        auto* menu = new GroupShortcutMenu(m_state, m_state.groups.groupId(row.row()), this);
+        connect(menu, &GroupShortcutMenu::statusMessage, this, &Frm1_ZT_ini::showStatusMessage);
+        menu->popup(at);
+    });
     connect(ListView1, &GroupListView::pointerMoved, this,
             [this] { m_state.lblItemSel = QStringLiteral("1"); });
 
