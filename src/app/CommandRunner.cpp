@@ -20,8 +20,11 @@ const QString kRequest = QStringLiteral("pedido");
 const QString kShow = QStringLiteral("mostrar");
 const QString kOpen = QStringLiteral("abrir");
 const QString kImport = QStringLiteral("importar");
+const QString kOpenById = QStringLiteral("abrir-id");
 const QString kTitles = QStringLiteral("titulos");
+const QString kIds = QStringLiteral("ids");
 const QString kContent = QStringLiteral("conteudo");
+const QString kWithShortcuts = QStringLiteral("atalhos");
 
 int finish(const CommandResult& result) {
     // Stored titles reach the terminal here: none of their control characters may steer it.
@@ -117,7 +120,8 @@ CommandResult CommandRunner::run() {
     case Command::List:
         return withDatabases([this] { return listGroupsCommand(m_paths); });
     case Command::Export:
-        return withDatabases([this] { return exportGroupsCommand(m_paths, m_commandLine.file()); });
+        return withDatabases(
+            [this] { return exportGroupsCommand(m_paths, m_commandLine.file(), GroupShortcuts(m_folders)); });
     case Command::Import: {
         const ImportFile file = readImportFile(m_commandLine.file());
         if (file.failure)
@@ -125,28 +129,45 @@ CommandResult CommandRunner::run() {
         // With no copy running, this process writes; a running copy writes itself and
         // shows the new groups at once.
         if (const std::optional<CommandResult> answer =
-                handOver({{kRequest, kImport}, {kContent, QString::fromLatin1(file.json.toBase64())}}))
+                handOver({{kRequest, kImport},
+                          {kContent, QString::fromLatin1(file.json.toBase64())},
+                          {kWithShortcuts, m_commandLine.withShortcuts()}}))
             return *answer;
-        return withDatabases([&] { return importGroupsCommand(m_paths, file.json); });
+        const GroupShortcuts shortcuts(m_folders);
+        return withDatabases([&] {
+            return importGroupsCommand(m_paths, file.json,
+                                       m_commandLine.withShortcuts() ? &shortcuts : nullptr);
+        });
     }
     case Command::Start:
         if (const std::optional<CommandResult> answer = handOver({{kRequest, kShow}}))
             return *answer;
         m_running = true;
         return {};
+    case Command::OpenById: {
+        QJsonArray ids;
+        for (const int id : m_commandLine.groupIds())
+            ids.append(id);
+        if (const std::optional<CommandResult> answer = handOver({{kRequest, kOpenById}, {kIds, ids}}))
+            return *answer;
+        return withDatabases(
+            [this] { return chosenToOpen(groupsWithIds(m_paths.groups, m_commandLine.groupIds())); });
+    }
     case Command::Open:
         if (const std::optional<CommandResult> answer =
                 handOver({{kRequest, kOpen}, {kTitles, QJsonArray::fromStringList(m_commandLine.titles())}}))
             return *answer;
-        // Nothing shows unless every title names its group.
-        return withDatabases([this] {
-            const GroupChoice choice = chooseGroups(m_paths.groups, m_commandLine.titles());
-            m_groupsToOpen = choice.ids;
-            m_running = choice.result.status == exit_status::kSuccess;
-            return choice.result;
-        });
+        return withDatabases(
+            [this] { return chosenToOpen(chooseGroups(m_paths.groups, m_commandLine.titles())); });
     }
     return {};
+}
+
+CommandResult CommandRunner::chosenToOpen(const GroupChoice& choice) {
+    // Nothing shows unless every title or id names its group.
+    m_groupsToOpen = choice.ids;
+    m_running = choice.result.status == exit_status::kSuccess;
+    return choice.result;
 }
 
 std::optional<CommandResult> CommandRunner::handOver(const QJsonObject& request) {
@@ -172,6 +193,11 @@ CommandResult CommandRunner::answer(Frm1_ZT_ini& window, const QJsonObject& requ
     // must never keep the copy that asked waiting, nor run inside the socket's handler.
     const auto afterAnswer = [&window](auto show) { QTimer::singleShot(0, &window, show); };
     const QString kind = request.value(kRequest).toString();
+    const auto openChosen = [&](const GroupChoice& choice) {
+        if (!choice.ids.isEmpty())
+            afterAnswer([&window, ids = choice.ids] { window.openGroups(ids); });
+        return choice.result;
+    };
     if (kind == kShow) {
         afterAnswer([&window] { bringToFront(window); });
         return {};
@@ -180,14 +206,19 @@ CommandResult CommandRunner::answer(Frm1_ZT_ini& window, const QJsonObject& requ
         QStringList titles;
         for (const QJsonValue& title : request.value(kTitles).toArray())
             titles << title.toString();
-        const GroupChoice choice = chooseGroups(m_paths.groups, titles);
-        if (!choice.ids.isEmpty())
-            afterAnswer([&window, ids = choice.ids] { window.openGroups(ids); });
-        return choice.result;
+        return openChosen(chooseGroups(m_paths.groups, titles));
+    }
+    if (kind == kOpenById) {
+        QVector<int> ids;
+        for (const QJsonValue& id : request.value(kIds).toArray())
+            ids << id.toInt();
+        return openChosen(groupsWithIds(m_paths.groups, ids));
     }
     if (kind == kImport) {
+        const GroupShortcuts shortcuts(m_folders);
         const CommandResult result = importGroupsCommand(
-            m_paths, QByteArray::fromBase64(request.value(kContent).toString().toLatin1()));
+            m_paths, QByteArray::fromBase64(request.value(kContent).toString().toLatin1()),
+            request.value(kWithShortcuts).toBool() ? &shortcuts : nullptr);
         if (result.status == exit_status::kSuccess)
             afterAnswer(
                 [&window] { runDatabaseAction(&window, [&window] { window.state().groups.refill(); }); });

@@ -55,6 +55,47 @@ private slots:
         QCOMPARE(commandLine.showsWindows(), command == Command::Start || command == Command::Open);
     }
 
+    // A group's desktop entries name it by its id; an id no group has opens nothing.
+    void groupIdsOpenTheirGroupsOrSayTheyAreGone_data() {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<QVector<int>>("opened");
+        QTest::addColumn<int>("status");
+        QTest::addColumn<QString>("errors");
+        QTest::newRow("two ids, in order") << QStringList({"--abrir-id", "2", "--abrir-id", "1"})
+                                           << QVector<int>{2, 1} << exit_status::kSuccess << QString();
+        QTest::newRow("a deleted group") << QStringList({"--abrir-id", "1", "--abrir-id", "3"})
+                                         << QVector<int>() << exit_status::kNoSuchGroup
+                                         << QStringLiteral("Nenhum grupo tem o número 3; ele pode ter sido "
+                                                           "excluído.\n");
+        QTest::newRow("not a number")
+            << QStringList({"--abrir-id", "Um"}) << QVector<int>() << exit_status::kUsage
+            << QStringLiteral("'--abrir-id' pede o número de um grupo, não 'Um'.");
+        QTest::newRow("with --abrir")
+            << QStringList({"--abrir-id", "1", "-a", "Um"}) << QVector<int>() << exit_status::kUsage
+            << QStringLiteral("Use só uma destas opções de cada vez: --abrir, --abrir-id.");
+    }
+    void groupIdsOpenTheirGroupsOrSayTheyAreGone() {
+        QFETCH(QStringList, arguments);
+        QFETCH(QVector<int>, opened);
+        QFETCH(int, status);
+        QFETCH(QString, errors);
+        TestAppFolder app;
+        QCOMPARE(app.addGroup(QStringLiteral("Um")), 1);
+        QCOMPARE(app.addGroup(QStringLiteral("Dois")), 2);
+        const CommandLine commandLine(QStringList(QStringLiteral("Zantor")) + arguments);
+        if (status == exit_status::kUsage) {
+            QCOMPARE(commandLine.command(), Command::UsageError);
+            QCOMPARE(commandLine.usageError(), errors);
+            return;
+        }
+        QCOMPARE(commandLine.command(), Command::OpenById);
+        QVERIFY(commandLine.showsWindows());
+        const GroupChoice choice = groupsWithIds(app.databases().groups, commandLine.groupIds());
+        QCOMPARE(choice.ids, opened);
+        QCOMPARE(choice.result.status, status);
+        QCOMPARE(choice.result.errors, errors);
+    }
+
     void titlesNameGroupsAsTheListSortsThem_data() {
         QTest::addColumn<QStringList>("typed");
         QTest::addColumn<QStringList>("opened");
