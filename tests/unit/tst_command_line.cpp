@@ -1,7 +1,10 @@
 #include "app/CommandLine.h"
 #include "app/GroupCommands.h"
+#include "support/TemporaryHome.h"
 #include "support/TestAppFolder.h"
 
+#include <QFile>
+#include <QTemporaryDir>
 #include <QTest>
 
 using namespace zantor;
@@ -141,6 +144,35 @@ private slots:
         QCOMPARE(chosen, opened);
         QCOMPARE(choice.result.status, status);
         QCOMPARE(choice.result.errors, errors);
+    }
+
+    // The export says which shortcuts a group has; the import makes them again only when
+    // asked to, for the new group.
+    void anImportMakesTheExportedShortcutsOnlyWhenAsked() {
+        TemporaryHome home;
+        QTemporaryDir files;
+        const QString file = files.filePath(QStringLiteral("grupos.json"));
+        TestAppFolder from;
+        const int exported =
+            from.addGroup(QStringLiteral("Manhã"), QStringLiteral("a"), QStringLiteral("/a"));
+        const GroupShortcuts fromShortcuts(from.folders());
+        QCOMPARE(fromShortcuts.set(exported, ShortcutPlace::Startup, true), QString());
+        QCOMPARE(exportGroupsCommand(from.databases(), file, fromShortcuts).status, exit_status::kSuccess);
+        QCOMPARE(fromShortcuts.removeAll({exported}), QString());
+        QFile read(file);
+        QVERIFY(read.open(QIODevice::ReadOnly));
+        const QByteArray json = read.readAll();
+
+        TestAppFolder to;
+        to.addGroup(QStringLiteral("Já havia"));
+        const GroupShortcuts toShortcuts(to.folders());
+        QCOMPARE(importGroupsCommand(to.databases(), json, nullptr).output,
+                 QStringLiteral("1 grupo importado.\n"));
+        QCOMPARE(toShortcuts.placesOf(2), (ShortcutPlaceFlags{false, false, false}));
+        const CommandResult asked = importGroupsCommand(to.databases(), json, &toShortcuts);
+        QCOMPARE(asked.output, QStringLiteral("1 grupo importado.\n1 atalho criado.\n"));
+        QCOMPARE(asked.status, exit_status::kSuccess);
+        QCOMPARE(toShortcuts.placesOf(3), (ShortcutPlaceFlags{false, false, true}));
     }
 };
 
