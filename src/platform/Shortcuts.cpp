@@ -104,6 +104,7 @@ Shortcuts::Shortcuts(QString program, QString icon)
     : m_fileName(QStringLiteral("Zantor.desktop"))
     , m_program(std::move(program))
     , m_name(QStringLiteral("Zantor"))
+    , m_genericName(QStringLiteral("Executor de arquivos"))
     , m_comment(QStringLiteral("Abre grupos de arquivos, pastas e programas de uma vez"))
     , m_icon(std::move(icon)) {}
 
@@ -113,6 +114,7 @@ Shortcuts Shortcuts::forGroup(QString program, int groupId, QString title, QStri
     group.m_arguments = QStringLiteral(" --%1 %2").arg(QLatin1String(kOpenGroupOption)).arg(groupId);
     group.m_comment = QStringLiteral("Abre o grupo \"%1\" do Zantor").arg(title);
     group.m_name = std::move(title);
+    group.m_genericName.clear();
     group.m_iconBesideEntry = true;
     return group;
 }
@@ -147,8 +149,9 @@ QString Shortcuts::iconPath(ShortcutPlace place) const {
 }
 
 QByteArray Shortcuts::entryText(ShortcutPlace place) const {
-    const QString genericName =
-        m_iconBesideEntry ? QString() : QStringLiteral("GenericName=Executor de arquivos\n");
+    const QString genericName = m_genericName.isEmpty()
+                                    ? QString()
+                                    : QStringLiteral("GenericName=%1\n").arg(escapedValue(m_genericName));
     const QString text =
         QStringLiteral("[Desktop Entry]\n"
                        "Type=Application\n"

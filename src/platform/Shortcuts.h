@@ -51,6 +51,8 @@ private:
     QString m_program;
     QString m_arguments;
     QString m_name;
+    // None for a group's entries.
+    QString m_genericName;
     QString m_comment;
     QString m_icon;
     // A group's entries show a copy of m_icon kept beside them.
