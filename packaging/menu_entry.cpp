@@ -14,7 +14,8 @@ int main(int argc, char* argv[]) {
     }
     const zantor::Shortcuts entry(QString::fromLocal8Bit(argv[2]), QString::fromLocal8Bit(argv[3]));
     QSaveFile file(QString::fromLocal8Bit(argv[1]));
-    if (!file.open(QIODevice::WriteOnly) || file.write(entry.entryText()) < 0 || !file.commit()) {
+    if (!file.open(QIODevice::WriteOnly) || file.write(entry.entryText(zantor::ShortcutPlace::Menu)) < 0 ||
+        !file.commit()) {
         std::fprintf(stderr, "%s: %s\n", argv[1], qPrintable(file.errorString()));
         return 1;
     }

@@ -1,6 +1,7 @@
 #include "CommandLine.h"
 
 #include "platform/DisplayServer.h"
+#include "platform/Shortcuts.h"
 
 #include <QApplication>
 #include <QHash>
@@ -12,9 +13,11 @@ namespace zantor {
 namespace {
 
 const QString kOpen = QStringLiteral("abrir");
+const QString kOpenById = QString::fromLatin1(kOpenGroupOption);
 const QString kList = QStringLiteral("listar");
 const QString kExport = QStringLiteral("exportar");
 const QString kImport = QStringLiteral("importar");
+const QString kWithShortcuts = QStringLiteral("com-atalhos");
 const QString kHelp = QStringLiteral("ajuda");
 const QString kVersion = QStringLiteral("versao");
 
@@ -68,6 +71,11 @@ CommandLine::CommandLine(const QStringList& arguments) {
          QStringLiteral("Abre o grupo com este título (maiúsculas e acentos não contam). Repetida, abre os "
                         "grupos na ordem dada, numa só abertura."),
          QStringLiteral("título")},
+        {kOpenById,
+         QStringLiteral(
+             "Abre o grupo com este número, como os atalhos de um grupo fazem. Um número que nenhum "
+             "grupo tem (de um grupo excluído) não abre nada."),
+         QStringLiteral("número")},
         {{QStringLiteral("l"), kList},
          QStringLiteral("Mostra um grupo por linha: o título, um TAB e os títulos dos itens.")},
         {{QStringLiteral("e"), kExport},
@@ -77,6 +85,9 @@ CommandLine::CommandLine(const QStringList& arguments) {
          QStringLiteral(
              "Acrescenta os grupos deste arquivo JSON como grupos novos (\"-\": da entrada padrão)."),
          QStringLiteral("arquivo.json")},
+        {kWithShortcuts,
+         QStringLiteral("Com --importar: cria também os atalhos de grupo (área de trabalho, menu, "
+                        "sessão) que o arquivo pede.")},
         {{QStringLiteral("h"), QStringLiteral("help"), kHelp}, QStringLiteral("Mostra esta ajuda.")},
         {{QStringLiteral("v"), QStringLiteral("version"), kVersion},
          QStringLiteral("Mostra a versão do Zantor.")},
@@ -104,6 +115,7 @@ void CommandLine::read(const QStringList& arguments) {
         return;
     }
     const QList<std::pair<QString, Command>> commands = {{kOpen, Command::Open},
+                                                         {kOpenById, Command::OpenById},
                                                          {kList, Command::List},
                                                          {kExport, Command::Export},
                                                          {kImport, Command::Import}};
@@ -129,6 +141,23 @@ void CommandLine::read(const QStringList& arguments) {
         return;
     }
     m_titles = titles;
+    for (const QString& value : m_parser.values(kOpenById)) {
+        bool number = false;
+        const int id = value.toInt(&number);
+        if (!number || id <= 0) {
+            m_command = Command::UsageError;
+            m_usageError =
+                QStringLiteral("'--%1' pede o número de um grupo, não '%2'.").arg(kOpenById, value);
+            return;
+        }
+        m_groupIds.append(id);
+    }
+    m_withShortcuts = m_parser.isSet(kWithShortcuts);
+    if (m_withShortcuts && m_command != Command::Import) {
+        m_command = Command::UsageError;
+        m_usageError = QStringLiteral("'--%1' só vale com '--%2'.").arg(kWithShortcuts, kImport);
+        return;
+    }
     if (m_command == Command::Export || m_command == Command::Import) {
         m_file = m_parser.value(m_command == Command::Export ? kExport : kImport);
         if (m_file.isEmpty()) {
@@ -140,17 +169,17 @@ void CommandLine::read(const QStringList& arguments) {
 
 QString CommandLine::helpText() const {
     return m_parser.helpText() +
-           QStringLiteral(
-               "\nCódigos de saída:\n"
-               "  0   tudo certo\n"
-               "  1   arquivo que não pôde ser lido ou gravado, Zantor aberto que não responde, ou\n"
-               "      trava de cópia única que não pôde ser criada\n"
-               "  2   banco de dados que não pôde ser lido ou gravado\n"
-               "  3   nenhum grupo tem o título pedido\n"
-               "  4   mais de um grupo tem o título pedido\n"
-               "  64  linha de comando errada\n"
-               "  65  arquivo JSON que não é um arquivo de grupos válido\n"
-               "  69  nenhuma tela onde mostrar a janela (nem Wayland nem X11)\n");
+           QStringLiteral("\nCódigos de saída:\n"
+                          "  0   tudo certo\n"
+                          "  1   arquivo que não pôde ser lido ou gravado, Zantor aberto que não responde,\n"
+                          "      trava de cópia única que não pôde ser criada, ou atalho que --com-atalhos\n"
+                          "      não pôde criar\n"
+                          "  2   banco de dados que não pôde ser lido ou gravado\n"
+                          "  3   nenhum grupo tem o título (ou o número) pedido\n"
+                          "  4   mais de um grupo tem o título pedido\n"
+                          "  64  linha de comando errada\n"
+                          "  65  arquivo JSON que não é um arquivo de grupos válido\n"
+                          "  69  nenhuma tela onde mostrar a janela (nem Wayland nem X11)\n");
 }
 
 namespace {

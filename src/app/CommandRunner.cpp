@@ -21,8 +21,11 @@ const QString kRequest = QStringLiteral("pedido");
 const QString kShow = QStringLiteral("mostrar");
 const QString kOpen = QStringLiteral("abrir");
 const QString kImport = QStringLiteral("importar");
+const QString kOpenById = QStringLiteral("abrir-id");
 const QString kTitles = QStringLiteral("titulos");
+const QString kIds = QStringLiteral("ids");
 const QString kContent = QStringLiteral("conteudo");
+const QString kWithShortcuts = QStringLiteral("atalhos");
 
 int finish(const CommandResult& result) {
     // Stored titles reach the terminal here: none of their control characters may steer it.
@@ -83,7 +86,8 @@ CommandResult CommandRunner::run() {
     case Command::List:
         return withDatabases([this] { return listGroupsCommand(m_paths); });
     case Command::Export:
-        return withDatabases([this] { return exportGroupsCommand(m_paths, m_commandLine.file()); });
+        return withDatabases(
+            [this] { return exportGroupsCommand(m_paths, m_commandLine.file(), GroupShortcuts(m_folders)); });
     case Command::Import: {
         const ImportFile file = readImportFile(m_commandLine.file());
         if (file.failure)
@@ -91,28 +95,45 @@ CommandResult CommandRunner::run() {
         // With no copy running, this process writes; a running copy writes itself and
         // shows the new groups at once.
         if (const std::optional<CommandResult> answer =
-                handOver({{kRequest, kImport}, {kContent, QString::fromLatin1(file.json.toBase64())}}))
+                handOver({{kRequest, kImport},
+                          {kContent, QString::fromLatin1(file.json.toBase64())},
+                          {kWithShortcuts, m_commandLine.withShortcuts()}}))
             return *answer;
-        return withDatabases([&] { return importGroupsCommand(m_paths, file.json); });
+        const GroupShortcuts shortcuts(m_folders);
+        return withDatabases([&] {
+            return importGroupsCommand(m_paths, file.json,
+                                       m_commandLine.withShortcuts() ? &shortcuts : nullptr);
+        });
     }
     case Command::Start:
         if (const std::optional<CommandResult> answer = handOver({{kRequest, kShow}}))
             return *answer;
         m_running = true;
         return {};
+    case Command::OpenById: {
+        QJsonArray ids;
+        for (const int id : m_commandLine.groupIds())
+            ids.append(id);
+        if (const std::optional<CommandResult> answer = handOver({{kRequest, kOpenById}, {kIds, ids}}))
+            return *answer;
+        return withDatabases(
+            [this] { return chosenToOpen(groupsWithIds(m_paths.groups, m_commandLine.groupIds())); });
+    }
     case Command::Open:
         if (const std::optional<CommandResult> answer =
                 handOver({{kRequest, kOpen}, {kTitles, QJsonArray::fromStringList(m_commandLine.titles())}}))
             return *answer;
-        // Nothing shows unless every title names its group.
-        return withDatabases([this] {
-            const GroupChoice choice = chooseGroups(m_paths.groups, m_commandLine.titles());
-            m_groupsToOpen = choice.ids;
-            m_running = choice.result.status == exit_status::kSuccess;
-            return choice.result;
-        });
+        return withDatabases(
+            [this] { return chosenToOpen(chooseGroups(m_paths.groups, m_commandLine.titles())); });
     }
     return {};
+}
+
+CommandResult CommandRunner::chosenToOpen(const GroupChoice& choice) {
+    // Nothing shows unless every title or id names its group.
+    m_groupsToOpen = choice.ids;
+    m_running = choice.result.status == exit_status::kSuccess;
+    return choice.result;
 }
 
 std::optional<CommandResult> CommandRunner::handOver(const QJsonObject& request) {
@@ -138,6 +159,11 @@ CommandResult CommandRunner::answer(WindowCoordinator& windows, const QJsonObjec
     // must never keep the copy that asked waiting, nor run inside the socket's handler.
     const auto afterAnswer = [&windows](auto show) { QTimer::singleShot(0, &windows, show); };
     const QString kind = request.value(kRequest).toString();
+    const auto openChosen = [&](const GroupChoice& choice) {
+        if (!choice.ids.isEmpty())
+            afterAnswer([&windows, ids = choice.ids] { windows.openGroups(ids); });
+        return choice.result;
+    };
     if (kind == kShow) {
         afterAnswer([&windows] { windows.bringToFront(); });
         return {};
@@ -146,14 +172,19 @@ CommandResult CommandRunner::answer(WindowCoordinator& windows, const QJsonObjec
         QStringList titles;
         for (const QJsonValue& title : request.value(kTitles).toArray())
             titles << title.toString();
-        const GroupChoice choice = chooseGroups(m_paths.groups, titles);
-        if (!choice.ids.isEmpty())
-            afterAnswer([&windows, ids = choice.ids] { windows.openGroups(ids); });
-        return choice.result;
+        return openChosen(chooseGroups(m_paths.groups, titles));
+    }
+    if (kind == kOpenById) {
+        QVector<int> ids;
+        for (const QJsonValue& id : request.value(kIds).toArray())
+            ids << id.toInt();
+        return openChosen(groupsWithIds(m_paths.groups, ids));
     }
     if (kind == kImport) {
+        const GroupShortcuts shortcuts(m_folders);
         const CommandResult result = importGroupsCommand(
-            m_paths, QByteArray::fromBase64(request.value(kContent).toString().toLatin1()));
+            m_paths, QByteArray::fromBase64(request.value(kContent).toString().toLatin1()),
+            request.value(kWithShortcuts).toBool() ? &shortcuts : nullptr);
         if (result.status == exit_status::kSuccess) {
             afterAnswer([&windows] {
                 Frm1_ZT_ini& window = windows.mainWindow();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "CommandLine.h"
+#include "GroupCommands.h"
 #include "SingleInstance.h"
 #include "data/AppFolders.h"
 #include "data/DatabasePaths.h"
@@ -28,6 +29,8 @@ public:
 
 private:
     CommandResult run();
+    // This process goes on as the running copy to open the chosen groups, when there are.
+    CommandResult chosenToOpen(const GroupChoice& choice);
     // Hands the request to the running copy and gives its answer, or why no copy can
     // run; nothing when this process has become the running copy.
     std::optional<CommandResult> handOver(const QJsonObject& request);

@@ -44,6 +44,28 @@ QString oneField(QString text) {
     return text;
 }
 
+// The entries the file asks for; the groups are in whatever happens to them.
+void makeImportedShortcuts(const GroupShortcuts& shortcuts, const QVector<ImportedShortcuts>& wanted,
+                           CommandResult& result) {
+    int made = 0;
+    for (const ImportedShortcuts& group : wanted) {
+        for (std::size_t i = 0; i < kShortcutPlaces.size(); ++i) {
+            if (!group.places[i])
+                continue;
+            const QString failure = shortcuts.set(group.groupId, kShortcutPlaces[i], true);
+            if (failure.isEmpty()) {
+                ++made;
+                continue;
+            }
+            result.status = exit_status::kFailure;
+            result.errors += QStringLiteral("Atalho não criado: %1.\n").arg(failure);
+        }
+    }
+    if (made > 0)
+        result.output +=
+            counted(made, QStringLiteral("%1 atalho criado.\n"), QStringLiteral("%1 atalhos criados.\n"));
+}
+
 } // namespace
 
 CommandResult listGroupsCommand(const DatabasePaths& paths) {
@@ -59,9 +81,11 @@ CommandResult listGroupsCommand(const DatabasePaths& paths) {
     });
 }
 
-CommandResult exportGroupsCommand(const DatabasePaths& paths, const QString& file) {
+CommandResult exportGroupsCommand(const DatabasePaths& paths, const QString& file,
+                                  const GroupShortcuts& shortcuts) {
     return onDatabase([&] {
-        const GroupExport exported = exportGroups(paths);
+        const GroupExport exported =
+            exportGroups(paths, [&shortcuts](int groupId) { return shortcuts.placesOf(groupId); });
         if (file == QStringLiteral("-"))
             return CommandResult{exit_status::kSuccess, QString::fromUtf8(exported.json), {}};
         // Written whole or not at all: a backup cut short must not pass for one.
@@ -114,7 +138,8 @@ ImportFile readImportFile(const QString& file) {
     return {json, std::nullopt};
 }
 
-CommandResult importGroupsCommand(const DatabasePaths& paths, const QByteArray& json) {
+CommandResult importGroupsCommand(const DatabasePaths& paths, const QByteArray& json,
+                                  const GroupShortcuts* shortcuts) {
     return onDatabase([&] {
         try {
             const ImportReport report = importGroups(paths, json, QDate::currentDate());
@@ -125,6 +150,8 @@ CommandResult importGroupsCommand(const DatabasePaths& paths, const QByteArray& 
                                  ? QStringLiteral("O arquivo não tem nenhum grupo.\n")
                                  : counted(report.imported, QStringLiteral("%1 grupo importado.\n"),
                                            QStringLiteral("%1 grupos importados.\n"));
+            if (shortcuts)
+                makeImportedShortcuts(*shortcuts, report.shortcuts, result);
             return result;
         } catch (const ExchangeFormatError& error) {
             return CommandResult::failure(
@@ -174,6 +201,26 @@ GroupChoice chooseGroups(const QString& groupsPath, const QStringList& titles) {
                                  ? QStringLiteral("Veja os grupos com: %1 --listar\n")
                                        .arg(QFileInfo(QCoreApplication::applicationFilePath()).fileName())
                                  : QStringLiteral("Grupos parecidos:\n") + listed(similar);
+        }
+        return result;
+    });
+    if (choice.result.status != exit_status::kSuccess)
+        choice.ids.clear();
+    return choice;
+}
+
+GroupChoice groupsWithIds(const QString& groupsPath, const QVector<int>& ids) {
+    GroupChoice choice;
+    choice.result = onDatabase([&] {
+        CommandResult result;
+        for (const int id : ids) {
+            if (readResourceList(groupsPath, id)) {
+                choice.ids.append(id);
+                continue;
+            }
+            result.status = exit_status::kNoSuchGroup;
+            result.errors +=
+                QStringLiteral("Nenhum grupo tem o número %1; ele pode ter sido excluído.\n").arg(id);
         }
         return result;
     });

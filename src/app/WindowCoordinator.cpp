@@ -1,5 +1,6 @@
 #include "WindowCoordinator.h"
 
+#include "GroupShortcutUpkeep.h"
 #include "chrome/Prompt.h"
 #include "dialogs/Frm4_ZT_aviso.h"
 #include "dialogs/Frm6_ZT_help.h"
@@ -94,6 +95,9 @@ void WindowCoordinator::openEditor(const EditorRequest& request) {
         delete editor;
         return;
     }
+    // A renamed group's desktop entries take its new title and picture.
+    connect(editor, &Frm2_ZT_insert::groupUpdated, m_main.get(),
+            [this](int groupId) { refreshGroupShortcuts(m_main.get(), m_state, groupId); });
     editor->lblAction->setText(inserting ? QStringLiteral("Inserindo item")
                                          : QStringLiteral("Atualizando item"));
     showPage(editor);
@@ -133,6 +137,8 @@ void WindowCoordinator::confirmDeletion(const QItemSelectionModel& selection) {
     auto* confirmation = new Frm4_ZT_aviso(m_state, selection, m_main.get());
     connect(confirmation, &Frm4_ZT_aviso::statusMessage, m_main.get(), &Frm1_ZT_ini::showStatusMessage);
     connect(confirmation, &Frm4_ZT_aviso::listRebuilt, m_main.get(), &Frm1_ZT_ini::showRebuiltCount);
+    connect(confirmation, &Frm4_ZT_aviso::groupsDeleted, m_main.get(),
+            [this](const QVector<int>& groupIds) { removeGroupShortcuts(m_main.get(), m_state, groupIds); });
     showDialog(confirmation);
 }
 

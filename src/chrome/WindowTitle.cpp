@@ -25,7 +25,7 @@ TitleLines addTitleLines(QWidget* window) {
     zantor->setObjectName(QStringLiteral("shpTit2"));
     zantor->setGeometry(twips::rect(240, 270, 2700, 450));
     zantor->setFont(sansSerif(24, true));
-    setTextColour(zantor, QColor(0x2f, 0x6f, 0xb5));
+    setTextColour(zantor, colours::statusRed());
     return {kelmar, zantor};
 }
 

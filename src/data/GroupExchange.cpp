@@ -9,6 +9,7 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <algorithm>
 
 namespace zantor {
 
@@ -22,6 +23,10 @@ const QString kOrder = QStringLiteral("ordem");
 const QString kDate = QStringLiteral("data");
 const QString kItems = QStringLiteral("itens");
 const QString kAddress = QStringLiteral("endereco");
+const QString kShortcuts = QStringLiteral("atalhos");
+// In the order of GroupShortcutFlags.
+const QString kShortcutPlaces[] = {QStringLiteral("areaDeTrabalho"), QStringLiteral("menu"),
+                                   QStringLiteral("sessao")};
 const QString kDateFormat = QStringLiteral("dd/MM/yyyy");
 constexpr int kFormatVersion = 1;
 
@@ -31,6 +36,7 @@ struct ImportedGroup {
     QString categoryTitle;
     // Only orders the file's groups among themselves.
     double ordem = 0;
+    GroupShortcutFlags shortcuts{};
 };
 
 QString categoryTitle(const QVector<Category>& categories, int id) {
@@ -82,6 +88,23 @@ QVector<GroupItem> readItems(const QJsonObject& group, const QString& groupPlace
     return items;
 }
 
+GroupShortcutFlags readShortcuts(const QJsonObject& group, const QString& place) {
+    GroupShortcutFlags flags{};
+    if (!group.contains(kShortcuts))
+        return flags;
+    if (!group.value(kShortcuts).isObject())
+        refuse(place, kShortcuts, QStringLiteral("precisa ser um objeto"));
+    const QJsonObject shortcuts = group.value(kShortcuts).toObject();
+    for (std::size_t i = 0; i < flags.size(); ++i) {
+        const QJsonValue flag = shortcuts.value(kShortcutPlaces[i]);
+        if (!flag.isUndefined() && !flag.isBool())
+            refuse(place, kShortcuts + QLatin1Char('.') + kShortcutPlaces[i],
+                   QStringLiteral("precisa ser true ou false"));
+        flags[i] = flag.toBool();
+    }
+    return flags;
+}
+
 ImportedGroup readGroup(const QJsonValue& value, int index, const QDate& today) {
     const QString number = QStringLiteral("do grupo %1").arg(index + 1);
     if (!value.isObject())
@@ -107,6 +130,7 @@ ImportedGroup readGroup(const QJsonValue& value, int index, const QDate& today) 
     read.content.dataUpd = date.isEmpty() ? today.toString(kDateFormat) : date;
 
     read.content.items = readItems(group, place);
+    read.shortcuts = readShortcuts(group, place);
     return read;
 }
 
@@ -199,19 +223,27 @@ std::optional<int> categoryNamed(const QVector<Category>& categories, const QStr
     return std::nullopt;
 }
 
+QJsonObject shortcutsObject(const GroupShortcutFlags& flags) {
+    QJsonObject object;
+    for (std::size_t i = 0; i < flags.size(); ++i)
+        object.insert(kShortcutPlaces[i], flags[i]);
+    return object;
+}
+
 } // namespace
 
 ExchangeFormatError::ExchangeFormatError(const QString& message)
     : std::runtime_error(message.toStdString())
     , m_message(message) {}
 
-GroupExport exportGroups(const DatabasePaths& paths) {
+GroupExport exportGroups(const DatabasePaths& paths,
+                         const std::function<GroupShortcutFlags(int groupId)>& shortcutsOf) {
     const QVector<Category> categories = loadCategories(paths.categories);
     DbSession db(paths.groups);
     QJsonArray groups;
     for (const QSqlRecord& row :
-         db.select(QStringLiteral("SELECT titulo1,texto1,texto2,dataUpd,categoria,ordem FROM Tabela1 order "
-                                  "by ordem asc, id asc"))) {
+         db.select(QStringLiteral("SELECT id,titulo1,texto1,texto2,dataUpd,categoria,ordem FROM Tabela1 "
+                                  "order by ordem asc, id asc"))) {
         // A stored text is the text as typed (a typed TAB is stored as backslash-t, and so
         // is a typed backslash-t): written out as stored, it comes back byte for byte. Only
         // control characters, which no typed text holds, are written out visibly.
@@ -228,6 +260,8 @@ GroupExport exportGroups(const DatabasePaths& paths) {
             {kOrder, row.value(QStringLiteral("ordem")).toLongLong()},
             {kDate, text(QStringLiteral("dataUpd"))},
             {kItems, items},
+            {kShortcuts, shortcutsObject(shortcutsOf ? shortcutsOf(row.value(QStringLiteral("id")).toInt())
+                                                     : GroupShortcutFlags{})},
         });
     }
     return {QJsonDocument(QJsonObject{{kVersion, kFormatVersion}, {kGroups, groups}})
@@ -268,6 +302,11 @@ ImportReport importGroups(const DatabasePaths& paths, const QByteArray& json, co
                 QStringLiteral("insert into Tabela1 (titulo1,texto1,texto2,qtd,dataUpd,categoria,ordem) "
                                "values (?,?,?,?,?,?,?)"),
                 storedGroupValues(group.content) << place++);
+            if (std::any_of(group.shortcuts.begin(), group.shortcuts.end(),
+                            [](bool wanted) { return wanted; }))
+                report.shortcuts.append(
+                    {db.select(QStringLiteral("select last_insert_rowid()")).first().value(0).toInt(),
+                     group.shortcuts});
         }
     });
     report.imported = int(groups.size());

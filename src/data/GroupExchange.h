@@ -5,6 +5,9 @@
 #include <QByteArray>
 #include <QDate>
 #include <QStringList>
+#include <QVector>
+#include <array>
+#include <functional>
 #include <stdexcept>
 
 namespace zantor {
@@ -20,11 +23,23 @@ private:
     QString m_message;
 };
 
+// Which of a group's desktop entries exist: on the desktop, in the applications menu, at
+// login. An export carries them; an import only says which the file asks for.
+using GroupShortcutFlags = std::array<bool, 3>;
+
+// A group the import added, with the entries the file asks for it.
+struct ImportedShortcuts {
+    int groupId = 0;
+    GroupShortcutFlags places{};
+};
+
 // What an import did, told line by line to the user.
 struct ImportReport {
     int imported = 0;
     // One line for each group whose category had to be replaced.
     QStringList notes;
+    // The new groups that had any desktop entry where they were exported.
+    QVector<ImportedShortcuts> shortcuts;
 };
 
 struct GroupExport {
@@ -34,8 +49,10 @@ struct GroupExport {
 
 // Every group as a JSON document (the form is described in the README): title, category
 // title, items with their titles and addresses, place in the custom order and date of
-// the last save, in the custom order. Throws DatabaseError.
-GroupExport exportGroups(const DatabasePaths& paths);
+// the last save, and which desktop entries `shortcutsOf` finds for it (none, without
+// one), in the custom order. Throws DatabaseError.
+GroupExport exportGroups(const DatabasePaths& paths,
+                         const std::function<GroupShortcutFlags(int groupId)>& shortcutsOf = {});
 
 // Adds the groups of such a document as new groups, stored byte for byte as the editor
 // stores what was typed, after the groups already there. The whole document is checked

@@ -91,6 +91,7 @@ void Frm4_ZT_aviso::deleteSelectedGroups() {
         }
     });
     if (deleted) {
+        emit groupsDeleted(ids);
         prompt::beep();
         emit statusMessage(QStringLiteral("Item(ns) deletado(s) com sucesso."));
         if (runDatabaseAction(mainWindow, [this] { m_state.groups.refill(); }))

@@ -2,6 +2,8 @@
 
 #include "chrome/BorderlessWindow.h"
 
+#include <QVector>
+
 class QItemSelectionModel;
 class QLabel;
 class QPushButton;
@@ -25,6 +27,8 @@ public:
     QPushButton* btnNao;
 
 signals:
+    // These groups are gone from the database.
+    void groupsDeleted(const QVector<int>& groupIds);
     // A line for the main window's status line.
     void statusMessage(const QString& text);
     // The group list was read again after the deletion and holds `count` groups.

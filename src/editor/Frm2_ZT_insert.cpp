@@ -1,5 +1,6 @@
 #include "Frm2_ZT_insert.h"
 
+#include "DroppedItems.h"
 #include "ResourcePickers.h"
 #include "VolumeBox.h"
 #include "chrome/DatabaseAction.h"
@@ -23,12 +24,10 @@
 #include <QDate>
 #include <QDir>
 #include <QDropEvent>
-#include <QFileInfo>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QMimeData>
 #include <QPlainTextEdit>
 #include <QToolButton>
 #include <QTreeView>
@@ -63,18 +62,6 @@ QGroupBox* makeFrame(const char* name, const QString& title, QWidget* parent, QR
     frame->setAccessibleName(title);
     frame->setGeometry(geometry);
     return frame;
-}
-
-// The local files and folders a drop carries, each without a trailing slash.
-QStringList droppedPaths(const QMimeData* mime) {
-    QStringList paths;
-    if (!mime || !mime->hasUrls())
-        return paths;
-    for (const QUrl& url : mime->urls()) {
-        if (url.isLocalFile())
-            paths << QDir::cleanPath(url.toLocalFile());
-    }
-    return paths;
 }
 
 } // namespace
@@ -194,7 +181,7 @@ void Frm2_ZT_insert::buildItemFrame() {
                                                 "do item ou para atualizá-lo.\r\n"));
     nameScrollBars(txtListAddress);
 
-    // Files and folders dropped anywhere on the item area become items.
+    // Files, folders and web links dropped anywhere on the item area become items.
     frmStatus->setAcceptDrops(true);
     frmStatus->installEventFilter(this);
     for (QWidget* child : frmStatus->findChildren<QWidget*>())
@@ -395,11 +382,9 @@ void Frm2_ZT_insert::coverUpdateButton(bool covered) {
     btnUpdate->setEnabled(!covered);
 }
 
-void Frm2_ZT_insert::addDroppedPaths(const QStringList& paths) {
-    for (const QString& path : paths) {
-        const QString name = QFileInfo(path).fileName();
-        appendItem({name.isEmpty() ? path : name, path});
-    }
+void Frm2_ZT_insert::addDroppedItems(const QVector<GroupItem>& items) {
+    for (const GroupItem& item : items)
+        appendItem(item);
 }
 
 bool Frm2_ZT_insert::eventFilter(QObject* watched, QEvent* event) {
@@ -407,18 +392,18 @@ bool Frm2_ZT_insert::eventFilter(QObject* watched, QEvent* event) {
     case QEvent::DragEnter:
     case QEvent::DragMove: {
         auto* drag = static_cast<QDragMoveEvent*>(event);
-        if (droppedPaths(drag->mimeData()).isEmpty())
+        if (droppedItems(drag->mimeData()).isEmpty())
             break;
         drag->acceptProposedAction();
         return true;
     }
     case QEvent::Drop: {
         auto* drop = static_cast<QDropEvent*>(event);
-        const QStringList paths = droppedPaths(drop->mimeData());
-        if (paths.isEmpty())
+        const QVector<GroupItem> items = droppedItems(drop->mimeData());
+        if (items.isEmpty())
             break;
         drop->acceptProposedAction();
-        addDroppedPaths(paths);
+        addDroppedItems(items);
         return true;
     }
     default:
@@ -453,6 +438,8 @@ void Frm2_ZT_insert::saveGroup() {
         showEditorWarning(QStringLiteral("O grupo não foi salvo."));
         return;
     }
+    if (!inserting)
+        emit groupUpdated(id);
     prompt::beep();
     showEditorMessage(inserting ? QStringLiteral("Ítem inserido com sucesso!")
                                 : QStringLiteral("Ítem atualizado com sucesso!"));

@@ -78,6 +78,10 @@ public:
     // The index in List1 of the item loaded for editing, as text; "" when none is.
     QString lblUpdItem;
 
+signals:
+    // The group this editor was opened for is stored with its new title and items.
+    void groupUpdated(int groupId);
+
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -100,7 +104,7 @@ private:
     // False, with the reason said, when the item cannot go into the list.
     bool acceptsItem(const GroupItem& item);
     void coverUpdateButton(bool covered);
-    void addDroppedPaths(const QStringList& paths);
+    void addDroppedItems(const QVector<GroupItem>& items);
 
     void saveGroup();
     // Beep and message, as every operation of the editor says what it did.

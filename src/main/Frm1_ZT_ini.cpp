@@ -1,6 +1,7 @@
 #include "Frm1_ZT_ini.h"
 
 #include "GroupListView.h"
+#include "GroupShortcutMenu.h"
 #include "chrome/ClickableLabel.h"
 #include "chrome/DatabaseAction.h"
 #include "chrome/ImageButton.h"
@@ -17,8 +18,8 @@
 #include "data/SettingsStore.h"
 #include "data/TextEscaping.h"
 #include "launching/LaunchFeedback.h"
-#include "state/WindowRequests.h"
 #include "platform/DisplayServer.h"
+#include "state/WindowRequests.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -103,11 +104,19 @@ void Frm1_ZT_ini::buildControls() {
     ListView1->setRowHeight((ListView1->height() - ListView1->header()->height()) / kRowsWithoutScrollBar);
     restoreColumnWidths();
     connect(&m_state.groups, &QAbstractItemModel::modelReset, this, &Frm1_ZT_ini::showGroupCount);
+    // A refill clears the selection: the panel must not go on showing a group that may be
+    // gone or changed.
+    connect(&m_state.groups, &QAbstractItemModel::modelReset, this, &Frm1_ZT_ini::clearGroupDetails);
     connect(ListView1, &GroupListView::rowClicked, this, &Frm1_ZT_ini::showGroupDetails);
     // A double-click also gives the columns their widths back.
     auto* activation = new ListActivation(ListView1);
     connect(activation, &ListActivation::doubleClicked, this, &Frm1_ZT_ini::restoreColumnWidths);
     connect(activation, &ListActivation::activated, this, &Frm1_ZT_ini::openSelectedGroups);
+    connect(ListView1, &GroupListView::groupMenuRequested, this, [this](const QModelIndex& row, QPoint at) {
+        auto* menu = new GroupShortcutMenu(m_state, m_state.groups.groupId(row.row()), this);
+        connect(menu, &GroupShortcutMenu::statusMessage, this, &Frm1_ZT_ini::showStatusMessage);
+        menu->popup(at);
+    });
     connect(ListView1, &GroupListView::pointerMoved, this,
             [this] { m_state.lblItemSel = QStringLiteral("1"); });
 
@@ -374,6 +383,17 @@ void Frm1_ZT_ini::openGroups(const QVector<int>& groupIds) {
     runDatabaseAction(this, [&] { m_launcher.openGroups(groupIds, m_state.tempoMs()); });
 }
 
+void Frm1_ZT_ini::clearGroupDetails() {
+    m_description = QStringLiteral("...\r\n");
+    txtDesc->setPlainText(m_description);
+    m_state.txtAddress.clear();
+    for (QLabel* value : {lblTitGrupo, lblData2, lblNumItens2, lblTitCat2})
+        value->setText(QStringLiteral("..."));
+    for (QLabel* value : {lblTitGrupo, lblData2, lblNumItens2})
+        setTextColour(value, colours::activeBorder());
+    picImgGrupo->setIcon(QIcon());
+}
+
 void Frm1_ZT_ini::showGroupDetails(const QModelIndex& row) {
     if (!row.isValid())
         return;
@@ -392,8 +412,9 @@ void Frm1_ZT_ini::showGroupDetails(const QModelIndex& row) {
         return;
     // A huge stored text is cut to what the panel can show; the items viewer lists them
     // all.
-    m_description = unescapeText(details->texto1);
-    lblTitGrupo->setText(unescapeText(details->titulo1).left(kShownTextLength));
+    // Read as the lists read it: a stored backslash-n is a line break there too.
+    m_description = unescapeTextWithLineBreaks(details->texto1);
+    lblTitGrupo->setText(unescapeTextWithLineBreaks(details->titulo1).left(kShownTextLength));
     txtDesc->setPlainText(m_description.left(kShownTextLength));
     m_state.txtAddress = unescapeText(details->texto2);
 

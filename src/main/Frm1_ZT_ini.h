@@ -41,6 +41,8 @@ public:
 
     // What a click on a row does: the details panel shows that group.
     void showGroupDetails(const QModelIndex& row);
+    // The panel as it is with no row selected.
+    void clearGroupDetails();
     // Hides the window into its tray icon (the task bar where the desktop has no tray).
     void minimize_to_tray();
     // A short message on the status line, cleared after two seconds.

@@ -3,6 +3,7 @@
 #include "chrome/FixedRowHeightDelegate.h"
 
 #include <QKeyEvent>
+#include <QPainter>
 
 namespace zantor {
 
@@ -12,6 +13,12 @@ GroupListView::GroupListView(QWidget* parent)
     setMouseTracking(true);
     setItemDelegate(m_rows);
     connect(this, &QAbstractItemView::clicked, this, &GroupListView::rowClicked);
+    setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(this, &QWidget::customContextMenuRequested, this, [this](const QPoint& position) {
+        const QModelIndex row = indexAt(position);
+        if (row.isValid())
+            emit groupMenuRequested(row, viewport()->mapToGlobal(position));
+    });
 }
 
 void GroupListView::setRowHeight(int pixels) {
@@ -30,6 +37,18 @@ bool GroupListView::viewportEvent(QEvent* event) {
     if (event->type() == QEvent::MouseMove)
         emit pointerMoved();
     return QTreeView::viewportEvent(event);
+}
+
+void GroupListView::paintEvent(QPaintEvent* event) {
+    QTreeView::paintEvent(event);
+    if (model() && model()->rowCount() > 0)
+        return;
+    QPainter painter(viewport());
+    painter.setPen(palette().color(QPalette::PlaceholderText));
+    const int margin = fontMetrics().height();
+    painter.drawText(viewport()->rect().adjusted(margin, margin, -margin, -margin),
+                     Qt::AlignHCenter | Qt::AlignTop | Qt::TextWordWrap,
+                     QStringLiteral("Nenhum grupo ainda: clique em + para criar o primeiro."));
 }
 
 } // namespace zantor

@@ -20,10 +20,14 @@ signals:
     // A row was chosen with the mouse or by moving through the list with the keys.
     void rowClicked(const QModelIndex& row);
     void pointerMoved();
+    // A right click on a group row.
+    void groupMenuRequested(const QModelIndex& row, const QPoint& globalPosition);
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
     bool viewportEvent(QEvent* event) override;
+    // An empty list says how to begin.
+    void paintEvent(QPaintEvent* event) override;
 
 private:
     FixedRowHeightDelegate* m_rows;

@@ -22,4 +22,8 @@ bool DesktopResourceHandler::open(const QString& path) {
     return QDesktopServices::openUrl(QUrl::fromLocalFile(file.absoluteFilePath()));
 }
 
+bool DesktopResourceHandler::openWebAddress(const QString& url) {
+    return QDesktopServices::openUrl(QUrl(url, QUrl::TolerantMode));
+}
+
 } // namespace zantor

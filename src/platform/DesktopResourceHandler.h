@@ -10,6 +10,7 @@ class DesktopResourceHandler final : public ResourceHandler {
 public:
     bool exists(const QString& path) const override;
     bool open(const QString& path) override;
+    bool openWebAddress(const QString& url) override;
 };
 
 } // namespace zantor

@@ -13,6 +13,9 @@ public:
     // Hands an existing resource to whatever opens it and returns at once. False when
     // the desktop refused it: no application for it, or a program that cannot start.
     virtual bool open(const QString& path) = 0;
+    // Hands a web address (a URL with a scheme other than file) to the desktop's
+    // handler for its scheme. False when the desktop refused it.
+    virtual bool openWebAddress(const QString& url) = 0;
 };
 
 } // namespace zantor

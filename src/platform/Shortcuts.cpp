@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QProcess>
 #include <QStandardPaths>
 #include <algorithm>
 
@@ -12,7 +13,8 @@ namespace zantor {
 
 namespace {
 
-const QString kEntryName = QStringLiteral("Zantor.desktop");
+// The GNOME desktop starts an entry only once it is marked trusted.
+const QString kTrustedKey = QStringLiteral("metadata::trusted");
 
 // A string value of a desktop entry: backslashes and control characters escaped, so
 // that any path reads back as written.
@@ -73,41 +75,99 @@ QString placeFolder(ShortcutPlace place) {
     return {};
 }
 
+void markTrusted(const QString& path) {
+    const QString gio = QStandardPaths::findExecutable(QStringLiteral("gio"));
+    if (gio.isEmpty())
+        return;
+    // Outside a GNOME session gio may only complain; nothing waits for it.
+    QProcess marking;
+    marking.setProgram(gio);
+    marking.setArguments({QStringLiteral("set"), path, kTrustedKey, QStringLiteral("true")});
+    marking.setStandardOutputFile(QProcess::nullDevice());
+    marking.setStandardErrorFile(QProcess::nullDevice());
+    marking.startDetached();
+}
+
+QString removeFile(const QString& path) {
+    QFile file(path);
+    if (!file.remove())
+        return QStringLiteral("não foi possível apagar %1 (%2)")
+            .arg(QDir::toNativeSeparators(path), file.errorString());
+    return {};
+}
+
 } // namespace
 
 Shortcuts::Shortcuts(QString program, QString icon)
-    : m_program(std::move(program))
+    // A literal, not a constant of this file: a Shortcuts may be made before this file's
+    // constants are.
+    : m_fileName(QStringLiteral("Zantor.desktop"))
+    , m_program(std::move(program))
+    , m_name(QStringLiteral("Zantor"))
+    , m_genericName(QStringLiteral("Executor de arquivos"))
+    , m_comment(QStringLiteral("Abre grupos de arquivos, pastas e programas de uma vez"))
     , m_icon(std::move(icon)) {}
+
+Shortcuts Shortcuts::forGroup(QString program, int groupId, QString title, QString picture) {
+    Shortcuts group(std::move(program), std::move(picture));
+    group.m_fileName = QStringLiteral("zantor-grupo-%1.desktop").arg(groupId);
+    group.m_arguments = QStringLiteral(" --%1 %2").arg(QLatin1String(kOpenGroupOption)).arg(groupId);
+    group.m_comment = QStringLiteral("Abre o grupo \"%1\" do Zantor").arg(title);
+    group.m_name = std::move(title);
+    group.m_genericName.clear();
+    group.m_iconBesideEntry = true;
+    return group;
+}
 
 QString Shortcuts::folder(ShortcutPlace place) {
     return placeFolder(place);
 }
 
-QString Shortcuts::entryPath(ShortcutPlace place) {
+QString Shortcuts::entryPath(ShortcutPlace place) const {
     const QString where = folder(place);
-    return where.isEmpty() ? where : where + QChar(u'/') + kEntryName;
+    return where.isEmpty() ? where : where + QChar(u'/') + m_fileName;
 }
 
-bool Shortcuts::exists(ShortcutPlace place) {
+bool Shortcuts::exists(ShortcutPlace place) const {
     const QString path = entryPath(place);
     return !path.isEmpty() && QFileInfo::exists(path);
 }
 
-QByteArray Shortcuts::entryText() const {
-    const QString text = QStringLiteral("[Desktop Entry]\n"
-                                        "Type=Application\n"
-                                        "Version=1.4\n"
-                                        "Name=Zantor\n"
-                                        "GenericName=Executor de arquivos\n"
-                                        "Comment=Abre grupos de arquivos, pastas e programas de uma vez\n"
-                                        "Icon=%1\n"
-                                        "Exec=%2\n"
-                                        "Terminal=false\n"
-                                        // Our windows' X11 class, so that a desktop files
-                                        // them under this entry whatever starts them.
-                                        "StartupWMClass=Zantor\n"
-                                        "Categories=Utility;\n")
-                             .arg(escapedValue(m_icon), escapedValue(execArgument(m_program)));
+ShortcutPlaceFlags Shortcuts::existing() const {
+    ShortcutPlaceFlags flags{};
+    for (std::size_t i = 0; i < kShortcutPlaces.size(); ++i)
+        flags[i] = exists(kShortcutPlaces[i]);
+    return flags;
+}
+
+QString Shortcuts::iconPath(ShortcutPlace place) const {
+    if (!m_iconBesideEntry)
+        return m_icon;
+    // Hidden, so that the desktop shows no picture file beside the shortcut.
+    const QString entry = QFileInfo(entryPath(place)).completeBaseName();
+    return folder(place) + QStringLiteral("/.") + entry + QChar(u'.') + QFileInfo(m_icon).suffix();
+}
+
+QByteArray Shortcuts::entryText(ShortcutPlace place) const {
+    const QString genericName = m_genericName.isEmpty()
+                                    ? QString()
+                                    : QStringLiteral("GenericName=%1\n").arg(escapedValue(m_genericName));
+    const QString text =
+        QStringLiteral("[Desktop Entry]\n"
+                       "Type=Application\n"
+                       "Version=1.4\n"
+                       "Name=%1\n"
+                       "%2"
+                       "Comment=%3\n"
+                       "Icon=%4\n"
+                       "Exec=%5\n"
+                       "Terminal=false\n"
+                       // Our windows' X11 class, so that a desktop files
+                       // them under this entry whatever starts them.
+                       "StartupWMClass=Zantor\n"
+                       "Categories=Utility;\n")
+            .arg(escapedValue(m_name), genericName, escapedValue(m_comment), escapedValue(iconPath(place)),
+                 escapedValue(execArgument(m_program) + m_arguments));
     return text.toUtf8();
 }
 
@@ -117,18 +177,39 @@ QString Shortcuts::write(ShortcutPlace place) const {
         return QStringLiteral("este sistema não informa a pasta");
     if (!QDir().mkpath(where))
         return QStringLiteral("não foi possível criar a pasta %1").arg(QDir::toNativeSeparators(where));
+    if (m_iconBesideEntry) {
+        QFile picture(m_icon);
+        if (!picture.open(QIODevice::ReadOnly))
+            return QStringLiteral("não foi possível ler a imagem %1 (%2)")
+                .arg(QDir::toNativeSeparators(m_icon), picture.errorString());
+        if (const QString failure = writeWholeFile(iconPath(place), picture.readAll()); !failure.isEmpty())
+            return failure;
+    }
     constexpr QFileDevice::Permissions kExecutable =
         QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner | QFileDevice::ReadGroup |
         QFileDevice::ExeGroup | QFileDevice::ReadOther | QFileDevice::ExeOther;
-    return writeWholeFile(entryPath(place), entryText(), kExecutable);
+    const QString path = entryPath(place);
+    const QString failure = writeWholeFile(path, entryText(place), kExecutable);
+    if (failure.isEmpty() && place == ShortcutPlace::Desktop)
+        markTrusted(path);
+    return failure;
 }
 
-QString Shortcuts::remove(ShortcutPlace place) {
-    const QString path = entryPath(place);
-    QFile file(path);
-    if (!file.remove())
-        return QStringLiteral("não foi possível apagar %1 (%2)")
-            .arg(QDir::toNativeSeparators(path), file.errorString());
+QString Shortcuts::remove(ShortcutPlace place) const {
+    if (exists(place)) {
+        if (const QString failure = removeFile(entryPath(place)); !failure.isEmpty())
+            return failure;
+    }
+    if (!m_iconBesideEntry)
+        return {};
+    // Whatever kind of picture the group had last, also where the user deleted the entry
+    // by hand.
+    const QDir where(folder(place));
+    const QString pictures = QFileInfo(iconPath(place)).completeBaseName() + QStringLiteral(".*");
+    for (const QString& picture : where.entryList({pictures}, QDir::Files | QDir::Hidden)) {
+        if (const QString failure = removeFile(where.filePath(picture)); !failure.isEmpty())
+            return failure;
+    }
     return {};
 }
 

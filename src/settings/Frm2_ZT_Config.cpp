@@ -377,7 +377,7 @@ void Frm2_ZT_Config::createShortcuts() {
 }
 
 void Frm2_ZT_Config::deleteShortcuts() {
-    showShortcutReport(this, zantor::deleteShortcuts(shortcutTicks(), shortcutFlags));
+    showShortcutReport(this, zantor::deleteShortcuts(shortcutFiles(), shortcutTicks(), shortcutFlags));
 }
 
 SettingsOptions Frm2_ZT_Config::chosenOptions(const QString& atalhos) const {

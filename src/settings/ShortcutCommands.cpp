@@ -66,8 +66,9 @@ void writeEntry(const Shortcuts& shortcuts, ShortcutPlace place, ShortcutFlags& 
         addLine(report, place, words(wordsFor(place).created));
 }
 
-void deleteEntry(ShortcutPlace place, ShortcutFlags& flags, ShortcutReport& report, bool reportSuccess) {
-    const QString failure = Shortcuts::remove(place);
+void deleteEntry(const Shortcuts& shortcuts, ShortcutPlace place, ShortcutFlags& flags,
+                 ShortcutReport& report, bool reportSuccess) {
+    const QString failure = shortcuts.remove(place);
     if (!failure.isEmpty()) {
         report.failed = true;
         addLine(report, place, words(wordsFor(place).notDeleted).arg(failure));
@@ -90,14 +91,15 @@ ShortcutReport createShortcuts(const Shortcuts& shortcuts, const ShortcutTicks& 
     return report;
 }
 
-ShortcutReport deleteShortcuts(const ShortcutTicks& ticked, ShortcutFlags& flags) {
+ShortcutReport deleteShortcuts(const Shortcuts& shortcuts, const ShortcutTicks& ticked,
+                               ShortcutFlags& flags) {
     ShortcutReport report;
     for (std::size_t i = 0; i < kShortcutPlaces.size(); ++i) {
         const ShortcutPlace place = kShortcutPlaces[i];
         if (!ticked[i])
             continue;
-        if (Shortcuts::exists(place))
-            deleteEntry(place, flags, report, true);
+        if (shortcuts.exists(place))
+            deleteEntry(shortcuts, place, flags, report, true);
         else
             addLine(report, place, words(wordsFor(place).missing));
     }
@@ -111,8 +113,8 @@ ShortcutReport remakeShortcuts(const Shortcuts& shortcuts, const ShortcutTicks& 
         const ShortcutPlace place = kShortcutPlaces[i];
         if (ticked[i])
             writeEntry(shortcuts, place, flags, report, false);
-        else if (Shortcuts::exists(place))
-            deleteEntry(place, flags, report, false);
+        else if (shortcuts.exists(place))
+            deleteEntry(shortcuts, place, flags, report, false);
         else
             flags[place] = QStringLiteral("0");
     }

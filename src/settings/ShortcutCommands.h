@@ -9,7 +9,7 @@
 namespace zantor {
 
 // Which places' boxes are ticked, in the order of kShortcutPlaces.
-using ShortcutTicks = std::array<bool, kShortcutPlaces.size()>;
+using ShortcutTicks = ShortcutPlaceFlags;
 
 // What a shortcut command tells the user: one line per place it acted on.
 struct ShortcutReport {
@@ -25,7 +25,7 @@ struct ShortcutReport {
 // Writes the entry of every ticked place, replacing one that is there.
 ShortcutReport createShortcuts(const Shortcuts& shortcuts, const ShortcutTicks& ticked, ShortcutFlags& flags);
 // Deletes the entry of every ticked place; a missing entry has its own line.
-ShortcutReport deleteShortcuts(const ShortcutTicks& ticked, ShortcutFlags& flags);
+ShortcutReport deleteShortcuts(const Shortcuts& shortcuts, const ShortcutTicks& ticked, ShortcutFlags& flags);
 // Writes the entry of every ticked place and deletes that of every clear one, so that
 // the flags follow the boxes. Silent: the report holds only what failed.
 ShortcutReport remakeShortcuts(const Shortcuts& shortcuts, const ShortcutTicks& ticked, ShortcutFlags& flags);

@@ -2,6 +2,7 @@
 
 #include "data/GroupStore.h"
 #include "data/ItemListCodec.h"
+#include "data/WebAddress.h"
 #include "platform/ResourceHandler.h"
 
 namespace zantor {
@@ -78,11 +79,19 @@ void Launcher::handOverNext() {
 }
 
 void Launcher::handOver(const QString& resource) {
-    // A typed backslash-t came back as a TAB; the path as typed may be the real one.
+    // A typed backslash-t came back as a TAB; the path as typed may be the real one. A
+    // URL holds no TAB: it is always the typed form.
     const QString typed = addressAsTyped(resource);
-    const QString found = m_handler.exists(resource)                     ? resource
-                          : typed != resource && m_handler.exists(typed) ? typed
-                                                                         : QString();
+    if (isWebAddress(typed)) {
+        if (!m_handler.openWebAddress(typed))
+            m_result.refused << typed;
+        return;
+    }
+    const QString path = localPath(resource);
+    const QString typedPath = localPath(typed);
+    const QString found = m_handler.exists(path)                             ? path
+                          : typedPath != path && m_handler.exists(typedPath) ? typedPath
+                                                                             : QString();
     if (found.isEmpty())
         m_result.missing << typed;
     else if (!m_handler.open(found))

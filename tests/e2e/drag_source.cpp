@@ -1,5 +1,9 @@
-// Stands in for a file manager in the end-to-end tests: a small window that drags the
-// files and folders named on its command line as soon as the mouse goes down on it.
+// Stands in for a file manager or a browser in the end-to-end tests: a small window that
+// drags what its command line names as soon as the mouse goes down on it.
+//   zantor_drag_source [--link <url> <title>]... [<path>]...
+// A link goes as a browser drags one: its address in the URL list, and its address and
+// title as _NETSCAPE_URL. (Browsers send the title as text/x-moz-url too, but a Qt
+// program cannot: on X11, Qt serves that type from the URL list, without titles.)
 #include <QApplication>
 #include <QDrag>
 #include <QLabel>
@@ -8,9 +12,10 @@
 
 class DragSource : public QLabel {
 public:
-    explicit DragSource(QList<QUrl> urls)
+    DragSource(QList<QUrl> urls, QString linkTitles)
         : QLabel(QStringLiteral("Arraste daqui"))
-        , m_urls(std::move(urls)) {
+        , m_urls(std::move(urls))
+        , m_linkTitles(std::move(linkTitles)) {
         setAlignment(Qt::AlignCenter);
     }
 
@@ -18,6 +23,8 @@ protected:
     void mousePressEvent(QMouseEvent*) override {
         auto* mime = new QMimeData;
         mime->setUrls(m_urls);
+        if (!m_linkTitles.isEmpty())
+            mime->setData(QStringLiteral("_NETSCAPE_URL"), m_linkTitles.toUtf8());
         auto* drag = new QDrag(this);
         drag->setMimeData(mime);
         drag->exec(Qt::CopyAction);
@@ -25,14 +32,24 @@ protected:
 
 private:
     QList<QUrl> m_urls;
+    QString m_linkTitles;
 };
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     QList<QUrl> urls;
-    for (const QString& path : QApplication::arguments().mid(1))
-        urls << QUrl::fromLocalFile(path);
-    DragSource source(urls);
+    QString linkTitles;
+    const QStringList arguments = QApplication::arguments().mid(1);
+    for (qsizetype i = 0; i < arguments.size(); ++i) {
+        if (arguments[i] == QStringLiteral("--link") && i + 2 < arguments.size()) {
+            urls << QUrl(arguments[i + 1]);
+            linkTitles += arguments[i + 1] + QLatin1Char('\n') + arguments[i + 2] + QLatin1Char('\n');
+            i += 2;
+        } else {
+            urls << QUrl::fromLocalFile(arguments[i]);
+        }
+    }
+    DragSource source(urls, linkTitles);
     source.setWindowTitle(QStringLiteral("Origem do arrasto"));
     source.resize(160, 80);
     source.show();

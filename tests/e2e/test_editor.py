@@ -1,7 +1,7 @@
 """A new group made through the real editor: a file picked with the folder and file
-pickers, a folder typed, a volume picked from the drive box, and a file and a folder
-dragged in from another program. Saved, it shows in the main list and opens every
-resource it names."""
+pickers, a folder typed, a volume picked from the drive box, a file and a folder
+dragged in from another program and a link dragged in from a browser. Saved, it shows
+in the main list and opens every resource it names, the web page too."""
 import os
 import shutil
 import sqlite3
@@ -16,6 +16,8 @@ from zantor_e2e import (RecordingDesktop, ZantorCopy, click, descendants, find_o
                         table_rows, visible_windows, wait_for, window_geometry, write, xdotool)
 
 UNIT = "\x1f"
+# Documents, folders and web pages all go to the recorder.
+WEB_TYPES = ("text/plain", "inode/directory", "x-scheme-handler/http", "x-scheme-handler/https")
 
 
 def text_of(node):
@@ -63,7 +65,7 @@ class EditorTest(unittest.TestCase):
     def setUp(self):
         self.root = tempfile.mkdtemp(prefix="zantor-editor-")
         self.addCleanup(shutil.rmtree, self.root, ignore_errors=True)
-        self.desktop = RecordingDesktop(self.root)
+        self.desktop = RecordingDesktop(self.root, WEB_TYPES)
         self.zantor = ZantorCopy()
         self.addCleanup(self.zantor.stop)
         self.source = None
@@ -96,9 +98,10 @@ class EditorTest(unittest.TestCase):
         wait_for(lambda: is_showing(find_one(window, "push button", "Fechar")), what="the close image to light")
         xdotool("click", "1")
 
-    def drag(self, paths, onto):
-        """Drags `paths` from a stand-in file manager and drops them on `onto`."""
-        self.source = subprocess.Popen([os.environ["ZANTOR_DRAG_SOURCE"], *paths])
+    def drag(self, arguments, onto):
+        """Drags what the stand-in file manager or browser is given (paths, or
+        "--link", an address and a title) and drops it on `onto`."""
+        self.source = subprocess.Popen([os.environ["ZANTOR_DRAG_SOURCE"], *arguments])
         source_id = wait_for(lambda: visible_windows("Origem do arrasto"), what="the drag source")[0]
         xdotool("windowmove", "--sync", source_id, "20", "20")
         x, y, width, height = window_geometry(source_id)
@@ -121,6 +124,7 @@ class EditorTest(unittest.TestCase):
         write(note, "nota\n")
         write(dropped_file, "leia\n")
         os.makedirs(dropped_folder)
+        page = "https://example.org/relatorio?mes=3"
         self.zantor.set_settings(tempo="500")
         self.zantor.start(self.desktop.env)
         wait_for(lambda: visible_windows("Kelmar Zantor"), what="the main window")
@@ -162,6 +166,11 @@ class EditorTest(unittest.TestCase):
         self.drag([dropped_file, dropped_folder], items)
         wait_for(lambda: len(descendants(items, "list item")) == 5, what="the dropped items")
         self.stop_source()
+        # A link from a browser, named by the title it carries.
+        self.drag(["--link", page, "Relatório, março"], items)
+        wait_for(lambda: len(descendants(items, "list item")) == 6, what="the dropped link")
+        self.assertEqual(descendants(items, "list item")[5].name, "Relatório - março")
+        self.stop_source()
 
         type_into(find_one(editor, "text", "Título do Grupo"), "Estudo de domingo")
         xdotool("mousemove", "--sync", "5", "5")
@@ -169,22 +178,24 @@ class EditorTest(unittest.TestCase):
         click(find_one(editor, "push button", "Salvar Grupo"))
 
         groups = find_one(main, "tree", "Grupos")
-        wait_for(lambda: table_rows(groups) == [[" Estudo de domingo", "Nota, Pasta, Unidade, leia.txt, Fotos"]],
+        wait_for(lambda: table_rows(groups) == [[" Estudo de domingo",
+                                                 "Nota, Pasta, Unidade, leia.txt, Fotos, Relatório - março"]],
                  what="the new group in the main list")
         with sqlite3.connect(self.zantor.database("ZT_Itens.db")) as db:
             stored = db.execute("select texto2, qtd, categoria, ordem from Tabela1").fetchall()
-        self.assertEqual(stored, [(UNIT.join([note, documents, volume, dropped_file, dropped_folder]), "5", 10, 1)])
+        self.assertEqual(stored, [(UNIT.join([note, documents, volume, dropped_file, dropped_folder, page]), "6", 10,
+                                   1)])
 
         click(groups.queryTable().getAccessibleAt(0, 0))
         xdotool("key", "Return")
-        expected = [f"opened {path}" for path in (note, documents, volume, dropped_file, dropped_folder)]
+        expected = [f"opened {path}" for path in (note, documents, volume, dropped_file, dropped_folder, page)]
         wait_for(lambda: len(self.desktop.logged()) >= len(expected), timeout=30, what="every resource to open")
         self.assertEqual(self.desktop.logged(), expected)
 
         # The same group in update mode, and its items in the viewer.
         click(find_one(main, "push button", "Alterar grupo"))
         editor = self.editor("Atualizando item")
-        self.assertEqual(len(descendants(find_one(editor, "list", "Itens do grupo"), "list item")), 5)
+        self.assertEqual(len(descendants(find_one(editor, "list", "Itens do grupo"), "list item")), 6)
         xdotool("mousemove", "--sync", "5", "5")
         screenshot("e2e-editor-update.png")
         self.close(editor)
@@ -200,8 +211,8 @@ class EditorTest(unittest.TestCase):
         self.assertTrue(descendants(viewer, "label", "Estudo de domingo"))
         self.assertEqual(text_of(find_one(viewer, "text", "Itens do grupo")),
                          "\n\n".join(f"{k} - {title}\n{path}" for k, (title, path) in enumerate(
-                             zip(["Nota", "Pasta", "Unidade", "leia.txt", "Fotos"],
-                                 [note, documents, volume, dropped_file, dropped_folder]), start=1)))
+                             zip(["Nota", "Pasta", "Unidade", "leia.txt", "Fotos", "Relatório - março"],
+                                 [note, documents, volume, dropped_file, dropped_folder, page]), start=1)))
         xdotool("mousemove", "--sync", "5", "5")
         screenshot("e2e-items-viewer.png")
         self.close(viewer)

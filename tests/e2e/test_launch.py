@@ -26,7 +26,7 @@ class LaunchTest(unittest.TestCase):
     def setUp(self):
         self.root = tempfile.mkdtemp(prefix="zantor-launch-")
         self.addCleanup(shutil.rmtree, self.root, ignore_errors=True)
-        self.desktop = RecordingDesktop(self.root)
+        self.desktop = RecordingDesktop(self.root, ("text/plain", "inode/directory", "x-scheme-handler/https"))
         self.log = self.desktop.log
         self.zantor = ZantorCopy()
         self.addCleanup(self.zantor.stop)
@@ -84,6 +84,28 @@ class LaunchTest(unittest.TestCase):
         wait_for(lambda: len(self.logged()) > len(expected), timeout=15, what="the second group to open")
         self.assertEqual(self.logged()[len(expected):], [f"opened {note}"])
         self.assertFalse(visible_windows("Erro"))
+
+
+    def test_a_web_page_opens_with_the_files_and_only_the_missing_file_is_reported(self):
+        note = os.path.join(self.root, "recursos", "planilha.txt")
+        folder = os.path.join(self.root, "recursos", "Projeto")
+        missing = os.path.join(self.root, "recursos", "movido.txt")
+        page = "https://example.org/correio?caixa=entrada"
+        write(note, "horas\n")
+        os.makedirs(folder)
+        self.zantor.add_group("Manhã", "Correio, Planilha, Movido, Projeto", UNIT.join([page, note, missing, folder]))
+        self.zantor.set_settings(tempo="500")
+        self.zantor.start(self.desktop.env)
+        wait_for(lambda: visible_windows("Kelmar Zantor"), what="the main window to map")
+
+        click(self.group_row(0))
+        xdotool("key", "Return")
+        expected = [f"opened {page}", f"opened {note}", f"opened {folder}"]
+        wait_for(lambda: len(self.logged()) >= len(expected), timeout=30, what="the page, the file and the folder")
+        box = self.zantor.window("Erro", timeout=15)
+        texts = [label.name for label in descendants(box, "label") if label.name.startswith("Recurso")]
+        self.assertEqual(texts, [f"{REPORT_HEADING}- {missing}\r\n"])
+        self.assertEqual(self.logged(), expected)
 
 
 if __name__ == "__main__":

@@ -119,7 +119,7 @@ class CommandLineDocumentsTest(unittest.TestCase):
 
 
 def help_options():
-    return re.findall(r"(?<![\w-])(--?[a-z]+)", "\n".join(
+    return re.findall(r"(?<![\w-])(--?[a-z][a-z-]*)", "\n".join(
         line.split("  ")[1] for line in help_text().splitlines() if line.startswith("  -")))
 
 

@@ -7,9 +7,9 @@
 #include <QSet>
 #include <QStringList>
 
-// Stands in for the desktop: the paths in `existing` exist, those in `refused` have no
-// application that takes them, and every opening is kept with the time it happened,
-// counted from the handler's creation or restartClock().
+// Stands in for the desktop: the paths in `existing` exist, those in `refused` (paths or
+// web addresses) have no application that takes them, and every opening is kept with the
+// time it happened, counted from the handler's creation or restartClock().
 class RecordingResourceHandler : public zantor::ResourceHandler {
 public:
     struct Opening {
@@ -21,6 +21,8 @@ public:
 
     bool exists(const QString& path) const override { return existing.contains(path); }
     bool open(const QString& path) override;
+    // Web addresses are recorded with the paths, in one order.
+    bool openWebAddress(const QString& url) override { return open(url); }
 
     void restartClock() { m_clock.start(); }
     QStringList openedPaths() const;

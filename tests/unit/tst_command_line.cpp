@@ -1,7 +1,10 @@
 #include "app/CommandLine.h"
 #include "app/GroupCommands.h"
+#include "support/TemporaryHome.h"
 #include "support/TestAppFolder.h"
 
+#include <QFile>
+#include <QTemporaryDir>
 #include <QTest>
 
 using namespace zantor;
@@ -55,6 +58,47 @@ private slots:
         QCOMPARE(commandLine.showsWindows(), command == Command::Start || command == Command::Open);
     }
 
+    // A group's desktop entries name it by its id; an id no group has opens nothing.
+    void groupIdsOpenTheirGroupsOrSayTheyAreGone_data() {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<QVector<int>>("opened");
+        QTest::addColumn<int>("status");
+        QTest::addColumn<QString>("errors");
+        QTest::newRow("two ids, in order") << QStringList({"--abrir-id", "2", "--abrir-id", "1"})
+                                           << QVector<int>{2, 1} << exit_status::kSuccess << QString();
+        QTest::newRow("a deleted group") << QStringList({"--abrir-id", "1", "--abrir-id", "3"})
+                                         << QVector<int>() << exit_status::kNoSuchGroup
+                                         << QStringLiteral("Nenhum grupo tem o número 3; ele pode ter sido "
+                                                           "excluído.\n");
+        QTest::newRow("not a number")
+            << QStringList({"--abrir-id", "Um"}) << QVector<int>() << exit_status::kUsage
+            << QStringLiteral("'--abrir-id' pede o número de um grupo, não 'Um'.");
+        QTest::newRow("with --abrir")
+            << QStringList({"--abrir-id", "1", "-a", "Um"}) << QVector<int>() << exit_status::kUsage
+            << QStringLiteral("Use só uma destas opções de cada vez: --abrir, --abrir-id.");
+    }
+    void groupIdsOpenTheirGroupsOrSayTheyAreGone() {
+        QFETCH(QStringList, arguments);
+        QFETCH(QVector<int>, opened);
+        QFETCH(int, status);
+        QFETCH(QString, errors);
+        TestAppFolder app;
+        QCOMPARE(app.addGroup(QStringLiteral("Um")), 1);
+        QCOMPARE(app.addGroup(QStringLiteral("Dois")), 2);
+        const CommandLine commandLine(QStringList(QStringLiteral("Zantor")) + arguments);
+        if (status == exit_status::kUsage) {
+            QCOMPARE(commandLine.command(), Command::UsageError);
+            QCOMPARE(commandLine.usageError(), errors);
+            return;
+        }
+        QCOMPARE(commandLine.command(), Command::OpenById);
+        QVERIFY(commandLine.showsWindows());
+        const GroupChoice choice = groupsWithIds(app.databases().groups, commandLine.groupIds());
+        QCOMPARE(choice.ids, opened);
+        QCOMPARE(choice.result.status, status);
+        QCOMPARE(choice.result.errors, errors);
+    }
+
     void titlesNameGroupsAsTheListSortsThem_data() {
         QTest::addColumn<QStringList>("typed");
         QTest::addColumn<QStringList>("opened");
@@ -100,6 +144,35 @@ private slots:
         QCOMPARE(chosen, opened);
         QCOMPARE(choice.result.status, status);
         QCOMPARE(choice.result.errors, errors);
+    }
+
+    // The export says which shortcuts a group has; the import makes them again only when
+    // asked to, for the new group.
+    void anImportMakesTheExportedShortcutsOnlyWhenAsked() {
+        TemporaryHome home;
+        QTemporaryDir files;
+        const QString file = files.filePath(QStringLiteral("grupos.json"));
+        TestAppFolder from;
+        const int exported =
+            from.addGroup(QStringLiteral("Manhã"), QStringLiteral("a"), QStringLiteral("/a"));
+        const GroupShortcuts fromShortcuts(from.folders());
+        QCOMPARE(fromShortcuts.set(exported, ShortcutPlace::Startup, true), QString());
+        QCOMPARE(exportGroupsCommand(from.databases(), file, fromShortcuts).status, exit_status::kSuccess);
+        QCOMPARE(fromShortcuts.removeAll({exported}), QString());
+        QFile read(file);
+        QVERIFY(read.open(QIODevice::ReadOnly));
+        const QByteArray json = read.readAll();
+
+        TestAppFolder to;
+        to.addGroup(QStringLiteral("Já havia"));
+        const GroupShortcuts toShortcuts(to.folders());
+        QCOMPARE(importGroupsCommand(to.databases(), json, nullptr).output,
+                 QStringLiteral("1 grupo importado.\n"));
+        QCOMPARE(toShortcuts.placesOf(2), (ShortcutPlaceFlags{false, false, false}));
+        const CommandResult asked = importGroupsCommand(to.databases(), json, &toShortcuts);
+        QCOMPARE(asked.output, QStringLiteral("1 grupo importado.\n1 atalho criado.\n"));
+        QCOMPARE(asked.status, exit_status::kSuccess);
+        QCOMPARE(toShortcuts.placesOf(3), (ShortcutPlaceFlags{false, false, true}));
     }
 };
 

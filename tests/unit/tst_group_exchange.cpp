@@ -52,7 +52,9 @@ private slots:
         // Typed as in the editor: apostrophes, a TAB, a folder that starts with "t", accents.
         insertGroup(groups, {QStringLiteral("d'Ávila\tnotas"),
                              {{QStringLiteral("Aula's"), QStringLiteral("/home/ana/\\trabalho")},
-                              {QStringLiteral("Música"), QStringLiteral("  /home/ana/Música  ")}},
+                              {QStringLiteral("Música"), QStringLiteral("  /home/ana/Música  ")},
+                              {QStringLiteral("Web"),
+                               QStringLiteral("https://example.org/relat%C3%B3rio?a=1&b=2#x")}},
                              QStringLiteral("01/02/2025"),
                              3});
         insertGroup(groups, {QStringLiteral("Sem categoria"),
@@ -67,13 +69,26 @@ private slots:
         storeCustomOrder(groups, {3, 1, 2});
         DbSession(groups).execute(QStringLiteral("update Tabela1 set ordem=1 where id=2"));
 
-        const GroupExport exported = exportGroups(original.databases());
+        // The desktop entries each group has where it is exported: group 3 has none.
+        const auto shortcutsOf = [](int id) {
+            return id == 1 ? GroupShortcutFlags{true, false, true}
+                           : GroupShortcutFlags{false, id == 2, false};
+        };
+        const GroupExport exported = exportGroups(original.databases(), shortcutsOf);
         QCOMPARE(exported.groupCount, 3);
         TestAppFolder copy;
         copy.createDatabases();
+        copy.addGroup(QStringLiteral("Já havia"));
+        DbSession(copy.databases().groups).execute(QStringLiteral("delete from Tabela1"));
         const ImportReport report = importGroups(copy.databases(), exported.json, kToday);
         QCOMPARE(report.imported, 3);
         QCOMPARE(report.notes, QStringList());
+        // In the custom order 3, 1, 2, the new groups get the ids 2, 3, 4.
+        QCOMPARE(report.shortcuts.size(), 2);
+        QCOMPARE(report.shortcuts[0].groupId, 3);
+        QCOMPARE(report.shortcuts[0].places, (GroupShortcutFlags{true, false, true}));
+        QCOMPARE(report.shortcuts[1].groupId, 4);
+        QCOMPARE(report.shortcuts[1].places, (GroupShortcutFlags{false, true, false}));
         // The same rows in the same order; the places are numbered afresh from 0.
         QList<QStringList> expected = storedRows(original);
         for (qsizetype place = 0; place < expected.size(); ++place)
@@ -232,6 +247,9 @@ private slots:
         QTest::newRow("category")
             << withGroups(kGoodGroup + R"(, {"titulo": "Ruim", "categoria": 3, "itens": []})")
             << QStringLiteral("Campo \"categoria\" do grupo 2 (\"Ruim\"): precisa ser um texto.");
+        QTest::newRow("shortcut flag")
+            << withGroups(kGoodGroup + R"(, {"titulo": "Ruim", "atalhos": {"menu": "sim"}, "itens": []})")
+            << QStringLiteral("Campo \"atalhos.menu\" do grupo 2 (\"Ruim\"): precisa ser true ou false.");
     }
 
     void aBadFieldWritesNothing() {

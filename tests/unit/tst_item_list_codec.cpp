@@ -2,6 +2,7 @@
 #include "data/GroupStore.h"
 #include "data/ItemListCodec.h"
 #include "data/TextEscaping.h"
+#include "data/WebAddress.h"
 #include "support/TestAppFolder.h"
 
 #include <QTest>
@@ -116,6 +117,33 @@ private slots:
         QCOMPARE(addressAsTyped(QStringLiteral("C:\\Work\tarefas\t")),
                  QStringLiteral("C:\\Work\\tarefas\\t"));
         QCOMPARE(addressAsTyped(QStringLiteral("/sem/tab")), QStringLiteral("/sem/tab"));
+    }
+
+    // A web address goes to the desktop untested; everything else is a path, a file://
+    // URL the path it names.
+    void anAddressWithAUrlSchemeIsAWebAddress_data() {
+        QTest::addColumn<QString>("address");
+        QTest::addColumn<bool>("web");
+        QTest::addColumn<QString>("path");
+        QTest::newRow("https") << "https://example.org/relatorio" << true << "";
+        QTest::newRow("http, capitals") << "HTTP://Example.org" << true << "";
+        QTest::newRow("smb") << "smb://nas/fotos" << true << "";
+        QTest::newRow("mailto") << "mailto:ana@example.org?subject=Oi" << true << "";
+        QTest::newRow("file URL") << "file:///home/ana/a%20b.txt" << false << "/home/ana/a b.txt";
+        QTest::newRow("path") << "/home/ana/https://x" << false << "/home/ana/https://x";
+        QTest::newRow("relative path with a colon") << "notas:2024.txt" << false << "notas:2024.txt";
+        QTest::newRow("drive letter") << "C:\\Docs\\a.txt" << false << "C:\\Docs\\a.txt";
+        QTest::newRow("drive letter, slashes") << "C://Docs/a.txt" << false << "C://Docs/a.txt";
+        QTest::newRow("digits are no scheme") << "123://x" << false << "123://x";
+        QTest::newRow("empty") << "" << false << "";
+    }
+    void anAddressWithAUrlSchemeIsAWebAddress() {
+        QFETCH(QString, address);
+        QFETCH(bool, web);
+        QFETCH(QString, path);
+        QCOMPARE(isWebAddress(address), web);
+        if (!web)
+            QCOMPARE(localPath(address), path);
     }
 };
 

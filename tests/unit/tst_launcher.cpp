@@ -185,6 +185,27 @@ private slots:
         QCOMPARE(run.results.size(), 1);
     }
 
+    void webAddressesOpenWithoutAnExistenceTestAndFileUrlsAsPaths() {
+        TestAppFolder app;
+        const int id =
+            app.addGroup(QStringLiteral("g"), {},
+                         storedList({"https://example.org/relatorio", "/a", "mailto:ana@example.org",
+                                     "file:///b%20c", "file:///falta", "smb://nas/recusado"}));
+        RecordingResourceHandler handler({"/a", "/b c"});
+        handler.refused = {"smb://nas/recusado"};
+        Launcher launcher(app.databases().groups, handler);
+        RunRecorder run(launcher, handler);
+        launcher.openGroups({id}, 20);
+        run.waitForRuns(1);
+        QCOMPARE(handler.openedPaths(),
+                 QStringList({"https://example.org/relatorio", "/a", "mailto:ana@example.org", "/b c",
+                              "smb://nas/recusado"}));
+        QCOMPARE(run.results[0].report(), QStringLiteral("Recurso(s) não encontrado(s): \r\n"
+                                                         "- file:///falta\r\n"
+                                                         "Não foi possível abrir:\r\n"
+                                                         "- smb://nas/recusado\r\n"));
+    }
+
     void aCommandThatFindsNothingChangesNothing() {
         TestAppFolder app;
         const int empty = app.addGroup(QStringLiteral("empty"), {}, QString());

@@ -7,6 +7,7 @@
 #include <QFile>
 #include <QProcess>
 #include <QStandardPaths>
+#include <QTemporaryDir>
 #include <QTest>
 
 using namespace zantor;
@@ -62,12 +63,12 @@ private slots:
         ShortcutFlags stored;
         QCOMPARE(createShortcuts(kShortcuts, ticked, stored).text, report);
         QCOMPARE(stored[kShortcutPlaces[place]], QStringLiteral("1"));
-        QCOMPARE(fileBytes(entry), kShortcuts.entryText());
+        QCOMPARE(fileBytes(entry), kShortcuts.entryText(kShortcutPlaces[place]));
         QVERIFY(QFileInfo(entry).isExecutable());
         QVERIFY(
             fileBytes(entry).contains("\nIcon=/opt/zantor/IMG/shortcut-icon.svg\nExec=/opt/zantor/Zantor\n"));
         for (int other = 0; other < int(kShortcutPlaces.size()); ++other)
-            QCOMPARE(Shortcuts::exists(kShortcutPlaces[other]), other == place);
+            QCOMPARE(kShortcuts.exists(kShortcutPlaces[other]), other == place);
     }
 
     // A disk that fills up while the entry is written: the old entry stays whole, and the
@@ -96,20 +97,20 @@ private slots:
         QCOMPARE(createShortcuts(kShortcuts, kAllPlaces, stored).text,
                  QStringLiteral("Atalho criado no desktop.\r\nAtalho criado no menu iniciar.\r\n"
                                 "Atalho criado na pasta iniciar com o Windows."));
-        QCOMPARE(deleteShortcuts(kAllPlaces, stored).text,
+        QCOMPARE(deleteShortcuts(kShortcuts, kAllPlaces, stored).text,
                  QStringLiteral("Atalho deletado do desktop.\r\nAtalho deletado do menu iniciar.\r\n"
                                 "Atalho deletado da pasta iniciar."));
         QCOMPARE(stored.atalhos(), flags("0", "0", "0").atalhos());
         // Nothing ticked, nothing to say.
         QVERIFY(createShortcuts(kShortcuts, {}, stored).text.isEmpty());
-        QVERIFY(deleteShortcuts({}, stored).text.isEmpty());
+        QVERIFY(deleteShortcuts(kShortcuts, {}, stored).text.isEmpty());
     }
 
     void deletingAMissingEntrySaysSoAndKeepsTheFlag() {
         TemporaryHome home;
         writeFile(home.path(QStringLiteral(".config/autostart/Zantor.desktop")), "x");
         ShortcutFlags stored = flags("1", "1", "1");
-        QCOMPARE(deleteShortcuts(kAllPlaces, stored).text,
+        QCOMPARE(deleteShortcuts(kShortcuts, kAllPlaces, stored).text,
                  QStringLiteral("Erro ao apagar. Arquivo não existe mais no desktop.\r\n"
                                 "Erro ao apagar. Arquivo não existe mais no menu iniciar.\r\n"
                                 "Atalho deletado da pasta iniciar."));
@@ -131,7 +132,7 @@ private slots:
         QVERIFY(report.text.endsWith(QStringLiteral(".\r\nAtalho criado na pasta iniciar com o Windows.")));
         QCOMPARE(stored.atalhos(), flags("1", "0", "1").atalhos());
 
-        report = deleteShortcuts({true, false, false}, stored);
+        report = deleteShortcuts(kShortcuts, {true, false, false}, stored);
         QVERIFY(report.failed);
         QVERIFY2(report.text.startsWith(QStringLiteral("Erro ao apagar o atalho do desktop: ")),
                  qPrintable(report.text));
@@ -145,9 +146,9 @@ private slots:
         stored = flags("0", "1", "0");
         QCOMPARE(remakeShortcuts(kShortcuts, {false, true, false}, stored).text, QString());
         QCOMPARE(stored.atalhos(), flags("0", "1", "0").atalhos());
-        QVERIFY(!Shortcuts::exists(ShortcutPlace::Desktop));
-        QVERIFY(Shortcuts::exists(ShortcutPlace::Menu));
-        QVERIFY(!Shortcuts::exists(ShortcutPlace::Startup));
+        QVERIFY(!kShortcuts.exists(ShortcutPlace::Desktop));
+        QVERIFY(kShortcuts.exists(ShortcutPlace::Menu));
+        QVERIFY(!kShortcuts.exists(ShortcutPlace::Startup));
     }
 
     // Whatever the program's folder is called, the entry is valid and starts it.
@@ -172,13 +173,48 @@ private slots:
         const Shortcuts shortcuts(folder + QStringLiteral("/Zantor"),
                                   folder + QStringLiteral("/IMG/shortcut-icon.svg"));
         QCOMPARE(shortcuts.write(ShortcutPlace::Menu), QString());
-        QVERIFY(shortcuts.entryText().split('\n').contains(exec.toUtf8()));
+        QVERIFY(shortcuts.entryText(ShortcutPlace::Menu).split('\n').contains(exec.toUtf8()));
 
         QProcess validate;
-        validate.start(validator, {Shortcuts::entryPath(ShortcutPlace::Menu)});
+        validate.start(validator, {shortcuts.entryPath(ShortcutPlace::Menu)});
         QVERIFY(validate.waitForFinished(60000));
         const QByteArray said = validate.readAllStandardOutput() + validate.readAllStandardError();
         QVERIFY2(validate.exitCode() == 0 && !said.contains("error"), said.constData());
+    }
+
+    // GNOME's desktop starts only entries marked trusted: where gio is there, Zantor's
+    // desktop entries are marked, the others are not.
+    void desktopEntriesAreMarkedTrustedWhereGioIsThere() {
+        TemporaryHome home;
+        QTemporaryDir tools;
+        const QString log = tools.filePath(QStringLiteral("gio.log"));
+        const QString gio = tools.filePath(QStringLiteral("gio"));
+        writeFile(gio, "#!/bin/sh\necho \"$@\" >> '" + log.toUtf8() + "'\n");
+        QVERIFY(QFile::setPermissions(gio, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
+        const QByteArray path = qgetenv("PATH");
+        qputenv("PATH", tools.path().toUtf8() + ':' + path);
+        const QString picture = tools.filePath(QStringLiteral("grupo.svg"));
+        writeFile(picture, "<svg/>");
+        const Shortcuts& own = kShortcuts;
+        const Shortcuts group =
+            Shortcuts::forGroup(QStringLiteral("/opt/zantor/Zantor"), 7, QStringLiteral("G"), picture);
+        QCOMPARE(own.write(ShortcutPlace::Menu), QString());
+        QCOMPARE(group.write(ShortcutPlace::Startup), QString());
+        QCOMPARE(own.write(ShortcutPlace::Desktop), QString());
+        QCOMPARE(group.write(ShortcutPlace::Desktop), QString());
+        qputenv("PATH", path);
+        const auto marked = [&] {
+            QStringList lines =
+                QString::fromUtf8(fileBytes(log)).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+            lines.sort();
+            return lines;
+        };
+        QTRY_COMPARE(
+            marked(),
+            QStringList(
+                {QStringLiteral("set %1 metadata::trusted true").arg(own.entryPath(ShortcutPlace::Desktop)),
+                 QStringLiteral("set %1 metadata::trusted true")
+                     .arg(group.entryPath(ShortcutPlace::Desktop))}));
     }
 };
 

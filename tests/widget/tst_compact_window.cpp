@@ -18,6 +18,7 @@
 #include <QHelpEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QScreen>
 #include <QTest>
 #include <QToolTip>
 #include <QWindow>
@@ -281,19 +282,49 @@ private slots:
         QCOMPARE(fixture.prompt.messages.size(), 0);
     }
 
-    void aScrolledRowShowsItsOwnItemsAsToolTip() {
+    // The tool-tip opens beside the window, on whichever side the screen has room, and
+    // covers none of its controls.
+    void aScrolledRowShowsItsOwnItemsAsToolTipBesideTheWindow_data() {
+        QTest::addColumn<int>("miniLeft");
+        QTest::addColumn<bool>("onTheRight");
+        QTest::newRow("room on the right") << 1500 << true;
+        QTest::newRow("at the screen's right edge")
+            << twips::fromPixels(QGuiApplication::primaryScreen()->availableGeometry().right() - 160)
+            << false;
+    }
+    void aScrolledRowShowsItsOwnItemsAsToolTipBesideTheWindow() {
+        QFETCH(int, miniLeft);
+        QFETCH(bool, onTheRight);
         CompactFixture fixture;
         fixture.addGroups(20);
+        fixture.app.setSettings({{QStringLiteral("miniLeft"), miniLeft}});
         Frm9_ZT_mini* mini = fixture.load();
         QVERIFY(mini);
         QVERIFY(QTest::qWaitForWindowExposed(mini));
-        // With the first four rows out of view, the third row on show is the seventh group.
+        // With the first four rows out of view, the last row on show is the ninth group.
         mini->ListMini->scrollTo(mini->ListMini->model()->index(4, 0), QAbstractItemView::PositionAtTop);
         QWidget* viewport = mini->ListMini->viewport();
-        const QPoint thirdRow(10, twips::toPixels(195) * 2 + 5);
-        QHelpEvent hint(QEvent::ToolTip, thirdRow, viewport->mapToGlobal(thirdRow));
+        const QPoint lastRow(10, twips::toPixels(195) * 4 + 5);
+        QHelpEvent hint(QEvent::ToolTip, lastRow, viewport->mapToGlobal(lastRow));
         QCoreApplication::sendEvent(viewport, &hint);
-        QTRY_COMPARE(QToolTip::text(), QStringLiteral("Grupo 07: itens 07"));
+        QTRY_COMPARE(QToolTip::text(), QStringLiteral("Grupo 09: itens 09"));
+        const auto shownTip = [] {
+            for (QWidget* widget : QApplication::topLevelWidgets()) {
+                if (widget->inherits("QTipLabel") && widget->isVisible())
+                    return widget;
+            }
+            return static_cast<QWidget*>(nullptr);
+        };
+        QTRY_VERIFY(shownTip());
+        const QWidget* tip = shownTip();
+        QVERIFY2(!tip->geometry().intersects(mini->frameGeometry()),
+                 qPrintable(QStringLiteral("tool-tip at %1,%2 %3x%4")
+                                .arg(tip->x())
+                                .arg(tip->y())
+                                .arg(tip->width())
+                                .arg(tip->height())));
+        QCOMPARE(tip->x() > mini->x(), onTheRight);
+        QToolTip::hideText();
     }
 
     void btnMiniSwitchesToTheCompactWindowAndItsCloseBack() {

@@ -1,5 +1,6 @@
 #include "chrome/ClickableLabel.h"
 #include "chrome/ImageButton.h"
+#include "chrome/ImagePicture.h"
 #include "data/DbSession.h"
 #include "dialogs/Frm4_ZT_aviso.h"
 #include "dialogs/Frm6_ZT_help.h"
@@ -15,6 +16,7 @@
 
 #include <QApplication>
 #include <QLabel>
+#include <QPlainTextEdit>
 #include <QPointer>
 #include <QPushButton>
 #include <QTest>
@@ -171,20 +173,33 @@ private slots:
         QCOMPARE(window.lblMensagem->text(), status);
     }
 
+    // The details of the deleted group go with it; the list and the details panel read a
+    // stored backslash-n alike, as a line break.
     void aTitleStoredWithBackslashNShowsItsLineBreak() {
         TestAppFolder app;
-        app.addGroup(QStringLiteral("a apagar"));
+        app.addGroup(QStringLiteral("a apagar"), QStringLiteral("item apagado"));
         app.addGroup(QStringLiteral("Linha\\ndupla"), QStringLiteral("um\\ndois"));
         RecordingPrompt prompt;
         TestZantor zantor(app.path());
         Frm1_ZT_ini& window = zantor.mainWindow();
-        selectRows(window, {0});
+        window.showGroupDetails(window.state().groups.index(0, 0));
+        QCOMPARE(window.lblTitGrupo->text(), QStringLiteral("a apagar"));
         openConfirmation(window)->btnSim->click();
         QCOMPARE(window.state().groups.rowCount(), 1);
         const QModelIndex title = window.state().groups.index(0, GroupListModel::GroupColumn);
         QCOMPARE(title.data().toString(), QStringLiteral(" Linha\r\ndupla"));
         QCOMPARE(title.siblingAtColumn(GroupListModel::ItemsColumn).data().toString(),
                  QStringLiteral("um\r\ndois"));
+        QVERIFY(!window.ListView1->selectionModel()->hasSelection());
+        for (const QLabel* value :
+             {window.lblTitGrupo, window.lblData2, window.lblNumItens2, window.lblTitCat2})
+            QCOMPARE(value->text(), QStringLiteral("..."));
+        QCOMPARE(window.txtDesc->toPlainText(), QStringLiteral("...\n"));
+        QVERIFY(window.picImgGrupo->icon().isNull());
+
+        window.showGroupDetails(title);
+        QCOMPARE(window.lblTitGrupo->text(), QStringLiteral("Linha\r\ndupla"));
+        QCOMPARE(window.txtDesc->toPlainText(), QStringLiteral("um\ndois"));
     }
 
     void aFailingDeletionDeletesNothingAndSaysSo() {

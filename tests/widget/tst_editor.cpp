@@ -178,6 +178,7 @@ private slots:
         row("empty address", "A", "", empty);
         row("one space is a title", " ", "/a", kAdded);
         row("comma without space", "a,b", "/a, b", kAdded);
+        row("a web address as typed", "Relatório", "https://example.org/relat%C3%B3rio?a=1&b=2#x", kAdded);
         row("title separator", "a, b", "/a", QStringLiteral("O título do item não pode conter \", \"."));
         row("unit separator in the title", "a" + kUnit, "/a", unit);
         row("unit separator in the address", "a", "/a" + kUnit + "b", unit);
@@ -261,24 +262,53 @@ private slots:
         QCOMPARE(editor->List1->count(), 1);
     }
 
-    void droppedFilesAndFoldersBecomeItems() {
-        QTemporaryDir files;
-        const QString note = files.filePath(QStringLiteral("nota.txt"));
-        QVERIFY(QFile(note).open(QIODevice::WriteOnly));
-        QVERIFY(QDir(files.path()).mkdir(QStringLiteral("Fotos")));
+    // What a file manager or a browser drags: files and folders by their names, http(s)
+    // links by the title the drag carries, else by host and last path segment.
+    void droppedFilesFoldersAndLinksBecomeItems_data() {
+        QTest::addColumn<QList<QUrl>>("urls");
+        QTest::addColumn<QString>("format");
+        QTest::addColumn<QByteArray>("titles");
+        QTest::addColumn<QVector<GroupItem>>("items");
+        const QString folder = QDir::tempPath();
+        const QUrl page(QStringLiteral("https://example.org/docs/relat%C3%B3rio?x=1"));
+        const QString pageText = page.toString();
+        QTest::newRow("a file and a folder, with an ftp link left out")
+            << QList<QUrl>{QUrl::fromLocalFile(folder + "/nota.txt"), QUrl::fromLocalFile(folder + "/Fotos/"),
+                           QUrl(QStringLiteral("ftp://example.org/a"))}
+            << QString() << QByteArray()
+            << QVector<GroupItem>{{"nota.txt", folder + "/nota.txt"}, {"Fotos", folder + "/Fotos"}};
+        QString moz = pageText + QStringLiteral("\nRelatório, março\n");
+        QTest::newRow("Firefox's title, in UTF-16")
+            << QList<QUrl>{page} << "text/x-moz-url"
+            << QByteArray(reinterpret_cast<const char*>(moz.utf16()), moz.size() * 2)
+            << QVector<GroupItem>{{"Relatório - março", pageText}};
+        QTest::newRow("a Netscape title")
+            << QList<QUrl>{page} << "_NETSCAPE_URL" << (pageText + QStringLiteral("\nRelatório")).toUtf8()
+            << QVector<GroupItem>{{"Relatório", pageText}};
+        QTest::newRow("no title: host and last segment")
+            << QList<QUrl>{page, QUrl(QStringLiteral("http://example.org/"))} << QString() << QByteArray()
+            << QVector<GroupItem>{{"example.org - relatório", pageText},
+                                  {"example.org", "http://example.org/"}};
+    }
+    void droppedFilesFoldersAndLinksBecomeItems() {
+        QFETCH(QList<QUrl>, urls);
+        QFETCH(QString, format);
+        QFETCH(QByteArray, titles);
+        QFETCH(QVector<GroupItem>, items);
         Session session;
         Frm2_ZT_insert* editor = session.insert();
         QMimeData mime;
-        mime.setUrls({QUrl::fromLocalFile(note), QUrl::fromLocalFile(files.filePath("Fotos") + "/"),
-                      QUrl(QStringLiteral("https://example.com/pagina"))});
+        mime.setUrls(urls);
+        if (!format.isEmpty())
+            mime.setData(format, titles);
         QWidget* target = editor->List1->viewport();
         QDragEnterEvent enter(target->rect().center(), Qt::CopyAction, &mime, Qt::LeftButton, {});
         QApplication::sendEvent(target, &enter);
         QVERIFY(enter.isAccepted());
         QDropEvent drop(target->rect().center(), Qt::CopyAction, &mime, Qt::LeftButton, {});
         QApplication::sendEvent(target, &drop);
-        QCOMPARE(editor->List2, (QVector<GroupItem>{{"nota.txt", note}, {"Fotos", files.filePath("Fotos")}}));
-        QCOMPARE(session.prompt.beeps, 2);
+        QCOMPARE(editor->List2, items);
+        QCOMPARE(session.prompt.beeps, items.size());
         QCOMPARE(editor->lblMensagem->text(), kAdded);
     }
 

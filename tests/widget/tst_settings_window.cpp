@@ -13,6 +13,7 @@
 
 #include <QCheckBox>
 #include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPointer>
@@ -347,8 +348,8 @@ private slots:
         visit->btnUpdate->click();
         QCOMPARE(readSettingsOptions(app.databases().settings).atalhos,
                  QStringList({"1", "0", "0"}).join(kUnit));
-        QVERIFY(Shortcuts::exists(ShortcutPlace::Desktop));
-        QVERIFY(!Shortcuts::exists(ShortcutPlace::Menu));
+        QVERIFY(QFileInfo::exists(Shortcuts::folder(ShortcutPlace::Desktop) + "/Zantor.desktop"));
+        QVERIFY(!QFileInfo::exists(Shortcuts::folder(ShortcutPlace::Menu) + "/Zantor.desktop"));
         QCOMPARE(prompt.messages.size(), 1);
     }
 

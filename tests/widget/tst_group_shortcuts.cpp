@@ -1,0 +1,155 @@
+#include "chrome/ImageButton.h"
+#include "dialogs/Frm4_ZT_aviso.h"
+#include "editor/Frm2_ZT_insert.h"
+#include "main/Frm1_ZT_ini.h"
+#include "main/GroupListView.h"
+#include "main/GroupShortcutMenu.h"
+#include "platform/Shortcuts.h"
+#include "support/RecordingPrompt.h"
+#include "support/TemporaryHome.h"
+#include "support/TestAppFolder.h"
+#include "support/TestMain.h"
+#include "support/TestZantor.h"
+
+#include <QContextMenuEvent>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QLabel>
+#include <QLineEdit>
+#include <QProcess>
+#include <QPushButton>
+#include <QStandardPaths>
+#include <QTest>
+#include <QToolButton>
+
+using namespace zantor;
+
+namespace {
+
+QByteArray fileBytes(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// The files a group's entry leaves in a place's folder: the entry and its hidden picture.
+QStringList groupFiles(const QString& folder, int id) {
+    return QDir(folder).entryList(
+        {QStringLiteral("zantor-grupo-%1.desktop").arg(id), QStringLiteral(".zantor-grupo-%1.*").arg(id)},
+        QDir::Files | QDir::Hidden, QDir::Name);
+}
+
+QString validatorSays(const QString& entry) {
+    QProcess validate;
+    validate.start(QStandardPaths::findExecutable(QStringLiteral("desktop-file-validate")), {entry});
+    if (!validate.waitForFinished(60000))
+        return QStringLiteral("desktop-file-validate did not finish");
+    const QString said =
+        QString::fromUtf8(validate.readAllStandardOutput() + validate.readAllStandardError());
+    return validate.exitCode() == 0 && !said.contains(QStringLiteral("error")) ? QString() : said;
+}
+
+// The menu a right click on the row opens, as the user sees it.
+GroupShortcutMenu* rightClickRow(Frm1_ZT_ini& window, int row) {
+    // A menu closed before is only gone once its deletion has been handled.
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QWidget* viewport = window.ListView1->viewport();
+    const QPoint at = window.ListView1->visualRect(window.state().groups.index(row, 0)).center();
+    QContextMenuEvent click(QContextMenuEvent::Mouse, at, viewport->mapToGlobal(at));
+    QApplication::sendEvent(viewport, &click);
+    return window.findChild<GroupShortcutMenu*>();
+}
+
+QList<bool> ticks(const GroupShortcutMenu& menu) {
+    return {menu.actDesktop->isChecked(), menu.actMenu->isChecked(), menu.actLogin->isChecked()};
+}
+
+} // namespace
+
+class GroupShortcutsTest : public QObject {
+    Q_OBJECT
+private slots:
+    // Made from the right-click menu, valid, renamed with the group and gone with it.
+    void aGroupsEntriesFollowTheGroup() {
+        QVERIFY2(!QStandardPaths::findExecutable(QStringLiteral("desktop-file-validate")).isEmpty(),
+                 "desktop-file-validate (desktop-file-utils) is not installed");
+        TemporaryHome home;
+        TestAppFolder app;
+        app.addGroup(QStringLiteral("Antes"), QStringLiteral("a"), QStringLiteral("/a"), 0);
+        const int id = app.addGroup(QStringLiteral("Manhã; e-mail"), QStringLiteral("Correio"),
+                                    QStringLiteral("https://example.org/correio"), 5);
+        RecordingPrompt prompt;
+        TestZantor zantor(app.path());
+        Frm1_ZT_ini& window = zantor.mainWindow();
+        const QString desktop = Shortcuts::folder(ShortcutPlace::Desktop);
+        const QString login = Shortcuts::folder(ShortcutPlace::Startup);
+
+        GroupShortcutMenu* menu = rightClickRow(window, 1);
+        QVERIFY(menu && menu->isVisible());
+        QCOMPARE(ticks(*menu), QList<bool>({false, false, false}));
+        menu->actLogin->trigger();
+        menu->actDesktop->trigger();
+        menu->close();
+        QCOMPARE(window.lblMensagem->text(), QStringLiteral("Atalho criado."));
+        const QString entry = QStringLiteral("%1/zantor-grupo-%2.desktop").arg(login).arg(id);
+        QCOMPARE(groupFiles(login, id),
+                 QStringList({QStringLiteral(".zantor-grupo-%1.svg").arg(id), QFileInfo(entry).fileName()}));
+        QCOMPARE(groupFiles(desktop, id).size(), 2);
+        QCOMPARE(groupFiles(Shortcuts::folder(ShortcutPlace::Menu), id), QStringList());
+        const QByteArray text = fileBytes(entry);
+        QVERIFY2(text.contains("\nName=Manhã; e-mail\n"), text.constData());
+        QVERIFY2(text.contains(
+                     QStringLiteral("\nExec=%1/Zantor --abrir-id %2\n").arg(app.path()).arg(id).toUtf8()),
+                 text.constData());
+        QVERIFY2(
+            text.contains(QStringLiteral("\nIcon=%1/.zantor-grupo-%2.svg\n").arg(login).arg(id).toUtf8()),
+            text.constData());
+        // The category's own picture, copied.
+        QCOMPARE(fileBytes(QStringLiteral("%1/.zantor-grupo-%2.svg").arg(login).arg(id)),
+                 fileBytes(app.path() + QStringLiteral("/IMG/cat-internet-42.svg")));
+        QCOMPARE(validatorSays(entry), QString());
+
+        // The ticks follow the disk, not the clicks.
+        QVERIFY(QFile::remove(QStringLiteral("%1/zantor-grupo-%2.desktop").arg(desktop).arg(id)));
+        menu = rightClickRow(window, 1);
+        QVERIFY(menu);
+        QCOMPARE(ticks(*menu), QList<bool>({false, false, true}));
+        menu->actMenu->trigger();
+        menu->close();
+
+        // A rename in the editor renames the entries.
+        window.ListView1->selectionModel()->select(window.state().groups.index(1, 0),
+                                                   QItemSelectionModel::ClearAndSelect |
+                                                       QItemSelectionModel::Rows);
+        window.btnUpdate->click();
+        Frm2_ZT_insert* editor = nullptr;
+        for (QWidget* widget : QApplication::topLevelWidgets()) {
+            if (auto* page = qobject_cast<Frm2_ZT_insert*>(widget); page && page->isVisible())
+                editor = page;
+        }
+        QVERIFY(editor);
+        editor->txtTitulo1->setText(QStringLiteral("Tarde"));
+        editor->btnSave->click();
+        QVERIFY2(fileBytes(entry).contains("\nName=Tarde\n"), fileBytes(entry).constData());
+        QVERIFY(fileBytes(QStringLiteral("%1/zantor-grupo-%2.desktop")
+                              .arg(Shortcuts::folder(ShortcutPlace::Menu))
+                              .arg(id))
+                    .contains("\nName=Tarde\n"));
+        QCOMPARE(validatorSays(entry), QString());
+
+        // A deletion removes them, pictures and all.
+        window.ListView1->selectionModel()->select(window.state().groups.index(1, 0),
+                                                   QItemSelectionModel::ClearAndSelect |
+                                                       QItemSelectionModel::Rows);
+        window.btnDelete->click();
+        auto* confirmation = window.findChild<Frm4_ZT_aviso*>();
+        QVERIFY(confirmation);
+        confirmation->btnSim->click();
+        for (const ShortcutPlace place : kShortcutPlaces)
+            QCOMPARE(groupFiles(Shortcuts::folder(place), id), QStringList());
+        QVERIFY(prompt.messages.isEmpty());
+    }
+};
+
+ZANTOR_TEST_MAIN(GroupShortcutsTest)
+#include "tst_group_shortcuts.moc"
