@@ -90,7 +90,7 @@ class ReliabilityTest(unittest.TestCase):
         self.zantor.process = subprocess.Popen([os.path.join(self.zantor.folder, "Zantor")], cwd=self.zantor.folder,
                                                env={**os.environ, **self.env}, preexec_fn=few_descriptors)
         wait_for(lambda: visible_windows("Kelmar Zantor"), what="the main window")
-        path = wait_for(lambda: glob.glob(os.path.join(self.env["XDG_RUNTIME_DIR"], "zantor", "*.socket")),
+        path = wait_for(lambda: glob.glob(os.path.join(self.env["XDG_RUNTIME_DIR"], "**", "*.socket"), recursive=True),
                         what="the one-copy socket")[0]
         stalled = []
         self.addCleanup(lambda: [client.close() for client in stalled])
