@@ -140,8 +140,12 @@ std::optional<CommandResult> CommandRunner::handOver(const QJsonObject& request)
     switch (m_instance.claim()) {
     case SingleInstance::Claim::Claimed:
         return std::nullopt;
-    case SingleInstance::Claim::RunningElsewhere:
-        return m_instance.ask(request);
+    case SingleInstance::Claim::RunningElsewhere: {
+        // An opening is answered when its run has ended, however long the run takes.
+        const QString kind = request.value(kRequest).toString();
+        const bool waitsForARun = kind == kOpen || kind == kOpenById;
+        return m_instance.ask(request, waitsForARun ? -1 : SingleInstance::kAnswerWaitMs);
+    }
     case SingleInstance::Claim::Failed:
         break;
     }
@@ -149,52 +153,83 @@ std::optional<CommandResult> CommandRunner::handOver(const QJsonObject& request)
 }
 
 void CommandRunner::serve(WindowCoordinator& windows) {
-    m_instance.listen([this, &windows](const QJsonObject& request) { return answer(windows, request); });
-    if (!m_groupsToOpen.isEmpty())
-        windows.openGroups(m_groupsToOpen);
+    m_instance.listen([this, &windows](const QJsonObject& request, const SingleInstance::Reply& reply) {
+        answer(windows, request, reply);
+    });
+    if (m_groupsToOpen.isEmpty())
+        return;
+    // Started from a terminal to open groups, this copy tells that terminal what it could
+    // not open, as a copy that hands the request over does.
+    const RunTicket ticket = windows.openGroups(m_groupsToOpen);
+    if (ticket.run)
+        ticket.launcher->whenDone(ticket.run, &windows, [](const LaunchResult& result) {
+            finish({exit_status::kSuccess, {}, result.terminalReport()});
+        });
 }
 
-CommandResult CommandRunner::answer(WindowCoordinator& windows, const QJsonObject& request) {
-    // What a request shows comes after its answer has gone: a message box it may open
-    // must never keep the copy that asked waiting, nor run inside the socket's handler.
+void CommandRunner::answer(WindowCoordinator& windows, const QJsonObject& request,
+                           const SingleInstance::Reply& reply) {
+    // What a request shows comes after its answer has gone, or after its run has begun: a
+    // message box it may open must never keep the copy that asked waiting, nor run inside
+    // the socket's handler.
     const auto afterAnswer = [&windows](auto show) { QTimer::singleShot(0, &windows, show); };
     const QString kind = request.value(kRequest).toString();
+    // The groups chosen open as one run, and the copy that asked hears, at its end, what
+    // could not be opened.
     const auto openChosen = [&](const GroupChoice& choice) {
-        if (!choice.ids.isEmpty())
-            afterAnswer([&windows, ids = choice.ids] { windows.openGroups(ids); });
-        return choice.result;
+        if (choice.ids.isEmpty()) {
+            reply(choice.result);
+            return;
+        }
+        afterAnswer([&windows, reply, choice] {
+            const RunTicket ticket = windows.openGroups(choice.ids);
+            if (!ticket.run) {
+                reply(choice.result);
+                return;
+            }
+            ticket.launcher->whenDone(ticket.run, &windows, [reply, choice](const LaunchResult& result) {
+                CommandResult told = choice.result;
+                told.errors += result.terminalReport();
+                reply(told);
+            });
+        });
     };
     if (kind == kShow) {
+        reply({});
         afterAnswer([&windows] { windows.bringToFront(); });
-        return {};
+        return;
     }
     if (kind == kOpen) {
         QStringList titles;
         for (const QJsonValue& title : request.value(kTitles).toArray())
             titles << title.toString();
-        return openChosen(chooseGroups(m_paths.groups, titles));
+        openChosen(chooseGroups(m_paths.groups, titles));
+        return;
     }
     if (kind == kOpenById) {
         QVector<int> ids;
         for (const QJsonValue& id : request.value(kIds).toArray())
             ids << id.toInt();
-        return openChosen(groupsWithIds(m_paths.groups, ids));
+        openChosen(groupsWithIds(m_paths.groups, ids));
+        return;
     }
     if (kind == kImport) {
         const GroupShortcuts shortcuts(m_folders);
         const CommandResult result = importGroupsCommand(
             m_paths, QByteArray::fromBase64(request.value(kContent).toString().toLatin1()),
             request.value(kWithShortcuts).toBool() ? &shortcuts : nullptr);
+        reply(result);
         if (result.status == exit_status::kSuccess) {
             afterAnswer([&windows] {
                 Frm1_ZT_ini& window = windows.mainWindow();
                 runDatabaseAction(&window, [&window] { window.state().groups.refill(); });
             });
         }
-        return result;
+        return;
     }
-    return CommandResult::failure(
-        exit_status::kUsage, QStringLiteral("Pedido desconhecido para o Zantor aberto: \"%1\".\n").arg(kind));
+    reply(CommandResult::failure(
+        exit_status::kUsage,
+        QStringLiteral("Pedido desconhecido para o Zantor aberto: \"%1\".\n").arg(kind)));
 }
 
 } // namespace zantor

@@ -34,7 +34,7 @@ private:
     // Hands the request to the running copy and gives its answer, or why no copy can
     // run; nothing when this process has become the running copy.
     std::optional<CommandResult> handOver(const QJsonObject& request);
-    CommandResult answer(WindowCoordinator& windows, const QJsonObject& request);
+    void answer(WindowCoordinator& windows, const QJsonObject& request, const SingleInstance::Reply& reply);
 
     CommandLine m_commandLine;
     AppFolders m_folders;

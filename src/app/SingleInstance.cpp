@@ -7,6 +7,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QJsonDocument>
+#include <QPointer>
 #include <QThread>
 
 namespace zantor {
@@ -16,8 +17,6 @@ namespace {
 // How long a start waits for a copy that holds the lock but does not listen yet: it is
 // still loading its window, or about to end.
 constexpr int kStartWaitMs = 15000;
-// A running copy may be busy a while with a large import.
-constexpr int kAnswerWaitMs = 60000;
 // A request is a line of JSON: the largest is an import file of 64 MiB in base64.
 constexpr qint64 kLongestRequest = qint64(96) << 20;
 // A later start sends its request as soon as it is connected: a connection that stays
@@ -84,7 +83,7 @@ SingleInstance::Claim SingleInstance::claim() {
     }
 }
 
-CommandResult SingleInstance::ask(const QJsonObject& request) {
+CommandResult SingleInstance::ask(const QJsonObject& request, int waitMs) {
     const CommandResult silent = CommandResult::failure(
         exit_status::kFailure, errorAnswer(QStringLiteral("O Zantor já está aberto, mas não respondeu.")));
     if (m_runningCopy.state() != QLocalSocket::ConnectedState)
@@ -92,7 +91,7 @@ CommandResult SingleInstance::ask(const QJsonObject& request) {
     m_runningCopy.write(QJsonDocument(request).toJson(QJsonDocument::Compact) + '\n');
     if (!m_runningCopy.waitForBytesWritten(kAnswerWaitMs))
         return silent;
-    const QDeadlineTimer deadline(kAnswerWaitMs);
+    const QDeadlineTimer deadline(waitMs < 0 ? QDeadlineTimer::Forever : QDeadlineTimer(waitMs));
     while (!m_runningCopy.canReadLine()) {
         if (deadline.hasExpired() || !m_runningCopy.waitForReadyRead(int(deadline.remainingTime())))
             return silent;
@@ -129,11 +128,11 @@ void SingleInstance::acceptConnections() {
     while (QLocalSocket* socket = m_server.nextPendingConnection()) {
         if (m_connections.size() >= kMostConnections)
             closeConnection(m_connections.first());
-        m_connections.append(socket);
-        m_requests.insert(socket, {});
         auto* idle = new QTimer(socket);
         idle->setSingleShot(true);
         idle->start(kIdleConnectionMs);
+        m_connections.append(socket);
+        m_requests.insert(socket, {{}, idle});
         connect(idle, &QTimer::timeout, this, [this, socket] { closeConnection(socket); });
         connect(socket, &QLocalSocket::disconnected, this, [this, socket] { closeConnection(socket); });
         connect(socket, &QLocalSocket::readyRead, this, [this, socket, idle] {
@@ -162,7 +161,7 @@ void SingleInstance::readRequest(QLocalSocket* socket) {
     const auto open = m_requests.find(socket);
     if (open == m_requests.end())
         return;
-    QByteArray& request = *open;
+    QByteArray& request = open->request;
     const qsizetype searched = request.size();
     request += socket->readAll();
     const qsizetype end = request.indexOf('\n', searched);
@@ -173,13 +172,19 @@ void SingleInstance::readRequest(QLocalSocket* socket) {
     }
     const QJsonObject asked = QJsonDocument::fromJson(request.left(end)).object();
     request.clear();
-    const CommandResult result = m_answer(asked);
-    const QJsonObject answer{{QStringLiteral("status"), result.status},
-                             {QStringLiteral("saida"), result.output},
-                             {QStringLiteral("erros"), result.errors}};
-    socket->write(QJsonDocument(answer).toJson(QJsonDocument::Compact) + '\n');
-    socket->flush();
-    socket->disconnectFromServer();
+    // The copy that asked now waits for its answer, which may come at the end of a run.
+    open->idle->stop();
+    disconnect(socket, &QLocalSocket::readyRead, this, nullptr);
+    m_answer(asked, [socket = QPointer<QLocalSocket>(socket)](const CommandResult& result) {
+        if (!socket)
+            return;
+        const QJsonObject answer{{QStringLiteral("status"), result.status},
+                                 {QStringLiteral("saida"), result.output},
+                                 {QStringLiteral("erros"), result.errors}};
+        socket->write(QJsonDocument(answer).toJson(QJsonDocument::Compact) + '\n');
+        socket->flush();
+        socket->disconnectFromServer();
+    });
 }
 
 } // namespace zantor

@@ -21,7 +21,10 @@ namespace zantor {
 class SingleInstance : public QObject {
     Q_OBJECT
 public:
-    using Answer = std::function<CommandResult(const QJsonObject& request)>;
+    // Sends the answer to the copy that asked; once only.
+    using Reply = std::function<void(const CommandResult& result)>;
+    // Answers a request now or later (as when it waits for a run to end).
+    using Answer = std::function<void(const QJsonObject& request, const Reply& reply)>;
 
     explicit SingleInstance(const QString& databaseFolder, QObject* parent = nullptr);
     ~SingleInstance() override;
@@ -38,8 +41,12 @@ public:
     // A copy still starting up is given a few seconds to listen.
     Claim claim();
     const QString& failure() const { return m_failure; }
-    // From a later start: the running copy's answer to the request.
-    CommandResult ask(const QJsonObject& request);
+    // From a later start: the running copy's answer to the request, waited for at most
+    // `waitMs` (-1: as long as the running copy is there).
+    CommandResult ask(const QJsonObject& request, int waitMs = kAnswerWaitMs);
+
+    // A running copy may be busy a while with a large import.
+    static constexpr int kAnswerWaitMs = 60000;
     // As the running copy: answers every request of a later start.
     void listen(Answer answer);
 
@@ -57,9 +64,14 @@ private:
     // Listens again a moment after the server could not, as when the process was out of
     // file descriptors.
     QTimer m_listenAgain;
-    // The open connections, oldest first, each with what it has sent of its request so far.
+    // The open connections, oldest first, each with what it has sent of its request so far
+    // and the timer that drops it while it stays silent.
+    struct Connection {
+        QByteArray request;
+        QTimer* idle = nullptr;
+    };
     QList<QLocalSocket*> m_connections;
-    QHash<QLocalSocket*, QByteArray> m_requests;
+    QHash<QLocalSocket*, Connection> m_requests;
     Answer m_answer;
 };
 

@@ -7,6 +7,7 @@
 #include "dialogs/Frm7_ZT_about.h"
 #include "editor/Frm2_ZT_insert.h"
 #include "editor/Frm8_ZT_itens.h"
+#include "editor/MissingItemsWindow.h"
 #include "main/Frm1_ZT_ini.h"
 #include "minilist/Frm9_ZT_mini.h"
 #include "settings/Frm2_ZT_Config.h"
@@ -27,6 +28,7 @@ WindowCoordinator::~WindowCoordinator() {
     for (PageWindow* page : m_main->openPages())
         delete page;
     delete m_compact;
+    delete m_missingItems;
 }
 
 void WindowCoordinator::start() {
@@ -52,7 +54,7 @@ void WindowCoordinator::bringToFront() {
         QList<QWidget*> shown;
         for (PageWindow* page : m_main->openPages())
             shown.append(page);
-        shown << m_compact << m_main.get();
+        shown << m_missingItems << m_compact << m_main.get();
         for (QWidget* candidate : std::as_const(shown)) {
             if (candidate && candidate->isVisible()) {
                 window = candidate;
@@ -64,6 +66,8 @@ void WindowCoordinator::bringToFront() {
         QList<TrayHelper*> trays;
         for (PageWindow* page : m_main->openPages())
             trays.append(&page->tray());
+        if (m_missingItems)
+            trays.append(&m_missingItems->tray());
         if (m_compact)
             trays.append(&m_compact->tray());
         trays.append(&m_main->tray());
@@ -126,7 +130,7 @@ void WindowCoordinator::openCompactList() {
 }
 
 void WindowCoordinator::openCompactWindow() {
-    m_compact = new Frm9_ZT_mini(m_state, m_resourceHandler, m_main->IconSoft);
+    m_compact = new Frm9_ZT_mini(m_state, *this, m_resourceHandler, m_main->IconSoft);
     // The main window keeps its own place; it only shows again.
     connect(m_compact, &Frm9_ZT_mini::closed, m_main.get(), &QWidget::show);
     if (!m_state.startsInTray())
@@ -152,11 +156,23 @@ void WindowCoordinator::showDialog(QWidget* dialog) {
     dialog->show();
 }
 
-void WindowCoordinator::openGroups(const QVector<int>& groupIds) {
-    if (m_compact)
-        m_compact->openGroups(groupIds);
-    else
-        m_main->openGroups(groupIds);
+RunTicket WindowCoordinator::openGroups(const QVector<int>& groupIds) {
+    return m_compact ? m_compact->openGroups(groupIds) : m_main->openGroups(groupIds);
+}
+
+void WindowCoordinator::fixMissingItems(const QVector<MissedItem>& items) {
+    // One such window at a time: the report of a later run replaces an earlier one.
+    if (m_missingItems)
+        m_missingItems->close();
+    m_missingItems = new MissingItemsWindow(m_state, items, m_main->IconSoft);
+    // Over the window the user works in.
+    const QWidget* over =
+        m_compact && m_compact->isVisible() ? static_cast<QWidget*>(m_compact) : m_main.get();
+    QRect place(QPoint(), m_missingItems->size());
+    place.moveCenter(over->frameGeometry().center());
+    m_missingItems->showAt(place.topLeft());
+    m_missingItems->raise();
+    m_missingItems->activateWindow();
 }
 
 } // namespace zantor

@@ -10,6 +10,7 @@ namespace zantor {
 
 class Frm1_ZT_ini;
 class Frm9_ZT_mini;
+class MissingItemsWindow;
 class PageWindow;
 class ResourceHandler;
 class SharedState;
@@ -46,7 +47,8 @@ public:
     void openCompactList() override;
     void confirmDeletion(const QItemSelectionModel& selection) override;
     void showItems(const ItemsRequest& request) override;
-    void openGroups(const QVector<int>& groupIds) override;
+    RunTicket openGroups(const QVector<int>& groupIds) override;
+    void fixMissingItems(const QVector<MissedItem>& items) override;
 
 private:
     // The compact list, shown or, when the start asks for the tray, only its tray icon.
@@ -59,6 +61,7 @@ private:
     std::unique_ptr<Frm1_ZT_ini> m_main;
     QPointer<Frm9_ZT_mini> m_compact;
     QPointer<QWidget> m_dialog;
+    QPointer<MissingItemsWindow> m_missingItems;
 };
 
 } // namespace zantor

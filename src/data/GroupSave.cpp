@@ -40,4 +40,52 @@ void updateGroup(const QString& groupsPath, int id, const GroupContent& group) {
     });
 }
 
+namespace {
+
+// Finds the item where it was read, else wherever the one same title and address stand
+// now (an earlier item of the group may have gone meanwhile), and lets `change` rewrite
+// the list. Holds the write lock from the reading to the writing.
+template <typename Change>
+ItemChange changeItem(const QString& groupsPath, const ItemPlace& item, const QString& dataUpd,
+                      Change&& change) {
+    DbSession db(groupsPath);
+    ItemChange outcome = ItemChange::Changed;
+    db.inTransaction(
+        [&] {
+            const QVector<QSqlRecord> rows =
+                db.select(QStringLiteral("select texto1,texto2 from Tabela1 where id=?"), {item.groupId});
+            if (rows.isEmpty())
+                return;
+            QVector<GroupItem> items = editorItems(columnText(rows.first(), QStringLiteral("texto1")),
+                                                   columnText(rows.first(), QStringLiteral("texto2")));
+            const GroupItem wanted{item.title, item.address};
+            qsizetype at = item.index < items.size() && items[item.index] == wanted ? item.index : -1;
+            if (at < 0 && items.count(wanted) == 1)
+                at = items.indexOf(wanted);
+            if (at < 0)
+                return;
+            change(items, at);
+            const StoredItemList stored = writeItemList(items);
+            db.execute(
+                QStringLiteral("UPDATE Tabela1 SET [texto1]=?, [texto2]=?, [qtd]=?, [dataUpd]=? WHERE id=?"),
+                {stored.texto1, stored.texto2, stored.qtd, dataUpd, item.groupId});
+            outcome = ItemChange::Done;
+        },
+        DbSession::Lock::WriteAtOnce);
+    return outcome;
+}
+
+} // namespace
+
+ItemChange replaceItemAddress(const QString& groupsPath, const ItemPlace& item, const QString& address,
+                              const QString& dataUpd) {
+    return changeItem(groupsPath, item, dataUpd,
+                      [&address](QVector<GroupItem>& items, qsizetype at) { items[at].address = address; });
+}
+
+ItemChange removeItem(const QString& groupsPath, const ItemPlace& item, const QString& dataUpd) {
+    return changeItem(groupsPath, item, dataUpd,
+                      [](QVector<GroupItem>& items, qsizetype at) { items.removeAt(at); });
+}
+
 } // namespace zantor

@@ -277,7 +277,7 @@ void Frm1_ZT_ini::connectCommands() {
         if (chkMinimizar->isChecked())
             minimize_to_tray();
     });
-    showLaunchFeedback(this, m_launcher, [this](const QString& text) { showStatusMessage(text); });
+    showLaunchFeedback(this, m_launcher, m_windows, [this](const QString& text) { showStatusMessage(text); });
     connect(btnPosition, &QAbstractButton::clicked, this, &Frm1_ZT_ini::storePosition);
     connect(btnInsert, &QAbstractButton::clicked, this, [this] {
         m_windows.openEditor({EditorRequest::Mode::Insert, 0});
@@ -379,8 +379,10 @@ void Frm1_ZT_ini::openSelectedGroups() {
     openGroups(groupIds);
 }
 
-void Frm1_ZT_ini::openGroups(const QVector<int>& groupIds) {
-    runDatabaseAction(this, [&] { m_launcher.openGroups(groupIds, m_state.tempoMs()); });
+RunTicket Frm1_ZT_ini::openGroups(const QVector<int>& groupIds) {
+    RunTicket ticket{&m_launcher, 0};
+    runDatabaseAction(this, [&] { ticket.run = m_launcher.openGroups(groupIds, m_state.tempoMs()); });
+    return ticket;
 }
 
 void Frm1_ZT_ini::clearGroupDetails() {

@@ -53,7 +53,7 @@ public:
     // Opens every resource of the selected groups, in list order, lblTempo ms apart.
     void openSelectedGroups();
     // Opens the groups, in the order given, as one run of this window.
-    void openGroups(const QVector<int>& groupIds);
+    RunTicket openGroups(const QVector<int>& groupIds);
 
     // The program icon and the picture shown when a category image is missing.
     QIcon IconSoft{QStringLiteral(":/icons/icon-soft.svg")};

@@ -39,7 +39,8 @@ QFont sansSerif(int pixelSize) {
 
 } // namespace
 
-Frm9_ZT_mini::Frm9_ZT_mini(SharedState& state, ResourceHandler& resourceHandler, const QIcon& icon)
+Frm9_ZT_mini::Frm9_ZT_mini(SharedState& state, WindowRequests& windows, ResourceHandler& resourceHandler,
+                           const QIcon& icon)
     : m_state(state)
     , m_icon(icon)
     , m_launcher(state.paths().groups, resourceHandler)
@@ -50,7 +51,7 @@ Frm9_ZT_mini::Frm9_ZT_mini(SharedState& state, ResourceHandler& resourceHandler,
     setFont(sansSerif(11));
     buildList();
     buildBottomBar();
-    connectCommands();
+    connectCommands(windows);
 
     setWindowIcon(icon);
     // A stored count outside what the list can show would give a window with no shape.
@@ -135,10 +136,10 @@ void Frm9_ZT_mini::buildBottomBar() {
         attachPressEffect(button);
 }
 
-void Frm9_ZT_mini::connectCommands() {
+void Frm9_ZT_mini::connectCommands(WindowRequests& windows) {
     connect(new ListActivation(ListMini), &ListActivation::activated, this,
             &Frm9_ZT_mini::openSelectedGroups);
-    showLaunchFeedback(this, m_launcher, [this](const QString& text) { showNotice(text); });
+    showLaunchFeedback(this, m_launcher, windows, [this](const QString& text) { showNotice(text); });
     connect(btnPosition, &QAbstractButton::clicked, this, &Frm9_ZT_mini::savePosition);
     connect(btnTopOff, &QAbstractButton::clicked, this, [this] { setAlwaysOnTop(true); });
     connect(btnTop, &QAbstractButton::clicked, this, [this] { setAlwaysOnTop(false); });
@@ -174,8 +175,10 @@ void Frm9_ZT_mini::openSelectedGroups() {
     openGroups(groupIds);
 }
 
-void Frm9_ZT_mini::openGroups(const QVector<int>& groupIds) {
-    runDatabaseAction(this, [&] { m_launcher.openGroups(groupIds, lblTempo.toInt()); });
+RunTicket Frm9_ZT_mini::openGroups(const QVector<int>& groupIds) {
+    RunTicket ticket{&m_launcher, 0};
+    runDatabaseAction(this, [&] { ticket.run = m_launcher.openGroups(groupIds, lblTempo.toInt()); });
+    return ticket;
 }
 
 void Frm9_ZT_mini::applyRowCount() {

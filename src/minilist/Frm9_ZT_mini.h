@@ -19,6 +19,7 @@ class Frm10_ZT_aviso;
 class ImageButton;
 class ResourceHandler;
 class SharedState;
+class WindowRequests;
 
 // "MiniZantor": the group titles in a small list that can stay above every other
 // window and opens groups as the main window does. It shows the shared group list, so
@@ -28,7 +29,8 @@ class Frm9_ZT_mini : public BorderlessWindow {
 public:
     // Places and sizes itself from the shared state; when the start-up asks for the
     // tray, it goes there at once instead of waiting to be shown.
-    Frm9_ZT_mini(SharedState& state, ResourceHandler& resourceHandler, const QIcon& icon);
+    Frm9_ZT_mini(SharedState& state, WindowRequests& windows, ResourceHandler& resourceHandler,
+                 const QIcon& icon);
 
     void minimize_to_tray();
     TrayHelper& tray() { return m_tray; }
@@ -36,7 +38,7 @@ public:
     // Opens every resource of the selected groups, top to bottom, lblTempo ms apart.
     void openSelectedGroups();
     // Opens the groups, in the order given, as one run.
-    void openGroups(const QVector<int>& groupIds);
+    RunTicket openGroups(const QVector<int>& groupIds);
     // Stores the window's place for its next opening and confirms it in a notice.
     void savePosition();
     // Shows as many rows as the row box says, within what the groups allow, keeping
@@ -72,7 +74,7 @@ protected:
 private:
     void buildList();
     void buildBottomBar();
-    void connectCommands();
+    void connectCommands(WindowRequests& windows);
     // Sizes the list, its frame, the bottom bar and the window for `rows` rows; `top`
     // is the window's new top, in pixels.
     void applyGeometry(int rows, int top);

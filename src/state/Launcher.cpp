@@ -2,6 +2,7 @@
 
 #include "data/GroupStore.h"
 #include "data/ItemListCodec.h"
+#include "data/TextEscaping.h"
 #include "data/WebAddress.h"
 #include "platform/ResourceHandler.h"
 
@@ -11,11 +12,18 @@ namespace {
 
 const QString kLineEnd = QStringLiteral("\r\n");
 
-QString listed(const QStringList& resources) {
+QString listed(const QStringList& resources, const QString& lineEnd) {
     QString lines;
     for (const QString& resource : resources)
-        lines += QStringLiteral("- ") + resource + kLineEnd;
+        lines += QStringLiteral("- ") + resource + lineEnd;
     return lines;
+}
+
+QStringList shownAddresses(const QVector<MissedItem>& items) {
+    QStringList addresses;
+    for (const MissedItem& item : items)
+        addresses << item.shownAddress;
+    return addresses;
 }
 
 } // namespace
@@ -23,9 +31,30 @@ QString listed(const QStringList& resources) {
 QString LaunchResult::report() const {
     QString text;
     if (!missing.isEmpty())
-        text += QStringLiteral("Recurso(s) não encontrado(s): ") + kLineEnd + listed(missing);
+        text += QStringLiteral("Recurso(s) não encontrado(s): ") + kLineEnd +
+                listed(shownAddresses(missing), kLineEnd);
     if (!refused.isEmpty())
-        text += QStringLiteral("Não foi possível abrir:") + kLineEnd + listed(refused);
+        text += QStringLiteral("Não foi possível abrir:") + kLineEnd + listed(refused, kLineEnd);
+    return text;
+}
+
+QString LaunchResult::terminalReport() const {
+    const QString lineEnd = QStringLiteral("\n");
+    QString text;
+    if (!missing.isEmpty()) {
+        text += QStringLiteral("Recurso(s) não encontrado(s):") + lineEnd;
+        for (const MissedItem& item : missing)
+            text += QStringLiteral("- %1 (grupo \"%2\", item \"%3\")")
+                        .arg(item.shownAddress, item.groupTitle, item.place.title) +
+                    lineEnd;
+    }
+    if (!refused.isEmpty())
+        text += QStringLiteral("Não foi possível abrir:") + lineEnd + listed(refused, lineEnd);
+    if (!missing.isEmpty())
+        text +=
+            QStringLiteral("Os itens não encontrados podem ser corrigidos na próxima abertura pela janela do "
+                           "Zantor.") +
+            lineEnd;
     return text;
 }
 
@@ -39,48 +68,74 @@ Launcher::Launcher(QString groupsPath, ResourceHandler& handler)
     connect(&TimerDelay, &QTimer::timeout, this, &Launcher::handOverNext);
 }
 
-void Launcher::openGroups(const QVector<int>& groupIds, int delayMs) {
-    QStringList resources;
+int Launcher::openGroups(const QVector<int>& groupIds, int delayMs) {
+    QVector<Queued> queue;
     for (const int id : groupIds) {
         // A group deleted since the list was filled has nothing left to open.
-        if (const std::optional<QString> stored = readResourceList(m_groupsPath, id))
-            resources += launchResources(*stored);
+        const std::optional<GroupDetails> group = readGroupDetails(m_groupsPath, id);
+        if (!group)
+            continue;
+        const QString groupTitle = unescapeText(group->titulo1);
+        const QStringList titles = titlePieces(unescapeText(group->texto1));
+        const QStringList stored = addressPieces(unescapeText(group->texto2));
+        const QStringList resources = launchResources(group->texto2);
+        for (qsizetype i = 0; i < resources.size(); ++i)
+            queue.append({resources[i], {{id, int(i), titles.value(i), stored[i]}, groupTitle, {}}});
     }
-    if (resources.isEmpty())
-        return;
+    if (queue.isEmpty())
+        return 0;
 
-    m_resources = resources;
+    if (TimerDelay.isActive())
+        emit runReplaced(m_result);
+    m_queue = std::move(queue);
     m_result = {};
+    m_result.run = ++m_lastRun;
     m_nextIndex = 0;
     TimerDelay.start(qMax(delayMs, 0));
     emit runStarted();
+    return m_result.run;
+}
+
+void Launcher::whenDone(int run, QObject* context, std::function<void(const LaunchResult&)> done) {
+    // Both connections go with the first of the two ends of the run.
+    auto ends = std::make_shared<QList<QMetaObject::Connection>>();
+    const auto end = [run, ends, done = std::move(done)](const LaunchResult& result) {
+        if (result.run != run)
+            return;
+        for (const QMetaObject::Connection& connection : std::as_const(*ends))
+            QObject::disconnect(connection);
+        done(result);
+    };
+    *ends << connect(this, &Launcher::runFinished, context, end)
+          << connect(this, &Launcher::runReplaced, context, end);
 }
 
 void Launcher::cancel() {
     if (!TimerDelay.isActive())
         return;
     TimerDelay.stop();
-    m_resources.clear();
+    m_queue.clear();
     m_result.cancelled = true;
     emit runFinished(m_result);
 }
 
 void Launcher::handOverNext() {
-    if (m_nextIndex >= m_resources.size()) {
+    if (m_nextIndex >= m_queue.size()) {
         TimerDelay.stop();
         emit runFinished(m_result);
         return;
     }
     // An empty piece opens nothing but still takes its tick: a gap the user left in the
     // list is a pause.
-    const QString resource = m_resources[m_nextIndex++];
-    if (!resource.isEmpty())
-        handOver(resource);
+    const Queued& queued = m_queue[m_nextIndex++];
+    if (!queued.resource.isEmpty())
+        handOver(queued);
 }
 
-void Launcher::handOver(const QString& resource) {
+void Launcher::handOver(const Queued& queued) {
     // A typed backslash-t came back as a TAB; the path as typed may be the real one. A
     // URL holds no TAB: it is always the typed form.
+    const QString& resource = queued.resource;
     const QString typed = addressAsTyped(resource);
     if (isWebAddress(typed)) {
         if (!m_handler.openWebAddress(typed))
@@ -92,10 +147,13 @@ void Launcher::handOver(const QString& resource) {
     const QString found = m_handler.exists(path)                             ? path
                           : typedPath != path && m_handler.exists(typedPath) ? typedPath
                                                                              : QString();
-    if (found.isEmpty())
-        m_result.missing << typed;
-    else if (!m_handler.open(found))
+    if (found.isEmpty()) {
+        MissedItem missed = queued.item;
+        missed.shownAddress = typed;
+        m_result.missing << missed;
+    } else if (!m_handler.open(found)) {
         m_result.refused << found;
+    }
 }
 
 } // namespace zantor

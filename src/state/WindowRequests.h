@@ -1,5 +1,7 @@
 #pragma once
 
+#include "Launcher.h"
+
 #include <QString>
 #include <QVector>
 
@@ -42,8 +44,11 @@ public:
     virtual void confirmDeletion(const QItemSelectionModel& selection) = 0;
     virtual void showItems(const ItemsRequest& request) = 0;
     // Opens the groups, in the order given, as one run of the window the user sees: the
-    // compact list while it is open, else the main window.
-    virtual void openGroups(const QVector<int>& groupIds) = 0;
+    // compact list while it is open, else the main window. The ticket follows the run
+    // to its end; it names no run when there was nothing to open.
+    virtual RunTicket openGroups(const QVector<int>& groupIds) = 0;
+    // The items a run did not find, for the user to fix ("Itens não encontrados").
+    virtual void fixMissingItems(const QVector<MissedItem>& items) = 0;
 };
 
 } // namespace zantor

@@ -3,14 +3,15 @@ default application, programs start in their own folder, and what is missing is
 reported once at the end."""
 import os
 import shutil
+import sqlite3
 import stat
 import tempfile
 import unittest
 
 import pyatspi
 
-from zantor_e2e import (RecordingDesktop, ZantorCopy, click, descendants, find_one, table_rows, visible_windows,
-                        wait_for, write, xdotool)
+from zantor_e2e import (RecordingDesktop, ZantorCopy, click, descendants, find_one, screenshot, table_rows,
+                        visible_windows, wait_for, write, xdotool)
 
 UNIT = "\x1f"
 REPORT_HEADING = "Recurso(s) não encontrado(s): \r\n"
@@ -106,6 +107,26 @@ class LaunchTest(unittest.TestCase):
         texts = [label.name for label in descendants(box, "label") if label.name.startswith("Recurso")]
         self.assertEqual(texts, [f"{REPORT_HEADING}- {missing}\r\n"])
         self.assertEqual(self.logged(), expected)
+
+        # From a terminal, the same run tells what it missed and where, once it has ended.
+        asked = self.zantor.run("--abrir", "manhã", env=self.desktop.env)
+        self.assertEqual(asked.returncode, 0)
+        self.assertIn(f'- {missing} (grupo "Manhã", item "Movido")\n', asked.stderr)
+
+        # Each report offers the fix; the item goes out of its group without the editor.
+        app = self.zantor.application()
+        reports = wait_for(lambda: [window for window in map(app.getChildAtIndex, range(app.childCount))
+                                    if window.name == "Erro"][1:], what="the second report")
+        click(find_one(reports[0], "push button", "Corrigir itens…"))
+        fix = self.zantor.window("Itens não encontrados")
+        wait_for(lambda: visible_windows("Itens não encontrados"), what="the fix window to map")
+        self.assertTrue(descendants(fix, "label", missing))
+        screenshot("e2e-missing-items.png")
+        click(find_one(fix, "push button", "Remover do grupo Movido"))
+        wait_for(lambda: descendants(fix, "label", "Removido do grupo"), what="the row to say so")
+        with sqlite3.connect(self.zantor.database("ZT_Itens.db")) as db:
+            self.assertEqual(db.execute("select texto1, texto2, qtd from Tabela1").fetchone(),
+                             ("Correio, Planilha, Projeto", UNIT.join([page, note, folder]), "3"))
 
 
 if __name__ == "__main__":

@@ -15,6 +15,14 @@ public:
         qFatal("A message box the test did not expect would open: %s: %s", qPrintable(title),
                qPrintable(text));
     }
+    void offer(QWidget* parent, zantor::PromptIcon icon, const QString& title, const QString& text,
+               const zantor::PromptAction&) override {
+        message(parent, icon, title, text);
+    }
+    void choosePath(QWidget*, const QString& title, zantor::PathKind, const QString&,
+                    const std::function<void(const QString&)>&) override {
+        qFatal("A chooser the test did not expect would open: %s", qPrintable(title));
+    }
     void beep() override {}
 };
 

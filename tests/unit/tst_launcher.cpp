@@ -180,7 +180,12 @@ private slots:
         QVERIFY(!launcher.timerDelay().isActive());
         QVERIFY(run.results[0].cancelled);
         QCOMPARE(handler.openedPaths(), QStringList({"/a", "/b"}));
-        QCOMPARE(run.results[0].missing, QStringList({"/falta/1"}));
+        // The missed item knows where it is stored, for the user to fix it.
+        QCOMPARE(run.results[0].missing.size(), 1);
+        const MissedItem& missed = run.results[0].missing[0];
+        QCOMPARE(
+            QVariantList({missed.shownAddress, missed.place.groupId, missed.place.index, missed.groupTitle}),
+            QVariantList({"/falta/1", id, 1, "g"}));
         launcher.cancel();
         QCOMPARE(run.results.size(), 1);
     }
