@@ -24,8 +24,7 @@ BorderlessWindow::BorderlessWindow(QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::FramelessWindowHint | Qt::WindowMinimizeButtonHint)
     , shpMe(new BorderShape(QStringLiteral("shpMe"), QColor(0x3b, 0x4a, 0x5e), 0, this))
     , shpMe2(new BorderShape(QStringLiteral("shpMe2"), QColor(0xff, 0xff, 0xff), 1, this))
-    , shpMe3(new BorderShape(QStringLiteral("shpMe3"), QColor(0xd3, 0xdb, 0xe6), 2, this))
-    , m_hoverTimer(this) {
+    , shpMe3(new BorderShape(QStringLiteral("shpMe3"), QColor(0xd3, 0xdb, 0xe6), 2, this)) {
     setPalette(colours::windowPalette(palette()));
     setAutoFillBackground(true);
 

@@ -47,6 +47,9 @@ public:
     // Strictly inside the control's screen rectangle: its edge pixels do not count.
     static bool mouseOverControl(const QWidget* control, QPoint cursor);
 
+    // The 100 ms poll of the pointer while it may be over a title-bar image, to look at.
+    const QTimer& hoverTimer() const { return m_hoverTimer; }
+
     // The pressed-button effect: the button sinks one pixel (15 twips) right and down
     // while held and goes back exactly where it was.
     void desceBotao(QWidget* button);
@@ -68,7 +71,6 @@ public:
     BorderShape* shpMe3;
 
 protected:
-    QTimer* hoverTimer() { return &m_hoverTimer; }
     void updateHoverImages();
 
     bool eventFilter(QObject* watched, QEvent* event) override;

@@ -31,7 +31,6 @@ void PageWindow::openOverHost() {
     setWindowIcon(m_host.programIcon());
     resize(m_host.size());
     sizeBorderShapes();
-    hoverTimer()->setInterval(100);
     showAt(m_host.pos());
     raise();
     activateWindow();

@@ -95,7 +95,7 @@ private slots:
         // A hidden window wakes nobody.
         QCursor::setPos(normal->mapToGlobal(QPoint(8, 8)));
         QTRY_VERIFY(lit->isVisible());
-        auto* hoverTimer = window.findChild<QTimer*>(QStringLiteral("TimerMouseOver"));
+        const QTimer* hoverTimer = &window.hoverTimer();
         QVERIFY(hoverTimer && hoverTimer->isActive());
         QCOMPARE(hoverTimer->interval(), 100);
         window.hide();
@@ -138,7 +138,7 @@ private slots:
         QCursor::setPos(onImage - QPoint(0, 15));
         QTRY_VERIFY(!lit->isVisible());
         QVERIFY(normal->isVisible());
-        auto* hoverTimer = window.findChild<QTimer*>(QStringLiteral("TimerMouseOver"));
+        const QTimer* hoverTimer = &window.hoverTimer();
         QTRY_VERIFY(!hoverTimer->isActive());
     }
 
