@@ -33,8 +33,10 @@ inline QPalette windowPalette(QPalette palette) {
         palette.setColor(group, QPalette::Text, text);
         palette.setColor(group, QPalette::Button, QColor(0xe9, 0xed, 0xf2));
         palette.setColor(group, QPalette::ButtonText, text);
-        palette.setColor(group, QPalette::Highlight, QColor(0x2f, 0x6f, 0xb5));
-        palette.setColor(group, QPalette::HighlightedText, QColor(0xff, 0xff, 0xff));
+        // Light, so that the category pictures (drawn in the same blue as a dark
+        // highlight) still show on a selected row.
+        palette.setColor(group, QPalette::Highlight, QColor(0xcf, 0xe0, 0xf5));
+        palette.setColor(group, QPalette::HighlightedText, text);
         palette.setColor(group, QPalette::ToolTipBase, QColor(0xff, 0xfb, 0xe6));
         palette.setColor(group, QPalette::ToolTipText, text);
     }
