@@ -41,8 +41,6 @@ public:
     int miniLeftTwips() const { return lblMiniLeft.toInt(); }
     int miniTopTwips() const { return lblMiniTop.toInt(); }
     int numMiniList() const { return lblNumMiniList.toInt(); }
-    int numTotal() const { return lblNumtotal.toInt(); }
-    int numUpdate() const { return lblNumUpdate.toInt(); }
     bool startsInTray() const { return lblIniMinimized.toInt() == 1; }
     bool itemSelected() const { return lblItemSel.toInt() != 0; }
 
