@@ -3,12 +3,17 @@
 #include "chrome/Prompt.h"
 #include "data/DatabaseError.h"
 #include "data/DatabaseSetup.h"
+#include "data/GroupStore.h"
 #include "data/SettingsStore.h"
+
+#include <QApplication>
 
 namespace zantor::startup {
 
 void makeDatabases(const AppFolders& folders) {
     createMissingDatabases(folders.databasePaths(), folders.seedFolder());
+    if (!folders.databasesReadOnly)
+        indexGroupList(folders.databasePaths().groups);
 }
 
 std::unique_ptr<SharedState> loadState(const QString& programFolder) {
@@ -17,8 +22,8 @@ std::unique_ptr<SharedState> loadState(const QString& programFolder) {
     const StartupSettings settings = readStartupSettings(state->paths().settings);
     state->takeStartupSettings(settings);
     state->loadCategories();
-    state->groups.fillGroupList(settings.ordemPosts.toInt() == 0 ? GroupOrder::Alphabetical
-                                                                 : GroupOrder::Custom);
+    state->groups.fillFirstScreen(settings.ordemPosts.toInt() == 0 ? GroupOrder::Alphabetical
+                                                                   : GroupOrder::Custom);
     return state;
 }
 
@@ -26,6 +31,7 @@ std::unique_ptr<SharedState> loadStateOrSay(const QString& programFolder) {
     try {
         return loadState(programFolder);
     } catch (const DatabaseError& error) {
+        QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/icon-soft.svg")));
         prompt::fatal(QStringLiteral("Erro"), error.userMessage());
         return nullptr;
     }

@@ -11,12 +11,13 @@ namespace zantor {
 // alike.
 namespace startup {
 
-// Makes the databases a first start lacks, from the seeds the copy ships. Throws
-// DatabaseError.
+// Makes the databases a first start lacks, from the seeds the copy ships, and indexes
+// the group list of a database that can be written. Throws DatabaseError.
 void makeDatabases(const AppFolders& folders);
 
 // The state every window shares, loaded: the databases made, the settings and the
-// categories read, the group list filled in the stored order. Throws DatabaseError.
+// categories read, the first screen of the group list filled in the stored order (the
+// window coordinator reads the rest). Throws DatabaseError.
 std::unique_ptr<SharedState> loadState(const QString& programFolder);
 // The same for the program: a database that cannot be read ends it, after a message
 // that names the file and the reason. Empty then.

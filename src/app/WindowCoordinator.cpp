@@ -1,6 +1,8 @@
 #include "WindowCoordinator.h"
 
 #include "GroupShortcutUpkeep.h"
+#include "chrome/DatabaseAction.h"
+#include "chrome/FirstPicture.h"
 #include "chrome/Prompt.h"
 #include "dialogs/Frm4_ZT_aviso.h"
 #include "dialogs/Frm6_ZT_help.h"
@@ -39,9 +41,19 @@ void WindowCoordinator::start() {
         m_main->tray().minimizeToTrayWhenReady();
     else
         m_main->show();
+    QWidget* const first = m_compact ? static_cast<QWidget*>(m_compact) : m_main.get();
+    afterFirstPicture(first->isVisible() ? first : nullptr, this, [this] { finishStart(); });
     if (m_state.folders().databasesReadOnly)
         prompt::message(m_compact ? static_cast<QWidget*>(m_compact) : m_main.get(), PromptIcon::Warning,
                         QStringLiteral("Zantor"), m_state.folders().readOnlyWarning());
+}
+
+void WindowCoordinator::finishStart() {
+    // Every window and message box takes the program's icon; drawn for the window
+    // manager at several sizes, it would hold the first picture back.
+    QApplication::setWindowIcon(m_main->IconSoft);
+    runDatabaseAction(m_main.get(), [this] { m_state.groups.readRest(); });
+    emit firstWindowShown();
 }
 
 Frm9_ZT_mini* WindowCoordinator::compactWindow() const {

@@ -26,7 +26,8 @@ public:
     ~WindowCoordinator() override;
 
     // The first window, as the settings say: the compact list, the main window, or only
-    // its tray icon.
+    // its tray icon. Once it is on the screen, the program takes its icon, the rest of
+    // the group list is read, and firstWindowShown() follows.
     void start();
 
     Frm1_ZT_ini& mainWindow() { return *m_main; }
@@ -50,7 +51,12 @@ public:
     RunTicket openGroups(const QVector<int>& groupIds) override;
     void fixMissingItems(const QVector<MissedItem>& items) override;
 
+signals:
+    void firstWindowShown();
+
 private:
+    // What the first window's picture does not need.
+    void finishStart();
     // The compact list, shown or, when the start asks for the tray, only its tray icon.
     void openCompactWindow();
     // A dialog over the main window that waits for an answer, without a nested event loop.

@@ -19,16 +19,15 @@ int main(int argc, char* argv[]) {
     // Hidden in the tray, the main window is still the program: only its close command ends it.
     QApplication::setQuitOnLastWindowClosed(false);
     zantor::quitOnTerminationRequests();
-    // Every window and message box takes the program's icon.
-    QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/icon-soft.svg")));
-
     const std::unique_ptr<zantor::SharedState> state = zantor::startup::loadStateOrSay(appFolder);
     if (!state)
         return 2;
     zantor::DesktopResourceHandler desktop;
     zantor::WindowCoordinator windows(*state, desktop);
+    // Later starts wait for the running copy to listen: the user sees its window first.
+    QObject::connect(&windows, &zantor::WindowCoordinator::firstWindowShown, &windows,
+                     [&] { commands.serve(windows); });
     windows.start();
-    commands.serve(windows);
     zantor::noteEventLoopRunning();
     return QApplication::exec();
 }

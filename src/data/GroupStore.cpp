@@ -1,33 +1,100 @@
 #include "GroupStore.h"
 
 #include "AlphabeticalOrder.h"
+#include "DatabaseError.h"
 #include "DbSession.h"
+
+#include <QHash>
+#include <tuple>
 
 namespace zantor {
 
-QVector<GroupListRow> listGroups(const QString& groupsPath, GroupOrder order) {
-    // Read in id order; the chosen order is a stable sort on top of it, so equal keys
-    // stay in id order.
-    const QString orderBy =
-        order == GroupOrder::Alphabetical ? QStringLiteral("id asc") : QStringLiteral("ordem asc, id asc");
-    DbSession db(groupsPath);
+namespace {
+
+// The columns of a list row, its texts as their stored UTF-8 bytes: asked for text, the
+// driver would have SQLite convert each one to UTF-16 first, which costs more than the
+// rest of the reading together.
+const QString kListColumns =
+    QStringLiteral("id,CAST(substr(titulo1,1,?) AS BLOB),CAST(substr(texto1,1,?) AS BLOB),categoria,ordem");
+
+QVector<GroupListRow> readListRows(DbSession& db, const QString& filterAndOrder, QVariantList values) {
     QVector<GroupListRow> groups;
-    // The texts come as their stored UTF-8 bytes: asked for text, the driver would have
-    // SQLite convert each one to UTF-16 first, which costs more than the rest of the
-    // reading together.
-    db.forEachRow(
-        QStringLiteral(
-            "SELECT id,CAST(substr(titulo1,1,?) AS BLOB),CAST(substr(texto1,1,?) AS BLOB),categoria,"
-            "ordem FROM Tabela1 order by %1")
-            .arg(orderBy),
-        {kShownTextLength, kShownTextLength}, [&groups](const QSqlQuery& row) {
-            groups.append({row.value(0).toInt(), QString::fromUtf8(row.value(1).toByteArray()),
-                           QString::fromUtf8(row.value(2).toByteArray()), row.value(3).toInt(),
-                           row.value(4).toInt()});
-        });
+    values.prepend(kShownTextLength);
+    values.prepend(kShownTextLength);
+    db.forEachRow(QStringLiteral("SELECT %1 FROM Tabela1 %2").arg(kListColumns, filterAndOrder), values,
+                  [&groups](const QSqlQuery& row) {
+                      groups.append({row.value(0).toInt(), QString::fromUtf8(row.value(1).toByteArray()),
+                                     QString::fromUtf8(row.value(2).toByteArray()), row.value(3).toInt(),
+                                     row.value(4).toInt()});
+                  });
+    return groups;
+}
+
+const QString kCustomOrder = QStringLiteral("order by ordem asc, id asc");
+
+} // namespace
+
+QVector<GroupListRow> listGroups(const QString& groupsPath, GroupOrder order) {
+    DbSession db(groupsPath);
+    // Read in id order; the alphabetical order is a stable sort on top of it, so equal
+    // keys stay in id order.
+    QVector<GroupListRow> groups = readListRows(
+        db, order == GroupOrder::Alphabetical ? QStringLiteral("order by id asc") : kCustomOrder, {});
     if (order == GroupOrder::Alphabetical)
         sortAlphabetically(groups, [](const GroupListRow& group) { return group.titulo1; });
     return groups;
+}
+
+FirstGroups listFirstGroups(const QString& groupsPath, GroupOrder order, int count) {
+    DbSession db(groupsPath);
+    FirstGroups first;
+    // One transaction, so that the count and the rows agree whoever writes meanwhile.
+    db.inTransaction([&] {
+        if (order == GroupOrder::Custom) {
+            first.total = db.select(QStringLiteral("SELECT count(*) FROM Tabela1")).first().value(0).toInt();
+            first.rows = readListRows(db, kCustomOrder + QStringLiteral(" limit ?"), {count});
+            return;
+        }
+        // Unordered, so that SQLite may read the titles from their index alone; ties go by
+        // id, as in listGroups.
+        TitleFolder folder;
+        std::vector<std::pair<AlphabeticalKey, int>> keys;
+        db.forEachRow(QStringLiteral("SELECT id,CAST(substr(titulo1,1,?) AS BLOB) FROM Tabela1"),
+                      {kShownTextLength}, [&](const QSqlQuery& row) {
+                          keys.emplace_back(folder.key(QString::fromUtf8(row.value(1).toByteArray())),
+                                            row.value(0).toInt());
+                      });
+        first.total = int(keys.size());
+        const auto end = keys.begin() + std::min(count, first.total);
+        std::partial_sort(keys.begin(), end, keys.end(), [](const auto& a, const auto& b) {
+            return std::tie(a.first, a.second) < std::tie(b.first, b.second);
+        });
+        QVariantList ids;
+        QStringList placeholders;
+        for (auto key = keys.begin(); key != end; ++key) {
+            ids.append(key->second);
+            placeholders.append(QStringLiteral("?"));
+        }
+        if (ids.isEmpty())
+            return;
+        QHash<int, GroupListRow> byId;
+        for (GroupListRow& row : readListRows(
+                 db, QStringLiteral("where id in (%1)").arg(placeholders.join(QLatin1Char(','))), ids))
+            byId.insert(row.id, std::move(row));
+        for (const QVariant& id : std::as_const(ids))
+            first.rows.append(byId.take(id.toInt()));
+    });
+    return first;
+}
+
+void indexGroupList(const QString& groupsPath) {
+    try {
+        DbSession db(groupsPath);
+        db.execute(QStringLiteral("CREATE INDEX IF NOT EXISTS Tabela1_titulo1 ON Tabela1 (titulo1)"));
+        db.execute(QStringLiteral("CREATE INDEX IF NOT EXISTS Tabela1_ordem ON Tabela1 (ordem)"));
+    } catch (const DatabaseError&) {
+        // Without them the list reads the same rows, only more slowly.
+    }
 }
 
 void deleteGroups(const QString& groupsPath, const QVector<int>& ids) {

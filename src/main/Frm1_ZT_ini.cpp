@@ -51,7 +51,6 @@ Frm1_ZT_ini::Frm1_ZT_ini(SharedState& state, WindowRequests& windows, ResourceHa
     , m_statusLine(TimerMensagem) {
     setObjectName(QStringLiteral("Frm1_ZT_ini"));
     setWindowTitle(QStringLiteral("Kelmar Zantor"));
-    setWindowIcon(IconSoft);
     setFont(sansSerif(11));
     buildControls();
     connectCommands();
@@ -237,7 +236,7 @@ void Frm1_ZT_ini::placeWindow(double left, double top) {
 
 void Frm1_ZT_ini::showGroupCount() {
     restoreColumnWidths();
-    const int count = m_state.groups.rowCount();
+    const int count = m_state.groups.groupCount();
     lblNumItens->setText(QStringLiteral("%1 grupos").arg(count));
     const bool fitsWithoutScrollBar = count <= kRowsWithoutScrollBar;
     frmTampao->setVisible(fitsWithoutScrollBar);

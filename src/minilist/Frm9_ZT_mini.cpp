@@ -53,7 +53,6 @@ Frm9_ZT_mini::Frm9_ZT_mini(SharedState& state, WindowRequests& windows, Resource
     buildBottomBar();
     connectCommands(windows);
 
-    setWindowIcon(icon);
     // A stored count outside what the list can show would give a window with no shape.
     const int rows = qBound(0, m_state.numMiniList(), kMostRows);
     resize(twips::toPixels(m_state.optLarguraTwips()), height());

@@ -295,7 +295,7 @@ bool Frm2_ZT_Config::load() {
     ListAlfa = listEntries(alphabetical);
     ListCustom = listEntries(custom);
     showOptions(options);
-    const QString total = QString::number(m_state.groups.rowCount());
+    const QString total = QString::number(m_state.groups.groupCount());
     lblTotal->setText(QStringLiteral("Total: ") + total);
     lblNumMax = total;
     return true;

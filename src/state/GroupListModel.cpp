@@ -3,6 +3,7 @@
 #include "data/TextEscaping.h"
 
 #include <QColor>
+#include <algorithm>
 
 namespace zantor {
 
@@ -17,18 +18,60 @@ void GroupListModel::setCategoryPictures(QStringList files) {
         emit dataChanged(index(0, GroupColumn), index(rowCount() - 1, GroupColumn), {Qt::DecorationRole});
 }
 
-void GroupListModel::fillGroupList(GroupOrder order) {
-    const QVector<GroupListRow> stored = listGroups(m_groupsPath, order);
+namespace {
+
+// Rows any list shows at once, and more: the main list shows 10, the compact list 15 at
+// most.
+constexpr int kFirstScreenRows = 32;
+
+} // namespace
+
+QVector<GroupListModel::Row> GroupListModel::shownRows(const QVector<GroupListRow>& stored) {
     QVector<Row> rows;
     rows.reserve(stored.size());
     // A stored backslash-n is a line break in every list, whichever fill came last.
     for (const GroupListRow& group : stored)
         rows.append({group.id, unescapeTextWithLineBreaks(group.titulo1),
                      unescapeTextWithLineBreaks(group.texto1), group.categoria});
+    return rows;
+}
+
+void GroupListModel::show(GroupOrder order, QVector<Row> rows, int groupCount) {
     beginResetModel();
     m_order = order;
     m_rows = std::move(rows);
+    m_groupCount = groupCount;
     endResetModel();
+}
+
+void GroupListModel::fillGroupList(GroupOrder order) {
+    QVector<Row> rows = shownRows(listGroups(m_groupsPath, order));
+    const int count = int(rows.size());
+    show(order, std::move(rows), count);
+}
+
+void GroupListModel::fillFirstScreen(GroupOrder order) {
+    const FirstGroups first = listFirstGroups(m_groupsPath, order, kFirstScreenRows);
+    show(order, shownRows(first.rows), first.total);
+}
+
+void GroupListModel::readRest() {
+    if (m_rows.size() == m_groupCount)
+        return;
+    QVector<Row> rows = shownRows(listGroups(m_groupsPath, m_order));
+    // Something else may have written the database in between: then the whole list goes
+    // again, as after any refill.
+    const bool onlyAdded =
+        rows.size() == m_groupCount &&
+        std::equal(m_rows.begin(), m_rows.end(), rows.begin(), rows.begin() + m_rows.size());
+    if (!onlyAdded) {
+        const int count = int(rows.size());
+        show(m_order, std::move(rows), count);
+        return;
+    }
+    beginInsertRows({}, int(m_rows.size()), m_groupCount - 1);
+    m_rows = std::move(rows);
+    endInsertRows();
 }
 
 void GroupListModel::refill() {

@@ -36,9 +36,17 @@ public:
     // Reads the groups in `order` and shows them; the order is kept for refill().
     // Throws DatabaseError, and then the rows shown stay as they were.
     void fillGroupList(GroupOrder order);
+    // As fillGroupList, but only the rows a list shows at first are read, with the count
+    // of all groups: the start shows them before it reads the rest (readRest).
+    void fillFirstScreen(GroupOrder order);
+    // Reads the rows fillFirstScreen left out; the rows shown stay where they are.
+    // Nothing to do once every row is read. Throws DatabaseError.
+    void readRest();
     // Reads the groups again in the order of the last fill, after a save or a deletion.
     void refill();
     GroupOrder order() const { return m_order; }
+    // How many groups there are, also while only the first screen of them is read.
+    int groupCount() const { return m_groupCount; }
 
     int groupId(int row) const { return m_rows[row].id; }
     QString title(int row) const { return m_rows[row].title; }
@@ -55,11 +63,16 @@ private:
         QString title;
         QString items;
         int categoria;
+
+        bool operator==(const Row&) const = default;
     };
+    static QVector<Row> shownRows(const QVector<GroupListRow>& stored);
+    void show(GroupOrder order, QVector<Row> rows, int groupCount);
 
     QString m_groupsPath;
     GroupOrder m_order = GroupOrder::Alphabetical;
     QVector<Row> m_rows;
+    int m_groupCount = 0;
     QStringList m_categoryPictures;
     mutable QVector<std::optional<QIcon>> m_categoryIcons;
 };

@@ -17,7 +17,7 @@ SharedState::SharedState(AppFolders folders, QObject* parent)
     , m_folders(std::move(folders))
     , m_paths(m_folders.databasePaths()) {
     connect(&groups, &QAbstractItemModel::modelReset, this,
-            [this] { lblNumtotal = QString::number(groups.rowCount()); });
+            [this] { lblNumtotal = QString::number(groups.groupCount()); });
 }
 
 QIcon SharedState::picture(const QString& fileName) const {

@@ -33,6 +33,17 @@ QStringList titles(const QVector<GroupListRow>& rows) {
     return out;
 }
 
+QStringList rowTexts(const QVector<GroupListRow>& rows) {
+    QStringList out;
+    for (const GroupListRow& row : rows)
+        out << QStringLiteral("%1 %2 %3 %4 %5")
+                   .arg(row.id)
+                   .arg(row.titulo1, row.texto1)
+                   .arg(row.categoria)
+                   .arg(row.ordem);
+    return out;
+}
+
 } // namespace
 
 class DataStoreTest : public QObject {
@@ -203,8 +214,21 @@ private slots:
         QFETCH(QStringList, expected);
         TestAppFolder app;
         for (qsizetype i = 0; i < titles.size(); ++i)
-            app.addGroup(titles[i], {}, {}, 1, ordem.value(i, 0));
-        QCOMPARE(::titles(listGroups(app.databases().groups, GroupOrder(order))), expected);
+            app.addGroup(titles[i], titles[i] + QStringLiteral(" itens"), {}, int(i), ordem.value(i, 0));
+        const QString path = app.databases().groups;
+        const QVector<GroupListRow> all = listGroups(path, GroupOrder(order));
+        QCOMPARE(::titles(all), expected);
+        // The first rows come whole and in the same order, read from the table and then
+        // from its indexes.
+        for (const bool indexed : {false, true}) {
+            if (indexed)
+                indexGroupList(path);
+            for (int count = 0; count <= titles.size() + 1; ++count) {
+                const FirstGroups first = listFirstGroups(path, GroupOrder(order), count);
+                QCOMPARE(first.total, int(titles.size()));
+                QCOMPARE(rowTexts(first.rows), rowTexts(all.mid(0, count)));
+            }
+        }
     }
 
     void windowPositionIsStored() {

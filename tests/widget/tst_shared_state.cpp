@@ -6,9 +6,11 @@
 #include "support/TestAppFolder.h"
 #include "support/TestMain.h"
 #include "support/TestZantor.h"
+#include "support/TrayOverride.h"
 
 #include <QLabel>
 #include <QListView>
+#include <QSignalSpy>
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QTest>
@@ -39,6 +41,50 @@ private slots:
                  QStringLiteral("alfa: a1, a2"));
         QCOMPARE(window.state().lblNumtotal, QStringLiteral("2"));
         QCOMPARE(window.lblNumItens->text(), QStringLiteral("2 grupos"));
+        QVERIFY(prompt.messages.isEmpty());
+    }
+
+    // With more groups than any list shows at once, the first window shows the first
+    // rows in their final order and the final count before the rest is read; once it is
+    // drawn, every row follows without moving what it showed. A group written meanwhile
+    // by something else refills the whole list.
+    void theFirstRowsShowBeforeTheRest_data() {
+        QTest::addColumn<QVariantMap>("settings");
+        QTest::addColumn<int>("writtenMeanwhile");
+        const QVariantMap mainWindow{{"checkMini", "1"}, {"iniMinimized", "0"}};
+        QTest::newRow("main window") << mainWindow << 0;
+        QTest::newRow("main window, a group written meanwhile") << mainWindow << 1;
+        QTest::newRow("compact list") << QVariantMap{{"checkMini", "0"}, {"iniMinimized", "0"}} << 0;
+        QTest::newRow("only the tray icon") << QVariantMap{{"checkMini", "1"}, {"iniMinimized", "1"}} << 0;
+    }
+
+    void theFirstRowsShowBeforeTheRest() {
+        QFETCH(QVariantMap, settings);
+        QFETCH(int, writtenMeanwhile);
+        constexpr int kGroups = 70;
+        TestAppFolder app;
+        app.setSettings(settings);
+        for (int i = kGroups; i > 0; --i)
+            app.addGroup(QStringLiteral("Grupo %1").arg(i, 3, 10, QLatin1Char('0')));
+        RecordingPrompt prompt;
+        TrayOverride tray(true);
+        TestZantor zantor(app.path());
+        GroupListModel& groups = zantor.state->groups;
+        const int first = groups.rowCount();
+        QVERIFY2(first > 0 && first < kGroups, qPrintable(QString::number(first)));
+        QCOMPARE(zantor.state->lblNumtotal, QString::number(kGroups));
+        QCOMPARE(zantor.mainWindow().lblNumItens->text(), QStringLiteral("%1 grupos").arg(kGroups));
+        QCOMPARE(groups.index(first - 1, 0).data().toString(),
+                 QStringLiteral(" Grupo %1").arg(first, 3, 10, QLatin1Char('0')));
+        for (int i = 0; i < writtenMeanwhile; ++i)
+            app.addGroup(QStringLiteral("Grupo 000"));
+        QSignalSpy resets(&groups, &QAbstractItemModel::modelReset);
+
+        QTRY_COMPARE(groups.rowCount(), kGroups + writtenMeanwhile);
+        QCOMPARE(resets.size(), writtenMeanwhile);
+        QCOMPARE(zantor.state->lblNumtotal, QString::number(kGroups + writtenMeanwhile));
+        QCOMPARE(groups.index(kGroups + writtenMeanwhile - 1, 0).data().toString(),
+                 QStringLiteral(" Grupo %1").arg(kGroups, 3, 10, QLatin1Char('0')));
         QVERIFY(prompt.messages.isEmpty());
     }
 
