@@ -63,4 +63,26 @@ AlphabeticalKey TitleFolder::key(const QString& title) {
     return key;
 }
 
+TitleFolder::KeyStart TitleFolder::keyStart(QStringView title) {
+    KeyStart start;
+    const auto append = [&start](char16_t code) {
+        if (QChar::category(code) != QChar::Mark_NonSpacing)
+            start.letters[start.length++] = code;
+        return start.length < int(start.letters.size());
+    };
+    for (const QChar c : title) {
+        const char16_t code = c.unicode();
+        if (code < 0x80) {
+            if (!append(code >= 'A' && code <= 'Z' ? code + ('a' - 'A') : code))
+                return start;
+            continue;
+        }
+        for (const char16_t folded : m_cache->fold(code).text) {
+            if (!append(folded))
+                return start;
+        }
+    }
+    return start;
+}
+
 } // namespace zantor

@@ -3,9 +3,9 @@
 #include "AlphabeticalOrder.h"
 #include "DatabaseError.h"
 #include "DbSession.h"
+#include "FirstTitles.h"
 
 #include <QHash>
-#include <tuple>
 
 namespace zantor {
 
@@ -55,24 +55,17 @@ FirstGroups listFirstGroups(const QString& groupsPath, GroupOrder order, int cou
             first.rows = readListRows(db, kCustomOrder + QStringLiteral(" limit ?"), {count});
             return;
         }
-        // Unordered, so that SQLite may read the titles from their index alone; ties go by
-        // id, as in listGroups.
-        TitleFolder folder;
-        std::vector<std::pair<AlphabeticalKey, int>> keys;
+        // Unordered, so that SQLite may read the titles from their index alone.
+        FirstTitles titles(count);
         db.forEachRow(QStringLiteral("SELECT id,CAST(substr(titulo1,1,?) AS BLOB) FROM Tabela1"),
-                      {kShownTextLength}, [&](const QSqlQuery& row) {
-                          keys.emplace_back(folder.key(QString::fromUtf8(row.value(1).toByteArray())),
-                                            row.value(0).toInt());
+                      {kShownTextLength}, [&titles](const QSqlQuery& row) {
+                          titles.add(row.value(0).toInt(), row.value(1).toByteArray());
                       });
-        first.total = int(keys.size());
-        const auto end = keys.begin() + std::min(count, first.total);
-        std::partial_sort(keys.begin(), end, keys.end(), [](const auto& a, const auto& b) {
-            return std::tie(a.first, a.second) < std::tie(b.first, b.second);
-        });
+        first.total = titles.added();
         QVariantList ids;
         QStringList placeholders;
-        for (auto key = keys.begin(); key != end; ++key) {
-            ids.append(key->second);
+        for (const int id : titles.ids()) {
+            ids.append(id);
             placeholders.append(QStringLiteral("?"));
         }
         if (ids.isEmpty())
