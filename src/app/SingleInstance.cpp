@@ -57,7 +57,10 @@ SingleInstance::SingleInstance(const QString& databaseFolder, QObject* parent)
     m_listenAgain.setSingleShot(true);
     m_listenAgain.setInterval(kListenRetryMs);
     connect(&m_listenAgain, &QTimer::timeout, this, &SingleInstance::startListening);
-    connect(&m_server, &QLocalServer::newConnection, this, &SingleInstance::acceptConnections);
+    connect(&m_server, &LocalServer::newConnection, this, &SingleInstance::acceptConnection);
+    // The server closes when it cannot take a connection: it listens again as one goes,
+    // or a moment later.
+    connect(&m_server, &LocalServer::acceptFailed, &m_listenAgain, qOverload<>(&QTimer::start));
 }
 
 SingleInstance::~SingleInstance() {
@@ -76,8 +79,7 @@ SingleInstance::Claim SingleInstance::claim() {
                             .arg(QDir::toNativeSeparators(m_lock->fileName()));
             return Claim::Failed;
         }
-        m_runningCopy.connectToServer(m_socketPath);
-        if (m_runningCopy.waitForConnected(250) || deadline.hasExpired())
+        if (m_runningCopy.connectTo(m_socketPath) || deadline.hasExpired())
             return Claim::RunningElsewhere;
         QThread::msleep(100);
     }
@@ -86,17 +88,15 @@ SingleInstance::Claim SingleInstance::claim() {
 CommandResult SingleInstance::ask(const QJsonObject& request, int waitMs) {
     const CommandResult silent = CommandResult::failure(
         exit_status::kFailure, errorAnswer(QStringLiteral("O Zantor já está aberto, mas não respondeu.")));
-    if (m_runningCopy.state() != QLocalSocket::ConnectedState)
+    if (!m_runningCopy.isConnected() ||
+        !m_runningCopy.send(QJsonDocument(request).toJson(QJsonDocument::Compact) + '\n',
+                            QDeadlineTimer(kAnswerWaitMs)))
         return silent;
-    m_runningCopy.write(QJsonDocument(request).toJson(QJsonDocument::Compact) + '\n');
-    if (!m_runningCopy.waitForBytesWritten(kAnswerWaitMs))
+    const std::optional<QByteArray> line = m_runningCopy.receiveLine(
+        waitMs < 0 ? QDeadlineTimer(QDeadlineTimer::Forever) : QDeadlineTimer(waitMs));
+    if (!line)
         return silent;
-    const QDeadlineTimer deadline(waitMs < 0 ? QDeadlineTimer::Forever : QDeadlineTimer(waitMs));
-    while (!m_runningCopy.canReadLine()) {
-        if (deadline.hasExpired() || !m_runningCopy.waitForReadyRead(int(deadline.remainingTime())))
-            return silent;
-    }
-    const QJsonObject answer = QJsonDocument::fromJson(m_runningCopy.readLine()).object();
+    const QJsonObject answer = QJsonDocument::fromJson(*line).object();
     if (!answer.value(QStringLiteral("status")).isDouble())
         return silent;
     return {answer.value(QStringLiteral("status")).toInt(), answer.value(QStringLiteral("saida")).toString(),
@@ -107,7 +107,6 @@ void SingleInstance::listen(Answer answer) {
     if (!m_lock)
         return;
     m_answer = std::move(answer);
-    m_server.setSocketOptions(QLocalServer::UserAccessOption);
     startListening();
 }
 
@@ -115,8 +114,8 @@ void SingleInstance::startListening() {
     if (m_server.isListening())
         return;
     // Holding the lock, any socket there is left over from a copy that crashed, or from
-    // this server, which closes and removes its socket when it cannot accept.
-    QLocalServer::removeServer(m_socketPath);
+    // this server, which closes and removes its socket when it cannot accept: listening
+    // takes its place.
     if (!m_server.listen(m_socketPath)) {
         qWarning("Zantor: não foi possível receber pedidos de outras cópias (%s).",
                  qPrintable(m_server.errorString()));
@@ -124,26 +123,24 @@ void SingleInstance::startListening() {
     }
 }
 
-void SingleInstance::acceptConnections() {
-    while (QLocalSocket* socket = m_server.nextPendingConnection()) {
-        if (m_connections.size() >= kMostConnections)
-            closeConnection(m_connections.first());
-        auto* idle = new QTimer(socket);
-        idle->setSingleShot(true);
-        idle->start(kIdleConnectionMs);
-        m_connections.append(socket);
-        m_requests.insert(socket, {{}, idle});
-        connect(idle, &QTimer::timeout, this, [this, socket] { closeConnection(socket); });
-        connect(socket, &QLocalSocket::disconnected, this, [this, socket] { closeConnection(socket); });
-        connect(socket, &QLocalSocket::readyRead, this, [this, socket, idle] {
-            idle->start();
-            readRequest(socket);
-        });
-    }
-    startListening();
+void SingleInstance::acceptConnection(LocalConnection* socket) {
+    socket->setParent(this);
+    if (m_connections.size() >= kMostConnections)
+        closeConnection(m_connections.first());
+    auto* idle = new QTimer(socket);
+    idle->setSingleShot(true);
+    idle->start(kIdleConnectionMs);
+    m_connections.append(socket);
+    m_requests.insert(socket, {{}, idle});
+    connect(idle, &QTimer::timeout, this, [this, socket] { closeConnection(socket); });
+    connect(socket, &LocalConnection::disconnected, this, [this, socket] { closeConnection(socket); });
+    connect(socket, &LocalConnection::readyRead, this, [this, socket, idle] {
+        idle->start();
+        readRequest(socket);
+    });
 }
 
-void SingleInstance::closeConnection(QLocalSocket* socket) {
+void SingleInstance::closeConnection(LocalConnection* socket) {
     // Once only, whether the peer left or the connection went idle.
     if (!m_requests.remove(socket))
         return;
@@ -155,7 +152,7 @@ void SingleInstance::closeConnection(QLocalSocket* socket) {
     startListening();
 }
 
-void SingleInstance::readRequest(QLocalSocket* socket) {
+void SingleInstance::readRequest(LocalConnection* socket) {
     // The line grows piece by piece: look for its end only in what came last, as an import
     // request can be many megabytes long.
     const auto open = m_requests.find(socket);
@@ -174,16 +171,15 @@ void SingleInstance::readRequest(QLocalSocket* socket) {
     request.clear();
     // The copy that asked now waits for its answer, which may come at the end of a run.
     open->idle->stop();
-    disconnect(socket, &QLocalSocket::readyRead, this, nullptr);
-    m_answer(asked, [socket = QPointer<QLocalSocket>(socket)](const CommandResult& result) {
+    disconnect(socket, &LocalConnection::readyRead, this, nullptr);
+    m_answer(asked, [socket = QPointer<LocalConnection>(socket)](const CommandResult& result) {
         if (!socket)
             return;
         const QJsonObject answer{{QStringLiteral("status"), result.status},
                                  {QStringLiteral("saida"), result.output},
                                  {QStringLiteral("erros"), result.errors}};
         socket->write(QJsonDocument(answer).toJson(QJsonDocument::Compact) + '\n');
-        socket->flush();
-        socket->disconnectFromServer();
+        socket->closeWhenWritten();
     });
 }
 

@@ -1,11 +1,10 @@
 #pragma once
 
 #include "CommandResult.h"
+#include "platform/LocalSocket.h"
 
 #include <QHash>
 #include <QJsonObject>
-#include <QLocalServer>
-#include <QLocalSocket>
 #include <QLockFile>
 #include <QTimer>
 #include <functional>
@@ -52,15 +51,15 @@ public:
 
 private:
     void startListening();
-    void acceptConnections();
-    void closeConnection(QLocalSocket* socket);
-    void readRequest(QLocalSocket* socket);
+    void acceptConnection(LocalConnection* socket);
+    void closeConnection(LocalConnection* socket);
+    void readRequest(LocalConnection* socket);
 
     QString m_socketPath;
     QString m_failure;
     std::unique_ptr<QLockFile> m_lock;
-    QLocalSocket m_runningCopy;
-    QLocalServer m_server;
+    LocalClient m_runningCopy;
+    LocalServer m_server;
     // Listens again a moment after the server could not, as when the process was out of
     // file descriptors.
     QTimer m_listenAgain;
@@ -70,8 +69,8 @@ private:
         QByteArray request;
         QTimer* idle = nullptr;
     };
-    QList<QLocalSocket*> m_connections;
-    QHash<QLocalSocket*, Connection> m_requests;
+    QList<LocalConnection*> m_connections;
+    QHash<LocalConnection*, Connection> m_requests;
     Answer m_answer;
 };
 
