@@ -5,6 +5,7 @@
 #include "data/DatabaseSetup.h"
 #include "data/GroupStore.h"
 #include "data/SettingsStore.h"
+#include "platform/Pictures.h"
 
 #include <QApplication>
 
@@ -31,7 +32,7 @@ std::unique_ptr<SharedState> loadStateOrSay(const QString& programFolder) {
     try {
         return loadState(programFolder);
     } catch (const DatabaseError& error) {
-        QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/icon-soft.svg")));
+        QApplication::setWindowIcon(picture(QStringLiteral(":/icons/icon-soft.svg")));
         prompt::fatal(QStringLiteral("Erro"), error.userMessage());
         return nullptr;
     }

@@ -5,6 +5,7 @@
 #include "ImagePicture.h"
 #include "SystemColours.h"
 #include "Twips.h"
+#include "platform/Pictures.h"
 
 #include <QAbstractButton>
 #include <QAbstractScrollArea>
@@ -79,9 +80,10 @@ void BorderlessWindow::addHoverPair(QWidget* normal, QWidget* lit) {
 TitleBarButton BorderlessWindow::addTitleBarButton(const QString& normalName, const QString& litName,
                                                    const QString& picture, const QString& name, QRect place) {
     auto* normal = new ImagePicture(normalName, name, this);
-    normal->setIcon(QIcon(QStringLiteral(":/icons/%1.svg").arg(picture)));
+    normal->setIcon(zantor::picture(QStringLiteral(":/icons/%1.svg").arg(picture)));
     normal->setGeometry(place);
-    auto* lit = new ImageButton(litName, QIcon(QStringLiteral(":/icons/%1-on.svg").arg(picture)), name, this);
+    auto* lit = new ImageButton(litName, zantor::picture(QStringLiteral(":/icons/%1-on.svg").arg(picture)),
+                                name, this);
     lit->setGeometry(place);
     addHoverPair(normal, lit);
     return {normal, lit};

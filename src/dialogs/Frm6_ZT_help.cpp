@@ -6,6 +6,7 @@
 #include "chrome/TextStyle.h"
 #include "chrome/Twips.h"
 #include "platform/ResourceHandler.h"
+#include "platform/Pictures.h"
 
 #include <QDir>
 #include <QLabel>
@@ -48,7 +49,7 @@ Frm6_ZT_help::Frm6_ZT_help(PageHostWindow& host, const QString& shippedFolder, R
     int top = 1800;
     for (const Document& document : documents) {
         document.button = new ImageButton(QString::fromLatin1(document.buttonName),
-                                          QIcon(QStringLiteral(":/icons/button-readme.svg")),
+                                          picture(QStringLiteral(":/icons/button-readme.svg")),
                                           QStringLiteral(" Abrir o %1").arg(document.titleText), this);
         document.button->setGeometry(twips::rect(360, top, 570, 570));
         attachPressEffect(document.button);

@@ -8,6 +8,7 @@
 #include "chrome/SystemColours.h"
 #include "chrome/TextStyle.h"
 #include "chrome/Twips.h"
+#include "platform/Pictures.h"
 
 #include <QDesktopServices>
 #include <QLabel>
@@ -49,7 +50,7 @@ Frm7_ZT_about::Frm7_ZT_about(PageHostWindow& host)
     Label17->setPalette(rule);
 
     const QString address = QString::fromLatin1(kMakerAddress);
-    btnSite = new ImageButton(QStringLiteral("btnSite"), QIcon(QStringLiteral(":/icons/button-site.svg")),
+    btnSite = new ImageButton(QStringLiteral("btnSite"), picture(QStringLiteral(":/icons/button-site.svg")),
                               QStringLiteral(" Visitar a página do autor"), this);
     lblAutor = new ClickableLabel(address, this);
     lblAutor->setObjectName(QStringLiteral("lblAutor"));

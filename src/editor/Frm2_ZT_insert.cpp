@@ -18,6 +18,7 @@
 #include "data/GroupSave.h"
 #include "data/GroupStore.h"
 #include "data/TextEscaping.h"
+#include "platform/Pictures.h"
 #include "state/SharedState.h"
 
 #include <QComboBox>
@@ -131,9 +132,10 @@ void Frm2_ZT_insert::buildItemFrame() {
     txtTitulo2 = makeTextBox("txtTitulo2", lblTitulo2->text(), frmStatus, twips::rect(200, 600, 2615, 285));
 
     const auto makeButton = [this](const char* name, const char* picture, const QString& toolTip, int left) {
-        auto* button = new ImageButton(QString::fromLatin1(name),
-                                       QIcon(QStringLiteral(":/icons/%1.svg").arg(QLatin1String(picture))),
-                                       toolTip, frmStatus);
+        auto* button =
+            new ImageButton(QString::fromLatin1(name),
+                            zantor::picture(QStringLiteral(":/icons/%1.svg").arg(QLatin1String(picture))),
+                            toolTip, frmStatus);
         button->setGeometry(twips::rect(left, 600, 270, 270));
         attachPressEffect(button);
         return button;
@@ -143,7 +145,7 @@ void Frm2_ZT_insert::buildItemFrame() {
     btnUpdate = makeButton("btnUpdate", "button-update", QStringLiteral(" Atualizar item "), 5630);
     btnUpdateOff = new ImagePicture(QStringLiteral("btnUpdateOff"),
                                     QStringLiteral("Atualizar item (indisponível)"), frmStatus);
-    btnUpdateOff->setIcon(QIcon(QStringLiteral(":/icons/button-update-off.svg")));
+    btnUpdateOff->setIcon(picture(QStringLiteral(":/icons/button-update-off.svg")));
     btnUpdateOff->setGeometry(btnUpdate->geometry());
 
     m_pickers = new ResourcePickers(frmStatus);
@@ -190,7 +192,7 @@ void Frm2_ZT_insert::buildItemFrame() {
 
 void Frm2_ZT_insert::buildSaveButton() {
     imgSave = new ImagePicture(QStringLiteral("imgSave"), QStringLiteral("Fundo do botão Salvar"), this);
-    imgSave->setIcon(QIcon(QStringLiteral(":/icons/save-background.svg")));
+    imgSave->setIcon(picture(QStringLiteral(":/icons/save-background.svg")));
     imgSave->setGeometry(twips::rect(4830, 6375, 1515, 300));
 
     btnSave = new QToolButton(this);

@@ -20,6 +20,7 @@
 #include "launching/LaunchFeedback.h"
 #include "platform/DisplayServer.h"
 #include "state/WindowRequests.h"
+#include "platform/Pictures.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -170,7 +171,7 @@ void Frm1_ZT_ini::buildCommandButtons() {
     for (const Command& command : commands) {
         command.button = new ImageButton(
             QString::fromLatin1(command.name),
-            QIcon(QStringLiteral(":/icons/button-%1.svg").arg(QLatin1String(command.picture))),
+            picture(QStringLiteral(":/icons/button-%1.svg").arg(QLatin1String(command.picture))),
             command.toolTip, this);
         command.button->setGeometry(twips::rect(left, 420, 390, 390));
         attachPressEffect(command.button);

@@ -5,6 +5,7 @@
 #include "chrome/TrayHelper.h"
 #include "state/Launcher.h"
 #include "state/SharedState.h"
+#include "platform/Pictures.h"
 
 #include <QIcon>
 #include <QTimer>
@@ -56,8 +57,8 @@ public:
     RunTicket openGroups(const QVector<int>& groupIds);
 
     // The program icon and the picture shown when a category image is missing.
-    QIcon IconSoft{QStringLiteral(":/icons/icon-soft.svg")};
-    QIcon Picture1{QStringLiteral(":/icons/picture-default.svg")};
+    QIcon IconSoft = picture(QStringLiteral(":/icons/icon-soft.svg"));
+    QIcon Picture1 = picture(QStringLiteral(":/icons/picture-default.svg"));
 
     // Controls, by name.
     QLabel* shpTit1;

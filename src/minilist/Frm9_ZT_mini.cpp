@@ -14,6 +14,7 @@
 #include "dialogs/Frm10_ZT_aviso.h"
 #include "launching/LaunchFeedback.h"
 #include "platform/DisplayServer.h"
+#include "platform/Pictures.h"
 #include "state/SharedState.h"
 
 #include <QCloseEvent>
@@ -110,9 +111,10 @@ void Frm9_ZT_mini::buildBottomBar() {
 
     const auto makeButton = [this](ImageButton*& button, const char* name, const char* picture,
                                    const QString& toolTip, QRect place) {
-        button = new ImageButton(QString::fromLatin1(name),
-                                 QIcon(QStringLiteral(":/icons/%1.svg").arg(QLatin1String(picture))), toolTip,
-                                 frmBottom);
+        button =
+            new ImageButton(QString::fromLatin1(name),
+                            zantor::picture(QStringLiteral(":/icons/%1.svg").arg(QLatin1String(picture))),
+                            toolTip, frmBottom);
         button->setGeometry(place);
     };
     const int barWidth = m_state.optLarguraTwips() - 235;

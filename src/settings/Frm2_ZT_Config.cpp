@@ -16,6 +16,7 @@
 #include "data/SettingsStore.h"
 #include "data/TextEscaping.h"
 #include "state/SharedState.h"
+#include "platform/Pictures.h"
 
 #include <QCheckBox>
 #include <QGroupBox>
@@ -195,10 +196,10 @@ void Frm2_ZT_Config::buildShortcutsBox() {
 
     auto* buttons = new QVBoxLayout;
     buttons->setSpacing(4);
-    btnAdd = new ImageButton(QStringLiteral("btnAdd"), QIcon(QStringLiteral(":/icons/button-insert.svg")),
+    btnAdd = new ImageButton(QStringLiteral("btnAdd"), picture(QStringLiteral(":/icons/button-insert.svg")),
                              QStringLiteral(" Adicionar atalho(s) "), box);
     btnDelete =
-        new ImageButton(QStringLiteral("btnDelete"), QIcon(QStringLiteral(":/icons/button-delete.svg")),
+        new ImageButton(QStringLiteral("btnDelete"), picture(QStringLiteral(":/icons/button-delete.svg")),
                         QStringLiteral(" Deletar atalho(s) "), box);
     for (ImageButton* button : {btnAdd, btnDelete}) {
         button->setFixedSize(24, 24);

@@ -1,6 +1,7 @@
 #include "GroupListModel.h"
 
 #include "data/TextEscaping.h"
+#include "platform/Pictures.h"
 
 #include <QColor>
 #include <algorithm>
@@ -100,7 +101,7 @@ QVariant GroupListModel::data(const QModelIndex& index, int role) const {
             std::optional<QIcon>& icon = m_categoryIcons[row.categoria - 1];
             if (!icon) {
                 const QString& file = m_categoryPictures[row.categoria - 1];
-                icon = file.isEmpty() ? QIcon() : QIcon(file);
+                icon = file.isEmpty() ? QIcon() : picture(file);
             }
             return *icon;
         }

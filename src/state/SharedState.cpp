@@ -1,6 +1,7 @@
 #include "SharedState.h"
 
 #include "data/CategoryStore.h"
+#include "platform/Pictures.h"
 
 #include <QFileInfo>
 #include <QIcon>
@@ -24,7 +25,7 @@ QIcon SharedState::picture(const QString& fileName) const {
     const QString path = m_folders.pictureFolder() + fileName;
     if (!QFileInfo(path).isFile() || !QImageReader(path).canRead())
         return {};
-    return QIcon(path);
+    return zantor::picture(path);
 }
 
 QString SharedState::compactWidthFor(const QString& optLargura) {
