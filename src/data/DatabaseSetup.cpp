@@ -28,6 +28,28 @@ int tableCount(DbSession& db) {
         .toInt();
 }
 
+// What the first page of a database file tells of its tables without opening it: the
+// start opens each database once more to read it, and every opening counts before the
+// first window shows.
+enum class StoredTables { Some, None, Unknown };
+
+StoredTables storedTables(const QString& databasePath) {
+    // A journal left beside the file may still undo what the file holds.
+    if (QFileInfo::exists(databasePath + QStringLiteral("-journal")) ||
+        QFileInfo::exists(databasePath + QStringLiteral("-wal")))
+        return StoredTables::Unknown;
+    QFile file(databasePath);
+    if (!file.open(QIODevice::ReadOnly))
+        return StoredTables::Unknown;
+    // The file header (100 bytes), then the header of the schema's first page: its kind
+    // (13, a leaf) and how many entries it holds.
+    const QByteArray start = file.read(105);
+    if (start.size() < 105 || !start.startsWith(QByteArrayLiteral("SQLite format 3\0")) || start[100] != 13)
+        return StoredTables::Unknown;
+    const int entries = (quint8(start[103]) << 8) | quint8(start[104]);
+    return entries > 0 ? StoredTables::Some : StoredTables::None;
+}
+
 // A database that holds tables is the user's, whatever they hold. One that holds none
 // (an empty file, as a start that ended while making it leaves) is a failed seed. A
 // file that cannot be read as a database is neither: it is left alone, and reading it
@@ -36,6 +58,9 @@ bool needsSeed(const QString& databasePath) {
     const QFileInfo file(databasePath);
     if (!file.exists() || file.size() == 0)
         return true;
+    // Any entry in the schema was made on purpose: a failed seed leaves none.
+    if (const StoredTables tables = storedTables(databasePath); tables != StoredTables::Unknown)
+        return tables == StoredTables::None;
     try {
         DbSession db(databasePath);
         return tableCount(db) == 0;

@@ -135,6 +135,12 @@ private slots:
         // one) is no user data: the next start makes it again.
         writeFile(seedPath, goodSeed);
         writeFile(app.databases().groups, QByteArray());
+        {
+            DbSession tableless(app.databases().categories, DbSession::OpenMode::CreateFile);
+            tableless.execute(QStringLiteral("CREATE TABLE t (a)"));
+            tableless.execute(QStringLiteral("DROP TABLE t"));
+        }
+        QVERIFY(!fileBytes(app.databases().categories).isEmpty());
         app.createDatabases();
         QVERIFY(!loadCategories(app.databases().categories).isEmpty());
         QVERIFY(listGroups(app.databases().groups, GroupOrder::Alphabetical).isEmpty());
