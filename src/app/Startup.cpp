@@ -3,7 +3,6 @@
 #include "chrome/Prompt.h"
 #include "data/DatabaseError.h"
 #include "data/DatabaseSetup.h"
-#include "data/GroupStore.h"
 #include "data/SettingsStore.h"
 #include "platform/Pictures.h"
 
@@ -13,8 +12,6 @@ namespace zantor::startup {
 
 void makeDatabases(const AppFolders& folders) {
     createMissingDatabases(folders.databasePaths(), folders.seedFolder());
-    if (!folders.databasesReadOnly)
-        indexGroupList(folders.databasePaths().groups);
 }
 
 std::unique_ptr<SharedState> loadState(const QString& programFolder) {

@@ -11,8 +11,8 @@ namespace zantor {
 // alike.
 namespace startup {
 
-// Makes the databases a first start lacks, from the seeds the copy ships, and indexes
-// the group list of a database that can be written. Throws DatabaseError.
+// Makes the databases a first start lacks, from the seeds the copy ships. Throws
+// DatabaseError.
 void makeDatabases(const AppFolders& folders);
 
 // The state every window shares, loaded: the databases made, the settings and the

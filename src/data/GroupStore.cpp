@@ -32,6 +32,17 @@ QVector<GroupListRow> readListRows(DbSession& db, const QString& filterAndOrder,
 
 const QString kCustomOrder = QStringLiteral("order by ordem asc, id asc");
 
+// Indexes on the titles and the custom order let the first rows be found without reading
+// the whole table. A database that cannot take them (read-only, say) lists the same
+// rows, only more slowly.
+void indexGroupList(DbSession& db) {
+    try {
+        db.execute(QStringLiteral("CREATE INDEX IF NOT EXISTS Tabela1_titulo1 ON Tabela1 (titulo1)"));
+        db.execute(QStringLiteral("CREATE INDEX IF NOT EXISTS Tabela1_ordem ON Tabela1 (ordem)"));
+    } catch (const DatabaseError&) {
+    }
+}
+
 } // namespace
 
 QVector<GroupListRow> listGroups(const QString& groupsPath, GroupOrder order) {
@@ -47,6 +58,7 @@ QVector<GroupListRow> listGroups(const QString& groupsPath, GroupOrder order) {
 
 FirstGroups listFirstGroups(const QString& groupsPath, GroupOrder order, int count) {
     DbSession db(groupsPath);
+    indexGroupList(db);
     FirstGroups first;
     // One transaction, so that the count and the rows agree whoever writes meanwhile.
     db.inTransaction([&] {
@@ -80,15 +92,6 @@ FirstGroups listFirstGroups(const QString& groupsPath, GroupOrder order, int cou
     return first;
 }
 
-void indexGroupList(const QString& groupsPath) {
-    try {
-        DbSession db(groupsPath);
-        db.execute(QStringLiteral("CREATE INDEX IF NOT EXISTS Tabela1_titulo1 ON Tabela1 (titulo1)"));
-        db.execute(QStringLiteral("CREATE INDEX IF NOT EXISTS Tabela1_ordem ON Tabela1 (ordem)"));
-    } catch (const DatabaseError&) {
-        // Without them the list reads the same rows, only more slowly.
-    }
-}
 
 void deleteGroups(const QString& groupsPath, const QVector<int>& ids) {
     DbSession db(groupsPath);

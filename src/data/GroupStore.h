@@ -39,16 +39,13 @@ QVector<GroupListRow> listGroups(const QString& groupsPath, GroupOrder order);
 
 // The first rows of listGroups and how many groups there are in all: what a list shows
 // before the rest is read. Alphabetically every title is still read and folded, but
-// only these rows are read whole.
+// only these rows are read whole, from indexes it adds where the database can be
+// written.
 struct FirstGroups {
     QVector<GroupListRow> rows;
     int total = 0;
 };
 FirstGroups listFirstGroups(const QString& groupsPath, GroupOrder order, int count);
-// Indexes the titles and the custom order, so that listFirstGroups need not read the
-// whole table. A database that cannot take them (read-only, say) is left as it is: it
-// lists the same rows, only more slowly.
-void indexGroupList(const QString& groupsPath);
 // Deletes the groups one by one in the order given, in one transaction: either all of
 // them go or, when one statement fails, none does. An id no group has deletes nothing.
 void deleteGroups(const QString& groupsPath, const QVector<int>& ids);

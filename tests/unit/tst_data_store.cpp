@@ -224,17 +224,14 @@ private slots:
         const QString path = app.databases().groups;
         const QVector<GroupListRow> all = listGroups(path, GroupOrder(order));
         QCOMPARE(::titles(all), expected);
-        // The first rows come whole and in the same order, read from the table and then
-        // from its indexes.
-        for (const bool indexed : {false, true}) {
-            if (indexed)
-                indexGroupList(path);
-            for (int count = 0; count <= titles.size() + 1; ++count) {
-                const FirstGroups first = listFirstGroups(path, GroupOrder(order), count);
-                QCOMPARE(first.total, int(titles.size()));
-                QCOMPARE(rowTexts(first.rows), rowTexts(all.mid(0, count)));
-            }
+        // The first rows come whole and in the same order, read from the indexes the
+        // first call adds; the whole list reads the same from them.
+        for (int count = 0; count <= titles.size() + 1; ++count) {
+            const FirstGroups first = listFirstGroups(path, GroupOrder(order), count);
+            QCOMPARE(first.total, int(titles.size()));
+            QCOMPARE(rowTexts(first.rows), rowTexts(all.mid(0, count)));
         }
+        QCOMPARE(rowTexts(listGroups(path, GroupOrder(order))), rowTexts(all));
     }
 
     void windowPositionIsStored() {
