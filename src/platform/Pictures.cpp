@@ -24,6 +24,8 @@ public:
     QSize actualSize(const QSize& size, QIcon::Mode mode, QIcon::State state) override {
         if (mode != QIcon::Normal)
             return styled().actualSize(size, mode, state);
+        if (!renderer().isValid())
+            return {};
         const QSize own = renderer().defaultSize();
         return own.isEmpty() ? size : own.scaled(size, Qt::KeepAspectRatio);
     }
@@ -31,13 +33,16 @@ public:
     QPixmap pixmap(const QSize& size, QIcon::Mode mode, QIcon::State state) override {
         if (mode != QIcon::Normal)
             return styled().pixmap(size, mode, state);
+        // A file that is no picture gives none, as Qt's own icons do.
         const QSize drawn = actualSize(size, mode, state);
+        if (!drawn.isValid())
+            return {};
         const quint64 key = (quint64(quint32(drawn.width())) << 32) | quint32(drawn.height());
         if (const auto cached = m_drawn.constFind(key); cached != m_drawn.cend())
             return *cached;
         QPixmap pixmap(drawn);
         pixmap.fill(Qt::transparent);
-        if (!drawn.isEmpty() && renderer().isValid()) {
+        if (!drawn.isEmpty()) {
             QPainter painter(&pixmap);
             renderer().render(&painter, QRectF(QPointF(0, 0), drawn));
         }
@@ -52,6 +57,8 @@ public:
         }
         const qreal scale = painter->device() ? painter->device()->devicePixelRatio() : 1.0;
         QPixmap drawn = pixmap(rect.size() * scale, mode, state);
+        if (drawn.isNull())
+            return;
         drawn.setDevicePixelRatio(scale);
         painter->drawPixmap(rect.topLeft(), drawn);
     }
