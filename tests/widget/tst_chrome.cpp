@@ -40,6 +40,20 @@ protected:
     bool eventFilter(QObject*, QEvent* event) override { return event->type() == QEvent::Leave; }
 };
 
+// A normal and a lit image at the same place, as a title-bar image pair.
+struct HoverImages {
+    QLabel* normal;
+    QLabel* lit;
+};
+HoverImages addHoverImages(BorderlessWindow& window, QRect place) {
+    auto* normal = new QLabel(&window);
+    auto* lit = new QLabel(&window);
+    normal->setGeometry(place);
+    lit->setGeometry(place);
+    window.addHoverPair(normal, lit);
+    return {normal, lit};
+}
+
 } // namespace
 
 class ChromeTest : public QObject {
@@ -69,11 +83,7 @@ private slots:
     void litImageFollowsThePointerAndSleepsWhileHidden() {
         BorderlessWindow window;
         window.setGeometry(50, 50, 300, 200);
-        auto* normal = new QLabel(&window);
-        auto* lit = new QLabel(&window);
-        normal->setGeometry(10, 10, 18, 18);
-        lit->setGeometry(10, 10, 18, 18);
-        window.addHoverPair(normal, lit);
+        const auto [normal, lit] = addHoverImages(window, QRect(10, 10, 18, 18));
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
         QCursor::setPos(normal->mapToGlobal(QPoint(9, 9)));
@@ -118,12 +128,8 @@ private slots:
         QFETCH(bool, leaveHeard);
         BorderlessWindow window;
         window.setGeometry(300, 100, 200, 120);
-        auto* normal = new QLabel(&window);
-        auto* lit = new QLabel(&window);
         // In the top right corner, as a close image is.
-        normal->setGeometry(180, 0, 20, 20);
-        lit->setGeometry(180, 0, 20, 20);
-        window.addHoverPair(normal, lit);
+        const auto [normal, lit] = addHoverImages(window, QRect(180, 0, 20, 20));
         const QPoint onImage(490, 110);
         QCursor::setPos(shownUnderPointer ? onImage : QPoint(100, 50));
         window.show();
