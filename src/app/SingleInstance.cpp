@@ -124,7 +124,6 @@ void SingleInstance::startListening() {
 }
 
 void SingleInstance::acceptConnection(LocalConnection* socket) {
-    socket->setParent(this);
     if (m_connections.size() >= kMostConnections)
         closeConnection(m_connections.first());
     auto* idle = new QTimer(socket);

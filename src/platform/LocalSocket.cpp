@@ -231,7 +231,7 @@ void LocalServer::accept() {
     while (m_socket >= 0) {
         const int connection = ::accept4(m_socket, nullptr, nullptr, SOCK_NONBLOCK | SOCK_CLOEXEC);
         if (connection >= 0) {
-            emit newConnection(new LocalConnection(connection));
+            emit newConnection(new LocalConnection(connection, this));
             continue;
         }
         if (errno == EINTR || errno == ECONNABORTED)

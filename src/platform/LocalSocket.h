@@ -44,7 +44,7 @@ class LocalConnection : public QObject {
     Q_OBJECT
 public:
     // Takes `socket`, non-blocking.
-    explicit LocalConnection(int socket, QObject* parent = nullptr);
+    LocalConnection(int socket, QObject* parent);
     ~LocalConnection() override;
 
     // What came since the last call.
@@ -89,7 +89,7 @@ public:
     void close();
 
 signals:
-    // A new connection, which the receiver owns.
+    // A new connection, which the server owns; the receiver deletes it when done with it.
     void newConnection(LocalConnection* connection);
     // No connection could be taken (no file descriptor left, say): the server has closed.
     void acceptFailed();

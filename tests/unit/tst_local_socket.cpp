@@ -41,7 +41,6 @@ private slots:
         QByteArray received;
         bool closed = false;
         connect(&server, &LocalServer::newConnection, this, [&](LocalConnection* connection) {
-            connection->setParent(&server);
             connect(connection, &LocalConnection::readyRead, connection, [&, connection] {
                 received += connection->readAll();
                 if (received.endsWith('\n')) {
@@ -85,7 +84,6 @@ private slots:
         auto* connection = connections[0][0].value<LocalConnection*>();
         QSignalSpy gone(connection, &LocalConnection::disconnected);
         QTRY_COMPARE(gone.size(), 1);
-        delete connection;
     }
 };
 
