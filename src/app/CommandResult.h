@@ -28,6 +28,7 @@ struct CommandResult {
     QString errors;
 
     static CommandResult failure(int status, const QString& errors) { return {status, {}, errors}; }
+    bool operator==(const CommandResult&) const = default;
 };
 
 } // namespace zantor

@@ -9,23 +9,12 @@
 #include "main/Frm1_ZT_ini.h"
 
 #include <QApplication>
-#include <QJsonArray>
 #include <QTimer>
 #include <cstdio>
 
 namespace zantor {
 
 namespace {
-
-const QString kRequest = QStringLiteral("pedido");
-const QString kShow = QStringLiteral("mostrar");
-const QString kOpen = QStringLiteral("abrir");
-const QString kImport = QStringLiteral("importar");
-const QString kOpenById = QStringLiteral("abrir-id");
-const QString kTitles = QStringLiteral("titulos");
-const QString kIds = QStringLiteral("ids");
-const QString kContent = QStringLiteral("conteudo");
-const QString kWithShortcuts = QStringLiteral("atalhos");
 
 int finish(const CommandResult& result) {
     // Stored titles reach the terminal here: none of their control characters may steer it.
@@ -95,9 +84,7 @@ CommandResult CommandRunner::run() {
         // With no copy running, this process writes; a running copy writes itself and
         // shows the new groups at once.
         if (const std::optional<CommandResult> answer =
-                handOver({{kRequest, kImport},
-                          {kContent, QString::fromLatin1(file.json.toBase64())},
-                          {kWithShortcuts, m_commandLine.withShortcuts()}}))
+                handOver(InstanceRequest::importGroups(file.json, m_commandLine.withShortcuts())))
             return *answer;
         const GroupShortcuts shortcuts(m_folders);
         return withDatabases([&] {
@@ -106,22 +93,20 @@ CommandResult CommandRunner::run() {
         });
     }
     case Command::Start:
-        if (const std::optional<CommandResult> answer = handOver({{kRequest, kShow}}))
+        if (const std::optional<CommandResult> answer = handOver(InstanceRequest::show()))
             return *answer;
         m_running = true;
         return {};
     case Command::OpenById: {
-        QJsonArray ids;
-        for (const int id : m_commandLine.groupIds())
-            ids.append(id);
-        if (const std::optional<CommandResult> answer = handOver({{kRequest, kOpenById}, {kIds, ids}}))
+        if (const std::optional<CommandResult> answer =
+                handOver(InstanceRequest::openIds(m_commandLine.groupIds())))
             return *answer;
         return withDatabases(
             [this] { return chosenToOpen(groupsWithIds(m_paths.groups, m_commandLine.groupIds())); });
     }
     case Command::Open:
         if (const std::optional<CommandResult> answer =
-                handOver({{kRequest, kOpen}, {kTitles, QJsonArray::fromStringList(m_commandLine.titles())}}))
+                handOver(InstanceRequest::openTitles(m_commandLine.titles())))
             return *answer;
         return withDatabases(
             [this] { return chosenToOpen(chooseGroups(m_paths.groups, m_commandLine.titles())); });
@@ -136,14 +121,14 @@ CommandResult CommandRunner::chosenToOpen(const GroupChoice& choice) {
     return choice.result;
 }
 
-std::optional<CommandResult> CommandRunner::handOver(const QJsonObject& request) {
+std::optional<CommandResult> CommandRunner::handOver(const InstanceRequest& request) {
     switch (m_instance.claim()) {
     case SingleInstance::Claim::Claimed:
         return std::nullopt;
     case SingleInstance::Claim::RunningElsewhere: {
         // An opening is answered when its run has ended, however long the run takes.
-        const QString kind = request.value(kRequest).toString();
-        const bool waitsForARun = kind == kOpen || kind == kOpenById;
+        const bool waitsForARun = request.kind == InstanceRequest::Kind::OpenByTitles ||
+                                  request.kind == InstanceRequest::Kind::OpenByIds;
         return m_instance.ask(request, waitsForARun ? -1 : SingleInstance::kAnswerWaitMs);
     }
     case SingleInstance::Claim::Failed:
@@ -153,7 +138,7 @@ std::optional<CommandResult> CommandRunner::handOver(const QJsonObject& request)
 }
 
 void CommandRunner::serve(WindowCoordinator& windows) {
-    m_instance.listen([this, &windows](const QJsonObject& request, const SingleInstance::Reply& reply) {
+    m_instance.listen([this, &windows](const InstanceRequest& request, const SingleInstance::Reply& reply) {
         answer(windows, request, reply);
     });
     if (m_groupsToOpen.isEmpty())
@@ -167,13 +152,12 @@ void CommandRunner::serve(WindowCoordinator& windows) {
         });
 }
 
-void CommandRunner::answer(WindowCoordinator& windows, const QJsonObject& request,
+void CommandRunner::answer(WindowCoordinator& windows, const InstanceRequest& request,
                            const SingleInstance::Reply& reply) {
     // What a request shows comes after its answer has gone, or after its run has begun: a
     // message box it may open must never keep the copy that asked waiting, nor run inside
     // the socket's handler.
     const auto afterAnswer = [&windows](auto show) { QTimer::singleShot(0, &windows, show); };
-    const QString kind = request.value(kRequest).toString();
     // The groups chosen open as one run, and the copy that asked hears, at its end, what
     // could not be opened.
     const auto openChosen = [&](const GroupChoice& choice) {
@@ -194,30 +178,22 @@ void CommandRunner::answer(WindowCoordinator& windows, const QJsonObject& reques
             });
         });
     };
-    if (kind == kShow) {
+    using Kind = InstanceRequest::Kind;
+    switch (request.kind) {
+    case Kind::Show:
         reply({});
         afterAnswer([&windows] { windows.bringToFront(); });
         return;
-    }
-    if (kind == kOpen) {
-        QStringList titles;
-        for (const QJsonValue& title : request.value(kTitles).toArray())
-            titles << title.toString();
-        openChosen(chooseGroups(m_paths.groups, titles));
+    case Kind::OpenByTitles:
+        openChosen(chooseGroups(m_paths.groups, request.titles));
         return;
-    }
-    if (kind == kOpenById) {
-        QVector<int> ids;
-        for (const QJsonValue& id : request.value(kIds).toArray())
-            ids << id.toInt();
-        openChosen(groupsWithIds(m_paths.groups, ids));
+    case Kind::OpenByIds:
+        openChosen(groupsWithIds(m_paths.groups, request.ids));
         return;
-    }
-    if (kind == kImport) {
+    case Kind::Import: {
         const GroupShortcuts shortcuts(m_folders);
-        const CommandResult result = importGroupsCommand(
-            m_paths, QByteArray::fromBase64(request.value(kContent).toString().toLatin1()),
-            request.value(kWithShortcuts).toBool() ? &shortcuts : nullptr);
+        const CommandResult result =
+            importGroupsCommand(m_paths, request.importFile, request.withShortcuts ? &shortcuts : nullptr);
         reply(result);
         if (result.status == exit_status::kSuccess) {
             afterAnswer([&windows] {
@@ -227,9 +203,10 @@ void CommandRunner::answer(WindowCoordinator& windows, const QJsonObject& reques
         }
         return;
     }
-    reply(CommandResult::failure(
-        exit_status::kUsage,
-        QStringLiteral("Pedido desconhecido para o Zantor aberto: \"%1\".\n").arg(kind)));
+    case Kind::Unknown:
+        break;
+    }
+    reply(instance_protocol::unknownRequestAnswer(request));
 }
 
 } // namespace zantor

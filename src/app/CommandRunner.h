@@ -33,8 +33,9 @@ private:
     CommandResult chosenToOpen(const GroupChoice& choice);
     // Hands the request to the running copy and gives its answer, or why no copy can
     // run; nothing when this process has become the running copy.
-    std::optional<CommandResult> handOver(const QJsonObject& request);
-    void answer(WindowCoordinator& windows, const QJsonObject& request, const SingleInstance::Reply& reply);
+    std::optional<CommandResult> handOver(const InstanceRequest& request);
+    void answer(WindowCoordinator& windows, const InstanceRequest& request,
+                const SingleInstance::Reply& reply);
 
     CommandLine m_commandLine;
     AppFolders m_folders;

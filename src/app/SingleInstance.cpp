@@ -6,7 +6,6 @@
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QFileInfo>
-#include <QJsonDocument>
 #include <QPointer>
 #include <QThread>
 
@@ -85,22 +84,17 @@ SingleInstance::Claim SingleInstance::claim() {
     }
 }
 
-CommandResult SingleInstance::ask(const QJsonObject& request, int waitMs) {
+CommandResult SingleInstance::ask(const InstanceRequest& request, int waitMs) {
     const CommandResult silent = CommandResult::failure(
         exit_status::kFailure, errorAnswer(QStringLiteral("O Zantor já está aberto, mas não respondeu.")));
     if (!m_runningCopy.isConnected() ||
-        !m_runningCopy.send(QJsonDocument(request).toJson(QJsonDocument::Compact) + '\n',
-                            QDeadlineTimer(kAnswerWaitMs)))
+        !m_runningCopy.send(instance_protocol::encodeRequest(request), QDeadlineTimer(kAnswerWaitMs)))
         return silent;
     const std::optional<QByteArray> line = m_runningCopy.receiveLine(
         waitMs < 0 ? QDeadlineTimer(QDeadlineTimer::Forever) : QDeadlineTimer(waitMs));
     if (!line)
         return silent;
-    const QJsonObject answer = QJsonDocument::fromJson(*line).object();
-    if (!answer.value(QStringLiteral("status")).isDouble())
-        return silent;
-    return {answer.value(QStringLiteral("status")).toInt(), answer.value(QStringLiteral("saida")).toString(),
-            answer.value(QStringLiteral("erros")).toString()};
+    return instance_protocol::decodeAnswer(*line).value_or(silent);
 }
 
 void SingleInstance::listen(Answer answer) {
@@ -166,7 +160,7 @@ void SingleInstance::readRequest(LocalConnection* socket) {
             closeConnection(socket);
         return;
     }
-    const QJsonObject asked = QJsonDocument::fromJson(request.left(end)).object();
+    const InstanceRequest asked = instance_protocol::decodeRequest(request.left(end));
     request.clear();
     // The copy that asked now waits for its answer, which may come at the end of a run.
     open->idle->stop();
@@ -174,10 +168,7 @@ void SingleInstance::readRequest(LocalConnection* socket) {
     m_answer(asked, [socket = QPointer<LocalConnection>(socket)](const CommandResult& result) {
         if (!socket)
             return;
-        const QJsonObject answer{{QStringLiteral("status"), result.status},
-                                 {QStringLiteral("saida"), result.output},
-                                 {QStringLiteral("erros"), result.errors}};
-        socket->write(QJsonDocument(answer).toJson(QJsonDocument::Compact) + '\n');
+        socket->write(instance_protocol::encodeAnswer(result));
         socket->closeWhenWritten();
     });
 }

@@ -1,10 +1,10 @@
 #pragma once
 
 #include "CommandResult.h"
+#include "InstanceProtocol.h"
 #include "platform/LocalSocket.h"
 
 #include <QHash>
-#include <QJsonObject>
 #include <QLockFile>
 #include <QTimer>
 #include <functional>
@@ -23,7 +23,7 @@ public:
     // Sends the answer to the copy that asked; once only.
     using Reply = std::function<void(const CommandResult& result)>;
     // Answers a request now or later (as when it waits for a run to end).
-    using Answer = std::function<void(const QJsonObject& request, const Reply& reply)>;
+    using Answer = std::function<void(const InstanceRequest& request, const Reply& reply)>;
 
     explicit SingleInstance(const QString& databaseFolder, QObject* parent = nullptr);
     ~SingleInstance() override;
@@ -42,7 +42,7 @@ public:
     const QString& failure() const { return m_failure; }
     // From a later start: the running copy's answer to the request, waited for at most
     // `waitMs` (-1: as long as the running copy is there).
-    CommandResult ask(const QJsonObject& request, int waitMs = kAnswerWaitMs);
+    CommandResult ask(const InstanceRequest& request, int waitMs = kAnswerWaitMs);
 
     // A running copy may be busy a while with a large import.
     static constexpr int kAnswerWaitMs = 60000;
