@@ -1,5 +1,6 @@
 # Refuses an include that points up a layer or sideways between two windows, written in
-# quotes or in angle brackets.
+# quotes or in angle brackets, and one that climbs into another layer by a relative path
+# (which would find its header whatever the library may use).
 #   cmake -DSOURCE_DIR=<folder holding the layer folders> -P tools/check-layers.cmake
 # Each layer may include its own headers and those of the layers listed for it. The
 # windows are peers: none includes another, apart from the small dialogs a window shows
@@ -33,9 +34,22 @@ foreach(source IN LISTS sources)
         math(EXPR refused "${refused} + 1")
         continue()
     endif()
+    get_filename_component(folder "${source}" DIRECTORY)
     file(STRINGS "${SOURCE_DIR}/${source}" includes REGEX "^[ \t]*#[ \t]*include[ \t]*[\"<][^\">]+/[^\">]+[\">]")
     foreach(line IN LISTS includes)
         string(REGEX REPLACE "^[ \t]*#[ \t]*include[ \t]*[\"<]([^\">]+)[\">].*" "\\1" included "${line}")
+        if(included MATCHES "^\\.\\.?/")
+            cmake_path(SET reached NORMALIZE "${folder}/${included}")
+            string(REGEX MATCH "^[^/]+" target "${reached}")
+            if(target STREQUAL "..")
+                message("${source} includes ${included}: it climbs out of the source tree")
+                math(EXPR refused "${refused} + 1")
+            elseif(NOT target STREQUAL layer)
+                message("${source} includes ${included}: another layer is reached as ${reached}, never by a relative path")
+                math(EXPR refused "${refused} + 1")
+            endif()
+            continue()
+        endif()
         string(REGEX MATCH "^[^/]+" target "${included}")
         # <sys/stat.h> and the like are no layer of ours.
         if(target STREQUAL layer OR target IN_LIST uses_${layer} OR NOT target IN_LIST layers)
