@@ -6,7 +6,7 @@
 #include "chrome/DatabaseAction.h"
 #include "data/ControlCharacters.h"
 #include "data/DatabaseError.h"
-#include "main/Frm1_ZT_ini.h"
+#include "main/MainWindow.h"
 
 #include <QApplication>
 #include <QJsonArray>
@@ -221,7 +221,7 @@ void CommandRunner::answer(WindowCoordinator& windows, const QJsonObject& reques
         reply(result);
         if (result.status == exit_status::kSuccess) {
             afterAnswer([&windows] {
-                Frm1_ZT_ini& window = windows.mainWindow();
+                MainWindow& window = windows.mainWindow();
                 runDatabaseAction(&window, [&window] { window.state().groups.refill(); });
             });
         }

@@ -4,15 +4,15 @@
 #include "chrome/DatabaseAction.h"
 #include "chrome/FirstPicture.h"
 #include "chrome/Prompt.h"
-#include "dialogs/Frm4_ZT_aviso.h"
-#include "dialogs/Frm6_ZT_help.h"
-#include "dialogs/Frm7_ZT_about.h"
-#include "editor/Frm2_ZT_insert.h"
-#include "editor/Frm8_ZT_itens.h"
+#include "dialogs/AboutPage.h"
+#include "dialogs/DeleteConfirmation.h"
+#include "dialogs/HelpPage.h"
+#include "editor/GroupEditor.h"
+#include "editor/ItemsViewer.h"
 #include "editor/MissingItemsWindow.h"
-#include "main/Frm1_ZT_ini.h"
-#include "minilist/Frm9_ZT_mini.h"
-#include "settings/Frm2_ZT_Config.h"
+#include "main/MainWindow.h"
+#include "minilist/CompactList.h"
+#include "settings/SettingsWindow.h"
 #include "state/SharedState.h"
 
 #include <QApplication>
@@ -23,7 +23,7 @@ namespace zantor {
 WindowCoordinator::WindowCoordinator(SharedState& state, ResourceHandler& resourceHandler)
     : m_state(state)
     , m_resourceHandler(resourceHandler)
-    , m_main(std::make_unique<Frm1_ZT_ini>(state, *this, resourceHandler)) {}
+    , m_main(std::make_unique<MainWindow>(state, *this, resourceHandler)) {}
 
 WindowCoordinator::~WindowCoordinator() {
     // The other windows work on the main window and the shared state: none outlives them.
@@ -56,7 +56,7 @@ void WindowCoordinator::finishStart() {
     emit firstWindowShown();
 }
 
-Frm9_ZT_mini* WindowCoordinator::compactWindow() const {
+CompactList* WindowCoordinator::compactWindow() const {
     return m_compact;
 }
 
@@ -106,13 +106,13 @@ void WindowCoordinator::openEditor(const EditorRequest& request) {
     m_state.lblInsertUpdate = inserting ? QStringLiteral("Insert") : QStringLiteral("Update");
     if (!inserting)
         m_state.lblNumUpdate = QString::number(request.groupId);
-    auto* editor = new Frm2_ZT_insert(*m_main, m_state, request);
+    auto* editor = new GroupEditor(*m_main, m_state, request);
     if (!editor->load()) {
         delete editor;
         return;
     }
     // A renamed group's desktop entries take its new title and picture.
-    connect(editor, &Frm2_ZT_insert::groupUpdated, m_main.get(),
+    connect(editor, &GroupEditor::groupUpdated, m_main.get(),
             [this](int groupId) { refreshGroupShortcuts(m_main.get(), m_state, groupId); });
     editor->lblAction->setText(inserting ? QStringLiteral("Inserindo item")
                                          : QStringLiteral("Atualizando item"));
@@ -120,21 +120,21 @@ void WindowCoordinator::openEditor(const EditorRequest& request) {
 }
 
 void WindowCoordinator::openSettings() {
-    auto* settings = new Frm2_ZT_Config(m_state, *m_main);
+    auto* settings = new SettingsWindow(m_state, *m_main);
     if (!settings->load()) {
         delete settings;
         return;
     }
-    connect(settings, &Frm2_ZT_Config::statusMessage, m_main.get(), &Frm1_ZT_ini::showStatusMessage);
+    connect(settings, &SettingsWindow::statusMessage, m_main.get(), &MainWindow::showStatusMessage);
     showPage(settings);
 }
 
 void WindowCoordinator::openHelp() {
-    showPage(new Frm6_ZT_help(*m_main, m_state.folders().shipped, m_resourceHandler));
+    showPage(new HelpPage(*m_main, m_state.folders().shipped, m_resourceHandler));
 }
 
 void WindowCoordinator::openAbout() {
-    showPage(new Frm7_ZT_about(*m_main));
+    showPage(new AboutPage(*m_main));
 }
 
 void WindowCoordinator::openCompactList() {
@@ -142,24 +142,24 @@ void WindowCoordinator::openCompactList() {
 }
 
 void WindowCoordinator::openCompactWindow() {
-    m_compact = new Frm9_ZT_mini(m_state, *this, m_resourceHandler, m_main->IconSoft);
+    m_compact = new CompactList(m_state, *this, m_resourceHandler, m_main->IconSoft);
     // The main window keeps its own place; it only shows again.
-    connect(m_compact, &Frm9_ZT_mini::closed, m_main.get(), &QWidget::show);
+    connect(m_compact, &CompactList::closed, m_main.get(), &QWidget::show);
     if (!m_state.startsInTray())
         m_compact->show();
 }
 
 void WindowCoordinator::confirmDeletion(const QItemSelectionModel& selection) {
-    auto* confirmation = new Frm4_ZT_aviso(m_state, selection, m_main.get());
-    connect(confirmation, &Frm4_ZT_aviso::statusMessage, m_main.get(), &Frm1_ZT_ini::showStatusMessage);
-    connect(confirmation, &Frm4_ZT_aviso::listRebuilt, m_main.get(), &Frm1_ZT_ini::showRebuiltCount);
-    connect(confirmation, &Frm4_ZT_aviso::groupsDeleted, m_main.get(),
+    auto* confirmation = new DeleteConfirmation(m_state, selection, m_main.get());
+    connect(confirmation, &DeleteConfirmation::statusMessage, m_main.get(), &MainWindow::showStatusMessage);
+    connect(confirmation, &DeleteConfirmation::listRebuilt, m_main.get(), &MainWindow::showRebuiltCount);
+    connect(confirmation, &DeleteConfirmation::groupsDeleted, m_main.get(),
             [this](const QVector<int>& groupIds) { removeGroupShortcuts(m_main.get(), m_state, groupIds); });
     showDialog(confirmation);
 }
 
 void WindowCoordinator::showItems(const ItemsRequest& request) {
-    showDialog(new Frm8_ZT_itens(m_main.get(), request.groupTitle, request.description, request.addresses));
+    showDialog(new ItemsViewer(m_main.get(), request.groupTitle, request.description, request.addresses));
 }
 
 void WindowCoordinator::showDialog(QWidget* dialog) {

@@ -8,8 +8,8 @@
 
 namespace zantor {
 
-class Frm1_ZT_ini;
-class Frm9_ZT_mini;
+class MainWindow;
+class CompactList;
 class MissingItemsWindow;
 class PageWindow;
 class ResourceHandler;
@@ -30,9 +30,9 @@ public:
     // the group list is read, and firstWindowShown() follows.
     void start();
 
-    Frm1_ZT_ini& mainWindow() { return *m_main; }
+    MainWindow& mainWindow() { return *m_main; }
     // The compact list while it is open.
-    Frm9_ZT_mini* compactWindow() const;
+    CompactList* compactWindow() const;
 
     // The window the user works in comes to the front: a dialog that waits for an
     // answer, else the window that shows, else the one hidden in the tray, else the
@@ -64,8 +64,8 @@ private:
 
     SharedState& m_state;
     ResourceHandler& m_resourceHandler;
-    std::unique_ptr<Frm1_ZT_ini> m_main;
-    QPointer<Frm9_ZT_mini> m_compact;
+    std::unique_ptr<MainWindow> m_main;
+    QPointer<CompactList> m_compact;
     QPointer<QWidget> m_dialog;
     QPointer<MissingItemsWindow> m_missingItems;
 };

@@ -217,12 +217,12 @@ private slots:
         host.setGeometry(120, 80, 440, 457);
         host.show();
         QVERIFY(QTest::qWaitForWindowExposed(&host));
-        QPointer<PageWindow> page = new PageWindow(host, QStringLiteral("Frm7_ZT_about"));
+        QPointer<PageWindow> page = new PageWindow(host, QStringLiteral("AboutPage"));
 
         QElapsedTimer clock;
         clock.start();
         host.showPage(page);
-        QCOMPARE(host.lblFormNothing, QStringLiteral("Frm7_ZT_about"));
+        QCOMPARE(host.lblFormNothing, QStringLiteral("AboutPage"));
         QCOMPARE(page->geometry(), host.geometry());
         QVERIFY(page->isVisible());
         QVERIFY(host.isVisible()); // still there until the page has covered it
@@ -235,7 +235,7 @@ private slots:
         page->closeToHost();
         QVERIFY(host.isVisible());
         QCOMPARE(host.pos(), QPoint(300, 200));
-        QCOMPARE(host.lblFormNothing, QStringLiteral("Frm7_ZT_about"));
+        QCOMPARE(host.lblFormNothing, QStringLiteral("AboutPage"));
         QVERIFY(page); // the page goes only when the host unloads it
         QTRY_VERIFY(page.isNull());
         QVERIFY(clock.elapsed() >= kHandOverAtTheEarliest);
@@ -246,14 +246,14 @@ private slots:
     void hostUnloadsOnlyThePagesHandedBack() {
         HostWindow host;
         host.show();
-        QPointer<PageWindow> about = new PageWindow(host, QStringLiteral("Frm7_ZT_about"));
-        QPointer<PageWindow> help = new PageWindow(host, QStringLiteral("Frm6_ZT_help"));
+        QPointer<PageWindow> about = new PageWindow(host, QStringLiteral("AboutPage"));
+        QPointer<PageWindow> help = new PageWindow(host, QStringLiteral("HelpPage"));
         host.showPage(about);
         host.showPage(help);
-        host.lblFormNothing = QStringLiteral("Frm7_ZT_about");
+        host.lblFormNothing = QStringLiteral("AboutPage");
         help->closeToHost();
-        QCOMPARE(host.lblFormNothing, QStringLiteral("Frm6_ZT_help"));
-        host.lblFormNothing = QStringLiteral("Frm7_ZT_about");
+        QCOMPARE(host.lblFormNothing, QStringLiteral("HelpPage"));
+        host.lblFormNothing = QStringLiteral("AboutPage");
         QTRY_VERIFY(help.isNull());
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         QVERIFY(about);
@@ -281,8 +281,8 @@ private slots:
         QPointer<PageWindow> open;
         for (const QString& step : sequence.split(' ')) {
             if (step == "open" || step == "other") {
-                open = new PageWindow(host, step == "open" ? QStringLiteral("Frm6_ZT_help")
-                                                           : QStringLiteral("Frm7_ZT_about"));
+                open = new PageWindow(host, step == "open" ? QStringLiteral("HelpPage")
+                                                           : QStringLiteral("AboutPage"));
                 host.showPage(open);
             } else if (step == "wait") {
                 QTRY_VERIFY(!host.isVisible());

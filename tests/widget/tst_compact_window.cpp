@@ -2,10 +2,10 @@
 #include "chrome/ImageButton.h"
 #include "chrome/Twips.h"
 #include "data/SettingsStore.h"
-#include "dialogs/Frm10_ZT_aviso.h"
-#include "main/Frm1_ZT_ini.h"
+#include "dialogs/CountingNotice.h"
+#include "main/MainWindow.h"
+#include "minilist/CompactList.h"
 #include "minilist/CompactListView.h"
-#include "minilist/Frm9_ZT_mini.h"
 #include "support/RecordingPrompt.h"
 #include "support/RecordingResourceHandler.h"
 #include "support/TestAppFolder.h"
@@ -44,11 +44,11 @@ struct CompactFixture {
             app.addGroup(QStringLiteral("Grupo ") + number, QStringLiteral("itens ") + number);
         }
     }
-    Frm9_ZT_mini* load() {
+    CompactList* load() {
         zantor.emplace(app.path(), &handler);
         return zantor->windows.compactWindow();
     }
-    Frm1_ZT_ini& main() { return zantor->mainWindow(); }
+    MainWindow& main() { return zantor->mainWindow(); }
 
     TestAppFolder app;
     RecordingResourceHandler handler{{"/a/1", "/b/1", "/c/1"}};
@@ -78,7 +78,7 @@ private slots:
         CompactFixture fixture;
         fixture.addGroups(groups);
         fixture.app.setSettings({{QStringLiteral("optLargura"), optLargura}});
-        Frm9_ZT_mini* mini = fixture.load();
+        CompactList* mini = fixture.load();
         QVERIFY(mini && mini->isVisible());
         QVERIFY(!fixture.main().isVisible());
         QCOMPARE(mini->geometry(), twips::rect(1500, 3000, width, 195 * 5 + 535));
@@ -103,7 +103,7 @@ private slots:
     void aPlaceOffEveryScreenOpensOnThePrimaryScreen() {
         CompactFixture fixture;
         fixture.app.setSettings({{QStringLiteral("miniLeft"), -90000}, {QStringLiteral("miniTop"), 200000}});
-        Frm9_ZT_mini* mini = fixture.load();
+        CompactList* mini = fixture.load();
         QVERIFY(mini);
         QVERIFY(QGuiApplication::primaryScreen()->availableGeometry().contains(mini->geometry()));
     }
@@ -137,7 +137,7 @@ private slots:
         QFETCH(int, rows);
         CompactFixture fixture;
         fixture.addGroups(groups);
-        Frm9_ZT_mini* mini = fixture.load();
+        CompactList* mini = fixture.load();
         QVERIFY(mini);
         const QRect before = mini->geometry();
         mini->txtNumLinhas->clear();
@@ -158,7 +158,7 @@ private slots:
     void savingThePlaceIsConfirmedByACountingNotice() {
         CompactFixture fixture;
         fixture.app.setSettings({{QStringLiteral("optLargura"), QStringLiteral("1")}});
-        Frm9_ZT_mini* mini = fixture.load();
+        CompactList* mini = fixture.load();
         QVERIFY(mini);
         mini->move(100, 200);
         mini->btnPosition->click();
@@ -167,7 +167,7 @@ private slots:
         QCOMPARE(QStringList({fixture.main().state().lblMiniLeft, fixture.main().state().lblMiniTop}),
                  QStringList({"1500", "3000"}));
         QCOMPARE(fixture.prompt.beeps, 1);
-        QPointer<Frm10_ZT_aviso> notice = mini->findChild<Frm10_ZT_aviso*>();
+        QPointer<CountingNotice> notice = mini->findChild<CountingNotice*>();
         QVERIFY(notice && notice->isVisible());
         QCOMPARE(notice->geometry(), QRect(twips::toPixels(1620), twips::toPixels(3120),
                                            twips::toPixels(1575 - 260), twips::toPixels(585)));
@@ -183,7 +183,7 @@ private slots:
         mini->move(110, 220);
         mini->btnPosition->click();
         QVERIFY(notice);
-        QCOMPARE(mini->findChildren<Frm10_ZT_aviso*>(), QList<Frm10_ZT_aviso*>({notice.data()}));
+        QCOMPARE(mini->findChildren<CountingNotice*>(), QList<CountingNotice*>({notice.data()}));
         QCOMPARE(notice->pos(), QPoint(twips::toPixels(1650 + 120), twips::toPixels(3300 + 120)));
         QVERIFY(count() != QStringLiteral("3"));
         QTRY_COMPARE(count(), QStringLiteral("1"));
@@ -193,14 +193,14 @@ private slots:
 
     void aFailedSaveSaysSoInTheNotice() {
         CompactFixture fixture;
-        Frm9_ZT_mini* mini = fixture.load();
+        CompactList* mini = fixture.load();
         QVERIFY(mini);
         QVERIFY(QFile::remove(fixture.app.databases().settings));
         mini->move(300, 300);
         mini->btnPosition->click();
         QCOMPARE(fixture.prompt.messages.size(), 1);
         QVERIFY(fixture.prompt.messages[0].text.contains(QStringLiteral("ZT_Config.db")));
-        const auto* notice = mini->findChild<Frm10_ZT_aviso*>();
+        const auto* notice = mini->findChild<CountingNotice*>();
         QVERIFY(notice);
         QCOMPARE(notice->lblMensagem->text(), QStringLiteral("Posição não gravada!"));
         QCOMPARE(fixture.main().state().lblMiniLeft, QStringLiteral("1500"));
@@ -208,7 +208,7 @@ private slots:
 
     void alwaysOnTopSwitchesInPlace() {
         CompactFixture fixture;
-        Frm9_ZT_mini* mini = fixture.load();
+        CompactList* mini = fixture.load();
         QVERIFY(mini);
         QVERIFY(QTest::qWaitForWindowExposed(mini));
         const WId nativeWindow = mini->winId();
@@ -234,7 +234,7 @@ private slots:
         fixture.app.addGroup(QStringLiteral("Beta"), {},
                              QStringLiteral("/b/1") + unit + QStringLiteral("/falta/y"));
         fixture.app.setSettings({{QStringLiteral("checkMinimize"), QStringLiteral("1")}});
-        Frm9_ZT_mini* mini = fixture.load();
+        CompactList* mini = fixture.load();
         QVERIFY(mini);
         const QTimer* launchTimer = &mini->launcher().timerDelay();
         QAbstractItemModel* titles = mini->ListMini->model();
@@ -263,7 +263,7 @@ private slots:
         fixture.app.addGroup(QStringLiteral("Alfa"), {},
                              QStringLiteral("/a/1") + unit + QStringLiteral("/b/1"));
         fixture.app.setSettings({{QStringLiteral("tempo"), QStringLiteral("1000")}});
-        Frm9_ZT_mini* mini = fixture.load();
+        CompactList* mini = fixture.load();
         QVERIFY(mini);
         mini->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(mini));
@@ -275,7 +275,7 @@ private slots:
 
         QTest::keyClick(mini->ListMini, Qt::Key_Escape);
         QVERIFY(!launchTimer->isActive());
-        const auto* notice = mini->findChild<Frm10_ZT_aviso*>();
+        const auto* notice = mini->findChild<CountingNotice*>();
         QVERIFY(notice && notice->isVisible());
         QCOMPARE(notice->lblMensagem->text(), QStringLiteral("Abertura cancelada."));
         QCOMPARE(fixture.handler.opened.size(), 0);
@@ -298,7 +298,7 @@ private slots:
         CompactFixture fixture;
         fixture.addGroups(20);
         fixture.app.setSettings({{QStringLiteral("miniLeft"), miniLeft}});
-        Frm9_ZT_mini* mini = fixture.load();
+        CompactList* mini = fixture.load();
         QVERIFY(mini);
         QVERIFY(QTest::qWaitForWindowExposed(mini));
         // With the first four rows out of view, the last row on show is the ninth group.
@@ -331,12 +331,12 @@ private slots:
         TestAppFolder app;
         RecordingPrompt prompt;
         TestZantor zantor(app.path());
-        Frm1_ZT_ini& main = zantor.mainWindow();
+        MainWindow& main = zantor.mainWindow();
         main.state().lblIniMinimized = QStringLiteral("1"); // the tray is for the start only
         main.btnMini->click();
         QCOMPARE(main.state().lblIniMinimized, QStringLiteral("0"));
         QVERIFY(!main.isVisible());
-        QPointer<Frm9_ZT_mini> mini = zantor.windows.compactWindow();
+        QPointer<CompactList> mini = zantor.windows.compactWindow();
         QVERIFY(mini && mini->isVisible());
         mini->btnClose->click();
         QVERIFY(main.isVisible());
@@ -347,7 +347,7 @@ private slots:
         TrayOverride tray(true);
         CompactFixture fixture;
         fixture.app.setSettings({{QStringLiteral("iniMinimized"), QStringLiteral("1")}});
-        Frm9_ZT_mini* mini = fixture.load();
+        CompactList* mini = fixture.load();
         QVERIFY(mini);
         TrayHelper* trayHelper = &mini->tray();
         QVERIFY(!mini->isVisible() && !fixture.main().isVisible() && trayHelper->isInTray());

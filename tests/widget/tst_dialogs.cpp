@@ -2,12 +2,12 @@
 #include "chrome/ImageButton.h"
 #include "chrome/ImagePicture.h"
 #include "data/DbSession.h"
-#include "dialogs/Frm4_ZT_aviso.h"
-#include "dialogs/Frm6_ZT_help.h"
-#include "dialogs/Frm7_ZT_about.h"
+#include "dialogs/AboutPage.h"
+#include "dialogs/DeleteConfirmation.h"
+#include "dialogs/HelpPage.h"
 #include "dialogs/MakerAddress.h"
-#include "main/Frm1_ZT_ini.h"
 #include "main/GroupListView.h"
+#include "main/MainWindow.h"
 #include "support/RecordingPrompt.h"
 #include "support/RecordingResourceHandler.h"
 #include "support/TestAppFolder.h"
@@ -39,22 +39,22 @@ int storedGroupCount(const TestAppFolder& app) {
     return db.select(QStringLiteral("select count(*) from Tabela1")).first().value(0).toInt();
 }
 
-void selectRows(Frm1_ZT_ini& window, const QVector<int>& rows) {
+void selectRows(MainWindow& window, const QVector<int>& rows) {
     for (int row : rows)
         window.ListView1->selectionModel()->select(window.state().groups.index(row, 0),
                                                    QItemSelectionModel::Select | QItemSelectionModel::Rows);
 }
 
-QStringList shownTitles(const Frm1_ZT_ini& window) {
+QStringList shownTitles(const MainWindow& window) {
     QStringList titles;
     for (int row = 0; row < window.state().groups.rowCount(); ++row)
         titles << window.state().groups.title(row);
     return titles;
 }
 
-Frm4_ZT_aviso* openConfirmation(Frm1_ZT_ini& window) {
+DeleteConfirmation* openConfirmation(MainWindow& window) {
     window.btnDelete->click();
-    auto* confirmation = window.findChild<Frm4_ZT_aviso*>();
+    auto* confirmation = window.findChild<DeleteConfirmation*>();
     if (confirmation && !confirmation->isVisible())
         return nullptr;
     return confirmation;
@@ -103,10 +103,10 @@ private slots:
         }
         RecordingPrompt prompt;
         TestZantor zantor(app.path());
-        Frm1_ZT_ini& window = zantor.mainWindow();
+        MainWindow& window = zantor.mainWindow();
         selectRows(window, selectedRows);
 
-        Frm4_ZT_aviso* confirmation = openConfirmation(window);
+        DeleteConfirmation* confirmation = openConfirmation(window);
         QVERIFY(confirmation);
         QCOMPARE(confirmation->windowModality(), Qt::ApplicationModal);
         QCOMPARE(confirmation->lblAvisoBoolean->text(),
@@ -136,7 +136,7 @@ private slots:
         QCOMPARE(window.frmTop3->isVisibleTo(&window), covered);
         QCOMPARE(window.lblMensagem->text(), QStringLiteral("Item(ns) deletado(s) com sucesso."));
         QCOMPARE(prompt.beeps, 2);
-        QTRY_VERIFY(!window.findChild<Frm4_ZT_aviso*>());
+        QTRY_VERIFY(!window.findChild<DeleteConfirmation*>());
     }
 
     void everyOtherAnswerKeepsEveryGroup_data() {
@@ -154,9 +154,9 @@ private slots:
         addGroups(app, 3);
         RecordingPrompt prompt;
         TestZantor zantor(app.path());
-        Frm1_ZT_ini& window = zantor.mainWindow();
+        MainWindow& window = zantor.mainWindow();
         selectRows(window, {0, 2});
-        Frm4_ZT_aviso* confirmation = openConfirmation(window);
+        DeleteConfirmation* confirmation = openConfirmation(window);
         QVERIFY(confirmation);
         if (answer == QStringLiteral("Escape")) {
             QTest::keyClick(confirmation, Qt::Key_Escape);
@@ -166,7 +166,7 @@ private slots:
             window.ListView1->clearSelection();
             confirmation->btnSim->click();
         }
-        QTRY_VERIFY(!window.findChild<Frm4_ZT_aviso*>());
+        QTRY_VERIFY(!window.findChild<DeleteConfirmation*>());
         QCOMPARE(storedGroupCount(app), 3);
         QCOMPARE(window.state().groups.rowCount(), 3);
         QCOMPARE(window.lblNumItens->text(), QStringLiteral("3 grupos"));
@@ -181,7 +181,7 @@ private slots:
         app.addGroup(QStringLiteral("Linha\\ndupla"), QStringLiteral("um\\ndois"));
         RecordingPrompt prompt;
         TestZantor zantor(app.path());
-        Frm1_ZT_ini& window = zantor.mainWindow();
+        MainWindow& window = zantor.mainWindow();
         window.showGroupDetails(window.state().groups.index(0, 0));
         QCOMPARE(window.lblTitGrupo->text(), QStringLiteral("a apagar"));
         openConfirmation(window)->btnSim->click();
@@ -213,7 +213,7 @@ private slots:
         }
         RecordingPrompt prompt;
         TestZantor zantor(app.path());
-        Frm1_ZT_ini& window = zantor.mainWindow();
+        MainWindow& window = zantor.mainWindow();
         // The last row goes first; the protected one fails the whole deletion.
         selectRows(window, {0, 1, 3});
         openConfirmation(window)->btnSim->click();
@@ -223,7 +223,7 @@ private slots:
         QVERIFY(prompt.messages.first().text.contains(QStringLiteral("ZT_Itens.db")));
         QVERIFY(prompt.messages.first().text.contains(QStringLiteral("Nenhum grupo foi apagado.")));
         QVERIFY(window.lblMensagem->text().isEmpty());
-        QTRY_VERIFY(!window.findChild<Frm4_ZT_aviso*>());
+        QTRY_VERIFY(!window.findChild<DeleteConfirmation*>());
     }
 
     void helpButtonsOpenTheirDocument_data() {
@@ -260,10 +260,10 @@ private slots:
             desktop.refused.insert(path);
         RecordingPrompt prompt;
         TestZantor zantor(app.path(), &desktop);
-        Frm1_ZT_ini& window = zantor.mainWindow();
-        auto* help = openPage<Frm6_ZT_help>(window.btnHelp);
+        MainWindow& window = zantor.mainWindow();
+        auto* help = openPage<HelpPage>(window.btnHelp);
         QVERIFY(help);
-        QCOMPARE(window.lblFormNothing, QStringLiteral("Frm6_ZT_help"));
+        QCOMPARE(window.lblFormNothing, QStringLiteral("HelpPage"));
         QCOMPARE(help->lblAction->text(), QStringLiteral("Ajuda"));
 
         help->findChild<ImageButton*>(button)->click();
@@ -284,10 +284,10 @@ private slots:
         TestAppFolder app;
         RecordingPrompt prompt;
         TestZantor zantor(app.path());
-        Frm1_ZT_ini& window = zantor.mainWindow();
-        auto* about = openPage<Frm7_ZT_about>(window.btnAbout);
+        MainWindow& window = zantor.mainWindow();
+        auto* about = openPage<AboutPage>(window.btnAbout);
         QVERIFY(about);
-        QCOMPARE(window.lblFormNothing, QStringLiteral("Frm7_ZT_about"));
+        QCOMPARE(window.lblFormNothing, QStringLiteral("AboutPage"));
         QVERIFY(QTest::qWaitForWindowExposed(about));
         QList<QUrl> opened;
         about->openAddress = [&opened](const QUrl& address) {

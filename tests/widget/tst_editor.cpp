@@ -1,10 +1,10 @@
 #include "chrome/ImageButton.h"
 #include "chrome/ImagePicture.h"
 #include "data/DbSession.h"
-#include "editor/Frm2_ZT_insert.h"
+#include "editor/GroupEditor.h"
 #include "editor/VolumeBox.h"
-#include "main/Frm1_ZT_ini.h"
 #include "main/GroupListView.h"
+#include "main/MainWindow.h"
 #include "support/RecordingPrompt.h"
 #include "support/TestAppFolder.h"
 #include "support/TestMain.h"
@@ -46,21 +46,21 @@ struct Session {
     // An editor still open when its test ends would outlive the window it covers.
     ~Session() {
         for (QWidget* widget : QApplication::topLevelWidgets()) {
-            if (qobject_cast<Frm2_ZT_insert*>(widget))
+            if (qobject_cast<GroupEditor*>(widget))
                 delete widget;
         }
     }
 
-    Frm2_ZT_insert* open(ImageButton* command) {
+    GroupEditor* open(ImageButton* command) {
         command->click();
         for (QWidget* widget : QApplication::topLevelWidgets()) {
-            if (auto* editor = qobject_cast<Frm2_ZT_insert*>(widget); editor && editor->isVisible())
+            if (auto* editor = qobject_cast<GroupEditor*>(widget); editor && editor->isVisible())
                 return editor;
         }
         return nullptr;
     }
-    Frm2_ZT_insert* insert() { return open(window->btnInsert); }
-    Frm2_ZT_insert* update(int row) {
+    GroupEditor* insert() { return open(window->btnInsert); }
+    GroupEditor* update(int row) {
         window->ListView1->selectionModel()->select(window->state().groups.index(row, 0),
                                                     QItemSelectionModel::ClearAndSelect |
                                                         QItemSelectionModel::Rows);
@@ -75,16 +75,16 @@ struct Session {
     TestAppFolder app;
     RecordingPrompt prompt;
     std::unique_ptr<TestZantor> zantor;
-    Frm1_ZT_ini* window = nullptr;
+    MainWindow* window = nullptr;
 };
 
-void typeItem(Frm2_ZT_insert& editor, const QString& title, const QString& address) {
+void typeItem(GroupEditor& editor, const QString& title, const QString& address) {
     editor.txtTitulo2->setText(title);
     editor.txtAddress->setText(address);
     editor.btnAdd->click();
 }
 
-void clickEntry(Frm2_ZT_insert& editor, int row, bool twice = false) {
+void clickEntry(GroupEditor& editor, int row, bool twice = false) {
     const QPoint centre = editor.List1->visualItemRect(editor.List1->item(row)).center();
     // A double-click is a click and then the second press, as the desktop sends it.
     QTest::mouseClick(editor.List1->viewport(), Qt::LeftButton, {}, centre);
@@ -99,7 +99,7 @@ QStringList titles(const QListWidget* list) {
     return texts;
 }
 
-bool updateCovered(const Frm2_ZT_insert& editor) {
+bool updateCovered(const GroupEditor& editor) {
     return editor.btnUpdateOff->isVisible() && !editor.btnUpdate->isEnabled();
 }
 
@@ -115,7 +115,7 @@ private slots:
     void insertModeOpensEmptyAndCloseDropsEverything() {
         Session session;
         session.window->move(120, 80);
-        QPointer<Frm2_ZT_insert> editor = session.insert();
+        QPointer<GroupEditor> editor = session.insert();
         QVERIFY(editor);
         QCOMPARE(editor->lblAction->text(), QStringLiteral("Inserindo item"));
         QCOMPARE(editor->geometry(), session.window->geometry());
@@ -156,7 +156,7 @@ private slots:
             app.addGroup(QStringLiteral("Rock''n roll"), QStringLiteral("Um, Dois, Três"),
                          "/1" + kUnit + "/2" + kUnit + "/3", categoria);
         });
-        Frm2_ZT_insert* editor = session.update(0);
+        GroupEditor* editor = session.update(0);
         QCOMPARE(editor->lblAction->text(), QStringLiteral("Atualizando item"));
         QCOMPARE(editor->txtTitulo1->text(), QStringLiteral("Rock'n roll"));
         QCOMPARE(titles(editor->List1), QStringList({"Um", "Dois", "Três"}));
@@ -189,7 +189,7 @@ private slots:
         QFETCH(QString, address);
         QFETCH(QString, message);
         Session session;
-        Frm2_ZT_insert* editor = session.insert();
+        GroupEditor* editor = session.insert();
         typeItem(*editor, QStringLiteral("Antes"), QStringLiteral("/antes"));
         typeItem(*editor, title, address);
         QCOMPARE(editor->lblMensagem->text(), message);
@@ -208,7 +208,7 @@ private slots:
 
     void changingTheSecondOfThreeEntries() {
         Session session;
-        Frm2_ZT_insert* editor = session.insert();
+        GroupEditor* editor = session.insert();
         for (const QString& item : {QStringLiteral("Um"), QStringLiteral("Dois"), QStringLiteral("Três")})
             typeItem(*editor, item, "/" + item);
         clickEntry(*editor, 1);
@@ -241,7 +241,7 @@ private slots:
 
     void deletingNeedsASelectionAndForgetsTheLoadedEntry() {
         Session session;
-        Frm2_ZT_insert* editor = session.insert();
+        GroupEditor* editor = session.insert();
         const QString noSelection = QStringLiteral("É preciso selecionar um item primeiro.");
         editor->btnDelete->click();
         QCOMPARE(editor->lblMensagem->text(), noSelection);
@@ -296,7 +296,7 @@ private slots:
         QFETCH(QByteArray, titles);
         QFETCH(QVector<GroupItem>, items);
         Session session;
-        Frm2_ZT_insert* editor = session.insert();
+        GroupEditor* editor = session.insert();
         QMimeData mime;
         mime.setUrls(urls);
         if (!format.isEmpty())
@@ -319,7 +319,7 @@ private slots:
         QVERIFY(QFile(folder + "/a.txt").open(QIODevice::WriteOnly));
         QVERIFY(QDir(folder).mkdir(QStringLiteral("Sub")));
         Session session;
-        Frm2_ZT_insert* editor = session.insert();
+        GroupEditor* editor = session.insert();
         // The volumes arrive from their own thread, the root among them.
         QSignalSpy listed(editor->DriveList, &VolumeBox::volumesListed);
         QTRY_COMPARE(listed.count(), 1);
@@ -365,7 +365,7 @@ private slots:
         QFETCH(QString, title);
         QFETCH(int, items);
         Session session;
-        Frm2_ZT_insert* editor = session.insert();
+        GroupEditor* editor = session.insert();
         for (int i = 0; i < items; ++i)
             typeItem(*editor, QStringLiteral("Item"), QStringLiteral("/item"));
         editor->showEditorMessage(QStringLiteral("antes"));
@@ -389,7 +389,7 @@ private slots:
             app.addGroup(QStringLiteral("Alfa"), {}, {}, 1, 2);
             app.setSettings({{QStringLiteral("ordemPosts"), QStringLiteral("1")}});
         });
-        QPointer<Frm2_ZT_insert> editor = session.insert();
+        QPointer<GroupEditor> editor = session.insert();
         editor->txtTitulo1->setText(QStringLiteral("Aaa novo"));
         editor->cmbCategorias->setCurrentIndex(editor->cmbCategorias->findData(2));
         for (const QString& item : {QStringLiteral("Um"), QStringLiteral("Dois"), QStringLiteral("Três")})
@@ -421,7 +421,7 @@ private slots:
         Session session([&](const TestAppFolder& app) {
             id = app.addGroup(QStringLiteral("Velho"), QStringLiteral("x"), QStringLiteral("/x"), 1, 5);
         });
-        Frm2_ZT_insert* editor = session.update(0);
+        GroupEditor* editor = session.update(0);
         editor->txtTitulo1->setText(QStringLiteral("Ana's\tlista"));
         clickEntry(*editor, 0);
         editor->btnDelete->click();
@@ -440,7 +440,7 @@ private slots:
 
         // Read back by a new editor, everything is as typed.
         QTRY_VERIFY(session.window->isVisible());
-        Frm2_ZT_insert* again = session.update(0);
+        GroupEditor* again = session.update(0);
         QCOMPARE(again->txtTitulo1->text(), QStringLiteral("Ana's\tlista"));
         QCOMPARE(again->List2, (QVector<GroupItem>{{"d'água", "/l'été/a.txt"}, {"Faixa\t2", "/m/b"}}));
     }
@@ -454,7 +454,7 @@ private slots:
             first = app.addGroup(QStringLiteral("Primeiro"), QStringLiteral("a"), QStringLiteral("/a"));
             second = app.addGroup(QStringLiteral("Segundo"), QStringLiteral("b"), QStringLiteral("/b"));
         });
-        Frm2_ZT_insert* editor = session.update(0);
+        GroupEditor* editor = session.update(0);
         SharedState& state = session.window->state();
         state.lblNumUpdate = QString::number(second);
         state.lblInsertUpdate = QStringLiteral("Insert");
@@ -469,7 +469,7 @@ private slots:
 
     void aFailingWriteKeepsTheEditorOpen() {
         Session session;
-        Frm2_ZT_insert* editor = session.insert();
+        GroupEditor* editor = session.insert();
         editor->txtTitulo1->setText(QStringLiteral("Importante"));
         typeItem(*editor, QStringLiteral("Um"), QStringLiteral("/1"));
         {

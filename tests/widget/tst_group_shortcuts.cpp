@@ -1,9 +1,9 @@
 #include "chrome/ImageButton.h"
-#include "dialogs/Frm4_ZT_aviso.h"
-#include "editor/Frm2_ZT_insert.h"
-#include "main/Frm1_ZT_ini.h"
+#include "dialogs/DeleteConfirmation.h"
+#include "editor/GroupEditor.h"
 #include "main/GroupListView.h"
 #include "main/GroupShortcutMenu.h"
+#include "main/MainWindow.h"
 #include "platform/Shortcuts.h"
 #include "support/RecordingPrompt.h"
 #include "support/TemporaryHome.h"
@@ -50,7 +50,7 @@ QString validatorSays(const QString& entry) {
 }
 
 // The menu a right click on the row opens, as the user sees it.
-GroupShortcutMenu* rightClickRow(Frm1_ZT_ini& window, int row) {
+GroupShortcutMenu* rightClickRow(MainWindow& window, int row) {
     // A menu closed before is only gone once its deletion has been handled.
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     QWidget* viewport = window.ListView1->viewport();
@@ -80,7 +80,7 @@ private slots:
                                     QStringLiteral("https://example.org/correio"), 5);
         RecordingPrompt prompt;
         TestZantor zantor(app.path());
-        Frm1_ZT_ini& window = zantor.mainWindow();
+        MainWindow& window = zantor.mainWindow();
         const QString desktop = Shortcuts::folder(ShortcutPlace::Desktop);
         const QString login = Shortcuts::folder(ShortcutPlace::Startup);
 
@@ -122,9 +122,9 @@ private slots:
                                                    QItemSelectionModel::ClearAndSelect |
                                                        QItemSelectionModel::Rows);
         window.btnUpdate->click();
-        Frm2_ZT_insert* editor = nullptr;
+        GroupEditor* editor = nullptr;
         for (QWidget* widget : QApplication::topLevelWidgets()) {
-            if (auto* page = qobject_cast<Frm2_ZT_insert*>(widget); page && page->isVisible())
+            if (auto* page = qobject_cast<GroupEditor*>(widget); page && page->isVisible())
                 editor = page;
         }
         QVERIFY(editor);
@@ -142,7 +142,7 @@ private slots:
                                                    QItemSelectionModel::ClearAndSelect |
                                                        QItemSelectionModel::Rows);
         window.btnDelete->click();
-        auto* confirmation = window.findChild<Frm4_ZT_aviso*>();
+        auto* confirmation = window.findChild<DeleteConfirmation*>();
         QVERIFY(confirmation);
         confirmation->btnSim->click();
         for (const ShortcutPlace place : kShortcutPlaces)

@@ -1,7 +1,7 @@
 #include "chrome/ImageButton.h"
-#include "editor/Frm8_ZT_itens.h"
-#include "main/Frm1_ZT_ini.h"
+#include "editor/ItemsViewer.h"
 #include "main/GroupListView.h"
+#include "main/MainWindow.h"
 #include "support/RecordingPrompt.h"
 #include "support/TestAppFolder.h"
 #include "support/TestMain.h"
@@ -41,7 +41,7 @@ private slots:
         QFETCH(QString, description);
         QFETCH(QString, addresses);
         QFETCH(QString, listing);
-        QCOMPARE(Frm8_ZT_itens::itemListing(description, addresses), listing);
+        QCOMPARE(ItemsViewer::itemListing(description, addresses), listing);
     }
 
     void doubleClickOnTheItemNamesShowsTheViewer() {
@@ -50,13 +50,13 @@ private slots:
                      "/a/nota.txt" + kUnit + "/a/pasta");
         RecordingPrompt prompt;
         TestZantor zantor(app.path());
-        Frm1_ZT_ini& window = zantor.mainWindow();
+        MainWindow& window = zantor.mainWindow();
         window.move(100, 50);
         window.ListView1->setCurrentIndex(window.state().groups.index(0, 0));
         emit window.ListView1->rowClicked(window.state().groups.index(0, 0));
         QTest::mouseDClick(window.txtDesc->viewport(), Qt::LeftButton, {}, QPoint(10, 5));
 
-        QPointer<Frm8_ZT_itens> viewer = window.findChild<Frm8_ZT_itens*>();
+        QPointer<ItemsViewer> viewer = window.findChild<ItemsViewer*>();
         QVERIFY(viewer);
         QVERIFY(viewer->isVisible());
         QCOMPARE(viewer->windowModality(), Qt::ApplicationModal);

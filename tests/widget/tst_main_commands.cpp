@@ -4,8 +4,8 @@
 #include "chrome/SystemColours.h"
 #include "chrome/TrayAvailability.h"
 #include "data/SettingsStore.h"
-#include "main/Frm1_ZT_ini.h"
 #include "main/GroupListView.h"
+#include "main/MainWindow.h"
 #include "support/RecordingPrompt.h"
 #include "support/TestAppFolder.h"
 #include "support/TestMain.h"
@@ -23,7 +23,7 @@ using namespace zantor;
 
 namespace {
 
-QColor captionColour(const Frm1_ZT_ini& window) {
+QColor captionColour(const MainWindow& window) {
     return window.lblChkMinimizar->palette().color(QPalette::WindowText);
 }
 
@@ -36,7 +36,7 @@ private slots:
         TestAppFolder app;
         RecordingPrompt prompt;
         TestZantor zantor(app.path());
-        Frm1_ZT_ini& window = zantor.mainWindow();
+        MainWindow& window = zantor.mainWindow();
         QVERIFY(window.lblMensagem->text().isEmpty());
         QSignalSpy cleared(&window.TimerMensagem, &QTimer::timeout);
         window.showStatusMessage(QStringLiteral("primeira"));
@@ -56,7 +56,7 @@ private slots:
         TestAppFolder app;
         RecordingPrompt prompt;
         TestZantor zantor(app.path());
-        Frm1_ZT_ini& window = zantor.mainWindow();
+        MainWindow& window = zantor.mainWindow();
         window.move(100, 200);
         window.btnPosition->click();
         StartupSettings stored = readStartupSettings(app.databases().settings);
@@ -78,7 +78,7 @@ private slots:
         TestAppFolder app;
         RecordingPrompt prompt;
         TestZantor zantor(app.path());
-        Frm1_ZT_ini& window = zantor.mainWindow();
+        MainWindow& window = zantor.mainWindow();
         QVERIFY(QFile::remove(app.databases().settings));
         window.btnPosition->click();
         QCOMPARE(window.lblMensagem->text(), QStringLiteral("Não foi possível gravar a posição."));
@@ -91,7 +91,7 @@ private slots:
         app.addGroup(QStringLiteral("a"));
         RecordingPrompt prompt;
         TestZantor zantor(app.path());
-        Frm1_ZT_ini& window = zantor.mainWindow();
+        MainWindow& window = zantor.mainWindow();
         for (ImageButton* command : {window.btnUpdate, window.btnDelete}) {
             window.lblMensagem->clear();
             command->click();
@@ -109,7 +109,7 @@ private slots:
         TestAppFolder app;
         RecordingPrompt prompt;
         TestZantor zantor(app.path());
-        Frm1_ZT_ini& window = zantor.mainWindow();
+        MainWindow& window = zantor.mainWindow();
         QVERIFY(!window.chkMinimizar->isChecked());
         QTest::mouseClick(window.lblChkMinimizar, Qt::LeftButton);
         QVERIFY(window.chkMinimizar->isChecked());
@@ -129,7 +129,7 @@ private slots:
         TestAppFolder app;
         RecordingPrompt prompt;
         TestZantor zantor(app.path());
-        Frm1_ZT_ini& window = zantor.mainWindow();
+        MainWindow& window = zantor.mainWindow();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
         QVERIFY(!window.imgFecharOn->isVisible());
         QCursor::setPos(window.imgFechar->mapToGlobal(QPoint(9, 9)));
@@ -162,7 +162,7 @@ private slots:
             app.setSettings({{QStringLiteral("iniMinimized"), QStringLiteral("1")}});
             RecordingPrompt prompt;
             TestZantor zantor(app.path());
-            Frm1_ZT_ini& window = zantor.mainWindow();
+            MainWindow& window = zantor.mainWindow();
             TrayHelper* trayHelper = &window.tray();
             if (trayShown) {
                 QVERIFY(!window.isVisible());

@@ -2,8 +2,8 @@
 #include "chrome/ImagePicture.h"
 #include "chrome/SystemColours.h"
 #include "data/DbSession.h"
-#include "main/Frm1_ZT_ini.h"
 #include "main/GroupListView.h"
+#include "main/MainWindow.h"
 #include "state/GroupListModel.h"
 #include "support/RecordingPrompt.h"
 #include "support/TestAppFolder.h"
@@ -24,27 +24,27 @@ using namespace zantor;
 
 namespace {
 
-bool showsDefaultPicture(const Frm1_ZT_ini& window) {
+bool showsDefaultPicture(const MainWindow& window) {
     return window.picImgGrupo->icon().cacheKey() == window.Picture1.cacheKey();
 }
 
-QModelIndex cell(const Frm1_ZT_ini& window, int row, int column = 0) {
+QModelIndex cell(const MainWindow& window, int row, int column = 0) {
     return window.state().groups.index(row, column);
 }
 
-QStringList rowTexts(const Frm1_ZT_ini& window) {
+QStringList rowTexts(const MainWindow& window) {
     QStringList texts;
     for (int i = 0; i < window.state().groups.rowCount(); ++i)
         texts << cell(window, i).data().toString();
     return texts;
 }
 
-void clickRow(Frm1_ZT_ini& window, int row) {
+void clickRow(MainWindow& window, int row) {
     const QRect area = window.ListView1->visualRect(cell(window, row));
     QTest::mouseClick(window.ListView1->viewport(), Qt::LeftButton, {}, area.center());
 }
 
-int selectedRowCount(const Frm1_ZT_ini& window) {
+int selectedRowCount(const MainWindow& window) {
     return static_cast<int>(window.ListView1->selectionModel()->selectedRows().size());
 }
 
@@ -57,7 +57,7 @@ private slots:
         TestAppFolder app;
         RecordingPrompt prompt;
         TestZantor zantor(app.path());
-        Frm1_ZT_ini& window = zantor.mainWindow();
+        MainWindow& window = zantor.mainWindow();
         QVERIFY(window.isVisible());
         QCOMPARE(window.windowTitle(), QStringLiteral("Kelmar Zantor"));
         QCOMPARE(window.size(), QSize(440, 457));
@@ -91,7 +91,7 @@ private slots:
             app.addGroup(QStringLiteral("Grupo %1").arg(i, 2, 10, QLatin1Char('0')));
         RecordingPrompt prompt;
         TestZantor zantor(app.path());
-        Frm1_ZT_ini& window = zantor.mainWindow();
+        MainWindow& window = zantor.mainWindow();
         QCOMPARE(window.lblNumItens->text(), QStringLiteral("%1 grupos").arg(groups));
         QCOMPARE(window.state().lblNumtotal, QString::number(groups));
         QCOMPARE(window.frmTampao->isVisible(), covered);
@@ -120,7 +120,7 @@ private slots:
         app.setSettings({{QStringLiteral("ordemPosts"), ordemPosts}});
         RecordingPrompt prompt;
         TestZantor zantor(app.path());
-        Frm1_ZT_ini& window = zantor.mainWindow();
+        MainWindow& window = zantor.mainWindow();
         QCOMPARE(rowTexts(window), expected);
         const int betaRow = expected.indexOf(QStringLiteral(" Beta"));
         const QModelIndex row = cell(window, betaRow);
@@ -155,7 +155,7 @@ private slots:
         app.setSettings({{QStringLiteral("optLargura"), optLargura}});
         RecordingPrompt prompt;
         TestZantor zantor(app.path());
-        Frm1_ZT_ini& window = zantor.mainWindow();
+        MainWindow& window = zantor.mainWindow();
         QCOMPARE(window.state().lblOptLargura, width);
     }
 
@@ -165,7 +165,7 @@ private slots:
             app.setSettings({{QStringLiteral("checkMinimize"), ticked ? "1" : "0"}});
             RecordingPrompt prompt;
             TestZantor zantor(app.path());
-            Frm1_ZT_ini& window = zantor.mainWindow();
+            MainWindow& window = zantor.mainWindow();
             QCOMPARE(window.chkMinimizar->isChecked(), ticked);
             QCOMPARE(window.lblChkMinimizar->palette().color(QPalette::WindowText),
                      ticked ? colours::windowFrame() : colours::activeBorder());
@@ -180,7 +180,7 @@ private slots:
                                     QStringLiteral("7/1/26"));
         RecordingPrompt prompt;
         TestZantor zantor(app.path());
-        Frm1_ZT_ini& window = zantor.mainWindow();
+        MainWindow& window = zantor.mainWindow();
         QTest::mouseMove(window.ListView1->viewport(), QPoint(5, 5));
         clickRow(window, 1);
         QCOMPARE(window.lblTitGrupo->text(), QStringLiteral("Dia d'água"));
@@ -206,7 +206,7 @@ private slots:
         app.addGroup(QStringLiteral("c"));
         RecordingPrompt prompt;
         TestZantor zantor(app.path());
-        Frm1_ZT_ini& window = zantor.mainWindow();
+        MainWindow& window = zantor.mainWindow();
         QCOMPARE(window.state().lblItemSel, QStringLiteral("0"));
         // Keyboard navigation counts as a click on the row it reaches.
         window.ListView1->setFocus();
@@ -239,7 +239,7 @@ private slots:
         app.addGroup(QStringLiteral("g"), QStringLiteral("x"), {}, categoria);
         RecordingPrompt prompt;
         TestZantor zantor(app.path());
-        Frm1_ZT_ini& window = zantor.mainWindow();
+        MainWindow& window = zantor.mainWindow();
         QVERIFY(cell(window, 0).data(Qt::DecorationRole).value<QIcon>().pixmap(24, 24).isNull());
         QTest::mouseMove(window.ListView1->viewport(), QPoint(5, 5));
         clickRow(window, 0);
@@ -307,7 +307,7 @@ private slots:
         app.setSettings(
             {{QStringLiteral("left"), stored.x() * 15}, {QStringLiteral("top"), stored.y() * 15}});
         TestZantor zantor(app.path());
-        Frm1_ZT_ini& window = zantor.mainWindow();
+        MainWindow& window = zantor.mainWindow();
         if (kept) {
             QCOMPARE(window.pos(), stored);
         } else {
@@ -331,7 +331,7 @@ private slots:
         TestAppFolder app;
         app.addGroup(QStringLiteral("WWWWWWWWWWWW"), QStringLiteral("MMMMMMMMMMMM"));
         TestZantor zantor(app.path());
-        Frm1_ZT_ini& window = zantor.mainWindow();
+        MainWindow& window = zantor.mainWindow();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
         const QImage shot = window.grab().toImage();
         shot.save(QStringLiteral("dark-desktop.png"));
@@ -350,7 +350,7 @@ private slots:
     void theWindowHasAFixedSize() {
         TestAppFolder app;
         TestZantor zantor(app.path());
-        Frm1_ZT_ini& window = zantor.mainWindow();
+        MainWindow& window = zantor.mainWindow();
         QCOMPARE(window.minimumSize(), QSize(440, 457));
         QCOMPARE(window.maximumSize(), QSize(440, 457));
     }

@@ -1,6 +1,6 @@
 #include "chrome/Twips.h"
-#include "main/Frm1_ZT_ini.h"
 #include "main/GroupListView.h"
+#include "main/MainWindow.h"
 #include "support/RecordingPrompt.h"
 #include "support/RecordingResourceHandler.h"
 #include "support/TestAppFolder.h"
@@ -50,7 +50,7 @@ struct LaunchFixture {
     RecordingResourceHandler handler{{"/a/1", "/a/2", "/b/1", "/g/1"}};
     RecordingPrompt prompt;
     std::optional<TestZantor> zantor;
-    Frm1_ZT_ini* window = nullptr;
+    MainWindow* window = nullptr;
 };
 
 } // namespace

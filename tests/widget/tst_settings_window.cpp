@@ -1,10 +1,10 @@
 #include "chrome/ImageButton.h"
 #include "data/DbSession.h"
 #include "data/SettingsStore.h"
-#include "main/Frm1_ZT_ini.h"
+#include "main/MainWindow.h"
 #include "platform/Shortcuts.h"
-#include "settings/Frm2_ZT_Config.h"
 #include "settings/OrderingList.h"
+#include "settings/SettingsWindow.h"
 #include "support/RecordingPrompt.h"
 #include "support/TemporaryHome.h"
 #include "support/TestAppFolder.h"
@@ -42,13 +42,13 @@ struct Visit {
         main.btnConfig->click();
         for (QWidget* window : QApplication::topLevelWidgets())
             if (!before.contains(window))
-                settings = qobject_cast<Frm2_ZT_Config*>(window);
+                settings = qobject_cast<SettingsWindow*>(window);
     }
-    Frm2_ZT_Config* operator->() const { return settings; }
+    SettingsWindow* operator->() const { return settings; }
 
     TestZantor zantor;
-    Frm1_ZT_ini& main;
-    QPointer<Frm2_ZT_Config> settings;
+    MainWindow& main;
+    QPointer<SettingsWindow> settings;
 };
 
 QString shown(const QListWidget* list) {
@@ -356,14 +356,14 @@ private slots:
     void closingHandsBackAndUnloadsTheWindow() {
         TestAppFolder app;
         Visit visit(app);
-        QPointer<Frm2_ZT_Config> first = visit.settings;
+        QPointer<SettingsWindow> first = visit.settings;
         QTRY_VERIFY(!visit.main.isVisible());
         visit->txtTempo->setText(QStringLiteral("900"));
         visit->move(40, 50);
         visit->imgFecharOn->click();
         QVERIFY(visit.main.isVisible());
         QCOMPARE(visit.main.pos(), QPoint(40, 50));
-        QCOMPARE(visit.main.lblFormNothing, QStringLiteral("Frm2_ZT_config"));
+        QCOMPARE(visit.main.lblFormNothing, QStringLiteral("SettingsWindow"));
         QTRY_VERIFY(first.isNull());
 
         // Opened again, it starts from what is stored, not from the edits dropped.

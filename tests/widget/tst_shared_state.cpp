@@ -1,7 +1,7 @@
 #include "chrome/DatabaseAction.h"
 #include "data/DbSession.h"
-#include "main/Frm1_ZT_ini.h"
 #include "main/GroupListView.h"
+#include "main/MainWindow.h"
 #include "support/RecordingPrompt.h"
 #include "support/TestAppFolder.h"
 #include "support/TestMain.h"
@@ -27,7 +27,7 @@ private slots:
         app.addGroup(QStringLiteral("Beta"), QStringLiteral("b"));
         RecordingPrompt prompt;
         TestZantor zantor(app.path());
-        Frm1_ZT_ini& window = zantor.mainWindow();
+        MainWindow& window = zantor.mainWindow();
         QListView compact;
         compact.setModel(&window.state().groups);
         compact.setModelColumn(GroupListModel::GroupColumn);
@@ -95,7 +95,7 @@ private slots:
         app.addGroup(QStringLiteral("antes"));
         RecordingPrompt prompt;
         TestZantor zantor(app.path());
-        Frm1_ZT_ini& window = zantor.mainWindow();
+        MainWindow& window = zantor.mainWindow();
         {
             QSqlDatabase locker =
                 QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("locker"));

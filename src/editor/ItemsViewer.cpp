@@ -1,4 +1,4 @@
-#include "Frm8_ZT_itens.h"
+#include "ItemsViewer.h"
 
 #include "chrome/ImageButton.h"
 #include "chrome/ImagePicture.h"
@@ -20,10 +20,10 @@ constexpr int kBelowHostTop = 1530;
 const QString kLineEnd = QStringLiteral("\r\n");
 } // namespace
 
-Frm8_ZT_itens::Frm8_ZT_itens(QWidget* host, const QString& groupTitle, const QString& description,
-                             const QString& addresses)
+ItemsViewer::ItemsViewer(QWidget* host, const QString& groupTitle, const QString& description,
+                         const QString& addresses)
     : BorderlessWindow(host) {
-    setObjectName(QStringLiteral("Frm8_ZT_itens"));
+    setObjectName(QStringLiteral("ItemsViewer"));
     setWindowTitle(QStringLiteral("Kelmar Zantor"));
     setWindowIcon(host->windowIcon());
     setAttribute(Qt::WA_DeleteOnClose);
@@ -58,7 +58,7 @@ Frm8_ZT_itens::Frm8_ZT_itens(QWidget* host, const QString& groupTitle, const QSt
     nameScrollBars(txtDesc);
 }
 
-QString Frm8_ZT_itens::itemListing(const QString& description, const QString& addresses) {
+QString ItemsViewer::itemListing(const QString& description, const QString& addresses) {
     const QStringList titles = titlePieces(description);
     const QStringList addressList = addressPieces(addresses);
     QString listing;
@@ -70,7 +70,7 @@ QString Frm8_ZT_itens::itemListing(const QString& description, const QString& ad
     return listing;
 }
 
-void Frm8_ZT_itens::mousePressEvent(QMouseEvent* event) {
+void ItemsViewer::mousePressEvent(QMouseEvent* event) {
     event->accept();
 }
 

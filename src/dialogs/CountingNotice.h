@@ -12,11 +12,11 @@ class BorderShape;
 
 // A short message with a countdown, 3, 2, 1, that closes itself three seconds after it
 // was made. The caller places it, gives it its width and its message and shows it.
-class Frm10_ZT_aviso : public QWidget {
+class CountingNotice : public QWidget {
     Q_OBJECT
 public:
     // The notice belongs to `owner` and goes with it.
-    Frm10_ZT_aviso(const QIcon& icon, QWidget* owner);
+    CountingNotice(const QIcon& icon, QWidget* owner);
 
     // The notice and its parts this wide, in pixels.
     void setNoticeWidth(int width);

@@ -1,4 +1,4 @@
-#include "Frm2_ZT_insert.h"
+#include "GroupEditor.h"
 
 #include "DroppedItems.h"
 #include "ResourcePickers.h"
@@ -67,8 +67,8 @@ QGroupBox* makeFrame(const char* name, const QString& title, QWidget* parent, QR
 
 } // namespace
 
-Frm2_ZT_insert::Frm2_ZT_insert(PageHostWindow& host, SharedState& state, const EditorRequest& request)
-    : PageWindow(host, QStringLiteral("Frm2_ZT_insert"))
+GroupEditor::GroupEditor(PageHostWindow& host, SharedState& state, const EditorRequest& request)
+    : PageWindow(host, QStringLiteral("GroupEditor"))
     , m_state(state)
     , m_request(request)
     , m_messageLines(TimerMensagem) {
@@ -77,7 +77,7 @@ Frm2_ZT_insert::Frm2_ZT_insert(PageHostWindow& host, SharedState& state, const E
     connectControls();
 }
 
-void Frm2_ZT_insert::buildControls() {
+void GroupEditor::buildControls() {
     const TitleLines titleLines = addTitleLines(this);
     shpTit1 = titleLines.shpTit1;
     shpTit2 = titleLines.shpTit2;
@@ -111,7 +111,7 @@ void Frm2_ZT_insert::buildControls() {
     buildSaveButton();
 }
 
-void Frm2_ZT_insert::buildGroupFrame() {
+void GroupEditor::buildGroupFrame() {
     Frame1 = makeFrame("Frame1", QStringLiteral("Grupo"), this, twips::rect(260, 960, 6100, 1095));
     lblTitulo = makeLabel("lblTitulo", QStringLiteral("Título do Grupo"), Frame1, {200, 330});
     txtTitulo1 = makeTextBox("txtTitulo1", lblTitulo->text(), Frame1, twips::rect(200, 575, 2615, 315));
@@ -126,7 +126,7 @@ void Frm2_ZT_insert::buildGroupFrame() {
     Label3->setBuddy(cmbCategorias);
 }
 
-void Frm2_ZT_insert::buildItemFrame() {
+void GroupEditor::buildItemFrame() {
     frmStatus = makeFrame("frmStatus", QStringLiteral("Itens"), this, twips::rect(260, 2200, 6100, 4060));
     lblTitulo2 = makeLabel("lblTitulo2", QStringLiteral("Título do Item"), frmStatus, {200, 375});
     txtTitulo2 = makeTextBox("txtTitulo2", lblTitulo2->text(), frmStatus, twips::rect(200, 600, 2615, 285));
@@ -190,7 +190,7 @@ void Frm2_ZT_insert::buildItemFrame() {
         child->installEventFilter(this);
 }
 
-void Frm2_ZT_insert::buildSaveButton() {
+void GroupEditor::buildSaveButton() {
     imgSave = new ImagePicture(QStringLiteral("imgSave"), QStringLiteral("Fundo do botão Salvar"), this);
     imgSave->setIcon(picture(QStringLiteral(":/icons/save-background.svg")));
     imgSave->setGeometry(twips::rect(4830, 6375, 1515, 300));
@@ -209,22 +209,22 @@ void Frm2_ZT_insert::buildSaveButton() {
     attachPressEffect(btnSave);
 }
 
-void Frm2_ZT_insert::connectControls() {
-    connect(btnAdd, &QAbstractButton::clicked, this, &Frm2_ZT_insert::addItem);
-    connect(btnDelete, &QAbstractButton::clicked, this, &Frm2_ZT_insert::deleteItem);
-    connect(btnUpdate, &QAbstractButton::clicked, this, &Frm2_ZT_insert::updateItem);
-    connect(btnSave, &QAbstractButton::clicked, this, &Frm2_ZT_insert::saveGroup);
+void GroupEditor::connectControls() {
+    connect(btnAdd, &QAbstractButton::clicked, this, &GroupEditor::addItem);
+    connect(btnDelete, &QAbstractButton::clicked, this, &GroupEditor::deleteItem);
+    connect(btnUpdate, &QAbstractButton::clicked, this, &GroupEditor::updateItem);
+    connect(btnSave, &QAbstractButton::clicked, this, &GroupEditor::saveGroup);
     // A click shows an entry, also the one already selected; the keys show each
     // entry they move to.
-    connect(List1, &QListWidget::itemClicked, this, &Frm2_ZT_insert::showSelectedAddress);
-    connect(List1, &QListWidget::currentRowChanged, this, &Frm2_ZT_insert::showSelectedAddress);
-    connect(List1, &QListWidget::itemDoubleClicked, this, &Frm2_ZT_insert::loadSelectedItem);
+    connect(List1, &QListWidget::itemClicked, this, &GroupEditor::showSelectedAddress);
+    connect(List1, &QListWidget::currentRowChanged, this, &GroupEditor::showSelectedAddress);
+    connect(List1, &QListWidget::itemDoubleClicked, this, &GroupEditor::loadSelectedItem);
     connect(m_pickers, &ResourcePickers::addressPicked, txtAddress, &QLineEdit::setText);
     // The whole address, also when it is longer than the box.
     connect(txtAddress, &QLineEdit::textChanged, txtAddress, &QWidget::setToolTip);
 }
 
-bool Frm2_ZT_insert::load() {
+bool GroupEditor::load() {
     sizeBorderShapes();
     txtListAddress->setReadOnly(true);
     removeListBorder(List1);
@@ -260,7 +260,7 @@ bool Frm2_ZT_insert::load() {
     return true;
 }
 
-void Frm2_ZT_insert::fillCategories() {
+void GroupEditor::fillCategories() {
     // The categories were read at the start and never change while the program runs.
     QVector<ListEntry> categories = m_state.lstCats;
     sortAlphabetically(categories, [](const ListEntry& category) { return category.text; });
@@ -268,20 +268,20 @@ void Frm2_ZT_insert::fillCategories() {
         cmbCategorias->addItem(category.text, category.itemData);
 }
 
-void Frm2_ZT_insert::showEditorMessage(const QString& text) {
+void GroupEditor::showEditorMessage(const QString& text) {
     m_messageLines.show(lblMensagem, text, 2000);
 }
 
-void Frm2_ZT_insert::showEditorWarning(const QString& text) {
+void GroupEditor::showEditorWarning(const QString& text) {
     m_messageLines.show(lblMensagem2, text, 3000);
 }
 
-void Frm2_ZT_insert::tell(const QString& text) {
+void GroupEditor::tell(const QString& text) {
     prompt::beep();
     showEditorMessage(text);
 }
 
-bool Frm2_ZT_insert::acceptsItem(const GroupItem& item) {
+bool GroupEditor::acceptsItem(const GroupItem& item) {
     if (item.title.isEmpty() || item.address.isEmpty()) {
         tell(kEmptyTexts);
         return false;
@@ -295,12 +295,12 @@ bool Frm2_ZT_insert::acceptsItem(const GroupItem& item) {
     return true;
 }
 
-void Frm2_ZT_insert::addItem() {
+void GroupEditor::addItem() {
     const GroupItem item{txtTitulo2->text(), txtAddress->text()};
     appendItem(item);
 }
 
-bool Frm2_ZT_insert::appendItem(const GroupItem& item) {
+bool GroupEditor::appendItem(const GroupItem& item) {
     if (!acceptsItem(item))
         return false;
     List1->addItem(item.title);
@@ -312,7 +312,7 @@ bool Frm2_ZT_insert::appendItem(const GroupItem& item) {
     return true;
 }
 
-void Frm2_ZT_insert::deleteItem() {
+void GroupEditor::deleteItem() {
     const QList<QListWidgetItem*> selected = List1->selectedItems();
     if (selected.isEmpty()) {
         tell(kNoSelection);
@@ -338,7 +338,7 @@ void Frm2_ZT_insert::deleteItem() {
     tell(QStringLiteral("Item deletado."));
 }
 
-void Frm2_ZT_insert::showSelectedAddress() {
+void GroupEditor::showSelectedAddress() {
     const QList<QListWidgetItem*> selected = List1->selectedItems();
     if (selected.isEmpty())
         return;
@@ -348,7 +348,7 @@ void Frm2_ZT_insert::showSelectedAddress() {
     coverUpdateButton(true);
 }
 
-void Frm2_ZT_insert::loadSelectedItem() {
+void GroupEditor::loadSelectedItem() {
     const QList<QListWidgetItem*> selected = List1->selectedItems();
     if (selected.isEmpty())
         return;
@@ -359,7 +359,7 @@ void Frm2_ZT_insert::loadSelectedItem() {
     coverUpdateButton(false);
 }
 
-void Frm2_ZT_insert::updateItem() {
+void GroupEditor::updateItem() {
     bool numeric = false;
     const int index = lblUpdItem.toInt(&numeric);
     if (!numeric || index < 0 || index >= List2.size()) {
@@ -377,19 +377,19 @@ void Frm2_ZT_insert::updateItem() {
     tell(QStringLiteral("Item atualizado."));
 }
 
-void Frm2_ZT_insert::coverUpdateButton(bool covered) {
+void GroupEditor::coverUpdateButton(bool covered) {
     btnUpdateOff->setVisible(covered);
     btnUpdateOff->raise();
     // Covered, it takes no key either.
     btnUpdate->setEnabled(!covered);
 }
 
-void Frm2_ZT_insert::addDroppedItems(const QVector<GroupItem>& items) {
+void GroupEditor::addDroppedItems(const QVector<GroupItem>& items) {
     for (const GroupItem& item : items)
         appendItem(item);
 }
 
-bool Frm2_ZT_insert::eventFilter(QObject* watched, QEvent* event) {
+bool GroupEditor::eventFilter(QObject* watched, QEvent* event) {
     switch (event->type()) {
     case QEvent::DragEnter:
     case QEvent::DragMove: {
@@ -414,7 +414,7 @@ bool Frm2_ZT_insert::eventFilter(QObject* watched, QEvent* event) {
     return PageWindow::eventFilter(watched, event);
 }
 
-void Frm2_ZT_insert::saveGroup() {
+void GroupEditor::saveGroup() {
     const QString title = txtTitulo1->text();
     if (isBlankTitle(title) || List1->count() == 0) {
         prompt::beep();

@@ -1,4 +1,4 @@
-#include "Frm4_ZT_aviso.h"
+#include "DeleteConfirmation.h"
 
 #include "chrome/DatabaseAction.h"
 #include "chrome/Prompt.h"
@@ -15,11 +15,12 @@
 
 namespace zantor {
 
-Frm4_ZT_aviso::Frm4_ZT_aviso(SharedState& state, const QItemSelectionModel& selection, QWidget* mainWindow)
+DeleteConfirmation::DeleteConfirmation(SharedState& state, const QItemSelectionModel& selection,
+                                       QWidget* mainWindow)
     : BorderlessWindow(mainWindow)
     , m_state(state)
     , m_selection(selection) {
-    setObjectName(QStringLiteral("Frm4_ZT_aviso"));
+    setObjectName(QStringLiteral("DeleteConfirmation"));
     setWindowFlags(Qt::Dialog | Qt::FramelessWindowHint);
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(QStringLiteral("Kelmar Zantor"));
@@ -53,14 +54,14 @@ Frm4_ZT_aviso::Frm4_ZT_aviso(SharedState& state, const QItemSelectionModel& sele
     }
     setTabOrder(btnSim, btnNao);
     btnSim->setFocus();
-    connect(btnSim, &QAbstractButton::clicked, this, &Frm4_ZT_aviso::deleteSelectedGroups);
+    connect(btnSim, &QAbstractButton::clicked, this, &DeleteConfirmation::deleteSelectedGroups);
     connect(btnNao, &QAbstractButton::clicked, this, &QWidget::close);
 
     resize(twips::size(3495, 2205));
     move(mainWindow->pos() + QPoint(twips::toPixels(1640), twips::toPixels(2160)));
 }
 
-void Frm4_ZT_aviso::keyPressEvent(QKeyEvent* event) {
+void DeleteConfirmation::keyPressEvent(QKeyEvent* event) {
     if (event->key() == Qt::Key_Escape) {
         close();
         return;
@@ -68,7 +69,7 @@ void Frm4_ZT_aviso::keyPressEvent(QKeyEvent* event) {
     BorderlessWindow::keyPressEvent(event);
 }
 
-void Frm4_ZT_aviso::deleteSelectedGroups() {
+void DeleteConfirmation::deleteSelectedGroups() {
     // From the last selected row up, as the list shows them.
     QVector<int> ids;
     for (int row = m_state.groups.rowCount() - 1; row >= 0; --row) {

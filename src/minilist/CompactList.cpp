@@ -1,4 +1,4 @@
-#include "Frm9_ZT_mini.h"
+#include "CompactList.h"
 
 #include "AlwaysOnTop.h"
 #include "CompactListView.h"
@@ -11,7 +11,7 @@
 #include "chrome/ScreenPlacement.h"
 #include "chrome/Twips.h"
 #include "data/SettingsStore.h"
-#include "dialogs/Frm10_ZT_aviso.h"
+#include "dialogs/CountingNotice.h"
 #include "launching/LaunchFeedback.h"
 #include "platform/DisplayServer.h"
 #include "platform/Pictures.h"
@@ -40,13 +40,13 @@ QFont sansSerif(int pixelSize) {
 
 } // namespace
 
-Frm9_ZT_mini::Frm9_ZT_mini(SharedState& state, WindowRequests& windows, ResourceHandler& resourceHandler,
-                           const QIcon& icon)
+CompactList::CompactList(SharedState& state, WindowRequests& windows, ResourceHandler& resourceHandler,
+                         const QIcon& icon)
     : m_state(state)
     , m_icon(icon)
     , m_launcher(state.paths().groups, resourceHandler)
     , m_tray(this, icon, QStringLiteral("Kelmar MiniZantor")) {
-    setObjectName(QStringLiteral("Frm9_ZT_mini"));
+    setObjectName(QStringLiteral("CompactList"));
     setWindowTitle(QStringLiteral("MiniZantor"));
     setAttribute(Qt::WA_DeleteOnClose);
     setFont(sansSerif(11));
@@ -68,7 +68,7 @@ Frm9_ZT_mini::Frm9_ZT_mini(SharedState& state, WindowRequests& windows, Resource
         m_tray.minimizeToTrayWhenReady();
 }
 
-void Frm9_ZT_mini::buildList() {
+void CompactList::buildList() {
     shpList = new BorderShape(QStringLiteral("shpList"), QColor(0xc3, 0xcc, 0xd8), 0, this);
     shpList->setAccessibleName(QStringLiteral("Moldura da lista"));
 
@@ -85,10 +85,10 @@ void Frm9_ZT_mini::buildList() {
     tileListBackground(ListMini, imgMiniList);
     removeListBorder(ListMini);
     nameScrollBars(ListMini);
-    connect(&m_titles, &QAbstractItemModel::modelReset, this, &Frm9_ZT_mini::countGroups);
+    connect(&m_titles, &QAbstractItemModel::modelReset, this, &CompactList::countGroups);
 }
 
-void Frm9_ZT_mini::buildBottomBar() {
+void CompactList::buildBottomBar() {
     frmBottom = new QFrame(this);
     frmBottom->setObjectName(QStringLiteral("frmBottom"));
     frmBottom->setAccessibleName(QStringLiteral("Barra do MiniZantor"));
@@ -137,19 +137,18 @@ void Frm9_ZT_mini::buildBottomBar() {
         attachPressEffect(button);
 }
 
-void Frm9_ZT_mini::connectCommands(WindowRequests& windows) {
-    connect(new ListActivation(ListMini), &ListActivation::activated, this,
-            &Frm9_ZT_mini::openSelectedGroups);
+void CompactList::connectCommands(WindowRequests& windows) {
+    connect(new ListActivation(ListMini), &ListActivation::activated, this, &CompactList::openSelectedGroups);
     showLaunchFeedback(this, m_launcher, windows, [this](const QString& text) { showNotice(text); });
-    connect(btnPosition, &QAbstractButton::clicked, this, &Frm9_ZT_mini::savePosition);
+    connect(btnPosition, &QAbstractButton::clicked, this, &CompactList::savePosition);
     connect(btnTopOff, &QAbstractButton::clicked, this, [this] { setAlwaysOnTop(true); });
     connect(btnTop, &QAbstractButton::clicked, this, [this] { setAlwaysOnTop(false); });
-    connect(txtNumLinhas, &QLineEdit::returnPressed, this, &Frm9_ZT_mini::applyRowCount);
-    connect(imgTray, &QAbstractButton::clicked, this, &Frm9_ZT_mini::minimize_to_tray);
+    connect(txtNumLinhas, &QLineEdit::returnPressed, this, &CompactList::applyRowCount);
+    connect(imgTray, &QAbstractButton::clicked, this, &CompactList::minimize_to_tray);
     connect(btnClose, &QAbstractButton::clicked, this, &QWidget::close);
 }
 
-void Frm9_ZT_mini::applyGeometry(int rows, int top) {
+void CompactList::applyGeometry(int rows, int top) {
     const int width = twips::fromPixels(this->width());
     const int listHeight = kRowHeight * rows;
     setGeometry(x(), top, this->width(), twips::toPixels(listHeight + 535));
@@ -158,15 +157,15 @@ void Frm9_ZT_mini::applyGeometry(int rows, int top) {
     frmBottom->setGeometry(twips::rect(100, listHeight + 200, width - 235, kBottomBarHeight));
 }
 
-void Frm9_ZT_mini::countGroups() {
+void CompactList::countGroups() {
     lblQtd = QString::number(qMin(m_state.groups.rowCount(), kMostRows));
 }
 
-void Frm9_ZT_mini::minimize_to_tray() {
+void CompactList::minimize_to_tray() {
     m_tray.minimize_to_tray();
 }
 
-void Frm9_ZT_mini::openSelectedGroups() {
+void CompactList::openSelectedGroups() {
     QVector<int> groupIds;
     for (int row = 0; row < m_titles.rowCount(); ++row) {
         const QModelIndex title = m_titles.index(row, 0);
@@ -176,13 +175,13 @@ void Frm9_ZT_mini::openSelectedGroups() {
     openGroups(groupIds);
 }
 
-RunTicket Frm9_ZT_mini::openGroups(const QVector<int>& groupIds) {
+RunTicket CompactList::openGroups(const QVector<int>& groupIds) {
     RunTicket ticket{&m_launcher, 0};
     runDatabaseAction(this, [&] { ticket.run = m_launcher.openGroups(groupIds, lblTempo.toInt()); });
     return ticket;
 }
 
-void Frm9_ZT_mini::applyRowCount() {
+void CompactList::applyRowCount() {
     if (txtNumLinhas->text().isEmpty()) {
         txtNumLinhas->setText(QStringLiteral("1"));
         return;
@@ -195,13 +194,13 @@ void Frm9_ZT_mini::applyRowCount() {
     applyGeometry(rows, y() - twips::toPixels(kRowHeight * (rows - shown)));
 }
 
-void Frm9_ZT_mini::setAlwaysOnTop(bool onTop) {
+void CompactList::setAlwaysOnTop(bool onTop) {
     btnTop->setVisible(onTop);
     btnTopOff->setVisible(!onTop);
     SetAlwaysOnTopMode(this, onTop);
 }
 
-void Frm9_ZT_mini::savePosition() {
+void CompactList::savePosition() {
     // As in the main window: Wayland tells no window where it stands. The notice has
     // room for no more than the short word.
     if (!display::placesWindows()) {
@@ -221,18 +220,18 @@ void Frm9_ZT_mini::savePosition() {
     showNotice(stored ? QStringLiteral("Posição gravada!") : QStringLiteral("Posição não gravada!"));
 }
 
-void Frm9_ZT_mini::showNotice(const QString& text) {
+void CompactList::showNotice(const QString& text) {
     // A notice still counting from an earlier message shows the new one and keeps
     // counting where it was.
     if (!m_notice)
-        m_notice = new Frm10_ZT_aviso(m_icon, this);
+        m_notice = new CountingNotice(m_icon, this);
     m_notice->move(x() + twips::toPixels(120), y() + twips::toPixels(120));
     m_notice->setNoticeWidth(twips::toPixels(twips::fromPixels(width()) - 260));
     m_notice->setMessage(text);
     SetAlwaysOnTopMode(m_notice, true);
 }
 
-void Frm9_ZT_mini::closeEvent(QCloseEvent* event) {
+void CompactList::closeEvent(QCloseEvent* event) {
     // However it is closed, the main window comes back; the row count and the
     // always-on-top choice go with this window.
     emit closed();

@@ -1,4 +1,4 @@
-#include "Frm7_ZT_about.h"
+#include "AboutPage.h"
 
 #include "MakerAddress.h"
 #include "chrome/ClickableLabel.h"
@@ -20,8 +20,8 @@ namespace {
 const QColor kLinkColour(0x2f, 0x6f, 0xb5);
 }
 
-Frm7_ZT_about::Frm7_ZT_about(PageHostWindow& host)
-    : InfoPageWindow(host, QStringLiteral("Frm7_ZT_about"), QStringLiteral("Sobre o programa"))
+AboutPage::AboutPage(PageHostWindow& host)
+    : InfoPageWindow(host, QStringLiteral("AboutPage"), QStringLiteral("Sobre o programa"))
     , openAddress([](const QUrl& address) { return QDesktopServices::openUrl(address); }) {
     const auto centred = [this](const char* name, const QString& text, QRect geometry) {
         QLabel* label = makeLabel(name, text, geometry, this);
@@ -76,11 +76,11 @@ Frm7_ZT_about::Frm7_ZT_about(PageHostWindow& host)
 
     for (QWidget* control : {static_cast<QWidget*>(btnSite), static_cast<QWidget*>(lblAutor)})
         control->installEventFilter(this);
-    connect(btnSite, &QAbstractButton::clicked, this, &Frm7_ZT_about::openMakerAddress);
-    connect(lblAutor, &ClickableLabel::clicked, this, &Frm7_ZT_about::openMakerAddress);
+    connect(btnSite, &QAbstractButton::clicked, this, &AboutPage::openMakerAddress);
+    connect(lblAutor, &ClickableLabel::clicked, this, &AboutPage::openMakerAddress);
 }
 
-bool Frm7_ZT_about::eventFilter(QObject* watched, QEvent* event) {
+bool AboutPage::eventFilter(QObject* watched, QEvent* event) {
     const QEvent::Type type = event->type();
     if (type != QEvent::MouseButtonPress && type != QEvent::MouseButtonRelease)
         return InfoPageWindow::eventFilter(watched, event);
@@ -98,7 +98,7 @@ bool Frm7_ZT_about::eventFilter(QObject* watched, QEvent* event) {
     return static_cast<QMouseEvent*>(event)->button() != Qt::LeftButton;
 }
 
-void Frm7_ZT_about::openMakerAddress() {
+void AboutPage::openMakerAddress() {
     const QString address = QString::fromLatin1(kMakerAddress);
     if (!openAddress(QUrl(address)))
         prompt::message(this, PromptIcon::Warning, QStringLiteral("Sobre o programa"),

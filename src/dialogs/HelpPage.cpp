@@ -1,12 +1,12 @@
-#include "Frm6_ZT_help.h"
+#include "HelpPage.h"
 
 #include "chrome/ImageButton.h"
 #include "chrome/Prompt.h"
 #include "chrome/SystemColours.h"
 #include "chrome/TextStyle.h"
 #include "chrome/Twips.h"
-#include "platform/ResourceHandler.h"
 #include "platform/Pictures.h"
+#include "platform/ResourceHandler.h"
 
 #include <QDir>
 #include <QLabel>
@@ -19,8 +19,8 @@ namespace {
 const QRect kAttentionBox = twips::rect(240, 5130, 6120, 1470);
 } // namespace
 
-Frm6_ZT_help::Frm6_ZT_help(PageHostWindow& host, const QString& shippedFolder, ResourceHandler& opener)
-    : InfoPageWindow(host, QStringLiteral("Frm6_ZT_help"), QStringLiteral("Ajuda"))
+HelpPage::HelpPage(PageHostWindow& host, const QString& shippedFolder, ResourceHandler& opener)
+    : InfoPageWindow(host, QStringLiteral("HelpPage"), QStringLiteral("Ajuda"))
     , m_shippedFolder(shippedFolder)
     , m_opener(opener) {
     struct Document {
@@ -82,7 +82,7 @@ Frm6_ZT_help::Frm6_ZT_help(PageHostWindow& host, const QString& shippedFolder, R
     setTextColour(Label4, colours::windowFrame());
 }
 
-void Frm6_ZT_help::OpenFile(const QString& path) {
+void HelpPage::OpenFile(const QString& path) {
     const QString shown = QDir::toNativeSeparators(path);
     if (!m_opener.exists(path)) {
         prompt::message(this, PromptIcon::Warning, QStringLiteral("Ajuda"),
@@ -97,7 +97,7 @@ void Frm6_ZT_help::OpenFile(const QString& path) {
                 .arg(shown));
 }
 
-void Frm6_ZT_help::paintEvent(QPaintEvent* event) {
+void HelpPage::paintEvent(QPaintEvent* event) {
     InfoPageWindow::paintEvent(event);
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);

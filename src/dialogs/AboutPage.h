@@ -10,10 +10,10 @@ namespace zantor {
 class ClickableLabel;
 
 // The about page: the program's name and version, and the way to its maker.
-class Frm7_ZT_about : public InfoPageWindow {
+class AboutPage : public InfoPageWindow {
     Q_OBJECT
 public:
-    explicit Frm7_ZT_about(PageHostWindow& host);
+    explicit AboutPage(PageHostWindow& host);
 
     // Opens the maker's address; the desktop's browser unless replaced. False when
     // nothing could open it.

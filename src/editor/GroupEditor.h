@@ -29,10 +29,10 @@ class VolumeBox;
 // The group editor: a new group or a change to one, as its request says for its whole
 // life. It covers the main window until it is closed or the group is saved; nothing
 // reaches the database before the save.
-class Frm2_ZT_insert : public PageWindow {
+class GroupEditor : public PageWindow {
     Q_OBJECT
 public:
-    Frm2_ZT_insert(PageHostWindow& host, SharedState& state, const EditorRequest& request);
+    GroupEditor(PageHostWindow& host, SharedState& state, const EditorRequest& request);
 
     // The load sequence: the categories and, for a change, the group. False when the
     // group could not be read; the user has been told why.

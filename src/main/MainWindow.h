@@ -3,9 +3,9 @@
 #include "chrome/PageHostWindow.h"
 #include "chrome/StatusLines.h"
 #include "chrome/TrayHelper.h"
+#include "platform/Pictures.h"
 #include "state/Launcher.h"
 #include "state/SharedState.h"
-#include "platform/Pictures.h"
 
 #include <QIcon>
 #include <QTimer>
@@ -27,13 +27,13 @@ class WindowRequests;
 
 // The main window: the group list, the selected group's details and the commands. It
 // lives for the whole run; the windows it opens come from `windows`.
-class Frm1_ZT_ini : public PageHostWindow {
+class MainWindow : public PageHostWindow {
     Q_OBJECT
 public:
     // Builds itself over the loaded `state`, placed and sized as the settings say; it
     // shows when the coordinator says so. Groups and help documents open through
     // `resourceHandler`.
-    Frm1_ZT_ini(SharedState& state, WindowRequests& windows, ResourceHandler& resourceHandler);
+    MainWindow(SharedState& state, WindowRequests& windows, ResourceHandler& resourceHandler);
 
     SharedState& state() { return m_state; }
     const SharedState& state() const { return m_state; }

@@ -24,10 +24,10 @@ struct SettingsOptions;
 // The settings window: the stored options, the order of the groups and the shortcuts.
 // It covers the main window while open; "Atualizar" stores everything and hands back,
 // the close image hands back without storing.
-class Frm2_ZT_Config : public PageWindow {
+class SettingsWindow : public PageWindow {
     Q_OBJECT
 public:
-    Frm2_ZT_Config(SharedState& state, PageHostWindow& host);
+    SettingsWindow(SharedState& state, PageHostWindow& host);
 
     // Shows the stored options and the groups. False when a database could not be
     // read; the user has been told why.

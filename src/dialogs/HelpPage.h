@@ -8,11 +8,11 @@ class ResourceHandler;
 
 // The help page: opens the three ReadMe documents that ship with the program (in the
 // ReadMe folder of `shippedFolder`) in the user's PDF viewer.
-class Frm6_ZT_help : public InfoPageWindow {
+class HelpPage : public InfoPageWindow {
     Q_OBJECT
 public:
     // The documents open through `opener`: the desktop in the program.
-    Frm6_ZT_help(PageHostWindow& host, const QString& shippedFolder, ResourceHandler& opener);
+    HelpPage(PageHostWindow& host, const QString& shippedFolder, ResourceHandler& opener);
 
     // Hands the file to the desktop; a missing file or one nothing can open is said in
     // a message instead.

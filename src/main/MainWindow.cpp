@@ -1,4 +1,4 @@
-#include "Frm1_ZT_ini.h"
+#include "MainWindow.h"
 
 #include "GroupListView.h"
 #include "GroupShortcutMenu.h"
@@ -19,8 +19,8 @@
 #include "data/TextEscaping.h"
 #include "launching/LaunchFeedback.h"
 #include "platform/DisplayServer.h"
-#include "state/WindowRequests.h"
 #include "platform/Pictures.h"
+#include "state/WindowRequests.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -43,14 +43,14 @@ constexpr int kRowsWithoutScrollBar = 10;
 
 } // namespace
 
-Frm1_ZT_ini::Frm1_ZT_ini(SharedState& state, WindowRequests& windows, ResourceHandler& resourceHandler)
+MainWindow::MainWindow(SharedState& state, WindowRequests& windows, ResourceHandler& resourceHandler)
     : PageHostWindow(kWindowWidth)
     , m_state(state)
     , m_windows(windows)
     , m_launcher(state.paths().groups, resourceHandler)
     , m_tray(this, IconSoft, QStringLiteral("Kelmar Zantor"))
     , m_statusLine(TimerMensagem) {
-    setObjectName(QStringLiteral("Frm1_ZT_ini"));
+    setObjectName(QStringLiteral("MainWindow"));
     setWindowTitle(QStringLiteral("Kelmar Zantor"));
     setFont(sansSerif(11));
     buildControls();
@@ -70,7 +70,7 @@ Frm1_ZT_ini::Frm1_ZT_ini(SharedState& state, WindowRequests& windows, ResourceHa
     showGroupCount();
 }
 
-void Frm1_ZT_ini::buildControls() {
+void MainWindow::buildControls() {
     const TitleLines titleLines = addTitleLines(this);
     shpTit1 = titleLines.shpTit1;
     shpTit2 = titleLines.shpTit2;
@@ -103,18 +103,18 @@ void Frm1_ZT_ini::buildControls() {
     ListView1->header()->setFixedHeight(twips::toPixels(290));
     ListView1->setRowHeight((ListView1->height() - ListView1->header()->height()) / kRowsWithoutScrollBar);
     restoreColumnWidths();
-    connect(&m_state.groups, &QAbstractItemModel::modelReset, this, &Frm1_ZT_ini::showGroupCount);
+    connect(&m_state.groups, &QAbstractItemModel::modelReset, this, &MainWindow::showGroupCount);
     // A refill clears the selection: the panel must not go on showing a group that may be
     // gone or changed.
-    connect(&m_state.groups, &QAbstractItemModel::modelReset, this, &Frm1_ZT_ini::clearGroupDetails);
-    connect(ListView1, &GroupListView::rowClicked, this, &Frm1_ZT_ini::showGroupDetails);
+    connect(&m_state.groups, &QAbstractItemModel::modelReset, this, &MainWindow::clearGroupDetails);
+    connect(ListView1, &GroupListView::rowClicked, this, &MainWindow::showGroupDetails);
     // A double-click also gives the columns their widths back.
     auto* activation = new ListActivation(ListView1);
-    connect(activation, &ListActivation::doubleClicked, this, &Frm1_ZT_ini::restoreColumnWidths);
-    connect(activation, &ListActivation::activated, this, &Frm1_ZT_ini::openSelectedGroups);
+    connect(activation, &ListActivation::doubleClicked, this, &MainWindow::restoreColumnWidths);
+    connect(activation, &ListActivation::activated, this, &MainWindow::openSelectedGroups);
     connect(ListView1, &GroupListView::groupMenuRequested, this, [this](const QModelIndex& row, QPoint at) {
         auto* menu = new GroupShortcutMenu(m_state, m_state.groups.groupId(row.row()), this);
-        connect(menu, &GroupShortcutMenu::statusMessage, this, &Frm1_ZT_ini::showStatusMessage);
+        connect(menu, &GroupShortcutMenu::statusMessage, this, &MainWindow::showStatusMessage);
         menu->popup(at);
     });
     connect(ListView1, &GroupListView::pointerMoved, this,
@@ -150,7 +150,7 @@ void Frm1_ZT_ini::buildControls() {
     buildDetailsPanel();
 }
 
-void Frm1_ZT_ini::buildCommandButtons() {
+void MainWindow::buildCommandButtons() {
     struct Command {
         ImageButton*& button;
         const char* name;
@@ -179,7 +179,7 @@ void Frm1_ZT_ini::buildCommandButtons() {
     }
 }
 
-void Frm1_ZT_ini::buildDetailsPanel() {
+void MainWindow::buildDetailsPanel() {
     const auto makeLabel = [this](const char* name, const QString& text, QRect geometry) {
         auto* label = new QLabel(text, this);
         label->setObjectName(QString::fromLatin1(name));
@@ -222,7 +222,7 @@ void Frm1_ZT_ini::buildDetailsPanel() {
     setTextColour(lblTitCat2, colours::windowFrame());
 }
 
-void Frm1_ZT_ini::paintEvent(QPaintEvent* event) {
+void MainWindow::paintEvent(QPaintEvent* event) {
     PageHostWindow::paintEvent(event);
     QPainter painter(this);
     // A rule above the details.
@@ -231,11 +231,11 @@ void Frm1_ZT_ini::paintEvent(QPaintEvent* event) {
     painter.drawLine(twips::toPixels(240), rule, width() - twips::toPixels(240), rule);
 }
 
-void Frm1_ZT_ini::placeWindow(double left, double top) {
+void MainWindow::placeWindow(double left, double top) {
     move(reachablePlace(QPoint(twips::toPixels(left), twips::toPixels(top)), size()));
 }
 
-void Frm1_ZT_ini::showGroupCount() {
+void MainWindow::showGroupCount() {
     restoreColumnWidths();
     const int count = m_state.groups.groupCount();
     lblNumItens->setText(QStringLiteral("%1 grupos").arg(count));
@@ -251,38 +251,38 @@ void Frm1_ZT_ini::showGroupCount() {
     }
 }
 
-void Frm1_ZT_ini::restoreColumnWidths() {
+void MainWindow::restoreColumnWidths() {
     ListView1->setColumnWidth(0, twips::toPixels(kGroupColumnWidth));
     ListView1->setColumnWidth(1, twips::toPixels(kItemsColumnWidth));
 }
 
-void Frm1_ZT_ini::setMinimizeOption(bool ticked) {
+void MainWindow::setMinimizeOption(bool ticked) {
     chkMinimizar->setChecked(ticked);
     setTextColour(lblChkMinimizar, ticked ? colours::windowFrame() : colours::activeBorder());
 }
 
-void Frm1_ZT_ini::switchToCompactWindow() {
+void MainWindow::switchToCompactWindow() {
     // Chosen by hand, the compact window shows itself rather than its tray icon.
     m_state.lblIniMinimized = QStringLiteral("0");
     hide();
     m_windows.openCompactList();
 }
 
-void Frm1_ZT_ini::minimize_to_tray() {
+void MainWindow::minimize_to_tray() {
     m_tray.minimize_to_tray();
 }
 
-void Frm1_ZT_ini::connectCommands() {
+void MainWindow::connectCommands() {
     connect(&m_launcher, &Launcher::runStarted, this, [this] {
         if (chkMinimizar->isChecked())
             minimize_to_tray();
     });
     showLaunchFeedback(this, m_launcher, m_windows, [this](const QString& text) { showStatusMessage(text); });
-    connect(btnPosition, &QAbstractButton::clicked, this, &Frm1_ZT_ini::storePosition);
+    connect(btnPosition, &QAbstractButton::clicked, this, &MainWindow::storePosition);
     connect(btnInsert, &QAbstractButton::clicked, this, [this] {
         m_windows.openEditor({EditorRequest::Mode::Insert, 0});
     });
-    connect(btnUpdate, &QAbstractButton::clicked, this, &Frm1_ZT_ini::updateSelectedGroup);
+    connect(btnUpdate, &QAbstractButton::clicked, this, &MainWindow::updateSelectedGroup);
     connect(btnDelete, &QAbstractButton::clicked, this, [this] {
         if (!requireSelectedRow())
             return;
@@ -291,17 +291,17 @@ void Frm1_ZT_ini::connectCommands() {
     });
     connect(btnHelp, &QAbstractButton::clicked, this, [this] { m_windows.openHelp(); });
     connect(btnAbout, &QAbstractButton::clicked, this, [this] { m_windows.openAbout(); });
-    connect(btnMini, &QAbstractButton::clicked, this, &Frm1_ZT_ini::switchToCompactWindow);
+    connect(btnMini, &QAbstractButton::clicked, this, &MainWindow::switchToCompactWindow);
     connect(btnConfig, &QAbstractButton::clicked, this, [this] { m_windows.openSettings(); });
-    connect(chkMinimizar, &QCheckBox::clicked, this, &Frm1_ZT_ini::setMinimizeOption);
+    connect(chkMinimizar, &QCheckBox::clicked, this, &MainWindow::setMinimizeOption);
     connect(lblChkMinimizar, &ClickableLabel::clicked, this,
             [this] { setMinimizeOption(!chkMinimizar->isChecked()); });
     connect(imgFecharOn, &QAbstractButton::clicked, this, &QWidget::close);
-    connect(imgTrayOn, &QAbstractButton::clicked, this, &Frm1_ZT_ini::minimize_to_tray);
+    connect(imgTrayOn, &QAbstractButton::clicked, this, &MainWindow::minimize_to_tray);
     connect(imgMinimizarOn, &QAbstractButton::clicked, this, &QWidget::showMinimized);
 }
 
-void Frm1_ZT_ini::closeEvent(QCloseEvent* event) {
+void MainWindow::closeEvent(QCloseEvent* event) {
     // However the window is closed (its close image or the window manager), the
     // program ends with it: a running Zantor always has its main window.
     hide();
@@ -309,15 +309,15 @@ void Frm1_ZT_ini::closeEvent(QCloseEvent* event) {
     QCoreApplication::quit();
 }
 
-void Frm1_ZT_ini::showStatusMessage(const QString& text) {
+void MainWindow::showStatusMessage(const QString& text) {
     m_statusLine.show(lblMensagem, text, 2000);
 }
 
-void Frm1_ZT_ini::showRebuiltCount(int count) {
+void MainWindow::showRebuiltCount(int count) {
     lblNumItens->setText(QStringLiteral("%1 ítens").arg(count));
 }
 
-bool Frm1_ZT_ini::requireSelectedRow() {
+bool MainWindow::requireSelectedRow() {
     if (ListView1->selectionModel()->hasSelection())
         return true;
     prompt::beep();
@@ -325,7 +325,7 @@ bool Frm1_ZT_ini::requireSelectedRow() {
     return false;
 }
 
-void Frm1_ZT_ini::updateSelectedGroup() {
+void MainWindow::updateSelectedGroup() {
     if (!requireSelectedRow())
         return;
     // The row the user chose last, where several are selected.
@@ -336,11 +336,11 @@ void Frm1_ZT_ini::updateSelectedGroup() {
     m_windows.openEditor({EditorRequest::Mode::Update, m_state.groups.groupId(row)});
 }
 
-void Frm1_ZT_ini::showItemsViewer() {
+void MainWindow::showItemsViewer() {
     m_windows.showItems({lblTitGrupo->text(), m_description, m_state.txtAddress});
 }
 
-bool Frm1_ZT_ini::eventFilter(QObject* watched, QEvent* event) {
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
     if (watched == txtDesc->viewport() && event->type() == QEvent::MouseButtonDblClick) {
         // Taken whole: the box keeps no word selected behind the viewer.
         showItemsViewer();
@@ -349,7 +349,7 @@ bool Frm1_ZT_ini::eventFilter(QObject* watched, QEvent* event) {
     return PageHostWindow::eventFilter(watched, event);
 }
 
-void Frm1_ZT_ini::storePosition() {
+void MainWindow::storePosition() {
     // Wayland tells no window where it stands: what would be stored is no place, and
     // would replace the place stored under X11.
     if (!display::placesWindows()) {
@@ -369,7 +369,7 @@ void Frm1_ZT_ini::storePosition() {
     showStatusMessage(QStringLiteral("Posição gravada!"));
 }
 
-void Frm1_ZT_ini::openSelectedGroups() {
+void MainWindow::openSelectedGroups() {
     QModelIndexList rows = ListView1->selectionModel()->selectedRows();
     std::sort(rows.begin(), rows.end(),
               [](const QModelIndex& a, const QModelIndex& b) { return a.row() < b.row(); });
@@ -379,13 +379,13 @@ void Frm1_ZT_ini::openSelectedGroups() {
     openGroups(groupIds);
 }
 
-RunTicket Frm1_ZT_ini::openGroups(const QVector<int>& groupIds) {
+RunTicket MainWindow::openGroups(const QVector<int>& groupIds) {
     RunTicket ticket{&m_launcher, 0};
     runDatabaseAction(this, [&] { ticket.run = m_launcher.openGroups(groupIds, m_state.tempoMs()); });
     return ticket;
 }
 
-void Frm1_ZT_ini::clearGroupDetails() {
+void MainWindow::clearGroupDetails() {
     m_description = QStringLiteral("...\r\n");
     txtDesc->setPlainText(m_description);
     m_state.txtAddress.clear();
@@ -396,7 +396,7 @@ void Frm1_ZT_ini::clearGroupDetails() {
     picImgGrupo->setIcon(QIcon());
 }
 
-void Frm1_ZT_ini::showGroupDetails(const QModelIndex& row) {
+void MainWindow::showGroupDetails(const QModelIndex& row) {
     if (!row.isValid())
         return;
     const int id = m_state.groups.groupId(row.row());

@@ -15,7 +15,7 @@ namespace zantor {
 
 class BorderShape;
 class CompactListView;
-class Frm10_ZT_aviso;
+class CountingNotice;
 class ImageButton;
 class ResourceHandler;
 class SharedState;
@@ -24,13 +24,13 @@ class WindowRequests;
 // "MiniZantor": the group titles in a small list that can stay above every other
 // window and opens groups as the main window does. It shows the shared group list, so
 // a save or a deletion elsewhere shows here at once.
-class Frm9_ZT_mini : public BorderlessWindow {
+class CompactList : public BorderlessWindow {
     Q_OBJECT
 public:
     // Places and sizes itself from the shared state; when the start-up asks for the
     // tray, it goes there at once instead of waiting to be shown.
-    Frm9_ZT_mini(SharedState& state, WindowRequests& windows, ResourceHandler& resourceHandler,
-                 const QIcon& icon);
+    CompactList(SharedState& state, WindowRequests& windows, ResourceHandler& resourceHandler,
+                const QIcon& icon);
 
     void minimize_to_tray();
     TrayHelper& tray() { return m_tray; }
@@ -88,7 +88,7 @@ private:
     GroupTitleModel m_titles;
     Launcher m_launcher;
     TrayHelper m_tray;
-    QPointer<Frm10_ZT_aviso> m_notice;
+    QPointer<CountingNotice> m_notice;
 };
 
 } // namespace zantor

@@ -1,4 +1,4 @@
-#include "Frm10_ZT_aviso.h"
+#include "CountingNotice.h"
 
 #include "chrome/BorderShape.h"
 #include "chrome/Twips.h"
@@ -30,12 +30,12 @@ QLabel* makeLabel(const char* name, const QColor& colour, int pixelSize, bool bo
 
 } // namespace
 
-Frm10_ZT_aviso::Frm10_ZT_aviso(const QIcon& icon, QWidget* owner)
+CountingNotice::CountingNotice(const QIcon& icon, QWidget* owner)
     : QWidget(owner, Qt::Tool | Qt::FramelessWindowHint)
     , lblMensagem(makeLabel("lblMensagem", QColor(64, 64, 64), kMessagePixelSize, false, this))
     , lblCount(makeLabel("lblCount", QColor(0x8a, 0x94, 0xa3), 13, true, this))
     , shpMe(new BorderShape(QStringLiteral("shpMe"), QColor(0x3b, 0x4a, 0x5e), 0, this)) {
-    setObjectName(QStringLiteral("Frm10_ZT_aviso"));
+    setObjectName(QStringLiteral("CountingNotice"));
     setWindowTitle(QStringLiteral("Zantor"));
     setAttribute(Qt::WA_DeleteOnClose);
     // A notice confirms; it never takes the keyboard from the window the user works in.
@@ -55,23 +55,23 @@ Frm10_ZT_aviso::Frm10_ZT_aviso(const QIcon& icon, QWidget* owner)
     lblCount->setText(QString::number(m_counter));
     TimerCount.setObjectName(QStringLiteral("TimerCount"));
     TimerCount.setInterval(1000);
-    connect(&TimerCount, &QTimer::timeout, this, &Frm10_ZT_aviso::countDown);
+    connect(&TimerCount, &QTimer::timeout, this, &CountingNotice::countDown);
     TimerCount.start();
 }
 
-void Frm10_ZT_aviso::setNoticeWidth(int width) {
+void CountingNotice::setNoticeWidth(int width) {
     resize(width, height());
     for (QWidget* part : std::initializer_list<QWidget*>{lblMensagem, lblCount, shpMe})
         part->resize(width, part->height());
     fitMessage();
 }
 
-void Frm10_ZT_aviso::setMessage(const QString& text) {
+void CountingNotice::setMessage(const QString& text) {
     lblMensagem->setText(text);
     fitMessage();
 }
 
-void Frm10_ZT_aviso::fitMessage() {
+void CountingNotice::fitMessage() {
     // The narrowest notice, under the narrowest compact window, is 88 pixels wide.
     constexpr int kMargin = 4;
     QFont font = lblMensagem->font();
@@ -82,7 +82,7 @@ void Frm10_ZT_aviso::fitMessage() {
     lblMensagem->setFont(font);
 }
 
-void Frm10_ZT_aviso::countDown() {
+void CountingNotice::countDown() {
     --m_counter;
     lblCount->setText(QString::number(m_counter));
     if (m_counter < 1) {

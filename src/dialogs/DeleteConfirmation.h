@@ -15,11 +15,11 @@ class SharedState;
 // Asks before the groups selected in the main list are deleted, and deletes them on
 // "Sim". Shown application-modal over the main window; it closes and is gone after
 // either answer.
-class Frm4_ZT_aviso : public BorderlessWindow {
+class DeleteConfirmation : public BorderlessWindow {
     Q_OBJECT
 public:
     // `selection` is the main list's selection over the state's group model.
-    Frm4_ZT_aviso(SharedState& state, const QItemSelectionModel& selection, QWidget* mainWindow);
+    DeleteConfirmation(SharedState& state, const QItemSelectionModel& selection, QWidget* mainWindow);
 
     QLabel* Label2;
     QLabel* lblAvisoBoolean;

@@ -1,4 +1,4 @@
-#include "Frm2_ZT_Config.h"
+#include "SettingsWindow.h"
 
 #include "OptionRules.h"
 #include "OrderingList.h"
@@ -15,8 +15,8 @@
 #include "data/GroupStore.h"
 #include "data/SettingsStore.h"
 #include "data/TextEscaping.h"
-#include "state/SharedState.h"
 #include "platform/Pictures.h"
+#include "state/SharedState.h"
 
 #include <QCheckBox>
 #include <QGroupBox>
@@ -78,8 +78,8 @@ QVector<ListEntry> listEntries(const QVector<GroupListRow>& groups) {
 
 } // namespace
 
-Frm2_ZT_Config::Frm2_ZT_Config(SharedState& state, PageHostWindow& host)
-    : PageWindow(host, QStringLiteral("Frm2_ZT_config"))
+SettingsWindow::SettingsWindow(SharedState& state, PageHostWindow& host)
+    : PageWindow(host, QStringLiteral("SettingsWindow"))
     , m_state(state) {
     setFont(sansSerif(11));
     setStyleSheet(QStringLiteral(
@@ -99,14 +99,14 @@ Frm2_ZT_Config::Frm2_ZT_Config(SharedState& state, PageHostWindow& host)
     connectControls();
 }
 
-void Frm2_ZT_Config::buildTitle() {
+void SettingsWindow::buildTitle() {
     auto* title = named(new QLabel(QStringLiteral("Configuração"), this), "titleLabel");
     title->setGeometry(16, 6, 300, 32);
     title->setFont(sansSerif(24, true));
     setTextColour(title, QColor(0x2f, 0x6f, 0xb5));
 }
 
-void Frm2_ZT_Config::buildOrderBox() {
+void SettingsWindow::buildOrderBox() {
     QGroupBox* box =
         makeBox("orderBox", QStringLiteral("Ordenação dos Grupos "), QRect(16, 48, 174, 248), this);
     QVBoxLayout* column = boxLayout(box);
@@ -125,7 +125,7 @@ void Frm2_ZT_Config::buildOrderBox() {
     column->addWidget(lblArraste);
 }
 
-void Frm2_ZT_Config::buildTrayBox() {
+void SettingsWindow::buildTrayBox() {
     QGroupBox* box = makeBox("trayBox", QStringLiteral("Iniciar no tray"), QRect(16, 300, 174, 46), this);
     QHBoxLayout* choice = row(boxLayout(box));
     optMinimized0 = named(new QRadioButton(QStringLiteral("Não"), box), "optMinimized0");
@@ -135,7 +135,7 @@ void Frm2_ZT_Config::buildTrayBox() {
     choice->addStretch();
 }
 
-void Frm2_ZT_Config::buildCompactBox() {
+void SettingsWindow::buildCompactBox() {
     QGroupBox* box = makeBox("compactBox", QStringLiteral("MiniZantor"), QRect(198, 48, 226, 184), this);
     QVBoxLayout* column = boxLayout(box);
 
@@ -180,7 +180,7 @@ void Frm2_ZT_Config::buildCompactBox() {
     }
 }
 
-void Frm2_ZT_Config::buildShortcutsBox() {
+void SettingsWindow::buildShortcutsBox() {
     QGroupBox* box = makeBox("shortcutsBox", QStringLiteral("Atalhos"), QRect(198, 236, 226, 110), this);
     QVBoxLayout* column = boxLayout(box);
     QHBoxLayout* places = row(column);
@@ -214,7 +214,7 @@ void Frm2_ZT_Config::buildShortcutsBox() {
     column->addWidget(chkRemake);
 }
 
-void Frm2_ZT_Config::buildDelayBox() {
+void SettingsWindow::buildDelayBox() {
     QGroupBox* box = makeBox("delayBox", QStringLiteral("Intervalo de execução entre cada recurso "),
                              QRect(16, 352, 408, 44), this);
     QHBoxLayout* line = row(boxLayout(box));
@@ -230,7 +230,7 @@ void Frm2_ZT_Config::buildDelayBox() {
     line->addStretch();
 }
 
-void Frm2_ZT_Config::buildFooter() {
+void SettingsWindow::buildFooter() {
     chkMinimizar =
         named(new QCheckBox(QStringLiteral("Minimizar para o tray ao abrir recursos"), this), "chkMinimizar");
     chkMinimizar->setGeometry(20, 404, 300, 20);
@@ -246,10 +246,10 @@ void Frm2_ZT_Config::buildFooter() {
     attachPressEffect(btnUpdate);
 }
 
-void Frm2_ZT_Config::connectControls() {
+void SettingsWindow::connectControls() {
     connect(optOrdem0, &QRadioButton::clicked, this, [this] { showOrder(false); });
     connect(optOrdem1, &QRadioButton::clicked, this, [this] { showOrder(true); });
-    connect(ListConfig, &OrderingList::entryDropped, this, &Frm2_ZT_Config::moveEntry);
+    connect(ListConfig, &OrderingList::entryDropped, this, &SettingsWindow::moveEntry);
 
     // Exactly one of the pair is ticked: a click on the ticked one moves the tick over.
     const auto keepOneTicked = [](QCheckBox* clicked, QCheckBox* other) {
@@ -272,15 +272,15 @@ void Frm2_ZT_Config::connectControls() {
     for (const auto& [box, place] : places)
         connect(box, &QCheckBox::toggled, this,
                 [this, place](bool ticked) { shortcutFlags[place] = flagOf(ticked); });
-    connect(btnAdd, &QAbstractButton::clicked, this, &Frm2_ZT_Config::createShortcuts);
-    connect(btnDelete, &QAbstractButton::clicked, this, &Frm2_ZT_Config::deleteShortcuts);
+    connect(btnAdd, &QAbstractButton::clicked, this, &SettingsWindow::createShortcuts);
+    connect(btnDelete, &QAbstractButton::clicked, this, &SettingsWindow::deleteShortcuts);
 
     TxtMiniList->installEventFilter(this);
     txtTempo->installEventFilter(this);
-    connect(btnUpdate, &QAbstractButton::clicked, this, &Frm2_ZT_Config::saveAndClose);
+    connect(btnUpdate, &QAbstractButton::clicked, this, &SettingsWindow::saveAndClose);
 }
 
-bool Frm2_ZT_Config::load() {
+bool SettingsWindow::load() {
     SettingsOptions options;
     QVector<GroupListRow> alphabetical;
     QVector<GroupListRow> custom;
@@ -302,7 +302,7 @@ bool Frm2_ZT_Config::load() {
     return true;
 }
 
-void Frm2_ZT_Config::showOptions(const SettingsOptions& options) {
+void SettingsWindow::showOptions(const SettingsOptions& options) {
     txtTempo->setText(options.tempo);
     lblAtalhos = options.atalhos;
     shortcutFlags = ShortcutFlags::fromAtalhos(options.atalhos);
@@ -334,7 +334,7 @@ void Frm2_ZT_Config::showOptions(const SettingsOptions& options) {
     CheckMini2->setChecked(!startsCompact);
 }
 
-void Frm2_ZT_Config::showOrder(bool custom) {
+void SettingsWindow::showOrder(bool custom) {
     ListConfig->clear();
     for (const ListEntry& entry : std::as_const(custom ? ListCustom : ListAlfa)) {
         auto* item = new QListWidgetItem(entry.text, ListConfig);
@@ -344,7 +344,7 @@ void Frm2_ZT_Config::showOrder(bool custom) {
     setTextColour(lblArraste, custom ? colours::windowFrame() : colours::activeBorder());
 }
 
-void Frm2_ZT_Config::moveEntry(int origin, int target) {
+void SettingsWindow::moveEntry(int origin, int target) {
     if (!optOrdem1->isChecked())
         return;
     ListConfig->insertItem(target, ListConfig->takeItem(origin));
@@ -356,16 +356,16 @@ void Frm2_ZT_Config::moveEntry(int origin, int target) {
     }
 }
 
-ShortcutTicks Frm2_ZT_Config::shortcutTicks() const {
+ShortcutTicks SettingsWindow::shortcutTicks() const {
     return {chkDesktop->isChecked(), chkMenu->isChecked(), chkWindows->isChecked()};
 }
 
-Shortcuts Frm2_ZT_Config::shortcutFiles() const {
+Shortcuts SettingsWindow::shortcutFiles() const {
     return Shortcuts(m_state.folders().program,
                      m_state.folders().pictureFolder() + QStringLiteral("shortcut-icon.svg"));
 }
 
-void Frm2_ZT_Config::showShortcutReport(QWidget* over, const ShortcutReport& report) {
+void SettingsWindow::showShortcutReport(QWidget* over, const ShortcutReport& report) {
     if (report.text.isEmpty())
         return;
     prompt::beep();
@@ -373,15 +373,15 @@ void Frm2_ZT_Config::showShortcutReport(QWidget* over, const ShortcutReport& rep
                     QStringLiteral("Zantor"), report.text);
 }
 
-void Frm2_ZT_Config::createShortcuts() {
+void SettingsWindow::createShortcuts() {
     showShortcutReport(this, zantor::createShortcuts(shortcutFiles(), shortcutTicks(), shortcutFlags));
 }
 
-void Frm2_ZT_Config::deleteShortcuts() {
+void SettingsWindow::deleteShortcuts() {
     showShortcutReport(this, zantor::deleteShortcuts(shortcutFiles(), shortcutTicks(), shortcutFlags));
 }
 
-SettingsOptions Frm2_ZT_Config::chosenOptions(const QString& atalhos) const {
+SettingsOptions SettingsWindow::chosenOptions(const QString& atalhos) const {
     SettingsOptions options;
     options.ordemPosts = flagOf(optOrdem1->isChecked());
     options.iniMinimized = flagOf(optMinimized1->isChecked());
@@ -397,7 +397,7 @@ SettingsOptions Frm2_ZT_Config::chosenOptions(const QString& atalhos) const {
     return options;
 }
 
-void Frm2_ZT_Config::saveAndClose() {
+void SettingsWindow::saveAndClose() {
     // This window closes at the end: what it has to say stays with the main window.
     QWidget* mainWindow = &host();
     QString atalhos = lblAtalhos;
@@ -432,7 +432,7 @@ void Frm2_ZT_Config::saveAndClose() {
     closeToHost();
 }
 
-bool Frm2_ZT_Config::eventFilter(QObject* watched, QEvent* event) {
+bool SettingsWindow::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::KeyPress) {
         const auto* key = static_cast<QKeyEvent*>(event);
         const bool enter = key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
