@@ -51,7 +51,7 @@ void WindowCoordinator::start() {
 void WindowCoordinator::finishStart() {
     // Every window and message box takes the program's icon; drawn for the window
     // manager at several sizes, it would hold the first picture back.
-    QApplication::setWindowIcon(m_main->IconSoft);
+    QApplication::setWindowIcon(m_main->programIcon());
     runDatabaseAction(m_main.get(), [this] { m_state.groups.readRest(); });
     emit firstWindowShown();
 }
@@ -114,8 +114,6 @@ void WindowCoordinator::openEditor(const EditorRequest& request) {
     // A renamed group's desktop entries take its new title and picture.
     connect(editor, &GroupEditor::groupUpdated, m_main.get(),
             [this](int groupId) { refreshGroupShortcuts(m_main.get(), m_state, groupId); });
-    editor->lblAction->setText(inserting ? QStringLiteral("Inserindo item")
-                                         : QStringLiteral("Atualizando item"));
     showPage(editor);
 }
 
@@ -142,7 +140,7 @@ void WindowCoordinator::openCompactList() {
 }
 
 void WindowCoordinator::openCompactWindow() {
-    m_compact = new CompactList(m_state, *this, m_resourceHandler, m_main->IconSoft);
+    m_compact = new CompactList(m_state, *this, m_resourceHandler, m_main->programIcon());
     // The main window keeps its own place; it only shows again.
     connect(m_compact, &CompactList::closed, m_main.get(), &QWidget::show);
     if (!m_state.startsInTray())
@@ -176,7 +174,7 @@ void WindowCoordinator::fixMissingItems(const QVector<MissedItem>& items) {
     // One such window at a time: the report of a later run replaces an earlier one.
     if (m_missingItems)
         m_missingItems->close();
-    m_missingItems = new MissingItemsWindow(m_state, items, m_main->IconSoft);
+    m_missingItems = new MissingItemsWindow(m_state, items, m_main->programIcon());
     // Over the window the user works in.
     const QWidget* over =
         m_compact && m_compact->isVisible() ? static_cast<QWidget*>(m_compact) : m_main.get();

@@ -19,14 +19,6 @@ public:
     // nothing could open it.
     std::function<bool(const QUrl&)> openAddress;
 
-    QLabel* Label1;
-    QLabel* Label2;
-    QLabel* lblVersao;
-    QLabel* Label17;
-    ImageButton* btnSite;
-    ClickableLabel* lblAutor;
-    QLabel* Label15;
-
 protected:
     // The picture and the address sink and rise together, pressed on either.
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -34,8 +26,13 @@ protected:
 private:
     void openMakerAddress();
 
+    QLabel* m_version;
+    ImageButton* m_siteButton;
+    ClickableLabel* m_address;
     // Pressed with one mouse button, the pair must not sink a second time with another.
     bool m_pairSunk = false;
+
+    friend class AboutPagePeer;
 };
 
 } // namespace zantor

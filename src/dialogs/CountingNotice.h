@@ -22,17 +22,18 @@ public:
     void setNoticeWidth(int width);
     void setMessage(const QString& text);
 
-    QLabel* lblMensagem;
-    QLabel* lblCount;
-    BorderShape* shpMe;
-    QTimer TimerCount;
-
 private:
     void countDown();
     // The message in the largest type that fits the notice's width.
     void fitMessage();
 
+    QLabel* m_message;
+    QLabel* m_count;
+    BorderShape* m_border;
+    QTimer m_countTimer;
     int m_counter = 0;
+
+    friend class CountingNoticePeer;
 };
 
 } // namespace zantor

@@ -30,32 +30,32 @@ DeleteConfirmation::DeleteConfirmation(SharedState& state, const QItemSelectionM
     background.setColor(QPalette::Window, QColor(240, 240, 240));
     setPalette(background);
 
-    Label2 = makeLabel("Label2", QStringLiteral("ATENÇÃO!"), twips::rect(105, 200, 3285, 270), this);
-    Label2->setFont(sansSerif(12, true));
-    setTextColour(Label2, colours::statusRed());
-    lblAvisoBoolean =
-        makeLabel("lblAvisoBoolean", QStringLiteral("Deseja realmente apagar este(s) item(ns)?"),
-                  twips::rect(480, 760, 2505, 495), this);
-    lblAvisoBoolean->setFont(sansSerif(11, true));
-    lblAvisoBoolean->setWordWrap(true);
-    lblAvisoBoolean->setAlignment(Qt::AlignCenter);
-    setTextColour(lblAvisoBoolean, colours::windowFrame());
+    QLabel* heading =
+        makeLabel("heading", QStringLiteral("ATENÇÃO!"), twips::rect(105, 200, 3285, 270), this);
+    heading->setFont(sansSerif(12, true));
+    setTextColour(heading, colours::statusRed());
+    m_question = makeLabel("question", QStringLiteral("Deseja realmente apagar este(s) item(ns)?"),
+                           twips::rect(480, 760, 2505, 495), this);
+    m_question->setFont(sansSerif(11, true));
+    m_question->setWordWrap(true);
+    m_question->setAlignment(Qt::AlignCenter);
+    setTextColour(m_question, colours::windowFrame());
 
-    btnSim = new QPushButton(QStringLiteral("Sim"), this);
-    btnSim->setObjectName(QStringLiteral("btnSim"));
-    btnSim->setGeometry(twips::rect(840, 1480, 760, 375));
-    btnNao = new QPushButton(QStringLiteral("Não"), this);
-    btnNao->setObjectName(QStringLiteral("btnNao"));
-    btnNao->setGeometry(twips::rect(1800, 1480, 760, 375));
-    for (QPushButton* button : {btnSim, btnNao}) {
+    m_yesButton = new QPushButton(QStringLiteral("Sim"), this);
+    m_yesButton->setObjectName(QStringLiteral("yesButton"));
+    m_yesButton->setGeometry(twips::rect(840, 1480, 760, 375));
+    m_noButton = new QPushButton(QStringLiteral("Não"), this);
+    m_noButton->setObjectName(QStringLiteral("noButton"));
+    m_noButton->setGeometry(twips::rect(1800, 1480, 760, 375));
+    for (QPushButton* button : {m_yesButton, m_noButton}) {
         button->setAccessibleName(button->text());
         // Enter answers with the button that has the focus, as in any dialog.
         button->setAutoDefault(true);
     }
-    setTabOrder(btnSim, btnNao);
-    btnSim->setFocus();
-    connect(btnSim, &QAbstractButton::clicked, this, &DeleteConfirmation::deleteSelectedGroups);
-    connect(btnNao, &QAbstractButton::clicked, this, &QWidget::close);
+    setTabOrder(m_yesButton, m_noButton);
+    m_yesButton->setFocus();
+    connect(m_yesButton, &QAbstractButton::clicked, this, &DeleteConfirmation::deleteSelectedGroups);
+    connect(m_noButton, &QAbstractButton::clicked, this, &QWidget::close);
 
     resize(twips::size(3495, 2205));
     move(mainWindow->pos() + QPoint(twips::toPixels(1640), twips::toPixels(2160)));

@@ -21,11 +21,6 @@ public:
     // `selection` is the main list's selection over the state's group model.
     DeleteConfirmation(SharedState& state, const QItemSelectionModel& selection, QWidget* mainWindow);
 
-    QLabel* Label2;
-    QLabel* lblAvisoBoolean;
-    QPushButton* btnSim;
-    QPushButton* btnNao;
-
 signals:
     // These groups are gone from the database.
     void groupsDeleted(const QVector<int>& groupIds);
@@ -42,6 +37,11 @@ private:
 
     SharedState& m_state;
     const QItemSelectionModel& m_selection;
+    QLabel* m_question;
+    QPushButton* m_yesButton;
+    QPushButton* m_noButton;
+
+    friend class DeleteConfirmationPeer;
 };
 
 } // namespace zantor

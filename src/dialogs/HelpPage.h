@@ -14,26 +14,14 @@ public:
     // The documents open through `opener`: the desktop in the program.
     HelpPage(PageHostWindow& host, const QString& shippedFolder, ResourceHandler& opener);
 
-    // Hands the file to the desktop; a missing file or one nothing can open is said in
-    // a message instead.
-    void OpenFile(const QString& path);
-
-    ImageButton* btn1;
-    QLabel* ReadMe1;
-    QLabel* Label2;
-    ImageButton* btn2;
-    QLabel* Label7;
-    QLabel* Label1;
-    ImageButton* btn3;
-    QLabel* Label9;
-    QLabel* Label8;
-    QLabel* Label5;
-    QLabel* Label4;
-
 protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
+    // Hands the file to the desktop; a missing file or one nothing can open is said in
+    // a message instead.
+    void openDocument(const QString& path);
+
     QString m_shippedFolder;
     ResourceHandler& m_opener;
 };

@@ -71,40 +71,40 @@ GroupEditor::GroupEditor(PageHostWindow& host, SharedState& state, const EditorR
     : PageWindow(host, QStringLiteral("GroupEditor"))
     , m_state(state)
     , m_request(request)
-    , m_messageLines(TimerMensagem) {
+    , m_messageLines(m_messageTimer) {
     setFont(sansSerif(11));
     buildControls();
     connectControls();
+    m_heading->setText(m_request.mode == EditorRequest::Mode::Insert ? QStringLiteral("Inserindo item")
+                                                                     : QStringLiteral("Atualizando item"));
 }
 
 void GroupEditor::buildControls() {
-    const TitleLines titleLines = addTitleLines(this);
-    shpTit1 = titleLines.shpTit1;
-    shpTit2 = titleLines.shpTit2;
+    addTitleLines(this);
 
-    lblAction = new QLabel(this);
-    lblAction->setObjectName(QStringLiteral("lblAction"));
-    lblAction->setGeometry(twips::rect(3145, 760, 3135, 255));
-    lblAction->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    lblAction->setFont(sansSerif(12, true));
-    setTextColour(lblAction, colours::windowFrame());
+    m_heading = new QLabel(this);
+    m_heading->setObjectName(QStringLiteral("heading"));
+    m_heading->setGeometry(twips::rect(3145, 760, 3135, 255));
+    m_heading->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    m_heading->setFont(sansSerif(12, true));
+    setTextColour(m_heading, colours::windowFrame());
 
-    lblMensagem = new QLabel(this);
-    lblMensagem->setObjectName(QStringLiteral("lblMensagem"));
-    lblMensagem->setGeometry(twips::rect(240, 720, 4815, 255));
-    lblMensagem->setAlignment(Qt::AlignCenter);
-    lblMensagem->setFont(sansSerif(11, true));
-    setTextColour(lblMensagem, colours::statusRed());
+    m_messageLine = new QLabel(this);
+    m_messageLine->setObjectName(QStringLiteral("messageLine"));
+    m_messageLine->setGeometry(twips::rect(240, 720, 4815, 255));
+    m_messageLine->setAlignment(Qt::AlignCenter);
+    m_messageLine->setFont(sansSerif(11, true));
+    setTextColour(m_messageLine, colours::statusRed());
 
-    lblMensagem2 = new QLabel(this);
-    lblMensagem2->setObjectName(QStringLiteral("lblMensagem2"));
-    lblMensagem2->setGeometry(twips::rect(2160, 330, 2775, 615));
-    lblMensagem2->setAlignment(Qt::AlignCenter);
-    lblMensagem2->setWordWrap(true);
-    lblMensagem2->setFont(sansSerif(9, true));
-    setTextColour(lblMensagem2, colours::statusRed());
-    m_messageLines.add(lblMensagem);
-    m_messageLines.add(lblMensagem2);
+    m_warningLine = new QLabel(this);
+    m_warningLine->setObjectName(QStringLiteral("warningLine"));
+    m_warningLine->setGeometry(twips::rect(2160, 330, 2775, 615));
+    m_warningLine->setAlignment(Qt::AlignCenter);
+    m_warningLine->setWordWrap(true);
+    m_warningLine->setFont(sansSerif(9, true));
+    setTextColour(m_warningLine, colours::statusRed());
+    m_messageLines.add(m_messageLine);
+    m_messageLines.add(m_warningLine);
 
     buildGroupFrame();
     buildItemFrame();
@@ -112,130 +112,132 @@ void GroupEditor::buildControls() {
 }
 
 void GroupEditor::buildGroupFrame() {
-    Frame1 = makeFrame("Frame1", QStringLiteral("Grupo"), this, twips::rect(260, 960, 6100, 1095));
-    lblTitulo = makeLabel("lblTitulo", QStringLiteral("Título do Grupo"), Frame1, {200, 330});
-    txtTitulo1 = makeTextBox("txtTitulo1", lblTitulo->text(), Frame1, twips::rect(200, 575, 2615, 315));
-    Label3 = makeLabel("Label3", QStringLiteral("Categoria"), Frame1, {3075, 330});
-    cmbCategorias = new QComboBox(Frame1);
-    cmbCategorias->setObjectName(QStringLiteral("cmbCategorias"));
-    cmbCategorias->setAccessibleName(Label3->text());
-    cmbCategorias->setGeometry(twips::rect(3075, 575, 2830, 315));
-    cmbCategorias->setPlaceholderText(QStringLiteral("Categoria do Grupo"));
+    QGroupBox* frame =
+        makeFrame("groupFrame", QStringLiteral("Grupo"), this, twips::rect(260, 960, 6100, 1095));
+    QLabel* titleCaption =
+        makeLabel("groupTitleCaption", QStringLiteral("Título do Grupo"), frame, {200, 330});
+    m_groupTitle = makeTextBox("groupTitle", titleCaption->text(), frame, twips::rect(200, 575, 2615, 315));
+    QLabel* categoryCaption = makeLabel("categoryCaption", QStringLiteral("Categoria"), frame, {3075, 330});
+    m_category = new QComboBox(frame);
+    m_category->setObjectName(QStringLiteral("category"));
+    m_category->setAccessibleName(categoryCaption->text());
+    m_category->setGeometry(twips::rect(3075, 575, 2830, 315));
+    m_category->setPlaceholderText(QStringLiteral("Categoria do Grupo"));
     // Screen readers name a box by its caption.
-    lblTitulo->setBuddy(txtTitulo1);
-    Label3->setBuddy(cmbCategorias);
+    titleCaption->setBuddy(m_groupTitle);
+    categoryCaption->setBuddy(m_category);
 }
 
 void GroupEditor::buildItemFrame() {
-    frmStatus = makeFrame("frmStatus", QStringLiteral("Itens"), this, twips::rect(260, 2200, 6100, 4060));
-    lblTitulo2 = makeLabel("lblTitulo2", QStringLiteral("Título do Item"), frmStatus, {200, 375});
-    txtTitulo2 = makeTextBox("txtTitulo2", lblTitulo2->text(), frmStatus, twips::rect(200, 600, 2615, 285));
+    m_itemFrame = makeFrame("itemFrame", QStringLiteral("Itens"), this, twips::rect(260, 2200, 6100, 4060));
+    QLabel* titleCaption =
+        makeLabel("itemTitleCaption", QStringLiteral("Título do Item"), m_itemFrame, {200, 375});
+    m_itemTitle =
+        makeTextBox("itemTitle", titleCaption->text(), m_itemFrame, twips::rect(200, 600, 2615, 285));
 
     const auto makeButton = [this](const char* name, const char* picture, const QString& toolTip, int left) {
         auto* button =
             new ImageButton(QString::fromLatin1(name),
                             zantor::picture(QStringLiteral(":/icons/%1.svg").arg(QLatin1String(picture))),
-                            toolTip, frmStatus);
+                            toolTip, m_itemFrame);
         button->setGeometry(twips::rect(left, 600, 270, 270));
         attachPressEffect(button);
         return button;
     };
-    btnAdd = makeButton("btnAdd", "button-insert", QStringLiteral(" Adicionar item "), 3075);
-    btnDelete = makeButton("btnDelete", "button-delete", QStringLiteral(" Deletar item "), 3430);
-    btnUpdate = makeButton("btnUpdate", "button-update", QStringLiteral(" Atualizar item "), 5630);
-    btnUpdateOff = new ImagePicture(QStringLiteral("btnUpdateOff"),
-                                    QStringLiteral("Atualizar item (indisponível)"), frmStatus);
-    btnUpdateOff->setIcon(picture(QStringLiteral(":/icons/button-update-off.svg")));
-    btnUpdateOff->setGeometry(btnUpdate->geometry());
+    m_addButton = makeButton("addButton", "button-insert", QStringLiteral(" Adicionar item "), 3075);
+    m_deleteButton = makeButton("deleteButton", "button-delete", QStringLiteral(" Deletar item "), 3430);
+    m_updateButton = makeButton("updateButton", "button-update", QStringLiteral(" Atualizar item "), 5630);
+    m_updateButtonCover = new ImagePicture(QStringLiteral("updateButtonCover"),
+                                           QStringLiteral("Atualizar item (indisponível)"), m_itemFrame);
+    m_updateButtonCover->setIcon(picture(QStringLiteral(":/icons/button-update-off.svg")));
+    m_updateButtonCover->setGeometry(m_updateButton->geometry());
 
-    m_pickers = new ResourcePickers(frmStatus);
-    DriveList = m_pickers->DriveList;
-    DriveList->setGeometry(twips::rect(200, 1200, 2615, 315));
-    DirList = m_pickers->DirList;
-    DirList->setGeometry(twips::rect(200, 1605, 2615, 990));
-    FileList = m_pickers->FileList;
-    FileList->setGeometry(twips::rect(195, 2745, 2580, 1065));
+    m_pickers = new ResourcePickers(m_itemFrame);
+    m_pickers->driveBox()->setGeometry(twips::rect(200, 1200, 2615, 315));
+    m_pickers->folderView()->setGeometry(twips::rect(200, 1605, 2615, 990));
+    m_pickers->fileView()->setGeometry(twips::rect(195, 2745, 2580, 1065));
 
-    lblEndereco = makeLabel("lblEndereco", QStringLiteral("Endereço"), frmStatus, {3065, 975});
-    txtAddress =
-        makeTextBox("txtAddress", lblEndereco->text(), frmStatus, twips::rect(3075, 1200, 2830, 315));
+    QLabel* addressCaption =
+        makeLabel("itemAddressCaption", QStringLiteral("Endereço"), m_itemFrame, {3065, 975});
+    m_itemAddress =
+        makeTextBox("itemAddress", addressCaption->text(), m_itemFrame, twips::rect(3075, 1200, 2830, 315));
 
-    List1 = new QListWidget(frmStatus);
-    List1->setObjectName(QStringLiteral("List1"));
-    List1->setAccessibleName(QStringLiteral("Itens do grupo"));
-    List1->setToolTip(QStringLiteral(" Duplo clique para atualizar "));
-    List1->setGeometry(twips::rect(3075, 1605, 2835, 1035));
-    List1->setSelectionMode(QAbstractItemView::SingleSelection);
-    nameScrollBars(List1);
+    m_itemList = new QListWidget(m_itemFrame);
+    m_itemList->setObjectName(QStringLiteral("itemList"));
+    m_itemList->setAccessibleName(QStringLiteral("Itens do grupo"));
+    m_itemList->setToolTip(QStringLiteral(" Duplo clique para atualizar "));
+    m_itemList->setGeometry(twips::rect(3075, 1605, 2835, 1035));
+    m_itemList->setSelectionMode(QAbstractItemView::SingleSelection);
+    nameScrollBars(m_itemList);
 
-    txtListAddress = new QPlainTextEdit(frmStatus);
-    txtListAddress->setObjectName(QStringLiteral("txtListAddress"));
-    txtListAddress->setAccessibleName(QStringLiteral("Endereço do item"));
-    txtListAddress->setGeometry(twips::rect(3075, 2715, 2835, 1065));
+    m_shownAddress = new QPlainTextEdit(m_itemFrame);
+    m_shownAddress->setObjectName(QStringLiteral("shownAddress"));
+    m_shownAddress->setAccessibleName(QStringLiteral("Endereço do item"));
+    m_shownAddress->setGeometry(twips::rect(3075, 2715, 2835, 1065));
     // Small enough for the hint's lines and for long addresses to fit the box.
-    txtListAddress->setFont(sansSerif(9));
-    txtListAddress->document()->setDocumentMargin(2);
+    m_shownAddress->setFont(sansSerif(9));
+    m_shownAddress->document()->setDocumentMargin(2);
     // Long addresses wrap anywhere instead of hiding past the right edge.
-    txtListAddress->setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
-    txtListAddress->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    txtListAddress->setPlainText(QStringLiteral("Após o cadastro, caso precise, clique \r\n"
+    m_shownAddress->setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+    m_shownAddress->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_shownAddress->setPlainText(QStringLiteral("Após o cadastro, caso precise, clique \r\n"
                                                 "na lista acima para conferir o endereço \r\n"
                                                 "do item ou para atualizá-lo.\r\n"));
-    nameScrollBars(txtListAddress);
+    nameScrollBars(m_shownAddress);
 
     // Files, folders and web links dropped anywhere on the item area become items.
-    frmStatus->setAcceptDrops(true);
-    frmStatus->installEventFilter(this);
-    for (QWidget* child : frmStatus->findChildren<QWidget*>())
+    m_itemFrame->setAcceptDrops(true);
+    m_itemFrame->installEventFilter(this);
+    for (QWidget* child : m_itemFrame->findChildren<QWidget*>())
         child->installEventFilter(this);
 }
 
 void GroupEditor::buildSaveButton() {
-    imgSave = new ImagePicture(QStringLiteral("imgSave"), QStringLiteral("Fundo do botão Salvar"), this);
-    imgSave->setIcon(picture(QStringLiteral(":/icons/save-background.svg")));
-    imgSave->setGeometry(twips::rect(4830, 6375, 1515, 300));
+    auto* background =
+        new ImagePicture(QStringLiteral("saveBackground"), QStringLiteral("Fundo do botão Salvar"), this);
+    background->setIcon(picture(QStringLiteral(":/icons/save-background.svg")));
+    background->setGeometry(twips::rect(4830, 6375, 1515, 300));
 
-    btnSave = new QToolButton(this);
-    btnSave->setObjectName(QStringLiteral("btnSave"));
-    btnSave->setText(QStringLiteral("Salvar Grupo "));
-    btnSave->setToolTip(QStringLiteral(" Salvar Grupo e fechar "));
-    btnSave->setAccessibleName(btnSave->text().trimmed());
-    btnSave->setGeometry(twips::rect(4830, 6415, 1515, 260));
-    btnSave->setCursor(Qt::PointingHandCursor);
-    btnSave->setFont(sansSerif(11, true));
+    m_saveButton = new QToolButton(this);
+    m_saveButton->setObjectName(QStringLiteral("saveButton"));
+    m_saveButton->setText(QStringLiteral("Salvar Grupo "));
+    m_saveButton->setToolTip(QStringLiteral(" Salvar Grupo e fechar "));
+    m_saveButton->setAccessibleName(m_saveButton->text().trimmed());
+    m_saveButton->setGeometry(twips::rect(4830, 6415, 1515, 260));
+    m_saveButton->setCursor(Qt::PointingHandCursor);
+    m_saveButton->setFont(sansSerif(11, true));
     // Only its caption: the picture below is its face.
-    btnSave->setStyleSheet(
+    m_saveButton->setStyleSheet(
         QStringLiteral("QToolButton { border: none; background: transparent; color: white; }"));
-    attachPressEffect(btnSave);
+    attachPressEffect(m_saveButton);
 }
 
 void GroupEditor::connectControls() {
-    connect(btnAdd, &QAbstractButton::clicked, this, &GroupEditor::addItem);
-    connect(btnDelete, &QAbstractButton::clicked, this, &GroupEditor::deleteItem);
-    connect(btnUpdate, &QAbstractButton::clicked, this, &GroupEditor::updateItem);
-    connect(btnSave, &QAbstractButton::clicked, this, &GroupEditor::saveGroup);
+    connect(m_addButton, &QAbstractButton::clicked, this, &GroupEditor::addItem);
+    connect(m_deleteButton, &QAbstractButton::clicked, this, &GroupEditor::deleteItem);
+    connect(m_updateButton, &QAbstractButton::clicked, this, &GroupEditor::updateItem);
+    connect(m_saveButton, &QAbstractButton::clicked, this, &GroupEditor::saveGroup);
     // A click shows an entry, also the one already selected; the keys show each
     // entry they move to.
-    connect(List1, &QListWidget::itemClicked, this, &GroupEditor::showSelectedAddress);
-    connect(List1, &QListWidget::currentRowChanged, this, &GroupEditor::showSelectedAddress);
-    connect(List1, &QListWidget::itemDoubleClicked, this, &GroupEditor::loadSelectedItem);
-    connect(m_pickers, &ResourcePickers::addressPicked, txtAddress, &QLineEdit::setText);
+    connect(m_itemList, &QListWidget::itemClicked, this, &GroupEditor::showSelectedAddress);
+    connect(m_itemList, &QListWidget::currentRowChanged, this, &GroupEditor::showSelectedAddress);
+    connect(m_itemList, &QListWidget::itemDoubleClicked, this, &GroupEditor::loadSelectedItem);
+    connect(m_pickers, &ResourcePickers::addressPicked, m_itemAddress, &QLineEdit::setText);
     // The whole address, also when it is longer than the box.
-    connect(txtAddress, &QLineEdit::textChanged, txtAddress, &QWidget::setToolTip);
+    connect(m_itemAddress, &QLineEdit::textChanged, m_itemAddress, &QWidget::setToolTip);
 }
 
 bool GroupEditor::load() {
     sizeBorderShapes();
-    txtListAddress->setReadOnly(true);
-    removeListBorder(List1);
-    imgMinimizar->show();
+    m_shownAddress->setReadOnly(true);
+    removeListBorder(m_itemList);
     coverUpdateButton(true);
     m_pickers->showFolder(QDir::homePath());
 
     if (m_request.mode == EditorRequest::Mode::Insert) {
         fillCategories();
         // The first by title; without categories the box stays on its hint.
-        cmbCategorias->setCurrentIndex(0);
+        m_category->setCurrentIndex(0);
         return true;
     }
     std::optional<GroupDetails> group;
@@ -250,13 +252,13 @@ bool GroupEditor::load() {
     });
     if (!read)
         return false;
-    txtTitulo1->setText(unescapeText(group->titulo1));
-    List2 = editorItems(group->texto1, group->texto2);
-    for (const GroupItem& item : std::as_const(List2))
-        List1->addItem(item.title);
+    m_groupTitle->setText(unescapeText(group->titulo1));
+    m_items = editorItems(group->texto1, group->texto2);
+    for (const GroupItem& item : std::as_const(m_items))
+        m_itemList->addItem(item.title);
     fillCategories();
     // A category that is gone leaves the box on its hint.
-    cmbCategorias->setCurrentIndex(cmbCategorias->findData(group->categoria.toInt()));
+    m_category->setCurrentIndex(m_category->findData(group->categoria.toInt()));
     return true;
 }
 
@@ -265,15 +267,15 @@ void GroupEditor::fillCategories() {
     QVector<ListEntry> categories = m_state.lstCats;
     sortAlphabetically(categories, [](const ListEntry& category) { return category.text; });
     for (const ListEntry& category : std::as_const(categories))
-        cmbCategorias->addItem(category.text, category.itemData);
+        m_category->addItem(category.text, category.itemData);
 }
 
 void GroupEditor::showEditorMessage(const QString& text) {
-    m_messageLines.show(lblMensagem, text, 2000);
+    m_messageLines.show(m_messageLine, text, 2000);
 }
 
 void GroupEditor::showEditorWarning(const QString& text) {
-    m_messageLines.show(lblMensagem2, text, 3000);
+    m_messageLines.show(m_warningLine, text, 3000);
 }
 
 void GroupEditor::tell(const QString& text) {
@@ -296,92 +298,89 @@ bool GroupEditor::acceptsItem(const GroupItem& item) {
 }
 
 void GroupEditor::addItem() {
-    const GroupItem item{txtTitulo2->text(), txtAddress->text()};
+    const GroupItem item{m_itemTitle->text(), m_itemAddress->text()};
     appendItem(item);
 }
 
 bool GroupEditor::appendItem(const GroupItem& item) {
     if (!acceptsItem(item))
         return false;
-    List1->addItem(item.title);
-    List2.append(item);
+    m_itemList->addItem(item.title);
+    m_items.append(item);
     // Selecting the new entry shows its address and empties the boxes for the next one.
-    List1->setCurrentRow(List1->count() - 1);
+    m_itemList->setCurrentRow(m_itemList->count() - 1);
     showSelectedAddress();
     tell(QStringLiteral("Item inserido."));
     return true;
 }
 
 void GroupEditor::deleteItem() {
-    const QList<QListWidgetItem*> selected = List1->selectedItems();
+    const QList<QListWidgetItem*> selected = m_itemList->selectedItems();
     if (selected.isEmpty()) {
         tell(kNoSelection);
         return;
     }
-    const int index = List1->row(selected.first());
+    const int index = m_itemList->row(selected.first());
     {
         // Taking the entry out moves the selection, which is no click of the user's.
-        const QSignalBlocker quiet(List1);
-        delete List1->takeItem(index);
-        List2.removeAt(index);
-        List1->setCurrentRow(-1);
+        const QSignalBlocker quiet(m_itemList);
+        delete m_itemList->takeItem(index);
+        m_items.removeAt(index);
+        m_itemList->setCurrentRow(-1);
     }
     // The entries after the deleted one move up: an index loaded for editing at or
     // after it no longer names its item, and an update must never reach another one.
-    bool loaded = false;
-    const int loadedIndex = lblUpdItem.toInt(&loaded);
-    if (loaded && loadedIndex >= index) {
-        lblUpdItem.clear();
+    if (m_loadedItem && *m_loadedItem >= index) {
+        m_loadedItem.reset();
         coverUpdateButton(true);
     }
-    txtListAddress->clear();
+    m_shownAddress->clear();
     tell(QStringLiteral("Item deletado."));
 }
 
 void GroupEditor::showSelectedAddress() {
-    const QList<QListWidgetItem*> selected = List1->selectedItems();
+    const QList<QListWidgetItem*> selected = m_itemList->selectedItems();
     if (selected.isEmpty())
         return;
-    txtListAddress->setPlainText(List2[List1->row(selected.first())].address);
-    txtTitulo2->clear();
-    txtAddress->clear();
+    m_shownAddress->setPlainText(m_items[m_itemList->row(selected.first())].address);
+    m_itemTitle->clear();
+    m_itemAddress->clear();
     coverUpdateButton(true);
 }
 
 void GroupEditor::loadSelectedItem() {
-    const QList<QListWidgetItem*> selected = List1->selectedItems();
+    const QList<QListWidgetItem*> selected = m_itemList->selectedItems();
     if (selected.isEmpty())
         return;
-    const int index = List1->row(selected.first());
-    txtTitulo2->setText(List2[index].title);
-    txtAddress->setText(List2[index].address);
-    lblUpdItem = QString::number(index);
+    const int index = m_itemList->row(selected.first());
+    m_itemTitle->setText(m_items[index].title);
+    m_itemAddress->setText(m_items[index].address);
+    m_loadedItem = index;
     coverUpdateButton(false);
 }
 
 void GroupEditor::updateItem() {
-    bool numeric = false;
-    const int index = lblUpdItem.toInt(&numeric);
-    if (!numeric || index < 0 || index >= List2.size()) {
+    if (!m_loadedItem || *m_loadedItem < 0 || *m_loadedItem >= m_items.size()) {
         tell(QStringLiteral("Índice inválido. Por favor, selecione um item na lista."));
         return;
     }
-    const GroupItem item{txtTitulo2->text(), txtAddress->text()};
+    const int index = *m_loadedItem;
+    const GroupItem item{m_itemTitle->text(), m_itemAddress->text()};
     if (!acceptsItem(item))
         return;
-    List1->item(index)->setText(item.title);
-    List2[index] = item;
+    m_itemList->item(index)->setText(item.title);
+    m_items[index] = item;
     coverUpdateButton(true);
-    txtTitulo2->clear();
-    txtAddress->clear();
+    m_itemTitle->clear();
+    m_itemAddress->clear();
     tell(QStringLiteral("Item atualizado."));
 }
 
 void GroupEditor::coverUpdateButton(bool covered) {
-    btnUpdateOff->setVisible(covered);
-    btnUpdateOff->raise();
+    m_updateButtonCover->setVisible(covered);
+    m_updateButtonCover->raise();
     // Covered, it takes no key either.
-    btnUpdate->setEnabled(!covered);
+    m_updateButton->setEnabled(!covered);
 }
 
 void GroupEditor::addDroppedItems(const QVector<GroupItem>& items) {
@@ -415,16 +414,16 @@ bool GroupEditor::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void GroupEditor::saveGroup() {
-    const QString title = txtTitulo1->text();
-    if (isBlankTitle(title) || List1->count() == 0) {
+    const QString title = m_groupTitle->text();
+    if (isBlankTitle(title) || m_itemList->count() == 0) {
         prompt::beep();
         showEditorWarning(
             QStringLiteral("O título do Grupo não pode estar vazio e a lista precisa ter pelo menos "
                            "1 Item adicionado."));
         return;
     }
-    const GroupContent group{title, List2, QDate::currentDate().toString(QStringLiteral("dd/MM/yyyy")),
-                             cmbCategorias->currentIndex() < 0 ? 0 : cmbCategorias->currentData().toInt()};
+    const GroupContent group{title, m_items, QDate::currentDate().toString(QStringLiteral("dd/MM/yyyy")),
+                             m_category->currentIndex() < 0 ? 0 : m_category->currentData().toInt()};
     const bool inserting = m_request.mode == EditorRequest::Mode::Insert;
     const QString groupsPath = m_state.paths().groups;
     const int id = m_request.groupId;

@@ -33,29 +33,28 @@ ItemsViewer::ItemsViewer(QWidget* host, const QString& groupTitle, const QString
     // Centred over the host, a little below its title.
     move(host->x() + (host->width() - width()) / 2, host->y() + twips::toPixels(kBelowHostTop));
 
-    const TitleBarButton close = addTitleBarButton(QStringLiteral("imgFechar"), QStringLiteral("imgFecharOn"),
-                                                   QStringLiteral("title-close"), QStringLiteral("Fechar"),
-                                                   twips::rect(kWidth - 450, 90, 270, 270));
-    imgFechar = close.normal;
-    imgFecharOn = close.lit;
-    connect(imgFecharOn, &QAbstractButton::clicked, this, &QWidget::close);
+    m_closeButton = addTitleBarButton(QStringLiteral("closeImage"), QStringLiteral("closeButton"),
+                                      QStringLiteral("title-close"), QStringLiteral("Fechar"),
+                                      twips::rect(kWidth - 450, 90, 270, 270))
+                        .lit;
+    connect(m_closeButton, &QAbstractButton::clicked, this, &QWidget::close);
 
-    lblTitGrupo = new QLabel(groupTitle, this);
-    lblTitGrupo->setObjectName(QStringLiteral("lblTitGrupo"));
-    lblTitGrupo->setGeometry(twips::rect(240, 245, 3975, 255));
-    lblTitGrupo->setFont(sansSerif(12, true));
+    m_groupTitle = new QLabel(groupTitle, this);
+    m_groupTitle->setObjectName(QStringLiteral("groupTitle"));
+    m_groupTitle->setGeometry(twips::rect(240, 245, 3975, 255));
+    m_groupTitle->setFont(sansSerif(12, true));
 
-    txtDesc = new QPlainTextEdit(this);
-    txtDesc->setObjectName(QStringLiteral("txtDesc"));
-    txtDesc->setAccessibleName(QStringLiteral("Itens do grupo"));
-    txtDesc->setGeometry(twips::rect(240, 515, 4030, 2685));
-    txtDesc->setReadOnly(true);
-    txtDesc->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    m_listing = new QPlainTextEdit(this);
+    m_listing->setObjectName(QStringLiteral("listing"));
+    m_listing->setAccessibleName(QStringLiteral("Itens do grupo"));
+    m_listing->setGeometry(twips::rect(240, 515, 4030, 2685));
+    m_listing->setReadOnly(true);
+    m_listing->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     // Long addresses wrap anywhere, so that none hides past the box's right edge.
-    txtDesc->setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
-    txtDesc->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    txtDesc->setPlainText(itemListing(description, addresses));
-    nameScrollBars(txtDesc);
+    m_listing->setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+    m_listing->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_listing->setPlainText(itemListing(description, addresses));
+    nameScrollBars(m_listing);
 }
 
 QString ItemsViewer::itemListing(const QString& description, const QString& addresses) {

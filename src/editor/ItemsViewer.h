@@ -26,14 +26,16 @@ public:
     // its number with it.
     static QString itemListing(const QString& description, const QString& addresses);
 
-    QLabel* lblTitGrupo;
-    QPlainTextEdit* txtDesc;
-    ImagePicture* imgFechar;
-    ImageButton* imgFecharOn;
-
 protected:
     // The viewer stays where it opened.
     void mousePressEvent(QMouseEvent* event) override;
+
+private:
+    ImageButton* m_closeButton;
+    QLabel* m_groupTitle;
+    QPlainTextEdit* m_listing;
+
+    friend class ItemsViewerPeer;
 };
 
 } // namespace zantor

@@ -48,8 +48,8 @@ MainWindow::MainWindow(SharedState& state, WindowRequests& windows, ResourceHand
     , m_state(state)
     , m_windows(windows)
     , m_launcher(state.paths().groups, resourceHandler)
-    , m_tray(this, IconSoft, QStringLiteral("Kelmar Zantor"))
-    , m_statusLine(TimerMensagem) {
+    , m_tray(this, m_programIcon, QStringLiteral("Kelmar Zantor"))
+    , m_statusLines(m_messageTimer) {
     setObjectName(QStringLiteral("MainWindow"));
     setWindowTitle(QStringLiteral("Kelmar Zantor"));
     setFont(sansSerif(11));
@@ -57,67 +57,61 @@ MainWindow::MainWindow(SharedState& state, WindowRequests& windows, ResourceHand
     connectCommands();
 
     const StartupSettings& settings = m_state.startupSettings();
-    imgFecharOn->hide();
-    imgMinimizar->show();
     setFixedSize(twips::size(kWindowWidth, kWindowHeight));
     placeWindow(settings.left.toDouble(), settings.top.toDouble());
     sizeBorderShapes();
-    QFont captionFont = lblNumItens1->font();
-    captionFont.setFamily(QStringLiteral("Sans Serif"));
-    lblNumItens1->setFont(captionFont);
-    txtDesc->setReadOnly(true);
+    m_itemNames->setReadOnly(true);
     setMinimizeOption(settings.checkMinimize.toInt() != 0);
     showGroupCount();
 }
 
 void MainWindow::buildControls() {
-    const TitleLines titleLines = addTitleLines(this);
-    shpTit1 = titleLines.shpTit1;
-    shpTit2 = titleLines.shpTit2;
+    addTitleLines(this);
 
-    lblMensagem = new QLabel(this);
-    lblMensagem->setObjectName(QStringLiteral("lblMensagem"));
-    lblMensagem->setGeometry(twips::rect(360, 810, 5850, 240));
-    lblMensagem->setFont(sansSerif(11, true));
-    setTextColour(lblMensagem, colours::statusRed());
-    m_statusLine.add(lblMensagem);
+    m_messageLine = new QLabel(this);
+    m_messageLine->setObjectName(QStringLiteral("messageLine"));
+    m_messageLine->setGeometry(twips::rect(360, 810, 5850, 240));
+    m_messageLine->setFont(sansSerif(11, true));
+    setTextColour(m_messageLine, colours::statusRed());
+    m_statusLines.add(m_messageLine);
 
-    ListView1 = new GroupListView(this);
-    ListView1->setObjectName(QStringLiteral("ListView1"));
-    ListView1->setAccessibleName(QStringLiteral("Grupos"));
-    ListView1->setGeometry(twips::rect(240, 1080, 6135, 4090));
-    ListView1->setFrameShape(QFrame::NoFrame);
-    nameScrollBars(ListView1);
-    ListView1->setRootIsDecorated(false);
-    ListView1->setUniformRowHeights(true);
-    ListView1->setAllColumnsShowFocus(true);
+    m_groupList = new GroupListView(this);
+    m_groupList->setObjectName(QStringLiteral("groupList"));
+    m_groupList->setAccessibleName(QStringLiteral("Grupos"));
+    m_groupList->setGeometry(twips::rect(240, 1080, 6135, 4090));
+    m_groupList->setFrameShape(QFrame::NoFrame);
+    nameScrollBars(m_groupList);
+    m_groupList->setRootIsDecorated(false);
+    m_groupList->setUniformRowHeights(true);
+    m_groupList->setAllColumnsShowFocus(true);
     // The header is set up while it has no sections yet: afterwards, each change would
     // measure fonts before the window is even shown.
-    ListView1->header()->setStretchLastSection(false);
-    ListView1->header()->setSectionsMovable(false);
-    ListView1->header()->setMinimumSectionSize(twips::toPixels(285));
-    ListView1->setModel(&m_state.groups);
-    ListView1->setSelectionMode(QAbstractItemView::ExtendedSelection);
-    ListView1->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    ListView1->setIconSize(QSize(24, 24));
-    ListView1->header()->setFixedHeight(twips::toPixels(290));
-    ListView1->setRowHeight((ListView1->height() - ListView1->header()->height()) / kRowsWithoutScrollBar);
+    m_groupList->header()->setStretchLastSection(false);
+    m_groupList->header()->setSectionsMovable(false);
+    m_groupList->header()->setMinimumSectionSize(twips::toPixels(285));
+    m_groupList->setModel(&m_state.groups);
+    m_groupList->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    m_groupList->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_groupList->setIconSize(QSize(24, 24));
+    m_groupList->header()->setFixedHeight(twips::toPixels(290));
+    m_groupList->setRowHeight((m_groupList->height() - m_groupList->header()->height()) /
+                              kRowsWithoutScrollBar);
     restoreColumnWidths();
     connect(&m_state.groups, &QAbstractItemModel::modelReset, this, &MainWindow::showGroupCount);
     // A refill clears the selection: the panel must not go on showing a group that may be
     // gone or changed.
     connect(&m_state.groups, &QAbstractItemModel::modelReset, this, &MainWindow::clearGroupDetails);
-    connect(ListView1, &GroupListView::rowClicked, this, &MainWindow::showGroupDetails);
+    connect(m_groupList, &GroupListView::rowClicked, this, &MainWindow::showGroupDetails);
     // A double-click also gives the columns their widths back.
-    auto* activation = new ListActivation(ListView1);
+    auto* activation = new ListActivation(m_groupList);
     connect(activation, &ListActivation::doubleClicked, this, &MainWindow::restoreColumnWidths);
     connect(activation, &ListActivation::activated, this, &MainWindow::openSelectedGroups);
-    connect(ListView1, &GroupListView::groupMenuRequested, this, [this](const QModelIndex& row, QPoint at) {
+    connect(m_groupList, &GroupListView::groupMenuRequested, this, [this](const QModelIndex& row, QPoint at) {
         auto* menu = new GroupShortcutMenu(m_state, m_state.groups.groupId(row.row()), this);
         connect(menu, &GroupShortcutMenu::statusMessage, this, &MainWindow::showStatusMessage);
         menu->popup(at);
     });
-    connect(ListView1, &GroupListView::pointerMoved, this,
+    connect(m_groupList, &GroupListView::pointerMoved, this,
             [this] { m_state.lblItemSel = QStringLiteral("1"); });
 
     // The strips cover the list's right edge, where its scroll bar would be, while the
@@ -130,21 +124,22 @@ void MainWindow::buildControls() {
         cover->setAutoFillBackground(true);
         return cover;
     };
-    frmTampao = makeCover("frmTampao", twips::rect(6090, 1080, 375, 4215));
-    frmTop3 = makeCover("frmTop3", twips::rect(6060, 1075, 45, 290));
+    m_listCover = makeCover("listCover", twips::rect(6090, 1080, 375, 4215));
+    m_headerCover = makeCover("headerCover", twips::rect(6060, 1075, 45, 290));
 
-    lblNumItens = new QLabel(QStringLiteral("0 grupos"), this);
-    lblNumItens->setObjectName(QStringLiteral("lblNumItens"));
-    lblNumItens->setGeometry(twips::rect(240, 5340, 2250, 240));
-    setTextColour(lblNumItens, QColor(0x71, 0x80, 0x96));
+    m_groupCount = new QLabel(QStringLiteral("0 grupos"), this);
+    m_groupCount->setObjectName(QStringLiteral("groupCount"));
+    m_groupCount->setGeometry(twips::rect(240, 5340, 2250, 240));
+    setTextColour(m_groupCount, QColor(0x71, 0x80, 0x96));
 
-    chkMinimizar = new QCheckBox(this);
-    chkMinimizar->setObjectName(QStringLiteral("chkMinimizar"));
-    chkMinimizar->setGeometry(twips::rect(2820, 5325, 270, 270));
-    lblChkMinimizar = new ClickableLabel(QStringLiteral("Minimizar para o tray ao abrir recursos"), this);
-    lblChkMinimizar->setObjectName(QStringLiteral("lblChkMinimizar"));
-    lblChkMinimizar->setGeometry(twips::rect(3120, 5340, 3270, 240));
-    chkMinimizar->setAccessibleName(lblChkMinimizar->text());
+    m_minimizeOnLaunch = new QCheckBox(this);
+    m_minimizeOnLaunch->setObjectName(QStringLiteral("minimizeOnLaunch"));
+    m_minimizeOnLaunch->setGeometry(twips::rect(2820, 5325, 270, 270));
+    m_minimizeOnLaunchCaption =
+        new ClickableLabel(QStringLiteral("Minimizar para o tray ao abrir recursos"), this);
+    m_minimizeOnLaunchCaption->setObjectName(QStringLiteral("minimizeOnLaunchCaption"));
+    m_minimizeOnLaunchCaption->setGeometry(twips::rect(3120, 5340, 3270, 240));
+    m_minimizeOnLaunch->setAccessibleName(m_minimizeOnLaunchCaption->text());
 
     buildCommandButtons();
     buildDetailsPanel();
@@ -158,14 +153,14 @@ void MainWindow::buildCommandButtons() {
         QString toolTip;
     };
     const Command commands[] = {
-        {btnInsert, "btnInsert", "insert", QStringLiteral(" Inserir grupo")},
-        {btnUpdate, "btnUpdate", "update", QStringLiteral(" Alterar grupo")},
-        {btnDelete, "btnDelete", "delete", QStringLiteral(" Excluir grupo")},
-        {btnMini, "btnMini", "mini", QStringLiteral(" Abrir o MiniZantor")},
-        {btnPosition, "btnPosition", "position", QStringLiteral(" Gravar posição")},
-        {btnConfig, "btnConfig", "config", QStringLiteral(" Configurações")},
-        {btnHelp, "btnHelp", "help", QStringLiteral(" Ajuda")},
-        {btnAbout, "btnAbout", "about", QStringLiteral(" Sobre o Zantor")},
+        {m_insertButton, "insertButton", "insert", QStringLiteral(" Inserir grupo")},
+        {m_updateButton, "updateButton", "update", QStringLiteral(" Alterar grupo")},
+        {m_deleteButton, "deleteButton", "delete", QStringLiteral(" Excluir grupo")},
+        {m_compactButton, "compactButton", "mini", QStringLiteral(" Abrir o MiniZantor")},
+        {m_positionButton, "positionButton", "position", QStringLiteral(" Gravar posição")},
+        {m_settingsButton, "settingsButton", "config", QStringLiteral(" Configurações")},
+        {m_helpButton, "helpButton", "help", QStringLiteral(" Ajuda")},
+        {m_aboutButton, "aboutButton", "about", QStringLiteral(" Sobre o Zantor")},
     };
     int left = 2985;
     for (const Command& command : commands) {
@@ -186,40 +181,46 @@ void MainWindow::buildDetailsPanel() {
         label->setGeometry(geometry);
         return label;
     };
-    picImgGrupo =
-        new ImagePicture(QStringLiteral("picImgGrupo"), QStringLiteral("Imagem da categoria"), this);
-    picImgGrupo->setGeometry(twips::rect(240, 5760, 630, 630));
+    m_categoryPicture =
+        new ImagePicture(QStringLiteral("categoryPicture"), QStringLiteral("Imagem da categoria"), this);
+    m_categoryPicture->setGeometry(twips::rect(240, 5760, 630, 630));
 
-    lblTitGrupo = makeLabel("lblTitGrupo", QStringLiteral("..."), twips::rect(1020, 5715, 3330, 255));
-    lblTitGrupo->setFont(sansSerif(12, true));
+    m_groupTitle = makeLabel("groupTitle", QStringLiteral("..."), twips::rect(1020, 5715, 3330, 255));
+    m_groupTitle->setFont(sansSerif(12, true));
 
-    txtDesc = new QPlainTextEdit(this);
-    txtDesc->setObjectName(QStringLiteral("txtDesc"));
-    txtDesc->setGeometry(twips::rect(1020, 5985, 3330, 720));
+    m_itemNames = new QPlainTextEdit(this);
+    m_itemNames->setObjectName(QStringLiteral("itemNames"));
+    m_itemNames->setGeometry(twips::rect(1020, 5985, 3330, 720));
     m_description = QStringLiteral("...\r\n");
-    txtDesc->setPlainText(m_description);
-    txtDesc->setToolTip(QStringLiteral(" Duplo clique para ver os itens "));
-    txtDesc->setAccessibleName(QStringLiteral("Itens do grupo"));
-    txtDesc->viewport()->installEventFilter(this);
-    txtDesc->setFrameShape(QFrame::NoFrame);
-    txtDesc->document()->setDocumentMargin(0);
-    nameScrollBars(txtDesc);
-    QPalette descPalette = txtDesc->palette();
+    m_itemNames->setPlainText(m_description);
+    m_itemNames->setToolTip(QStringLiteral(" Duplo clique para ver os itens "));
+    m_itemNames->setAccessibleName(QStringLiteral("Itens do grupo"));
+    m_itemNames->viewport()->installEventFilter(this);
+    m_itemNames->setFrameShape(QFrame::NoFrame);
+    m_itemNames->document()->setDocumentMargin(0);
+    nameScrollBars(m_itemNames);
+    QPalette descPalette = m_itemNames->palette();
     descPalette.setColor(QPalette::Base, colours::windowBackground());
-    txtDesc->setPalette(descPalette);
+    m_itemNames->setPalette(descPalette);
 
-    lblData11 = makeLabel("lblData11", QStringLiteral("Upd.:"), twips::rect(4500, 5760, 540, 225));
-    lblData2 = makeLabel("lblData2", QStringLiteral("..."), twips::rect(5040, 5760, 1380, 225));
-    lblNumItens1 = makeLabel("lblNumItens1", QStringLiteral("Itens:"), twips::rect(4500, 6030, 540, 225));
-    lblNumItens2 = makeLabel("lblNumItens2", QStringLiteral("..."), twips::rect(5040, 6030, 1380, 225));
-    lblTitCat1 = makeLabel("lblTitCat1", QStringLiteral("Cat.: "), twips::rect(4500, 6300, 540, 225));
-    lblTitCat2 = makeLabel("lblTitCat2", QStringLiteral("..."), twips::rect(5040, 6300, 1380, 225));
-    for (QLabel* caption : {lblData11, lblNumItens1, lblTitCat1})
+    QLabel* dateCaption =
+        makeLabel("dateCaption", QStringLiteral("Upd.:"), twips::rect(4500, 5760, 540, 225));
+    m_groupDate = makeLabel("groupDate", QStringLiteral("..."), twips::rect(5040, 5760, 1380, 225));
+    QLabel* itemCountCaption =
+        makeLabel("itemCountCaption", QStringLiteral("Itens:"), twips::rect(4500, 6030, 540, 225));
+    QFont captionFont = itemCountCaption->font();
+    captionFont.setFamily(QStringLiteral("Sans Serif"));
+    itemCountCaption->setFont(captionFont);
+    m_itemCount = makeLabel("itemCount", QStringLiteral("..."), twips::rect(5040, 6030, 1380, 225));
+    QLabel* categoryCaption =
+        makeLabel("categoryCaption", QStringLiteral("Cat.: "), twips::rect(4500, 6300, 540, 225));
+    m_categoryName = makeLabel("categoryName", QStringLiteral("..."), twips::rect(5040, 6300, 1380, 225));
+    for (QLabel* caption : {dateCaption, itemCountCaption, categoryCaption})
         setTextColour(caption, QColor(0x71, 0x80, 0x96));
     // The values a row click lights up start greyed.
-    for (QLabel* value : {lblTitGrupo, lblData2, lblNumItens2})
+    for (QLabel* value : {m_groupTitle, m_groupDate, m_itemCount})
         setTextColour(value, colours::activeBorder());
-    setTextColour(lblTitCat2, colours::windowFrame());
+    setTextColour(m_categoryName, colours::windowFrame());
 }
 
 void MainWindow::paintEvent(QPaintEvent* event) {
@@ -238,27 +239,27 @@ void MainWindow::placeWindow(double left, double top) {
 void MainWindow::showGroupCount() {
     restoreColumnWidths();
     const int count = m_state.groups.groupCount();
-    lblNumItens->setText(QStringLiteral("%1 grupos").arg(count));
+    m_groupCount->setText(QStringLiteral("%1 grupos").arg(count));
     const bool fitsWithoutScrollBar = count <= kRowsWithoutScrollBar;
-    frmTampao->setVisible(fitsWithoutScrollBar);
-    frmTop3->setVisible(fitsWithoutScrollBar);
-    frmTampao->raise();
-    frmTop3->raise();
+    m_listCover->setVisible(fitsWithoutScrollBar);
+    m_headerCover->setVisible(fitsWithoutScrollBar);
+    m_listCover->raise();
+    m_headerCover->raise();
     // Row 1 becomes the current row, so the keys start there, with nothing selected.
     if (count > 0) {
-        ListView1->setCurrentIndex(m_state.groups.index(0, GroupListModel::GroupColumn));
-        ListView1->clearSelection();
+        m_groupList->setCurrentIndex(m_state.groups.index(0, GroupListModel::GroupColumn));
+        m_groupList->clearSelection();
     }
 }
 
 void MainWindow::restoreColumnWidths() {
-    ListView1->setColumnWidth(0, twips::toPixels(kGroupColumnWidth));
-    ListView1->setColumnWidth(1, twips::toPixels(kItemsColumnWidth));
+    m_groupList->setColumnWidth(0, twips::toPixels(kGroupColumnWidth));
+    m_groupList->setColumnWidth(1, twips::toPixels(kItemsColumnWidth));
 }
 
 void MainWindow::setMinimizeOption(bool ticked) {
-    chkMinimizar->setChecked(ticked);
-    setTextColour(lblChkMinimizar, ticked ? colours::windowFrame() : colours::activeBorder());
+    m_minimizeOnLaunch->setChecked(ticked);
+    setTextColour(m_minimizeOnLaunchCaption, ticked ? colours::windowFrame() : colours::activeBorder());
 }
 
 void MainWindow::switchToCompactWindow() {
@@ -268,37 +269,37 @@ void MainWindow::switchToCompactWindow() {
     m_windows.openCompactList();
 }
 
-void MainWindow::minimize_to_tray() {
-    m_tray.minimize_to_tray();
+void MainWindow::minimizeToTray() {
+    m_tray.minimizeToTray();
 }
 
 void MainWindow::connectCommands() {
     connect(&m_launcher, &Launcher::runStarted, this, [this] {
-        if (chkMinimizar->isChecked())
-            minimize_to_tray();
+        if (m_minimizeOnLaunch->isChecked())
+            minimizeToTray();
     });
     showLaunchFeedback(this, m_launcher, m_windows, [this](const QString& text) { showStatusMessage(text); });
-    connect(btnPosition, &QAbstractButton::clicked, this, &MainWindow::storePosition);
-    connect(btnInsert, &QAbstractButton::clicked, this, [this] {
+    connect(m_positionButton, &QAbstractButton::clicked, this, &MainWindow::storePosition);
+    connect(m_insertButton, &QAbstractButton::clicked, this, [this] {
         m_windows.openEditor({EditorRequest::Mode::Insert, 0});
     });
-    connect(btnUpdate, &QAbstractButton::clicked, this, &MainWindow::updateSelectedGroup);
-    connect(btnDelete, &QAbstractButton::clicked, this, [this] {
+    connect(m_updateButton, &QAbstractButton::clicked, this, &MainWindow::updateSelectedGroup);
+    connect(m_deleteButton, &QAbstractButton::clicked, this, [this] {
         if (!requireSelectedRow())
             return;
         prompt::beep();
-        m_windows.confirmDeletion(*ListView1->selectionModel());
+        m_windows.confirmDeletion(*m_groupList->selectionModel());
     });
-    connect(btnHelp, &QAbstractButton::clicked, this, [this] { m_windows.openHelp(); });
-    connect(btnAbout, &QAbstractButton::clicked, this, [this] { m_windows.openAbout(); });
-    connect(btnMini, &QAbstractButton::clicked, this, &MainWindow::switchToCompactWindow);
-    connect(btnConfig, &QAbstractButton::clicked, this, [this] { m_windows.openSettings(); });
-    connect(chkMinimizar, &QCheckBox::clicked, this, &MainWindow::setMinimizeOption);
-    connect(lblChkMinimizar, &ClickableLabel::clicked, this,
-            [this] { setMinimizeOption(!chkMinimizar->isChecked()); });
-    connect(imgFecharOn, &QAbstractButton::clicked, this, &QWidget::close);
-    connect(imgTrayOn, &QAbstractButton::clicked, this, &MainWindow::minimize_to_tray);
-    connect(imgMinimizarOn, &QAbstractButton::clicked, this, &QWidget::showMinimized);
+    connect(m_helpButton, &QAbstractButton::clicked, this, [this] { m_windows.openHelp(); });
+    connect(m_aboutButton, &QAbstractButton::clicked, this, [this] { m_windows.openAbout(); });
+    connect(m_compactButton, &QAbstractButton::clicked, this, &MainWindow::switchToCompactWindow);
+    connect(m_settingsButton, &QAbstractButton::clicked, this, [this] { m_windows.openSettings(); });
+    connect(m_minimizeOnLaunch, &QCheckBox::clicked, this, &MainWindow::setMinimizeOption);
+    connect(m_minimizeOnLaunchCaption, &ClickableLabel::clicked, this,
+            [this] { setMinimizeOption(!m_minimizeOnLaunch->isChecked()); });
+    connect(titleBar().close.lit, &QAbstractButton::clicked, this, &QWidget::close);
+    connect(titleBar().tray.lit, &QAbstractButton::clicked, this, &MainWindow::minimizeToTray);
+    connect(titleBar().minimize.lit, &QAbstractButton::clicked, this, &QWidget::showMinimized);
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
@@ -310,15 +311,15 @@ void MainWindow::closeEvent(QCloseEvent* event) {
 }
 
 void MainWindow::showStatusMessage(const QString& text) {
-    m_statusLine.show(lblMensagem, text, 2000);
+    m_statusLines.show(m_messageLine, text, 2000);
 }
 
 void MainWindow::showRebuiltCount(int count) {
-    lblNumItens->setText(QStringLiteral("%1 ítens").arg(count));
+    m_groupCount->setText(QStringLiteral("%1 ítens").arg(count));
 }
 
 bool MainWindow::requireSelectedRow() {
-    if (ListView1->selectionModel()->hasSelection())
+    if (m_groupList->selectionModel()->hasSelection())
         return true;
     prompt::beep();
     showStatusMessage(QStringLiteral("É preciso selecionar um item primeiro."));
@@ -329,19 +330,19 @@ void MainWindow::updateSelectedGroup() {
     if (!requireSelectedRow())
         return;
     // The row the user chose last, where several are selected.
-    const QModelIndex current = ListView1->currentIndex();
-    const int row = ListView1->selectionModel()->isRowSelected(current.row())
+    const QModelIndex current = m_groupList->currentIndex();
+    const int row = m_groupList->selectionModel()->isRowSelected(current.row())
                         ? current.row()
-                        : ListView1->selectionModel()->selectedRows().first().row();
+                        : m_groupList->selectionModel()->selectedRows().first().row();
     m_windows.openEditor({EditorRequest::Mode::Update, m_state.groups.groupId(row)});
 }
 
 void MainWindow::showItemsViewer() {
-    m_windows.showItems({lblTitGrupo->text(), m_description, m_state.txtAddress});
+    m_windows.showItems({m_groupTitle->text(), m_description, m_state.txtAddress});
 }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == txtDesc->viewport() && event->type() == QEvent::MouseButtonDblClick) {
+    if (watched == m_itemNames->viewport() && event->type() == QEvent::MouseButtonDblClick) {
         // Taken whole: the box keeps no word selected behind the viewer.
         showItemsViewer();
         return true;
@@ -370,7 +371,7 @@ void MainWindow::storePosition() {
 }
 
 void MainWindow::openSelectedGroups() {
-    QModelIndexList rows = ListView1->selectionModel()->selectedRows();
+    QModelIndexList rows = m_groupList->selectionModel()->selectedRows();
     std::sort(rows.begin(), rows.end(),
               [](const QModelIndex& a, const QModelIndex& b) { return a.row() < b.row(); });
     QVector<int> groupIds;
@@ -387,22 +388,22 @@ RunTicket MainWindow::openGroups(const QVector<int>& groupIds) {
 
 void MainWindow::clearGroupDetails() {
     m_description = QStringLiteral("...\r\n");
-    txtDesc->setPlainText(m_description);
+    m_itemNames->setPlainText(m_description);
     m_state.txtAddress.clear();
-    for (QLabel* value : {lblTitGrupo, lblData2, lblNumItens2, lblTitCat2})
+    for (QLabel* value : {m_groupTitle, m_groupDate, m_itemCount, m_categoryName})
         value->setText(QStringLiteral("..."));
-    for (QLabel* value : {lblTitGrupo, lblData2, lblNumItens2})
+    for (QLabel* value : {m_groupTitle, m_groupDate, m_itemCount})
         setTextColour(value, colours::activeBorder());
-    picImgGrupo->setIcon(QIcon());
+    m_categoryPicture->setIcon(QIcon());
 }
 
 void MainWindow::showGroupDetails(const QModelIndex& row) {
     if (!row.isValid())
         return;
     const int id = m_state.groups.groupId(row.row());
-    for (QLabel* label : {lblData2, lblNumItens2, lblTitGrupo})
+    for (QLabel* label : {m_groupDate, m_itemCount, m_groupTitle})
         setTextColour(label, colours::windowFrame());
-    QItemSelectionModel* selection = ListView1->selectionModel();
+    QItemSelectionModel* selection = m_groupList->selectionModel();
     if (!m_state.itemSelected() && m_state.groups.rowCount() > 0)
         selection->select(m_state.groups.index(0, 0),
                           QItemSelectionModel::Select | QItemSelectionModel::Rows);
@@ -416,8 +417,8 @@ void MainWindow::showGroupDetails(const QModelIndex& row) {
     // all.
     // Read as the lists read it: a stored backslash-n is a line break there too.
     m_description = unescapeTextWithLineBreaks(details->texto1);
-    lblTitGrupo->setText(unescapeTextWithLineBreaks(details->titulo1).left(kShownTextLength));
-    txtDesc->setPlainText(m_description.left(kShownTextLength));
+    m_groupTitle->setText(unescapeTextWithLineBreaks(details->titulo1).left(kShownTextLength));
+    m_itemNames->setPlainText(m_description.left(kShownTextLength));
     m_state.txtAddress = unescapeText(details->texto2);
 
     // A category number with no loaded category (0 when none was chosen) has no name
@@ -426,11 +427,11 @@ void MainWindow::showGroupDetails(const QModelIndex& row) {
     const bool known = category >= 1 && category <= m_state.lstCats.size();
     const QString name = known ? m_state.lstCats[category - 1].text : QString();
     const QIcon picture = known ? m_state.picture(m_state.lstImgs2[category - 1].text) : QIcon();
-    picImgGrupo->setIcon(picture.isNull() ? Picture1 : picture);
+    m_categoryPicture->setIcon(picture.isNull() ? m_defaultPicture : picture);
 
-    lblTitCat2->setText(name);
-    lblData2->setText(details->dataUpd);
-    lblNumItens2->setText(details->qtd);
+    m_categoryName->setText(name);
+    m_groupDate->setText(details->dataUpd);
+    m_itemCount->setText(details->qtd);
     m_state.lblNumUpdate = QString::number(id);
 }
 

@@ -60,116 +60,117 @@ CompactList::CompactList(SharedState& state, WindowRequests& windows, ResourceHa
     applyGeometry(rows, 0);
     move(reachablePlace(
         QPoint(twips::toPixels(m_state.miniLeftTwips()), twips::toPixels(m_state.miniTopTwips())), size()));
-    txtNumLinhas->setText(QString::number(rows));
-    lblTempo = m_state.lblTempo;
+    m_rowCount->setText(QString::number(rows));
+    m_launchDelay = m_state.tempoMs();
     countGroups();
-    lblNumRef = QString::number(rows);
+    m_shownRows = rows;
     if (m_state.startsInTray())
         m_tray.minimizeToTrayWhenReady();
 }
 
 void CompactList::buildList() {
-    shpList = new BorderShape(QStringLiteral("shpList"), QColor(0xc3, 0xcc, 0xd8), 0, this);
-    shpList->setAccessibleName(QStringLiteral("Moldura da lista"));
+    m_listFrame = new BorderShape(QStringLiteral("listFrame"), QColor(0xc3, 0xcc, 0xd8), 0, this);
+    m_listFrame->setAccessibleName(QStringLiteral("Moldura da lista"));
 
-    ListMini = new CompactListView(twips::toPixels(kRowHeight), this);
-    ListMini->setObjectName(QStringLiteral("ListMini"));
-    ListMini->setAccessibleName(QStringLiteral("Grupos"));
+    m_groupList = new CompactListView(twips::toPixels(kRowHeight), this);
+    m_groupList->setObjectName(QStringLiteral("groupList"));
+    m_groupList->setAccessibleName(QStringLiteral("Grupos"));
     m_titles.setSourceModel(&m_state.groups);
-    ListMini->setModel(&m_titles);
-    ListMini->setSelectionMode(QAbstractItemView::ExtendedSelection);
-    ListMini->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    ListMini->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    ListMini->setTextElideMode(Qt::ElideRight);
-    imgMiniList = QPixmap(QStringLiteral(":/icons/minilist-tile.svg"));
-    tileListBackground(ListMini, imgMiniList);
-    removeListBorder(ListMini);
-    nameScrollBars(ListMini);
+    m_groupList->setModel(&m_titles);
+    m_groupList->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    m_groupList->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_groupList->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_groupList->setTextElideMode(Qt::ElideRight);
+    tileListBackground(m_groupList, QPixmap(QStringLiteral(":/icons/minilist-tile.svg")));
+    removeListBorder(m_groupList);
+    nameScrollBars(m_groupList);
     connect(&m_titles, &QAbstractItemModel::modelReset, this, &CompactList::countGroups);
 }
 
 void CompactList::buildBottomBar() {
-    frmBottom = new QFrame(this);
-    frmBottom->setObjectName(QStringLiteral("frmBottom"));
-    frmBottom->setAccessibleName(QStringLiteral("Barra do MiniZantor"));
-    frmBottom->setStyleSheet(
-        QStringLiteral("#frmBottom { background: #e9eef5; border: 1px solid #d3dbe6; border-radius: 3px; }"));
+    m_bottomBar = new QFrame(this);
+    m_bottomBar->setObjectName(QStringLiteral("bottomBar"));
+    m_bottomBar->setAccessibleName(QStringLiteral("Barra do MiniZantor"));
+    m_bottomBar->setStyleSheet(
+        QStringLiteral("#bottomBar { background: #e9eef5; border: 1px solid #d3dbe6; border-radius: 3px; }"));
 
-    txtNumLinhas = new QLineEdit(QStringLiteral("0"), frmBottom);
-    txtNumLinhas->setObjectName(QStringLiteral("txtNumLinhas"));
-    txtNumLinhas->setToolTip(QStringLiteral(" Digitar nova quantidade "));
-    txtNumLinhas->setAccessibleName(txtNumLinhas->toolTip().trimmed());
-    txtNumLinhas->setGeometry(twips::rect(30, 30, 270, 225));
-    txtNumLinhas->setFont(sansSerif(10));
-    txtNumLinhas->setAlignment(Qt::AlignCenter);
-    txtNumLinhas->setStyleSheet(QStringLiteral(
+    m_rowCount = new QLineEdit(QStringLiteral("0"), m_bottomBar);
+    m_rowCount->setObjectName(QStringLiteral("rowCount"));
+    m_rowCount->setToolTip(QStringLiteral(" Digitar nova quantidade "));
+    m_rowCount->setAccessibleName(m_rowCount->toolTip().trimmed());
+    m_rowCount->setGeometry(twips::rect(30, 30, 270, 225));
+    m_rowCount->setFont(sansSerif(10));
+    m_rowCount->setAlignment(Qt::AlignCenter);
+    m_rowCount->setStyleSheet(QStringLiteral(
         "QLineEdit { border: 1px solid #c3ccd8; border-radius: 2px; background: #ffffff; padding: 0px; }"));
     // Only digits reach the box: typed, pasted or dropped. Two are enough for 15 rows.
-    txtNumLinhas->setValidator(
-        new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), txtNumLinhas));
-    txtNumLinhas->setMaxLength(2);
+    m_rowCount->setValidator(
+        new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), m_rowCount));
+    m_rowCount->setMaxLength(2);
 
     const auto makeButton = [this](ImageButton*& button, const char* name, const char* picture,
                                    const QString& toolTip, QRect place) {
         button =
             new ImageButton(QString::fromLatin1(name),
                             zantor::picture(QStringLiteral(":/icons/%1.svg").arg(QLatin1String(picture))),
-                            toolTip, frmBottom);
+                            toolTip, m_bottomBar);
         button->setGeometry(place);
     };
     const int barWidth = m_state.optLarguraTwips() - 235;
-    makeButton(btnPosition, "btnPosition", "mini-position", QStringLiteral(" Gravar posição"),
+    makeButton(m_positionButton, "positionButton", "mini-position", QStringLiteral(" Gravar posição"),
                twips::rect(315, 45, 180, 180));
-    makeButton(btnTopOff, "btnTopOff", "mini-top-off", QStringLiteral(" Manter na frente"),
+    makeButton(m_keepOnTopButton, "keepOnTopButton", "mini-top-off", QStringLiteral(" Manter na frente"),
                twips::rect(560, 30, 225, 210));
-    makeButton(btnTop, "btnTop", "mini-top-on", QStringLiteral(" Tirar da frente"),
+    makeButton(m_leaveTopButton, "leaveTopButton", "mini-top-on", QStringLiteral(" Tirar da frente"),
                twips::rect(545, 30, 225, 210));
-    makeButton(imgTray, "imgTray", "title-tray", QStringLiteral(" Minimizar para o Tray"),
+    makeButton(m_trayButton, "trayButton", "title-tray", QStringLiteral(" Minimizar para o Tray"),
                twips::rect(barWidth - 480, 30, 210, 210));
-    makeButton(btnClose, "btnClose", "title-close", QStringLiteral(" Fechar MiniZantor"),
+    makeButton(m_closeButton, "closeButton", "title-close", QStringLiteral(" Fechar MiniZantor"),
                twips::rect(barWidth - 240, 30, 210, 210));
-    btnTop->hide();
+    m_leaveTopButton->hide();
     // Wayland leaves the stacking of windows to the compositor: the button still
     // switches, and says that the window may not stay in front.
     if (!display::keepsWindowsOnTop())
-        btnTopOff->setToolTip(btnTopOff->toolTip() + QStringLiteral(" (o Wayland não permite nesta sessão)"));
-    for (ImageButton* button : {btnPosition, imgTray, btnClose})
+        m_keepOnTopButton->setToolTip(m_keepOnTopButton->toolTip() +
+                                      QStringLiteral(" (o Wayland não permite nesta sessão)"));
+    for (ImageButton* button : {m_positionButton, m_trayButton, m_closeButton})
         attachPressEffect(button);
 }
 
 void CompactList::connectCommands(WindowRequests& windows) {
-    connect(new ListActivation(ListMini), &ListActivation::activated, this, &CompactList::openSelectedGroups);
+    connect(new ListActivation(m_groupList), &ListActivation::activated, this,
+            &CompactList::openSelectedGroups);
     showLaunchFeedback(this, m_launcher, windows, [this](const QString& text) { showNotice(text); });
-    connect(btnPosition, &QAbstractButton::clicked, this, &CompactList::savePosition);
-    connect(btnTopOff, &QAbstractButton::clicked, this, [this] { setAlwaysOnTop(true); });
-    connect(btnTop, &QAbstractButton::clicked, this, [this] { setAlwaysOnTop(false); });
-    connect(txtNumLinhas, &QLineEdit::returnPressed, this, &CompactList::applyRowCount);
-    connect(imgTray, &QAbstractButton::clicked, this, &CompactList::minimize_to_tray);
-    connect(btnClose, &QAbstractButton::clicked, this, &QWidget::close);
+    connect(m_positionButton, &QAbstractButton::clicked, this, &CompactList::savePosition);
+    connect(m_keepOnTopButton, &QAbstractButton::clicked, this, [this] { setAlwaysOnTop(true); });
+    connect(m_leaveTopButton, &QAbstractButton::clicked, this, [this] { setAlwaysOnTop(false); });
+    connect(m_rowCount, &QLineEdit::returnPressed, this, &CompactList::applyRowCount);
+    connect(m_trayButton, &QAbstractButton::clicked, this, &CompactList::minimizeToTray);
+    connect(m_closeButton, &QAbstractButton::clicked, this, &QWidget::close);
 }
 
 void CompactList::applyGeometry(int rows, int top) {
     const int width = twips::fromPixels(this->width());
     const int listHeight = kRowHeight * rows;
     setGeometry(x(), top, this->width(), twips::toPixels(listHeight + 535));
-    ListMini->setGeometry(twips::rect(120, 120, width - 255, listHeight));
-    shpList->setGeometry(twips::rect(105, 105, width - 230, listHeight + 30));
-    frmBottom->setGeometry(twips::rect(100, listHeight + 200, width - 235, kBottomBarHeight));
+    m_groupList->setGeometry(twips::rect(120, 120, width - 255, listHeight));
+    m_listFrame->setGeometry(twips::rect(105, 105, width - 230, listHeight + 30));
+    m_bottomBar->setGeometry(twips::rect(100, listHeight + 200, width - 235, kBottomBarHeight));
 }
 
 void CompactList::countGroups() {
-    lblQtd = QString::number(qMin(m_state.groups.rowCount(), kMostRows));
+    m_mostRows = qMin(m_state.groups.rowCount(), kMostRows);
 }
 
-void CompactList::minimize_to_tray() {
-    m_tray.minimize_to_tray();
+void CompactList::minimizeToTray() {
+    m_tray.minimizeToTray();
 }
 
 void CompactList::openSelectedGroups() {
     QVector<int> groupIds;
     for (int row = 0; row < m_titles.rowCount(); ++row) {
         const QModelIndex title = m_titles.index(row, 0);
-        if (ListMini->selectionModel()->isSelected(title))
+        if (m_groupList->selectionModel()->isSelected(title))
             groupIds.append(title.data(GroupListModel::GroupIdRole).toInt());
     }
     openGroups(groupIds);
@@ -177,27 +178,27 @@ void CompactList::openSelectedGroups() {
 
 RunTicket CompactList::openGroups(const QVector<int>& groupIds) {
     RunTicket ticket{&m_launcher, 0};
-    runDatabaseAction(this, [&] { ticket.run = m_launcher.openGroups(groupIds, lblTempo.toInt()); });
+    runDatabaseAction(this, [&] { ticket.run = m_launcher.openGroups(groupIds, m_launchDelay); });
     return ticket;
 }
 
 void CompactList::applyRowCount() {
-    if (txtNumLinhas->text().isEmpty()) {
-        txtNumLinhas->setText(QStringLiteral("1"));
+    if (m_rowCount->text().isEmpty()) {
+        m_rowCount->setText(QStringLiteral("1"));
         return;
     }
-    const int shown = lblNumRef.toInt();
-    const int rows = qMin(qBound(1, txtNumLinhas->text().toInt(), kMostRows), lblQtd.toInt());
-    txtNumLinhas->setText(QString::number(rows));
-    lblNumRef = QString::number(rows);
+    const int rows = qMin(qBound(1, m_rowCount->text().toInt(), kMostRows), m_mostRows);
+    m_rowCount->setText(QString::number(rows));
     // The bottom edge stays where it is: the window grows or shrinks at its top.
-    applyGeometry(rows, y() - twips::toPixels(kRowHeight * (rows - shown)));
+    const int top = y() - twips::toPixels(kRowHeight * (rows - m_shownRows));
+    m_shownRows = rows;
+    applyGeometry(rows, top);
 }
 
 void CompactList::setAlwaysOnTop(bool onTop) {
-    btnTop->setVisible(onTop);
-    btnTopOff->setVisible(!onTop);
-    SetAlwaysOnTopMode(this, onTop);
+    m_leaveTopButton->setVisible(onTop);
+    m_keepOnTopButton->setVisible(!onTop);
+    keepAbove(this, onTop);
 }
 
 void CompactList::savePosition() {
@@ -228,7 +229,7 @@ void CompactList::showNotice(const QString& text) {
     m_notice->move(x() + twips::toPixels(120), y() + twips::toPixels(120));
     m_notice->setNoticeWidth(twips::toPixels(twips::fromPixels(width()) - 260));
     m_notice->setMessage(text);
-    SetAlwaysOnTopMode(m_notice, true);
+    keepAbove(m_notice, true);
 }
 
 void CompactList::closeEvent(QCloseEvent* event) {

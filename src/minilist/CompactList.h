@@ -5,7 +5,6 @@
 #include "chrome/TrayHelper.h"
 #include "state/Launcher.h"
 
-#include <QPixmap>
 #include <QPointer>
 
 class QFrame;
@@ -32,37 +31,13 @@ public:
     CompactList(SharedState& state, WindowRequests& windows, ResourceHandler& resourceHandler,
                 const QIcon& icon);
 
-    void minimize_to_tray();
+    void minimizeToTray();
     TrayHelper& tray() { return m_tray; }
     const Launcher& launcher() const { return m_launcher; }
-    // Opens every resource of the selected groups, top to bottom, lblTempo ms apart.
+    // Opens every resource of the selected groups, top to bottom, the launch delay apart.
     void openSelectedGroups();
     // Opens the groups, in the order given, as one run.
     RunTicket openGroups(const QVector<int>& groupIds);
-    // Stores the window's place for its next opening and confirms it in a notice.
-    void savePosition();
-    // Shows as many rows as the row box says, within what the groups allow, keeping
-    // the window's bottom edge where it is.
-    void applyRowCount();
-
-    // Controls, by name.
-    CompactListView* ListMini;
-    BorderShape* shpList;
-    QFrame* frmBottom;
-    QLineEdit* txtNumLinhas;
-    ImageButton* btnPosition;
-    ImageButton* btnTop;
-    ImageButton* btnTopOff;
-    ImageButton* imgTray;
-    ImageButton* btnClose;
-    // The picture tiled behind the list.
-    QPixmap imgMiniList;
-
-    // The rows shown now.
-    QString lblNumRef;
-    // The most rows the list may show: the number of groups, at most 15.
-    QString lblQtd;
-    QString lblTempo;
 
 signals:
     // The window has closed and is going away; the main window takes over.
@@ -78,6 +53,11 @@ private:
     // Sizes the list, its frame, the bottom bar and the window for `rows` rows; `top`
     // is the window's new top, in pixels.
     void applyGeometry(int rows, int top);
+    // Shows as many rows as the row box says, within what the groups allow, keeping
+    // the window's bottom edge where it is.
+    void applyRowCount();
+    // Stores the window's place for its next opening and confirms it in a notice.
+    void savePosition();
     void setAlwaysOnTop(bool onTop);
     void countGroups();
     // The timed notice over the list: the window has no status line.
@@ -89,6 +69,26 @@ private:
     Launcher m_launcher;
     TrayHelper m_tray;
     QPointer<CountingNotice> m_notice;
+
+    CompactListView* m_groupList;
+    BorderShape* m_listFrame;
+    QFrame* m_bottomBar;
+    QLineEdit* m_rowCount;
+    ImageButton* m_positionButton;
+    // Shown while the window is not kept on top, and while it is.
+    ImageButton* m_keepOnTopButton;
+    ImageButton* m_leaveTopButton;
+    ImageButton* m_trayButton;
+    ImageButton* m_closeButton;
+
+    // The rows shown now.
+    int m_shownRows = 0;
+    // The most rows the list may show: the number of groups, at most 15.
+    int m_mostRows = 0;
+    // The delay between two resources, in ms, as the window was opened with.
+    int m_launchDelay = 0;
+
+    friend class CompactListPeer;
 };
 
 } // namespace zantor

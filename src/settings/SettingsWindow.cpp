@@ -86,9 +86,9 @@ SettingsWindow::SettingsWindow(SharedState& state, PageHostWindow& host)
         "QGroupBox { background: #ffffff; border: 1px solid #d3dbe6; border-radius: 5px;"
         " margin-top: 8px; padding-top: 8px; }"
         "QGroupBox::title { subcontrol-origin: margin; left: 8px; padding: 0 3px; color: #3b4a5e; }"
-        "QPushButton#btnUpdate { background: #2f6fb5; color: #ffffff; border: 1px solid #275d99;"
+        "QPushButton#saveButton { background: #2f6fb5; color: #ffffff; border: 1px solid #275d99;"
         " border-radius: 4px; font-weight: bold; padding: 4px 18px; }"
-        "QPushButton#btnUpdate:hover { background: #3b7fc6; }"));
+        "QPushButton#saveButton:hover { background: #3b7fc6; }"));
     buildTitle();
     buildOrderBox();
     buildTrayBox();
@@ -110,28 +110,28 @@ void SettingsWindow::buildOrderBox() {
     QGroupBox* box =
         makeBox("orderBox", QStringLiteral("Ordenação dos Grupos "), QRect(16, 48, 174, 248), this);
     QVBoxLayout* column = boxLayout(box);
-    optOrdem0 = named(new QRadioButton(QStringLiteral("Alfabética"), box), "optOrdem0");
-    optOrdem1 = named(new QRadioButton(QStringLiteral("Customizada"), box), "optOrdem1");
-    column->addWidget(optOrdem0);
-    column->addWidget(optOrdem1);
+    m_alphabeticalOrder = named(new QRadioButton(QStringLiteral("Alfabética"), box), "alphabeticalOrder");
+    m_customOrder = named(new QRadioButton(QStringLiteral("Customizada"), box), "customOrder");
+    column->addWidget(m_alphabeticalOrder);
+    column->addWidget(m_customOrder);
     column->addWidget(caption("orderCaption", QStringLiteral("Ordem:"), box));
-    ListConfig = named(new OrderingList(box), "ListConfig");
-    ListConfig->setAccessibleName(QStringLiteral("Grupos"));
-    ListConfig->setFrameShape(QFrame::StyledPanel);
-    nameScrollBars(ListConfig);
-    column->addWidget(ListConfig, 1);
-    lblArraste = named(new QLabel(QStringLiteral("Arraste os itens acima para ordenar."), box), "lblArraste");
-    lblArraste->setWordWrap(true);
-    column->addWidget(lblArraste);
+    m_orderList = named(new OrderingList(box), "orderList");
+    m_orderList->setAccessibleName(QStringLiteral("Grupos"));
+    m_orderList->setFrameShape(QFrame::StyledPanel);
+    nameScrollBars(m_orderList);
+    column->addWidget(m_orderList, 1);
+    m_dragHint = named(new QLabel(QStringLiteral("Arraste os itens acima para ordenar."), box), "dragHint");
+    m_dragHint->setWordWrap(true);
+    column->addWidget(m_dragHint);
 }
 
 void SettingsWindow::buildTrayBox() {
     QGroupBox* box = makeBox("trayBox", QStringLiteral("Iniciar no tray"), QRect(16, 300, 174, 46), this);
     QHBoxLayout* choice = row(boxLayout(box));
-    optMinimized0 = named(new QRadioButton(QStringLiteral("Não"), box), "optMinimized0");
-    optMinimized1 = named(new QRadioButton(QStringLiteral("Sim"), box), "optMinimized1");
-    choice->addWidget(optMinimized0);
-    choice->addWidget(optMinimized1);
+    m_startShown = named(new QRadioButton(QStringLiteral("Não"), box), "startShown");
+    m_startInTray = named(new QRadioButton(QStringLiteral("Sim"), box), "startInTray");
+    choice->addWidget(m_startShown);
+    choice->addWidget(m_startInTray);
     choice->addStretch();
 }
 
@@ -143,38 +143,38 @@ void SettingsWindow::buildCompactBox() {
     QHBoxLayout* rows = row(column);
     QLabel* rowsCaption = caption("rowsCaption", QStringLiteral("Itens mostrados na lista"), box);
     rowsCaption->setToolTip(rowsTip);
-    TxtMiniList = named(new QLineEdit(box), "TxtMiniList");
-    TxtMiniList->setToolTip(rowsTip);
-    TxtMiniList->setAccessibleName(rowsCaption->text());
-    TxtMiniList->setFixedWidth(34);
-    TxtMiniList->setAlignment(Qt::AlignCenter);
+    m_compactRows = named(new QLineEdit(box), "compactRows");
+    m_compactRows->setToolTip(rowsTip);
+    m_compactRows->setAccessibleName(rowsCaption->text());
+    m_compactRows->setFixedWidth(34);
+    m_compactRows->setAlignment(Qt::AlignCenter);
     rows->addWidget(rowsCaption);
-    rows->addWidget(TxtMiniList);
+    rows->addWidget(m_compactRows);
     rows->addStretch();
 
     QHBoxLayout* counts = row(column);
     QLabel* rowsLimit = caption("rowsLimit", QStringLiteral("Máx. visível: 15"), box);
     rowsLimit->setToolTip(rowsTip);
-    lblTotal = named(new QLabel(QStringLiteral("Total: 0"), box), "lblTotal");
-    lblTotal->setToolTip(QStringLiteral(" Total de itens cadastrados "));
+    m_groupTotal = named(new QLabel(QStringLiteral("Total: 0"), box), "groupTotal");
+    m_groupTotal->setToolTip(QStringLiteral(" Total de itens cadastrados "));
     counts->addWidget(rowsLimit);
     counts->addStretch();
-    counts->addWidget(lblTotal);
+    counts->addWidget(m_groupTotal);
 
     column->addWidget(caption("startCaption", QStringLiteral("Iniciar com:"), box));
     QHBoxLayout* first = row(column);
-    CheckMini1 = named(new QCheckBox(QStringLiteral("MiniZantor"), box), "CheckMini1");
-    CheckMini1->setToolTip(QStringLiteral(" Inicia com o MiniZantor "));
-    CheckMini2 = named(new QCheckBox(QStringLiteral("Zantor"), box), "CheckMini2");
-    CheckMini2->setToolTip(QStringLiteral(" Inicia com o Zantor "));
-    first->addWidget(CheckMini1);
-    first->addWidget(CheckMini2);
+    m_startCompact = named(new QCheckBox(QStringLiteral("MiniZantor"), box), "startCompact");
+    m_startCompact->setToolTip(QStringLiteral(" Inicia com o MiniZantor "));
+    m_startMain = named(new QCheckBox(QStringLiteral("Zantor"), box), "startMain");
+    m_startMain->setToolTip(QStringLiteral(" Inicia com o Zantor "));
+    first->addWidget(m_startCompact);
+    first->addWidget(m_startMain);
     first->addStretch();
 
-    OptMiniLarg1 = named(new QRadioButton(QStringLiteral(" 105 px largura"), box), "OptMiniLarg1");
-    OptMiniLarg2 = named(new QRadioButton(QStringLiteral(" 130 px largura"), box), "OptMiniLarg2");
-    OptMiniLarg3 = named(new QRadioButton(QStringLiteral(" 150 px largura"), box), "OptMiniLarg3");
-    for (QRadioButton* width : {OptMiniLarg1, OptMiniLarg2, OptMiniLarg3}) {
+    m_compactNarrow = named(new QRadioButton(QStringLiteral(" 105 px largura"), box), "compactNarrow");
+    m_compactMedium = named(new QRadioButton(QStringLiteral(" 130 px largura"), box), "compactMedium");
+    m_compactWide = named(new QRadioButton(QStringLiteral(" 150 px largura"), box), "compactWide");
+    for (QRadioButton* width : {m_compactNarrow, m_compactMedium, m_compactWide}) {
         width->setAccessibleName(width->text().trimmed());
         column->addWidget(width);
     }
@@ -186,43 +186,44 @@ void SettingsWindow::buildShortcutsBox() {
     QHBoxLayout* places = row(column);
     auto* boxes = new QVBoxLayout;
     boxes->setSpacing(2);
-    chkDesktop = named(new QCheckBox(QStringLiteral("Desktop"), box), "chkDesktop");
-    chkMenu = named(new QCheckBox(QStringLiteral("Menu iniciar"), box), "chkMenu");
-    chkWindows = named(new QCheckBox(QStringLiteral("Iniciar com Windows"), box), "chkWindows");
-    for (QCheckBox* place : {chkDesktop, chkMenu, chkWindows})
+    m_desktopShortcut = named(new QCheckBox(QStringLiteral("Desktop"), box), "desktopShortcut");
+    m_menuShortcut = named(new QCheckBox(QStringLiteral("Menu iniciar"), box), "menuShortcut");
+    m_loginShortcut = named(new QCheckBox(QStringLiteral("Iniciar com Windows"), box), "loginShortcut");
+    for (QCheckBox* place : {m_desktopShortcut, m_menuShortcut, m_loginShortcut})
         boxes->addWidget(place);
     places->addLayout(boxes);
     places->addStretch();
 
     auto* buttons = new QVBoxLayout;
     buttons->setSpacing(4);
-    btnAdd = new ImageButton(QStringLiteral("btnAdd"), picture(QStringLiteral(":/icons/button-insert.svg")),
-                             QStringLiteral(" Adicionar atalho(s) "), box);
-    btnDelete =
-        new ImageButton(QStringLiteral("btnDelete"), picture(QStringLiteral(":/icons/button-delete.svg")),
-                        QStringLiteral(" Deletar atalho(s) "), box);
-    for (ImageButton* button : {btnAdd, btnDelete}) {
+    m_addShortcutsButton = new ImageButton(QStringLiteral("addShortcutsButton"),
+                                           picture(QStringLiteral(":/icons/button-insert.svg")),
+                                           QStringLiteral(" Adicionar atalho(s) "), box);
+    m_deleteShortcutsButton = new ImageButton(QStringLiteral("deleteShortcutsButton"),
+                                              picture(QStringLiteral(":/icons/button-delete.svg")),
+                                              QStringLiteral(" Deletar atalho(s) "), box);
+    for (ImageButton* button : {m_addShortcutsButton, m_deleteShortcutsButton}) {
         button->setFixedSize(24, 24);
         buttons->addWidget(button);
     }
     buttons->addStretch();
     places->addLayout(buttons);
 
-    chkRemake = named(new QCheckBox(QStringLiteral("Refazer atalhos"), box), "chkRemake");
-    chkRemake->setToolTip(
+    m_remakeShortcuts = named(new QCheckBox(QStringLiteral("Refazer atalhos"), box), "remakeShortcuts");
+    m_remakeShortcuts->setToolTip(
         QStringLiteral(" Marque essa opção se quiser que todos os atalhos marcados sejam refeitos "));
-    column->addWidget(chkRemake);
+    column->addWidget(m_remakeShortcuts);
 }
 
 void SettingsWindow::buildDelayBox() {
     QGroupBox* box = makeBox("delayBox", QStringLiteral("Intervalo de execução entre cada recurso "),
                              QRect(16, 352, 408, 44), this);
     QHBoxLayout* line = row(boxLayout(box));
-    txtTempo = named(new QLineEdit(QStringLiteral("1000"), box), "txtTempo");
-    txtTempo->setAccessibleName(box->accessibleName());
-    txtTempo->setFixedWidth(58);
-    txtTempo->setAlignment(Qt::AlignRight);
-    line->addWidget(txtTempo);
+    m_launchDelay = named(new QLineEdit(QStringLiteral("1000"), box), "launchDelay");
+    m_launchDelay->setAccessibleName(box->accessibleName());
+    m_launchDelay->setFixedWidth(58);
+    m_launchDelay->setAlignment(Qt::AlignRight);
+    line->addWidget(m_launchDelay);
     QLabel* note =
         caption("tempoNote", QStringLiteral("Em milissegundos, >= 500 (obs.: 1000 ms = 1 segundo)."), box);
     note->setFont(sansSerif(10));
@@ -231,25 +232,25 @@ void SettingsWindow::buildDelayBox() {
 }
 
 void SettingsWindow::buildFooter() {
-    chkMinimizar =
-        named(new QCheckBox(QStringLiteral("Minimizar para o tray ao abrir recursos"), this), "chkMinimizar");
-    chkMinimizar->setGeometry(20, 404, 300, 20);
+    m_minimizeOnLaunch = named(new QCheckBox(QStringLiteral("Minimizar para o tray ao abrir recursos"), this),
+                               "minimizeOnLaunch");
+    m_minimizeOnLaunch->setGeometry(20, 404, 300, 20);
     auto* note = caption(
         "restartNote", QStringLiteral("Obs.: as atualizações terão efeito na próxima inicialização."), this);
     note->setFont(sansSerif(10));
     note->setGeometry(22, 426, 310, 16);
-    btnUpdate = named(new QPushButton(QStringLiteral("Atualizar"), this), "btnUpdate");
-    btnUpdate->setToolTip(QStringLiteral(" Atualizar configurações e fechar "));
-    btnUpdate->setAccessibleName(btnUpdate->text());
-    btnUpdate->setCursor(Qt::PointingHandCursor);
-    btnUpdate->setGeometry(326, 408, 98, 28);
-    attachPressEffect(btnUpdate);
+    m_saveButton = named(new QPushButton(QStringLiteral("Atualizar"), this), "saveButton");
+    m_saveButton->setToolTip(QStringLiteral(" Atualizar configurações e fechar "));
+    m_saveButton->setAccessibleName(m_saveButton->text());
+    m_saveButton->setCursor(Qt::PointingHandCursor);
+    m_saveButton->setGeometry(326, 408, 98, 28);
+    attachPressEffect(m_saveButton);
 }
 
 void SettingsWindow::connectControls() {
-    connect(optOrdem0, &QRadioButton::clicked, this, [this] { showOrder(false); });
-    connect(optOrdem1, &QRadioButton::clicked, this, [this] { showOrder(true); });
-    connect(ListConfig, &OrderingList::entryDropped, this, &SettingsWindow::moveEntry);
+    connect(m_alphabeticalOrder, &QRadioButton::clicked, this, [this] { showOrder(false); });
+    connect(m_customOrder, &QRadioButton::clicked, this, [this] { showOrder(true); });
+    connect(m_orderList, &OrderingList::entryDropped, this, &SettingsWindow::moveEntry);
 
     // Exactly one of the pair is ticked: a click on the ticked one moves the tick over.
     const auto keepOneTicked = [](QCheckBox* clicked, QCheckBox* other) {
@@ -260,24 +261,26 @@ void SettingsWindow::connectControls() {
             other->setChecked(true);
         }
     };
-    connect(CheckMini1, &QCheckBox::clicked, this, [=, this] { keepOneTicked(CheckMini1, CheckMini2); });
-    connect(CheckMini2, &QCheckBox::clicked, this, [=, this] { keepOneTicked(CheckMini2, CheckMini1); });
+    connect(m_startCompact, &QCheckBox::clicked, this,
+            [=, this] { keepOneTicked(m_startCompact, m_startMain); });
+    connect(m_startMain, &QCheckBox::clicked, this,
+            [=, this] { keepOneTicked(m_startMain, m_startCompact); });
 
     const struct {
         QCheckBox* box;
         ShortcutPlace place;
-    } places[] = {{chkDesktop, ShortcutPlace::Desktop},
-                  {chkMenu, ShortcutPlace::Menu},
-                  {chkWindows, ShortcutPlace::Startup}};
+    } places[] = {{m_desktopShortcut, ShortcutPlace::Desktop},
+                  {m_menuShortcut, ShortcutPlace::Menu},
+                  {m_loginShortcut, ShortcutPlace::Startup}};
     for (const auto& [box, place] : places)
         connect(box, &QCheckBox::toggled, this,
-                [this, place](bool ticked) { shortcutFlags[place] = flagOf(ticked); });
-    connect(btnAdd, &QAbstractButton::clicked, this, &SettingsWindow::createShortcuts);
-    connect(btnDelete, &QAbstractButton::clicked, this, &SettingsWindow::deleteShortcuts);
+                [this, place](bool ticked) { m_shortcutFlags[place] = flagOf(ticked); });
+    connect(m_addShortcutsButton, &QAbstractButton::clicked, this, &SettingsWindow::createShortcuts);
+    connect(m_deleteShortcutsButton, &QAbstractButton::clicked, this, &SettingsWindow::deleteShortcuts);
 
-    TxtMiniList->installEventFilter(this);
-    txtTempo->installEventFilter(this);
-    connect(btnUpdate, &QAbstractButton::clicked, this, &SettingsWindow::saveAndClose);
+    m_compactRows->installEventFilter(this);
+    m_launchDelay->installEventFilter(this);
+    connect(m_saveButton, &QAbstractButton::clicked, this, &SettingsWindow::saveAndClose);
 }
 
 bool SettingsWindow::load() {
@@ -293,71 +296,70 @@ bool SettingsWindow::load() {
     });
     if (!loaded)
         return false;
-    ListAlfa = listEntries(alphabetical);
-    ListCustom = listEntries(custom);
+    m_alphabetical = listEntries(alphabetical);
+    m_custom = listEntries(custom);
     showOptions(options);
-    const QString total = QString::number(m_state.groups.groupCount());
-    lblTotal->setText(QStringLiteral("Total: ") + total);
-    lblNumMax = total;
+    m_groupCount = m_state.groups.groupCount();
+    m_groupTotal->setText(QStringLiteral("Total: %1").arg(m_groupCount));
     return true;
 }
 
 void SettingsWindow::showOptions(const SettingsOptions& options) {
-    txtTempo->setText(options.tempo);
-    lblAtalhos = options.atalhos;
-    shortcutFlags = ShortcutFlags::fromAtalhos(options.atalhos);
-    (options.iniMinimized.toInt() == 0 ? optMinimized0 : optMinimized1)->setChecked(true);
+    m_launchDelay->setText(options.tempo);
+    m_storedShortcuts = options.atalhos;
+    m_shortcutFlags = ShortcutFlags::fromAtalhos(options.atalhos);
+    (options.iniMinimized.toInt() == 0 ? m_startShown : m_startInTray)->setChecked(true);
     const bool custom = options.ordemPosts.toInt() != 0;
-    (custom ? optOrdem1 : optOrdem0)->setChecked(true);
+    (custom ? m_customOrder : m_alphabeticalOrder)->setChecked(true);
     showOrder(custom);
-    chkDesktop->setChecked(shortcutFlags.lblDesktop.toInt() == 1);
-    chkMenu->setChecked(shortcutFlags.lblMenu.toInt() == 1);
-    chkWindows->setChecked(shortcutFlags.lblWindows.toInt() == 1);
+    m_desktopShortcut->setChecked(m_shortcutFlags.desktop.toInt() == 1);
+    m_menuShortcut->setChecked(m_shortcutFlags.menu.toInt() == 1);
+    m_loginShortcut->setChecked(m_shortcutFlags.login.toInt() == 1);
     // A stored 0 clears the box; anything else, an empty field too, ticks it.
     bool isNumber = false;
     const int checkMinimize = options.checkMinimize.toInt(&isNumber);
-    chkMinimizar->setChecked(!isNumber || checkMinimize != 0);
-    TxtMiniList->setText(options.numMiniList);
-    m_storedNumMiniList = options.numMiniList;
+    m_minimizeOnLaunch->setChecked(!isNumber || checkMinimize != 0);
+    m_compactRows->setText(options.numMiniList);
+    m_storedCompactRows = options.numMiniList;
     switch (options.optLargura.toInt()) {
     case 1:
-        OptMiniLarg1->setChecked(true);
+        m_compactNarrow->setChecked(true);
         break;
     case 2:
-        OptMiniLarg2->setChecked(true);
+        m_compactMedium->setChecked(true);
         break;
     default:
-        OptMiniLarg3->setChecked(true);
+        m_compactWide->setChecked(true);
     }
     const bool startsCompact = options.checkMini.toInt() == 0;
-    CheckMini1->setChecked(startsCompact);
-    CheckMini2->setChecked(!startsCompact);
+    m_startCompact->setChecked(startsCompact);
+    m_startMain->setChecked(!startsCompact);
 }
 
 void SettingsWindow::showOrder(bool custom) {
-    ListConfig->clear();
-    for (const ListEntry& entry : std::as_const(custom ? ListCustom : ListAlfa)) {
-        auto* item = new QListWidgetItem(entry.text, ListConfig);
+    m_orderList->clear();
+    for (const ListEntry& entry : std::as_const(custom ? m_custom : m_alphabetical)) {
+        auto* item = new QListWidgetItem(entry.text, m_orderList);
         item->setData(Qt::UserRole, entry.itemData);
     }
     // Greyed while dragging would change nothing.
-    setTextColour(lblArraste, custom ? colours::windowFrame() : colours::activeBorder());
+    setTextColour(m_dragHint, custom ? colours::windowFrame() : colours::activeBorder());
 }
 
 void SettingsWindow::moveEntry(int origin, int target) {
-    if (!optOrdem1->isChecked())
+    if (!m_customOrder->isChecked())
         return;
-    ListConfig->insertItem(target, ListConfig->takeItem(origin));
-    ListConfig->setCurrentRow(target);
-    ListCustom.clear();
-    for (int i = 0; i < ListConfig->count(); ++i) {
-        const QListWidgetItem* item = ListConfig->item(i);
-        ListCustom.append({item->text(), item->data(Qt::UserRole).toInt()});
+    m_orderList->insertItem(target, m_orderList->takeItem(origin));
+    m_orderList->setCurrentRow(target);
+    m_custom.clear();
+    for (int i = 0; i < m_orderList->count(); ++i) {
+        const QListWidgetItem* item = m_orderList->item(i);
+        m_custom.append({item->text(), item->data(Qt::UserRole).toInt()});
     }
 }
 
 ShortcutTicks SettingsWindow::shortcutTicks() const {
-    return {chkDesktop->isChecked(), chkMenu->isChecked(), chkWindows->isChecked()};
+    return {m_desktopShortcut->isChecked(), m_menuShortcut->isChecked(), m_loginShortcut->isChecked()};
 }
 
 Shortcuts SettingsWindow::shortcutFiles() const {
@@ -374,36 +376,36 @@ void SettingsWindow::showShortcutReport(QWidget* over, const ShortcutReport& rep
 }
 
 void SettingsWindow::createShortcuts() {
-    showShortcutReport(this, zantor::createShortcuts(shortcutFiles(), shortcutTicks(), shortcutFlags));
+    showShortcutReport(this, zantor::createShortcuts(shortcutFiles(), shortcutTicks(), m_shortcutFlags));
 }
 
 void SettingsWindow::deleteShortcuts() {
-    showShortcutReport(this, zantor::deleteShortcuts(shortcutFiles(), shortcutTicks(), shortcutFlags));
+    showShortcutReport(this, zantor::deleteShortcuts(shortcutFiles(), shortcutTicks(), m_shortcutFlags));
 }
 
 SettingsOptions SettingsWindow::chosenOptions(const QString& atalhos) const {
     SettingsOptions options;
-    options.ordemPosts = flagOf(optOrdem1->isChecked());
-    options.iniMinimized = flagOf(optMinimized1->isChecked());
-    options.checkMinimize = flagOf(chkMinimizar->isChecked());
-    options.tempo = option_rules::tempoToStore(txtTempo->text());
+    options.ordemPosts = flagOf(m_customOrder->isChecked());
+    options.iniMinimized = flagOf(m_startInTray->isChecked());
+    options.checkMinimize = flagOf(m_minimizeOnLaunch->isChecked());
+    options.tempo = option_rules::tempoToStore(m_launchDelay->text());
     options.atalhos = atalhos;
-    options.numMiniList = option_rules::miniListRowsToStore(TxtMiniList->text(), lblNumMax.toInt())
-                              .value_or(m_storedNumMiniList);
-    options.checkMini = flagOf(!CheckMini1->isChecked());
-    options.optLargura = OptMiniLarg1->isChecked()   ? QStringLiteral("1")
-                         : OptMiniLarg2->isChecked() ? QStringLiteral("2")
-                                                     : QStringLiteral("3");
+    options.numMiniList =
+        option_rules::miniListRowsToStore(m_compactRows->text(), m_groupCount).value_or(m_storedCompactRows);
+    options.checkMini = flagOf(!m_startCompact->isChecked());
+    options.optLargura = m_compactNarrow->isChecked()   ? QStringLiteral("1")
+                         : m_compactMedium->isChecked() ? QStringLiteral("2")
+                                                        : QStringLiteral("3");
     return options;
 }
 
 void SettingsWindow::saveAndClose() {
     // This window closes at the end: what it has to say stays with the main window.
     QWidget* mainWindow = &host();
-    QString atalhos = lblAtalhos;
-    if (chkRemake->isChecked()) {
-        const ShortcutReport failures = remakeShortcuts(shortcutFiles(), shortcutTicks(), shortcutFlags);
-        atalhos = shortcutFlags.atalhos();
+    QString atalhos = m_storedShortcuts;
+    if (m_remakeShortcuts->isChecked()) {
+        const ShortcutReport failures = remakeShortcuts(shortcutFiles(), shortcutTicks(), m_shortcutFlags);
+        atalhos = m_shortcutFlags.atalhos();
         if (failures.failed)
             showShortcutReport(mainWindow, failures);
     }
@@ -413,10 +415,10 @@ void SettingsWindow::saveAndClose() {
         runDatabaseAction(mainWindow, [&] { storeSettingsOptions(paths.settings, options); });
     m_state.lblInsertUpdate.clear();
     bool orderStored = true;
-    if (optOrdem1->isChecked()) {
+    if (m_customOrder->isChecked()) {
         QVector<int> ids;
-        for (int i = 0; i < ListConfig->count(); ++i)
-            ids.append(ListConfig->item(i)->data(Qt::UserRole).toInt());
+        for (int i = 0; i < m_orderList->count(); ++i)
+            ids.append(m_orderList->item(i)->data(Qt::UserRole).toInt());
         orderStored = runDatabaseAction(mainWindow, [&] { storeCustomOrder(paths.groups, ids); });
     }
     // What was not stored does not take effect either.
@@ -442,16 +444,16 @@ bool SettingsWindow::eventFilter(QObject* watched, QEvent* event) {
         const bool printable = !text.isEmpty() && text.at(0).isPrint();
         const bool digit = printable && text.at(0) >= u'0' && text.at(0) <= u'9';
         const bool commanded = key->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier);
-        if ((printable && !digit && !commanded) || (enter && watched == txtTempo))
+        if ((printable && !digit && !commanded) || (enter && watched == m_launchDelay))
             return true;
-    } else if (event->type() == QEvent::KeyRelease && watched == TxtMiniList) {
-        const QString rows = option_rules::miniListRowsAfterKey(TxtMiniList->text());
-        if (rows != TxtMiniList->text())
-            TxtMiniList->setText(rows);
-    } else if (event->type() == QEvent::FocusOut && watched == txtTempo) {
-        const QString tempo = option_rules::tempoAfterLeaving(txtTempo->text());
-        if (tempo != txtTempo->text())
-            txtTempo->setText(tempo);
+    } else if (event->type() == QEvent::KeyRelease && watched == m_compactRows) {
+        const QString rows = option_rules::miniListRowsAfterKey(m_compactRows->text());
+        if (rows != m_compactRows->text())
+            m_compactRows->setText(rows);
+    } else if (event->type() == QEvent::FocusOut && watched == m_launchDelay) {
+        const QString tempo = option_rules::tempoAfterLeaving(m_launchDelay->text());
+        if (tempo != m_launchDelay->text())
+            m_launchDelay->setText(tempo);
     }
     return PageWindow::eventFilter(watched, event);
 }

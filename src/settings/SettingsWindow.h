@@ -33,48 +33,6 @@ public:
     // read; the user has been told why.
     bool load();
 
-    // The list switch: shows the groups alphabetically or in the custom order.
-    void showOrder(bool custom);
-    // Moves the entry at `origin` to `target` in the custom order.
-    void moveEntry(int origin, int target);
-    void createShortcuts();
-    void deleteShortcuts();
-    // "Atualizar": stores every option, the shortcuts and the custom order, passes the
-    // delay and the compact list's width and rows on at once, and hands back.
-    void saveAndClose();
-
-    // Controls, by name.
-    QRadioButton* optOrdem0;
-    QRadioButton* optOrdem1;
-    OrderingList* ListConfig;
-    QLabel* lblArraste;
-    QRadioButton* optMinimized0;
-    QRadioButton* optMinimized1;
-    QCheckBox* chkMinimizar;
-    QLineEdit* txtTempo;
-    QCheckBox* chkDesktop;
-    QCheckBox* chkMenu;
-    QCheckBox* chkWindows;
-    QCheckBox* chkRemake;
-    ImageButton* btnAdd;
-    ImageButton* btnDelete;
-    QLineEdit* TxtMiniList;
-    QCheckBox* CheckMini1;
-    QCheckBox* CheckMini2;
-    QRadioButton* OptMiniLarg1;
-    QRadioButton* OptMiniLarg2;
-    QRadioButton* OptMiniLarg3;
-    QLabel* lblTotal;
-    QPushButton* btnUpdate;
-
-    // What the window keeps for itself: the shortcut flags, the atalhos text as read,
-    // the number of groups, and the groups by title and in the custom order.
-    ShortcutFlags shortcutFlags;
-    QString lblAtalhos;
-    QString lblNumMax;
-    QVector<ListEntry> ListAlfa;
-    QVector<ListEntry> ListCustom;
-
 signals:
     // For the main window's status line, after a save.
     void statusMessage(const QString& text);
@@ -92,6 +50,15 @@ private:
     void buildFooter();
     void connectControls();
     void showOptions(const SettingsOptions& options);
+    // The list switch: shows the groups alphabetically or in the custom order.
+    void showOrder(bool custom);
+    // Moves the entry at `origin` to `target` in the custom order.
+    void moveEntry(int origin, int target);
+    void createShortcuts();
+    void deleteShortcuts();
+    // "Atualizar": stores every option, the shortcuts and the custom order, passes the
+    // delay and the compact list's width and rows on at once, and hands back.
+    void saveAndClose();
     ShortcutTicks shortcutTicks() const;
     Shortcuts shortcutFiles() const;
     // The report in a message over `over`.
@@ -100,8 +67,42 @@ private:
     SettingsOptions chosenOptions(const QString& atalhos) const;
 
     SharedState& m_state;
+
+    QRadioButton* m_alphabeticalOrder;
+    QRadioButton* m_customOrder;
+    OrderingList* m_orderList;
+    QLabel* m_dragHint;
+    QRadioButton* m_startShown;
+    QRadioButton* m_startInTray;
+    QCheckBox* m_minimizeOnLaunch;
+    QLineEdit* m_launchDelay;
+    QCheckBox* m_desktopShortcut;
+    QCheckBox* m_menuShortcut;
+    QCheckBox* m_loginShortcut;
+    QCheckBox* m_remakeShortcuts;
+    ImageButton* m_addShortcutsButton;
+    ImageButton* m_deleteShortcutsButton;
+    QLineEdit* m_compactRows;
+    QCheckBox* m_startCompact;
+    QCheckBox* m_startMain;
+    QRadioButton* m_compactNarrow;
+    QRadioButton* m_compactMedium;
+    QRadioButton* m_compactWide;
+    QLabel* m_groupTotal;
+    QPushButton* m_saveButton;
+
+    // Which shortcuts the window believes exist, and the atalhos text as read.
+    ShortcutFlags m_shortcutFlags;
+    QString m_storedShortcuts;
     // numMiniList as read: stored again when the box holds no number.
-    QString m_storedNumMiniList;
+    QString m_storedCompactRows;
+    // How many groups there are: the most rows the compact list may show.
+    int m_groupCount = 0;
+    // The groups by title and in the custom order.
+    QVector<ListEntry> m_alphabetical;
+    QVector<ListEntry> m_custom;
+
+    friend class SettingsWindowPeer;
 };
 
 } // namespace zantor

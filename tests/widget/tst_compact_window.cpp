@@ -6,12 +6,14 @@
 #include "main/MainWindow.h"
 #include "minilist/CompactList.h"
 #include "minilist/CompactListView.h"
+#include "support/ChromePeers.h"
 #include "support/RecordingPrompt.h"
 #include "support/RecordingResourceHandler.h"
 #include "support/TestAppFolder.h"
 #include "support/TestMain.h"
 #include "support/TestZantor.h"
 #include "support/TrayOverride.h"
+#include "support/WindowPeers.h"
 
 #include <QFile>
 #include <QFrame>
@@ -65,16 +67,16 @@ private slots:
         QTest::addColumn<QString>("optLargura");
         QTest::addColumn<int>("groups");
         QTest::addColumn<int>("width");
-        QTest::addColumn<QString>("largestRowCount");
-        QTest::newRow("105 px, no groups") << "1" << 0 << 1575 << "0";
-        QTest::newRow("130 px, 7 groups") << "2" << 7 << 1950 << "7";
-        QTest::newRow("150 px, 20 groups") << "3" << 20 << 2250 << "15";
+        QTest::addColumn<int>("largestRowCount");
+        QTest::newRow("105 px, no groups") << "1" << 0 << 1575 << 0;
+        QTest::newRow("130 px, 7 groups") << "2" << 7 << 1950 << 7;
+        QTest::newRow("150 px, 20 groups") << "3" << 20 << 2250 << 15;
     }
     void loadPlacesAndSizesTheWindow() {
         QFETCH(QString, optLargura);
         QFETCH(int, groups);
         QFETCH(int, width);
-        QFETCH(QString, largestRowCount);
+        QFETCH(int, largestRowCount);
         CompactFixture fixture;
         fixture.addGroups(groups);
         fixture.app.setSettings({{QStringLiteral("optLargura"), optLargura}});
@@ -82,21 +84,21 @@ private slots:
         QVERIFY(mini && mini->isVisible());
         QVERIFY(!fixture.main().isVisible());
         QCOMPARE(mini->geometry(), twips::rect(1500, 3000, width, 195 * 5 + 535));
-        QCOMPARE(mini->ListMini->geometry(), twips::rect(120, 120, width - 255, 195 * 5));
-        QCOMPARE(mini->shpList->geometry(), twips::rect(105, 105, width - 230, 195 * 5 + 30));
-        QCOMPARE(mini->frmBottom->geometry(), twips::rect(100, 195 * 5 + 200, width - 235, 285));
-        QCOMPARE(mini->btnClose->x(), twips::toPixels(width - 235 - 240));
-        QCOMPARE(mini->txtNumLinhas->text(), QStringLiteral("5"));
-        QCOMPARE(mini->lblNumRef, QStringLiteral("5"));
-        QCOMPARE(mini->lblQtd, largestRowCount);
-        QVERIFY(mini->btnTopOff->isVisible() && !mini->btnTop->isVisible());
+        QCOMPARE(peer(*mini).groupList()->geometry(), twips::rect(120, 120, width - 255, 195 * 5));
+        QCOMPARE(peer(*mini).listFrame()->geometry(), twips::rect(105, 105, width - 230, 195 * 5 + 30));
+        QCOMPARE(peer(*mini).bottomBar()->geometry(), twips::rect(100, 195 * 5 + 200, width - 235, 285));
+        QCOMPARE(peer(*mini).closeButton()->x(), twips::toPixels(width - 235 - 240));
+        QCOMPARE(peer(*mini).rowCount()->text(), QStringLiteral("5"));
+        QCOMPARE(peer(*mini).shownRows(), 5);
+        QCOMPARE(peer(*mini).mostRows(), largestRowCount);
+        QVERIFY(peer(*mini).keepOnTopButton()->isVisible() && !peer(*mini).leaveTopButton()->isVisible());
         // Five whole rows show, the others wait below.
-        QAbstractItemModel* titles = mini->ListMini->model();
+        QAbstractItemModel* titles = peer(*mini).groupList()->model();
         QCOMPARE(titles->rowCount(), groups);
         if (groups > 5) {
             QCOMPARE(titles->index(0, 0).data().toString(), QStringLiteral("Grupo 01"));
-            QCOMPARE(mini->ListMini->visualRect(titles->index(4, 0)).bottom(),
-                     mini->ListMini->viewport()->height() - 1);
+            QCOMPARE(peer(*mini).groupList()->visualRect(titles->index(4, 0)).bottom(),
+                     peer(*mini).groupList()->viewport()->height() - 1);
         }
     }
 
@@ -140,17 +142,17 @@ private slots:
         CompactList* mini = fixture.load();
         QVERIFY(mini);
         const QRect before = mini->geometry();
-        mini->txtNumLinhas->clear();
-        QTest::keyClicks(mini->txtNumLinhas, typed);
-        QTest::keyClick(mini->txtNumLinhas, Qt::Key_Return);
-        QCOMPARE(mini->txtNumLinhas->text(), shown);
-        QCOMPARE(mini->lblNumRef, QString::number(rows));
+        peer(*mini).rowCount()->clear();
+        QTest::keyClicks(peer(*mini).rowCount(), typed);
+        QTest::keyClick(peer(*mini).rowCount(), Qt::Key_Return);
+        QCOMPARE(peer(*mini).rowCount()->text(), shown);
+        QCOMPARE(peer(*mini).shownRows(), rows);
         QCOMPARE(mini->geometry().bottomLeft(), before.bottomLeft());
         QCOMPARE(mini->height(), twips::toPixels(195 * rows + 535));
-        QCOMPARE(mini->ListMini->height(), twips::toPixels(195 * rows));
-        QCOMPARE(mini->shpList->height(), twips::toPixels(195 * rows + 30));
-        QCOMPARE(mini->frmBottom->y(), twips::toPixels(195 * rows + 200));
-        QCOMPARE(mini->shpMe->size(), mini->size());
+        QCOMPARE(peer(*mini).groupList()->height(), twips::toPixels(195 * rows));
+        QCOMPARE(peer(*mini).listFrame()->height(), twips::toPixels(195 * rows + 30));
+        QCOMPARE(peer(*mini).bottomBar()->y(), twips::toPixels(195 * rows + 200));
+        QCOMPARE(BorderlessWindowPeer(*mini).outerBorder()->size(), mini->size());
         // The count is this window's alone.
         QCOMPARE(readStartupSettings(fixture.app.databases().settings).numMiniList, QStringLiteral("5"));
     }
@@ -161,7 +163,7 @@ private slots:
         CompactList* mini = fixture.load();
         QVERIFY(mini);
         mini->move(100, 200);
-        mini->btnPosition->click();
+        peer(*mini).positionButton()->click();
         const StartupSettings stored = readStartupSettings(fixture.app.databases().settings);
         QCOMPARE(QStringList({stored.miniLeft, stored.miniTop}), QStringList({"1500", "3000"}));
         QCOMPARE(QStringList({fixture.main().state().lblMiniLeft, fixture.main().state().lblMiniTop}),
@@ -171,17 +173,19 @@ private slots:
         QVERIFY(notice && notice->isVisible());
         QCOMPARE(notice->geometry(), QRect(twips::toPixels(1620), twips::toPixels(3120),
                                            twips::toPixels(1575 - 260), twips::toPixels(585)));
-        QCOMPARE(notice->lblMensagem->text(), QStringLiteral("Posição gravada!"));
+        QCOMPARE(peer(*notice).message()->text(), QStringLiteral("Posição gravada!"));
         QVERIFY(notice->windowHandle()->flags().testFlag(Qt::WindowStaysOnTopHint));
         // The notice deletes itself at the end of its count: read through the guard, so that
         // a notice gone too early fails the test instead of crashing it.
-        const auto count = [&notice] { return notice ? notice->lblCount->text() : QStringLiteral("(gone)"); };
+        const auto count = [&notice] {
+            return notice ? peer(*notice).count()->text() : QStringLiteral("(gone)");
+        };
         QCOMPARE(count(), QStringLiteral("3"));
         QTRY_COMPARE(count(), QStringLiteral("2"));
 
         // A second save while it counts gets the same notice, still counting.
         mini->move(110, 220);
-        mini->btnPosition->click();
+        peer(*mini).positionButton()->click();
         QVERIFY(notice);
         QCOMPARE(mini->findChildren<CountingNotice*>(), QList<CountingNotice*>({notice.data()}));
         QCOMPARE(notice->pos(), QPoint(twips::toPixels(1650 + 120), twips::toPixels(3300 + 120)));
@@ -197,12 +201,12 @@ private slots:
         QVERIFY(mini);
         QVERIFY(QFile::remove(fixture.app.databases().settings));
         mini->move(300, 300);
-        mini->btnPosition->click();
+        peer(*mini).positionButton()->click();
         QCOMPARE(fixture.prompt.messages.size(), 1);
         QVERIFY(fixture.prompt.messages[0].text.contains(QStringLiteral("ZT_Config.db")));
-        const auto* notice = mini->findChild<CountingNotice*>();
+        auto* notice = mini->findChild<CountingNotice*>();
         QVERIFY(notice);
-        QCOMPARE(notice->lblMensagem->text(), QStringLiteral("Posição não gravada!"));
+        QCOMPARE(peer(*notice).message()->text(), QStringLiteral("Posição não gravada!"));
         QCOMPARE(fixture.main().state().lblMiniLeft, QStringLiteral("1500"));
     }
 
@@ -217,10 +221,12 @@ private slots:
             return mini->windowHandle()->flags().testFlag(Qt::WindowStaysOnTopHint);
         };
         QVERIFY(!onTop());
-        mini->btnTopOff->click();
-        QVERIFY(onTop() && mini->btnTop->isVisible() && !mini->btnTopOff->isVisible());
-        mini->btnTop->click();
-        QVERIFY(!onTop() && mini->btnTopOff->isVisible() && !mini->btnTop->isVisible());
+        peer(*mini).keepOnTopButton()->click();
+        QVERIFY(onTop() && peer(*mini).leaveTopButton()->isVisible() &&
+                !peer(*mini).keepOnTopButton()->isVisible());
+        peer(*mini).leaveTopButton()->click();
+        QVERIFY(!onTop() && peer(*mini).keepOnTopButton()->isVisible() &&
+                !peer(*mini).leaveTopButton()->isVisible());
         QCOMPARE(mini->winId(), nativeWindow);
         QCOMPARE(mini->geometry(), place);
     }
@@ -236,11 +242,11 @@ private slots:
         fixture.app.setSettings({{QStringLiteral("checkMinimize"), QStringLiteral("1")}});
         CompactList* mini = fixture.load();
         QVERIFY(mini);
-        const QTimer* launchTimer = &mini->launcher().timerDelay();
-        QAbstractItemModel* titles = mini->ListMini->model();
-        mini->ListMini->selectionModel()->select(titles->index(2, 0), QItemSelectionModel::Select);
-        mini->ListMini->selectionModel()->select(titles->index(0, 0), QItemSelectionModel::Select);
-        QTest::keyClick(mini->ListMini, Qt::Key_A);
+        const QTimer* launchTimer = &mini->launcher().delayTimer();
+        QAbstractItemModel* titles = peer(*mini).groupList()->model();
+        peer(*mini).groupList()->selectionModel()->select(titles->index(2, 0), QItemSelectionModel::Select);
+        peer(*mini).groupList()->selectionModel()->select(titles->index(0, 0), QItemSelectionModel::Select);
+        QTest::keyClick(peer(*mini).groupList(), Qt::Key_A);
         QCOMPARE(launchTimer->interval(), 20);
         QVERIFY(mini->isVisible()); // no tray on opening, whatever the main window's option
         QTRY_VERIFY_WITH_TIMEOUT(!launchTimer->isActive(), 10000);
@@ -250,8 +256,8 @@ private slots:
         QCOMPARE(fixture.prompt.messages[0].text,
                  QStringLiteral("Recurso(s) não encontrado(s): \r\n- /falta/x\r\n"));
 
-        QTest::mouseDClick(mini->ListMini->viewport(), Qt::LeftButton, {},
-                           mini->ListMini->visualRect(titles->index(1, 0)).center());
+        QTest::mouseDClick(peer(*mini).groupList()->viewport(), Qt::LeftButton, {},
+                           peer(*mini).groupList()->visualRect(titles->index(1, 0)).center());
         QTRY_VERIFY_WITH_TIMEOUT(!launchTimer->isActive(), 10000);
         QCOMPARE(fixture.handler.openedPaths().mid(2), QStringList({"/b/1"}));
         QCOMPARE(fixture.prompt.messages.size(), 2);
@@ -267,17 +273,17 @@ private slots:
         QVERIFY(mini);
         mini->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(mini));
-        const QTimer* launchTimer = &mini->launcher().timerDelay();
-        mini->ListMini->selectionModel()->select(mini->ListMini->model()->index(0, 0),
-                                                 QItemSelectionModel::Select);
-        QTest::keyClick(mini->ListMini, Qt::Key_Return);
+        const QTimer* launchTimer = &mini->launcher().delayTimer();
+        peer(*mini).groupList()->selectionModel()->select(peer(*mini).groupList()->model()->index(0, 0),
+                                                          QItemSelectionModel::Select);
+        QTest::keyClick(peer(*mini).groupList(), Qt::Key_Return);
         QVERIFY(launchTimer->isActive());
 
-        QTest::keyClick(mini->ListMini, Qt::Key_Escape);
+        QTest::keyClick(peer(*mini).groupList(), Qt::Key_Escape);
         QVERIFY(!launchTimer->isActive());
-        const auto* notice = mini->findChild<CountingNotice*>();
+        auto* notice = mini->findChild<CountingNotice*>();
         QVERIFY(notice && notice->isVisible());
-        QCOMPARE(notice->lblMensagem->text(), QStringLiteral("Abertura cancelada."));
+        QCOMPARE(peer(*notice).message()->text(), QStringLiteral("Abertura cancelada."));
         QCOMPARE(fixture.handler.opened.size(), 0);
         QCOMPARE(fixture.prompt.messages.size(), 0);
     }
@@ -302,8 +308,9 @@ private slots:
         QVERIFY(mini);
         QVERIFY(QTest::qWaitForWindowExposed(mini));
         // With the first four rows out of view, the last row on show is the ninth group.
-        mini->ListMini->scrollTo(mini->ListMini->model()->index(4, 0), QAbstractItemView::PositionAtTop);
-        QWidget* viewport = mini->ListMini->viewport();
+        peer(*mini).groupList()->scrollTo(peer(*mini).groupList()->model()->index(4, 0),
+                                          QAbstractItemView::PositionAtTop);
+        QWidget* viewport = peer(*mini).groupList()->viewport();
         const QPoint lastRow(10, twips::toPixels(195) * 4 + 5);
         QHelpEvent hint(QEvent::ToolTip, lastRow, viewport->mapToGlobal(lastRow));
         QCoreApplication::sendEvent(viewport, &hint);
@@ -333,12 +340,12 @@ private slots:
         TestZantor zantor(app.path());
         MainWindow& main = zantor.mainWindow();
         main.state().lblIniMinimized = QStringLiteral("1"); // the tray is for the start only
-        main.btnMini->click();
+        peer(main).compactButton()->click();
         QCOMPARE(main.state().lblIniMinimized, QStringLiteral("0"));
         QVERIFY(!main.isVisible());
         QPointer<CompactList> mini = zantor.windows.compactWindow();
         QVERIFY(mini && mini->isVisible());
-        mini->btnClose->click();
+        peer(*mini).closeButton()->click();
         QVERIFY(main.isVisible());
         QTRY_VERIFY(!mini);
     }

@@ -8,11 +8,14 @@
 #include "dialogs/MakerAddress.h"
 #include "main/GroupListView.h"
 #include "main/MainWindow.h"
+#include "support/AccessibleControls.h"
+#include "support/ChromePeers.h"
 #include "support/RecordingPrompt.h"
 #include "support/RecordingResourceHandler.h"
 #include "support/TestAppFolder.h"
 #include "support/TestMain.h"
 #include "support/TestZantor.h"
+#include "support/WindowPeers.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -41,11 +44,11 @@ int storedGroupCount(const TestAppFolder& app) {
 
 void selectRows(MainWindow& window, const QVector<int>& rows) {
     for (int row : rows)
-        window.ListView1->selectionModel()->select(window.state().groups.index(row, 0),
-                                                   QItemSelectionModel::Select | QItemSelectionModel::Rows);
+        peer(window).groupList()->selectionModel()->select(
+            window.state().groups.index(row, 0), QItemSelectionModel::Select | QItemSelectionModel::Rows);
 }
 
-QStringList shownTitles(const MainWindow& window) {
+QStringList shownTitles(MainWindow& window) {
     QStringList titles;
     for (int row = 0; row < window.state().groups.rowCount(); ++row)
         titles << window.state().groups.title(row);
@@ -53,7 +56,7 @@ QStringList shownTitles(const MainWindow& window) {
 }
 
 DeleteConfirmation* openConfirmation(MainWindow& window) {
-    window.btnDelete->click();
+    peer(window).deleteButton()->click();
     auto* confirmation = window.findChild<DeleteConfirmation*>();
     if (confirmation && !confirmation->isVisible())
         return nullptr;
@@ -72,7 +75,7 @@ template <typename Page> Page* openPage(ImageButton* command) {
 // The page hands back to the main window and is gone a moment later.
 void closePage(InfoPageWindow* page) {
     const QPointer<InfoPageWindow> watched(page);
-    page->imgFecharOn->click();
+    TitledWindowPeer(*page).closeButton()->click();
     QTRY_VERIFY(watched.isNull());
 }
 
@@ -109,11 +112,11 @@ private slots:
         DeleteConfirmation* confirmation = openConfirmation(window);
         QVERIFY(confirmation);
         QCOMPARE(confirmation->windowModality(), Qt::ApplicationModal);
-        QCOMPARE(confirmation->lblAvisoBoolean->text(),
+        QCOMPARE(peer(*confirmation).question()->text(),
                  QStringLiteral("Deseja realmente apagar este(s) item(ns)?"));
         QCOMPARE(prompt.beeps, 1);
         QStringList expectedTitles = shownTitles(window);
-        confirmation->btnSim->click();
+        peer(*confirmation).yesButton()->click();
 
         // One statement per group, from the last selected row up.
         QVariantList expectedDeletions;
@@ -131,10 +134,10 @@ private slots:
         const int left = groups - selectedRows.size();
         QCOMPARE(shownTitles(window), expectedTitles);
         QCOMPARE(window.state().lblNumtotal, QString::number(left));
-        QCOMPARE(window.lblNumItens->text(), QStringLiteral("%1 ítens").arg(left));
-        QCOMPARE(window.frmTampao->isVisibleTo(&window), covered);
-        QCOMPARE(window.frmTop3->isVisibleTo(&window), covered);
-        QCOMPARE(window.lblMensagem->text(), QStringLiteral("Item(ns) deletado(s) com sucesso."));
+        QCOMPARE(peer(window).groupCount()->text(), QStringLiteral("%1 ítens").arg(left));
+        QCOMPARE(peer(window).listCover()->isVisibleTo(&window), covered);
+        QCOMPARE(peer(window).headerCover()->isVisibleTo(&window), covered);
+        QCOMPARE(peer(window).messageLine()->text(), QStringLiteral("Item(ns) deletado(s) com sucesso."));
         QCOMPARE(prompt.beeps, 2);
         QTRY_VERIFY(!window.findChild<DeleteConfirmation*>());
     }
@@ -161,16 +164,16 @@ private slots:
         if (answer == QStringLiteral("Escape")) {
             QTest::keyClick(confirmation, Qt::Key_Escape);
         } else if (answer == QStringLiteral("Não")) {
-            confirmation->btnNao->click();
+            peer(*confirmation).noButton()->click();
         } else {
-            window.ListView1->clearSelection();
-            confirmation->btnSim->click();
+            peer(window).groupList()->clearSelection();
+            peer(*confirmation).yesButton()->click();
         }
         QTRY_VERIFY(!window.findChild<DeleteConfirmation*>());
         QCOMPARE(storedGroupCount(app), 3);
         QCOMPARE(window.state().groups.rowCount(), 3);
-        QCOMPARE(window.lblNumItens->text(), QStringLiteral("3 grupos"));
-        QCOMPARE(window.lblMensagem->text(), status);
+        QCOMPARE(peer(window).groupCount()->text(), QStringLiteral("3 grupos"));
+        QCOMPARE(peer(window).messageLine()->text(), status);
     }
 
     // The details of the deleted group go with it; the list and the details panel read a
@@ -183,23 +186,23 @@ private slots:
         TestZantor zantor(app.path());
         MainWindow& window = zantor.mainWindow();
         window.showGroupDetails(window.state().groups.index(0, 0));
-        QCOMPARE(window.lblTitGrupo->text(), QStringLiteral("a apagar"));
-        openConfirmation(window)->btnSim->click();
+        QCOMPARE(peer(window).groupTitle()->text(), QStringLiteral("a apagar"));
+        peer(*openConfirmation(window)).yesButton()->click();
         QCOMPARE(window.state().groups.rowCount(), 1);
         const QModelIndex title = window.state().groups.index(0, GroupListModel::GroupColumn);
         QCOMPARE(title.data().toString(), QStringLiteral(" Linha\r\ndupla"));
         QCOMPARE(title.siblingAtColumn(GroupListModel::ItemsColumn).data().toString(),
                  QStringLiteral("um\r\ndois"));
-        QVERIFY(!window.ListView1->selectionModel()->hasSelection());
-        for (const QLabel* value :
-             {window.lblTitGrupo, window.lblData2, window.lblNumItens2, window.lblTitCat2})
+        QVERIFY(!peer(window).groupList()->selectionModel()->hasSelection());
+        for (const QLabel* value : {peer(window).groupTitle(), peer(window).groupDate(),
+                                    peer(window).itemCount(), peer(window).categoryName()})
             QCOMPARE(value->text(), QStringLiteral("..."));
-        QCOMPARE(window.txtDesc->toPlainText(), QStringLiteral("...\n"));
-        QVERIFY(window.picImgGrupo->icon().isNull());
+        QCOMPARE(peer(window).itemNames()->toPlainText(), QStringLiteral("...\n"));
+        QVERIFY(peer(window).categoryPicture()->icon().isNull());
 
         window.showGroupDetails(title);
-        QCOMPARE(window.lblTitGrupo->text(), QStringLiteral("Linha\r\ndupla"));
-        QCOMPARE(window.txtDesc->toPlainText(), QStringLiteral("um\ndois"));
+        QCOMPARE(peer(window).groupTitle()->text(), QStringLiteral("Linha\r\ndupla"));
+        QCOMPARE(peer(window).itemNames()->toPlainText(), QStringLiteral("um\ndois"));
     }
 
     void aFailingDeletionDeletesNothingAndSaysSo() {
@@ -216,13 +219,13 @@ private slots:
         MainWindow& window = zantor.mainWindow();
         // The last row goes first; the protected one fails the whole deletion.
         selectRows(window, {0, 1, 3});
-        openConfirmation(window)->btnSim->click();
+        peer(*openConfirmation(window)).yesButton()->click();
         QCOMPARE(storedGroupCount(app), 4);
         QCOMPARE(window.state().groups.rowCount(), 4);
         QCOMPARE(prompt.messages.size(), 1);
         QVERIFY(prompt.messages.first().text.contains(QStringLiteral("ZT_Itens.db")));
         QVERIFY(prompt.messages.first().text.contains(QStringLiteral("Nenhum grupo foi apagado.")));
-        QVERIFY(window.lblMensagem->text().isEmpty());
+        QVERIFY(peer(window).messageLine()->text().isEmpty());
         QTRY_VERIFY(!window.findChild<DeleteConfirmation*>());
     }
 
@@ -232,17 +235,18 @@ private slots:
         QTest::addColumn<bool>("present");
         QTest::addColumn<bool>("opens");
         QTest::addColumn<QString>("message");
-        QTest::newRow("btn1") << "btn1"
-                              << "ReadMe_Informacoes-e-consideracoes.pdf" << true << true << QString();
-        QTest::newRow("btn2") << "btn2"
-                              << "ReadMe_Licenca-de-utilizacao.pdf" << true << true << QString();
-        QTest::newRow("btn3") << "btn3"
-                              << "ReadMe_Caracteristicas-da-versao.pdf" << true << true << QString();
-        QTest::newRow("missing") << "btn2"
-                                 << "ReadMe_Licenca-de-utilizacao.pdf" << false << false
+        const QString information = QStringLiteral("Abrir o ReadMe Informações e Considerações");
+        const QString licence = QStringLiteral("Abrir o ReadMe Licença de Utilização");
+        const QString features = QStringLiteral("Abrir o ReadMe Características e Versão");
+        QTest::newRow("information") << information << "ReadMe_Informacoes-e-consideracoes.pdf" << true
+                                     << true << QString();
+        QTest::newRow("licence") << licence << "ReadMe_Licenca-de-utilizacao.pdf" << true << true
+                                 << QString();
+        QTest::newRow("features") << features << "ReadMe_Caracteristicas-da-versao.pdf" << true << true
+                                  << QString();
+        QTest::newRow("missing") << licence << "ReadMe_Licenca-de-utilizacao.pdf" << false << false
                                  << "O documento não foi encontrado";
-        QTest::newRow("no viewer") << "btn3"
-                                   << "ReadMe_Caracteristicas-da-versao.pdf" << true << false
+        QTest::newRow("no viewer") << features << "ReadMe_Caracteristicas-da-versao.pdf" << true << false
                                    << "Não foi possível abrir o documento";
     }
     void helpButtonsOpenTheirDocument() {
@@ -261,12 +265,12 @@ private slots:
         RecordingPrompt prompt;
         TestZantor zantor(app.path(), &desktop);
         MainWindow& window = zantor.mainWindow();
-        auto* help = openPage<HelpPage>(window.btnHelp);
+        auto* help = openPage<HelpPage>(peer(window).helpButton());
         QVERIFY(help);
-        QCOMPARE(window.lblFormNothing, QStringLiteral("HelpPage"));
-        QCOMPARE(help->lblAction->text(), QStringLiteral("Ajuda"));
+        QCOMPARE(PageHostWindowPeer(window).lastPageName(), QStringLiteral("HelpPage"));
+        QCOMPARE(InfoPageWindowPeer(*help).heading()->text(), QStringLiteral("Ajuda"));
 
-        help->findChild<ImageButton*>(button)->click();
+        accessibleControl<ImageButton>(help, button)->click();
         QCOMPARE(desktop.openedPaths(), present ? QStringList{path} : QStringList{});
         QCOMPARE(prompt.messages.size(), message.isEmpty() ? 0 : 1);
         if (!message.isEmpty())
@@ -276,8 +280,8 @@ private slots:
 
     void aboutAddressSinksWithItsPictureAndOpens_data() {
         QTest::addColumn<bool>("pressPicture");
-        QTest::newRow("lblAutor") << false;
-        QTest::newRow("btnSite") << true;
+        QTest::newRow("address") << false;
+        QTest::newRow("picture") << true;
     }
     void aboutAddressSinksWithItsPictureAndOpens() {
         QFETCH(bool, pressPicture);
@@ -285,29 +289,30 @@ private slots:
         RecordingPrompt prompt;
         TestZantor zantor(app.path());
         MainWindow& window = zantor.mainWindow();
-        auto* about = openPage<AboutPage>(window.btnAbout);
+        auto* about = openPage<AboutPage>(peer(window).aboutButton());
         QVERIFY(about);
-        QCOMPARE(window.lblFormNothing, QStringLiteral("AboutPage"));
+        QCOMPARE(PageHostWindowPeer(window).lastPageName(), QStringLiteral("AboutPage"));
         QVERIFY(QTest::qWaitForWindowExposed(about));
         QList<QUrl> opened;
         about->openAddress = [&opened](const QUrl& address) {
             opened << address;
             return true;
         };
-        QCOMPARE(about->lblAutor->text(), QString::fromLatin1(kMakerAddress));
-        QCOMPARE(about->lblVersao->text(), QStringLiteral("Versão: 1.0   •  Setembro/2024"));
+        QCOMPARE(peer(*about).address()->text(), QString::fromLatin1(kMakerAddress));
+        QCOMPARE(peer(*about).version()->text(), QStringLiteral("Versão: 1.0   •  Setembro/2024"));
 
-        QWidget* pressed = pressPicture ? static_cast<QWidget*>(about->btnSite) : about->lblAutor;
-        const QPoint picture = about->btnSite->pos();
-        const QPoint address = about->lblAutor->pos();
+        QWidget* pressed =
+            pressPicture ? static_cast<QWidget*>(peer(*about).siteButton()) : peer(*about).address();
+        const QPoint picture = peer(*about).siteButton()->pos();
+        const QPoint address = peer(*about).address()->pos();
         const QPoint centre = pressed->rect().center();
         QTest::mousePress(pressed, Qt::LeftButton, {}, centre);
         // 15 twips: one pixel right and down, both together.
-        QCOMPARE(about->btnSite->pos(), picture + QPoint(1, 1));
-        QCOMPARE(about->lblAutor->pos(), address + QPoint(1, 1));
+        QCOMPARE(peer(*about).siteButton()->pos(), picture + QPoint(1, 1));
+        QCOMPARE(peer(*about).address()->pos(), address + QPoint(1, 1));
         QTest::mouseRelease(pressed, Qt::LeftButton, {}, centre);
-        QCOMPARE(about->btnSite->pos(), picture);
-        QCOMPARE(about->lblAutor->pos(), address);
+        QCOMPARE(peer(*about).siteButton()->pos(), picture);
+        QCOMPARE(peer(*about).address()->pos(), address);
         QCOMPARE(opened, QList<QUrl>{QUrl(QString::fromLatin1(kMakerAddress))});
         closePage(about);
     }

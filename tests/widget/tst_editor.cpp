@@ -5,10 +5,12 @@
 #include "editor/VolumeBox.h"
 #include "main/GroupListView.h"
 #include "main/MainWindow.h"
+#include "support/ChromePeers.h"
 #include "support/RecordingPrompt.h"
 #include "support/TestAppFolder.h"
 #include "support/TestMain.h"
 #include "support/TestZantor.h"
+#include "support/WindowPeers.h"
 
 #include <QComboBox>
 #include <QDate>
@@ -59,12 +61,12 @@ struct Session {
         }
         return nullptr;
     }
-    GroupEditor* insert() { return open(window->btnInsert); }
+    GroupEditor* insert() { return open(peer(*window).insertButton()); }
     GroupEditor* update(int row) {
-        window->ListView1->selectionModel()->select(window->state().groups.index(row, 0),
-                                                    QItemSelectionModel::ClearAndSelect |
-                                                        QItemSelectionModel::Rows);
-        return open(window->btnUpdate);
+        peer(*window).groupList()->selectionModel()->select(window->state().groups.index(row, 0),
+                                                            QItemSelectionModel::ClearAndSelect |
+                                                                QItemSelectionModel::Rows);
+        return open(peer(*window).updateButton());
     }
     QSqlRecord stored(const QString& where, const QVariant& value) const {
         DbSession db(app.databases().groups);
@@ -79,17 +81,18 @@ struct Session {
 };
 
 void typeItem(GroupEditor& editor, const QString& title, const QString& address) {
-    editor.txtTitulo2->setText(title);
-    editor.txtAddress->setText(address);
-    editor.btnAdd->click();
+    peer(editor).itemTitle()->setText(title);
+    peer(editor).itemAddress()->setText(address);
+    peer(editor).addButton()->click();
 }
 
 void clickEntry(GroupEditor& editor, int row, bool twice = false) {
-    const QPoint centre = editor.List1->visualItemRect(editor.List1->item(row)).center();
+    const QPoint centre =
+        peer(editor).itemList()->visualItemRect(peer(editor).itemList()->item(row)).center();
     // A double-click is a click and then the second press, as the desktop sends it.
-    QTest::mouseClick(editor.List1->viewport(), Qt::LeftButton, {}, centre);
+    QTest::mouseClick(peer(editor).itemList()->viewport(), Qt::LeftButton, {}, centre);
     if (twice)
-        QTest::mouseDClick(editor.List1->viewport(), Qt::LeftButton, {}, centre);
+        QTest::mouseDClick(peer(editor).itemList()->viewport(), Qt::LeftButton, {}, centre);
 }
 
 QStringList titles(const QListWidget* list) {
@@ -99,8 +102,8 @@ QStringList titles(const QListWidget* list) {
     return texts;
 }
 
-bool updateCovered(const GroupEditor& editor) {
-    return editor.btnUpdateOff->isVisible() && !editor.btnUpdate->isEnabled();
+bool updateCovered(GroupEditor& editor) {
+    return peer(editor).updateButtonCover()->isVisible() && !peer(editor).updateButton()->isEnabled();
 }
 
 QString today() {
@@ -117,25 +120,26 @@ private slots:
         session.window->move(120, 80);
         QPointer<GroupEditor> editor = session.insert();
         QVERIFY(editor);
-        QCOMPARE(editor->lblAction->text(), QStringLiteral("Inserindo item"));
+        QCOMPARE(peer(*editor).heading()->text(), QStringLiteral("Inserindo item"));
         QCOMPARE(editor->geometry(), session.window->geometry());
         QStringList categories;
-        for (int i = 0; i < editor->cmbCategorias->count(); ++i)
-            categories << editor->cmbCategorias->itemText(i);
+        for (int i = 0; i < peer(*editor).category()->count(); ++i)
+            categories << peer(*editor).category()->itemText(i);
         QCOMPARE(categories, QStringList({"Diversos", "Documentos", "Estudos", "Imagens", "Internet", "Jogos",
                                           "Música", "Programas", "Trabalho", "Vídeo"}));
-        QCOMPARE(editor->cmbCategorias->currentData().toInt(), 10);
-        for (const QLineEdit* box : {editor->txtTitulo1, editor->txtTitulo2, editor->txtAddress})
+        QCOMPARE(peer(*editor).category()->currentData().toInt(), 10);
+        for (const QLineEdit* box :
+             {peer(*editor).groupTitle(), peer(*editor).itemTitle(), peer(*editor).itemAddress()})
             QVERIFY(box->text().isEmpty());
-        QVERIFY(editor->List2.isEmpty() && editor->List1->count() == 0);
+        QVERIFY(peer(*editor).items().isEmpty() && peer(*editor).itemList()->count() == 0);
         QVERIFY(updateCovered(*editor));
-        QVERIFY(editor->txtListAddress->toPlainText().startsWith(QStringLiteral("Após o cadastro")));
+        QVERIFY(peer(*editor).shownAddress()->toPlainText().startsWith(QStringLiteral("Após o cadastro")));
         QTRY_VERIFY(!session.window->isVisible());
 
         typeItem(*editor, QStringLiteral("Nota"), QStringLiteral("/tmp/nota.txt"));
-        editor->txtTitulo1->setText(QStringLiteral("Nunca salvo"));
+        peer(*editor).groupTitle()->setText(QStringLiteral("Nunca salvo"));
         editor->move(200, 150);
-        editor->imgFecharOn->click();
+        TitledWindowPeer(*editor).closeButton()->click();
         QVERIFY(session.window->isVisible());
         QCOMPARE(session.window->pos(), QPoint(200, 150));
         QTRY_VERIFY(!editor);
@@ -157,13 +161,13 @@ private slots:
                          "/1" + kUnit + "/2" + kUnit + "/3", categoria);
         });
         GroupEditor* editor = session.update(0);
-        QCOMPARE(editor->lblAction->text(), QStringLiteral("Atualizando item"));
-        QCOMPARE(editor->txtTitulo1->text(), QStringLiteral("Rock'n roll"));
-        QCOMPARE(titles(editor->List1), QStringList({"Um", "Dois", "Três"}));
-        QCOMPARE(editor->List2, (QVector<GroupItem>{{"Um", "/1"}, {"Dois", "/2"}, {"Três", "/3"}}));
-        QCOMPARE(editor->cmbCategorias->currentIndex(), shownIndex);
-        QCOMPARE(editor->cmbCategorias->placeholderText(), QStringLiteral("Categoria do Grupo"));
-        QVERIFY(editor->List1->selectedItems().isEmpty());
+        QCOMPARE(peer(*editor).heading()->text(), QStringLiteral("Atualizando item"));
+        QCOMPARE(peer(*editor).groupTitle()->text(), QStringLiteral("Rock'n roll"));
+        QCOMPARE(titles(peer(*editor).itemList()), QStringList({"Um", "Dois", "Três"}));
+        QCOMPARE(peer(*editor).items(), (QVector<GroupItem>{{"Um", "/1"}, {"Dois", "/2"}, {"Três", "/3"}}));
+        QCOMPARE(peer(*editor).category()->currentIndex(), shownIndex);
+        QCOMPARE(peer(*editor).category()->placeholderText(), QStringLiteral("Categoria do Grupo"));
+        QVERIFY(peer(*editor).itemList()->selectedItems().isEmpty());
     }
 
     void addChecksItsTexts_data() {
@@ -192,18 +196,19 @@ private slots:
         GroupEditor* editor = session.insert();
         typeItem(*editor, QStringLiteral("Antes"), QStringLiteral("/antes"));
         typeItem(*editor, title, address);
-        QCOMPARE(editor->lblMensagem->text(), message);
+        QCOMPARE(peer(*editor).messageLine()->text(), message);
         QCOMPARE(session.prompt.beeps, 2);
         const bool added = message == kAdded;
-        QCOMPARE(editor->List2.size(), added ? 2 : 1);
-        QCOMPARE(editor->List1->count(), editor->List2.size());
+        QCOMPARE(peer(*editor).items().size(), added ? 2 : 1);
+        QCOMPARE(peer(*editor).itemList()->count(), peer(*editor).items().size());
         if (added) {
-            QCOMPARE(editor->List2.last(), (GroupItem{title, address}));
-            QCOMPARE(editor->List1->selectedItems(), QList<QListWidgetItem*>({editor->List1->item(1)}));
-            QCOMPARE(editor->txtListAddress->toPlainText(), address);
+            QCOMPARE(peer(*editor).items().last(), (GroupItem{title, address}));
+            QCOMPARE(peer(*editor).itemList()->selectedItems(),
+                     QList<QListWidgetItem*>({peer(*editor).itemList()->item(1)}));
+            QCOMPARE(peer(*editor).shownAddress()->toPlainText(), address);
         }
-        QCOMPARE(editor->txtTitulo2->text(), added ? QString() : title);
-        QCOMPARE(editor->txtAddress->text(), added ? QString() : address);
+        QCOMPARE(peer(*editor).itemTitle()->text(), added ? QString() : title);
+        QCOMPARE(peer(*editor).itemAddress()->text(), added ? QString() : address);
     }
 
     void changingTheSecondOfThreeEntries() {
@@ -212,54 +217,54 @@ private slots:
         for (const QString& item : {QStringLiteral("Um"), QStringLiteral("Dois"), QStringLiteral("Três")})
             typeItem(*editor, item, "/" + item);
         clickEntry(*editor, 1);
-        QCOMPARE(editor->txtListAddress->toPlainText(), QStringLiteral("/Dois"));
+        QCOMPARE(peer(*editor).shownAddress()->toPlainText(), QStringLiteral("/Dois"));
         QVERIFY(updateCovered(*editor));
         clickEntry(*editor, 1, true);
-        QCOMPARE(editor->txtTitulo2->text(), QStringLiteral("Dois"));
-        QCOMPARE(editor->txtAddress->toolTip(), QStringLiteral("/Dois"));
-        QCOMPARE(editor->lblUpdItem, QStringLiteral("1"));
+        QCOMPARE(peer(*editor).itemTitle()->text(), QStringLiteral("Dois"));
+        QCOMPARE(peer(*editor).itemAddress()->toolTip(), QStringLiteral("/Dois"));
+        QCOMPARE(peer(*editor).loadedItem(), std::optional<int>(1));
         QVERIFY(!updateCovered(*editor));
 
-        editor->txtTitulo2->setText(QStringLiteral("Dois, meio"));
-        editor->btnUpdate->click();
-        QCOMPARE(editor->List1->item(1)->text(), QStringLiteral("Dois"));
-        editor->txtTitulo2->setText(QStringLiteral("Segundo"));
-        editor->btnUpdate->click();
-        QCOMPARE(titles(editor->List1), QStringList({"Um", "Segundo", "Três"}));
-        QCOMPARE(editor->List2[1], (GroupItem{"Segundo", "/Dois"}));
-        QCOMPARE(editor->List2.size(), 3);
-        QVERIFY(editor->txtTitulo2->text().isEmpty() && editor->txtAddress->text().isEmpty());
+        peer(*editor).itemTitle()->setText(QStringLiteral("Dois, meio"));
+        peer(*editor).updateButton()->click();
+        QCOMPARE(peer(*editor).itemList()->item(1)->text(), QStringLiteral("Dois"));
+        peer(*editor).itemTitle()->setText(QStringLiteral("Segundo"));
+        peer(*editor).updateButton()->click();
+        QCOMPARE(titles(peer(*editor).itemList()), QStringList({"Um", "Segundo", "Três"}));
+        QCOMPARE(peer(*editor).items()[1], (GroupItem{"Segundo", "/Dois"}));
+        QCOMPARE(peer(*editor).items().size(), 3);
+        QVERIFY(peer(*editor).itemTitle()->text().isEmpty() && peer(*editor).itemAddress()->text().isEmpty());
         QVERIFY(updateCovered(*editor));
-        QCOMPARE(editor->lblMensagem->text(), QStringLiteral("Item atualizado."));
+        QCOMPARE(peer(*editor).messageLine()->text(), QStringLiteral("Item atualizado."));
 
         // A click after a double-click covers the update again and changes nothing.
         clickEntry(*editor, 2, true);
         clickEntry(*editor, 2);
         QVERIFY(updateCovered(*editor));
-        QVERIFY(editor->txtTitulo2->text().isEmpty());
+        QVERIFY(peer(*editor).itemTitle()->text().isEmpty());
     }
 
     void deletingNeedsASelectionAndForgetsTheLoadedEntry() {
         Session session;
         GroupEditor* editor = session.insert();
         const QString noSelection = QStringLiteral("É preciso selecionar um item primeiro.");
-        editor->btnDelete->click();
-        QCOMPARE(editor->lblMensagem->text(), noSelection);
+        peer(*editor).deleteButton()->click();
+        QCOMPARE(peer(*editor).messageLine()->text(), noSelection);
         typeItem(*editor, QStringLiteral("Um"), QStringLiteral("/1"));
         typeItem(*editor, QStringLiteral("Dois"), QStringLiteral("/2"));
 
         // The last entry, loaded for editing, is deleted: no update can reach past the
         // end of the list or another entry.
         clickEntry(*editor, 1, true);
-        editor->btnDelete->click();
-        QCOMPARE(editor->lblMensagem->text(), QStringLiteral("Item deletado."));
-        QCOMPARE(editor->List2, (QVector<GroupItem>{{"Um", "/1"}}));
-        QVERIFY(editor->txtListAddress->toPlainText().isEmpty());
-        QVERIFY(editor->lblUpdItem.isEmpty());
+        peer(*editor).deleteButton()->click();
+        QCOMPARE(peer(*editor).messageLine()->text(), QStringLiteral("Item deletado."));
+        QCOMPARE(peer(*editor).items(), (QVector<GroupItem>{{"Um", "/1"}}));
+        QVERIFY(peer(*editor).shownAddress()->toPlainText().isEmpty());
+        QVERIFY(!peer(*editor).loadedItem());
         QVERIFY(updateCovered(*editor));
-        editor->btnDelete->click();
-        QCOMPARE(editor->lblMensagem->text(), noSelection);
-        QCOMPARE(editor->List1->count(), 1);
+        peer(*editor).deleteButton()->click();
+        QCOMPARE(peer(*editor).messageLine()->text(), noSelection);
+        QCOMPARE(peer(*editor).itemList()->count(), 1);
     }
 
     // What a file manager or a browser drags: files and folders by their names, http(s)
@@ -301,15 +306,15 @@ private slots:
         mime.setUrls(urls);
         if (!format.isEmpty())
             mime.setData(format, titles);
-        QWidget* target = editor->List1->viewport();
+        QWidget* target = peer(*editor).itemList()->viewport();
         QDragEnterEvent enter(target->rect().center(), Qt::CopyAction, &mime, Qt::LeftButton, {});
         QApplication::sendEvent(target, &enter);
         QVERIFY(enter.isAccepted());
         QDropEvent drop(target->rect().center(), Qt::CopyAction, &mime, Qt::LeftButton, {});
         QApplication::sendEvent(target, &drop);
-        QCOMPARE(editor->List2, items);
+        QCOMPARE(peer(*editor).items(), items);
         QCOMPARE(session.prompt.beeps, items.size());
-        QCOMPARE(editor->lblMensagem->text(), kAdded);
+        QCOMPARE(peer(*editor).messageLine()->text(), kAdded);
     }
 
     void pickersFillTheAddress() {
@@ -321,14 +326,16 @@ private slots:
         Session session;
         GroupEditor* editor = session.insert();
         // The volumes arrive from their own thread, the root among them.
-        QSignalSpy listed(editor->DriveList, &VolumeBox::volumesListed);
+        QSignalSpy listed(peer(*editor).driveBox(), &VolumeBox::volumesListed);
         QTRY_COMPARE(listed.count(), 1);
-        QVERIFY(editor->txtAddress->text().isEmpty());
-        emit editor->DriveList->activated(editor->DriveList->findData(QDir::rootPath()));
-        QCOMPARE(editor->txtAddress->text(), QDir::rootPath());
+        QVERIFY(peer(*editor).itemAddress()->text().isEmpty());
+        emit peer(*editor).driveBox()->activated(peer(*editor).driveBox()->findData(QDir::rootPath()));
+        QCOMPARE(peer(*editor).itemAddress()->text(), QDir::rootPath());
 
-        QAbstractItemModel* fileRows = editor->FileList->model();
-        const auto shown = [&] { return editor->FileList->rootIndex().data(QFileSystemModel::FilePathRole); };
+        QAbstractItemModel* fileRows = peer(*editor).fileView()->model();
+        const auto shown = [&] {
+            return peer(*editor).fileView()->rootIndex().data(QFileSystemModel::FilePathRole);
+        };
         const auto names = [&](const QModelIndex& folderRow) {
             QStringList found;
             for (int row = 0; row < fileRows->rowCount(folderRow); ++row)
@@ -337,21 +344,21 @@ private slots:
             return found;
         };
         // A subfolder is no file.
-        auto* folders = qobject_cast<QFileSystemModel*>(editor->DirList->model());
-        editor->DirList->setCurrentIndex(folders->index(folder));
-        QCOMPARE(editor->txtAddress->text(), folder);
+        auto* folders = qobject_cast<QFileSystemModel*>(peer(*editor).folderView()->model());
+        peer(*editor).folderView()->setCurrentIndex(folders->index(folder));
+        QCOMPARE(peer(*editor).itemAddress()->text(), folder);
         QTRY_COMPARE(shown(), QVariant(folder));
-        QTRY_COMPARE(names(editor->FileList->rootIndex()), QStringList{"a.txt"});
-        const QModelIndex file = fileRows->index(0, 0, editor->FileList->rootIndex());
+        QTRY_COMPARE(names(peer(*editor).fileView()->rootIndex()), QStringList{"a.txt"});
+        const QModelIndex file = fileRows->index(0, 0, peer(*editor).fileView()->rootIndex());
         // The view lays its rows out a moment after they arrive.
-        QTRY_VERIFY(!editor->FileList->visualRect(file).isEmpty());
-        QTest::mouseClick(editor->FileList->viewport(), Qt::LeftButton, {},
-                          editor->FileList->visualRect(file).center());
-        QCOMPARE(editor->txtAddress->text(), folder + "/a.txt");
+        QTRY_VERIFY(!peer(*editor).fileView()->visualRect(file).isEmpty());
+        QTest::mouseClick(peer(*editor).fileView()->viewport(), Qt::LeftButton, {},
+                          peer(*editor).fileView()->visualRect(file).center());
+        QCOMPARE(peer(*editor).itemAddress()->text(), folder + "/a.txt");
 
         // A file saved there meanwhile shows up.
         QVERIFY(QFile(folder + "/b.txt").open(QIODevice::WriteOnly));
-        QTRY_COMPARE(names(editor->FileList->rootIndex()), (QStringList{"a.txt", "b.txt"}));
+        QTRY_COMPARE(names(peer(*editor).fileView()->rootIndex()), (QStringList{"a.txt", "b.txt"}));
     }
 
     void saveRefusesAnInvalidGroup_data() {
@@ -369,18 +376,19 @@ private slots:
         for (int i = 0; i < items; ++i)
             typeItem(*editor, QStringLiteral("Item"), QStringLiteral("/item"));
         editor->showEditorMessage(QStringLiteral("antes"));
-        editor->txtTitulo1->setText(title);
-        editor->btnSave->click();
-        QCOMPARE(editor->lblMensagem2->text(),
+        peer(*editor).groupTitle()->setText(title);
+        peer(*editor).saveButton()->click();
+        QCOMPARE(peer(*editor).warningLine()->text(),
                  QStringLiteral("O título do Grupo não pode estar vazio e a lista "
                                 "precisa ter pelo menos 1 Item adicionado."));
-        QVERIFY(editor->TimerMensagem.remainingTime() > 2000);
+        QVERIFY(peer(*editor).messageTimer().remainingTime() > 2000);
         QVERIFY(session.stored(QStringLiteral("titulo1"), title).isEmpty());
         QVERIFY(editor->isVisible());
         // One timer clears both lines; it need not run its three seconds here.
-        QCOMPARE(editor->lblMensagem->text(), QStringLiteral("antes"));
-        editor->TimerMensagem.start(1);
-        QTRY_VERIFY(editor->lblMensagem2->text().isEmpty() && editor->lblMensagem->text().isEmpty());
+        QCOMPARE(peer(*editor).messageLine()->text(), QStringLiteral("antes"));
+        peer(*editor).messageTimer().start(1);
+        QTRY_VERIFY(peer(*editor).warningLine()->text().isEmpty() &&
+                    peer(*editor).messageLine()->text().isEmpty());
     }
 
     void insertGoesToTheEndOfTheKeptOrder() {
@@ -390,13 +398,13 @@ private slots:
             app.setSettings({{QStringLiteral("ordemPosts"), QStringLiteral("1")}});
         });
         QPointer<GroupEditor> editor = session.insert();
-        editor->txtTitulo1->setText(QStringLiteral("Aaa novo"));
-        editor->cmbCategorias->setCurrentIndex(editor->cmbCategorias->findData(2));
+        peer(*editor).groupTitle()->setText(QStringLiteral("Aaa novo"));
+        peer(*editor).category()->setCurrentIndex(peer(*editor).category()->findData(2));
         for (const QString& item : {QStringLiteral("Um"), QStringLiteral("Dois"), QStringLiteral("Três")})
             typeItem(*editor, item, "/" + item);
         QTRY_VERIFY(!session.window->isVisible());
         editor->move(30, 40);
-        editor->btnSave->click();
+        peer(*editor).saveButton()->click();
 
         const QSqlRecord row = session.stored(QStringLiteral("titulo1"), QStringLiteral("Aaa novo"));
         QCOMPARE(row.value("texto1").toString(), QStringLiteral("Um, Dois, Três"));
@@ -405,12 +413,12 @@ private slots:
         QCOMPARE(row.value("categoria").toInt(), 2);
         QCOMPARE(row.value("ordem").toInt(), 8);
         QCOMPARE(row.value("dataUpd").toString(), today());
-        QCOMPARE(editor->lblMensagem->text(), QStringLiteral("Ítem inserido com sucesso!"));
+        QCOMPARE(peer(*editor).messageLine()->text(), QStringLiteral("Ítem inserido com sucesso!"));
         QVERIFY(session.window->state().lblInsertUpdate.isEmpty());
         // Every list follows, in the order the main window was started with.
         QCOMPARE(session.window->state().groups.title(2), QStringLiteral("Aaa novo"));
         QCOMPARE(session.window->state().lblNumtotal, QStringLiteral("3"));
-        QCOMPARE(session.window->lblNumItens->text(), QStringLiteral("3 grupos"));
+        QCOMPARE(peer(*session.window).groupCount()->text(), QStringLiteral("3 grupos"));
         QVERIFY(session.window->isVisible());
         QCOMPARE(session.window->pos(), QPoint(30, 40));
         QTRY_VERIFY(!editor);
@@ -422,13 +430,13 @@ private slots:
             id = app.addGroup(QStringLiteral("Velho"), QStringLiteral("x"), QStringLiteral("/x"), 1, 5);
         });
         GroupEditor* editor = session.update(0);
-        editor->txtTitulo1->setText(QStringLiteral("Ana's\tlista"));
+        peer(*editor).groupTitle()->setText(QStringLiteral("Ana's\tlista"));
         clickEntry(*editor, 0);
-        editor->btnDelete->click();
+        peer(*editor).deleteButton()->click();
         typeItem(*editor, QStringLiteral("d'água"), QStringLiteral("/l'été/a.txt"));
         typeItem(*editor, QStringLiteral("Faixa\t2"), QStringLiteral("/m/b"));
-        editor->btnSave->click();
-        QCOMPARE(editor->lblMensagem->text(), QStringLiteral("Ítem atualizado com sucesso!"));
+        peer(*editor).saveButton()->click();
+        QCOMPARE(peer(*editor).messageLine()->text(), QStringLiteral("Ítem atualizado com sucesso!"));
 
         const QSqlRecord row = session.stored(QStringLiteral("id"), id);
         QCOMPARE(row.value("titulo1").toString(), QStringLiteral("Ana's\\tlista"));
@@ -441,8 +449,9 @@ private slots:
         // Read back by a new editor, everything is as typed.
         QTRY_VERIFY(session.window->isVisible());
         GroupEditor* again = session.update(0);
-        QCOMPARE(again->txtTitulo1->text(), QStringLiteral("Ana's\tlista"));
-        QCOMPARE(again->List2, (QVector<GroupItem>{{"d'água", "/l'été/a.txt"}, {"Faixa\t2", "/m/b"}}));
+        QCOMPARE(peer(*again).groupTitle()->text(), QStringLiteral("Ana's\tlista"));
+        QCOMPARE(peer(*again).items(),
+                 (QVector<GroupItem>{{"d'água", "/l'été/a.txt"}, {"Faixa\t2", "/m/b"}}));
     }
 
     // What the editor was opened for holds until it closes: another window that points
@@ -458,8 +467,8 @@ private slots:
         SharedState& state = session.window->state();
         state.lblNumUpdate = QString::number(second);
         state.lblInsertUpdate = QStringLiteral("Insert");
-        editor->txtTitulo1->setText(QStringLiteral("Primeiro, mudado"));
-        editor->btnSave->click();
+        peer(*editor).groupTitle()->setText(QStringLiteral("Primeiro, mudado"));
+        peer(*editor).saveButton()->click();
         QCOMPARE(session.stored(QStringLiteral("id"), first).value("titulo1").toString(),
                  QStringLiteral("Primeiro, mudado"));
         QCOMPARE(session.stored(QStringLiteral("id"), second).value("titulo1").toString(),
@@ -470,7 +479,7 @@ private slots:
     void aFailingWriteKeepsTheEditorOpen() {
         Session session;
         GroupEditor* editor = session.insert();
-        editor->txtTitulo1->setText(QStringLiteral("Importante"));
+        peer(*editor).groupTitle()->setText(QStringLiteral("Importante"));
         typeItem(*editor, QStringLiteral("Um"), QStringLiteral("/1"));
         {
             // Another program holds the groups database.
@@ -480,7 +489,7 @@ private slots:
             QVERIFY(locker.open());
             QSqlQuery lock(locker);
             QVERIFY(lock.exec(QStringLiteral("BEGIN EXCLUSIVE")));
-            editor->btnSave->click();
+            peer(*editor).saveButton()->click();
             lock.exec(QStringLiteral("ROLLBACK"));
             locker.close();
         }
@@ -488,11 +497,11 @@ private slots:
 
         QCOMPARE(session.prompt.messages.size(), 1);
         QVERIFY(session.prompt.messages[0].text.contains(QStringLiteral("ZT_Itens.db")));
-        QCOMPARE(editor->lblMensagem2->text(), QStringLiteral("O grupo não foi salvo."));
-        QVERIFY(!editor->lblMensagem->text().contains(QStringLiteral("sucesso")));
+        QCOMPARE(peer(*editor).warningLine()->text(), QStringLiteral("O grupo não foi salvo."));
+        QVERIFY(!peer(*editor).messageLine()->text().contains(QStringLiteral("sucesso")));
         QVERIFY(editor->isVisible());
-        QCOMPARE(editor->txtTitulo1->text(), QStringLiteral("Importante"));
-        QCOMPARE(editor->List2.size(), 1);
+        QCOMPARE(peer(*editor).groupTitle()->text(), QStringLiteral("Importante"));
+        QCOMPARE(peer(*editor).items().size(), 1);
         QCOMPARE(session.window->state().lblInsertUpdate, QStringLiteral("Insert"));
         QVERIFY(session.stored(QStringLiteral("titulo1"), QStringLiteral("Importante")).isEmpty());
     }

@@ -6,6 +6,7 @@
 #include "support/TestAppFolder.h"
 #include "support/TestMain.h"
 #include "support/TestZantor.h"
+#include "support/WindowPeers.h"
 
 #include <QLabel>
 #include <QPlainTextEdit>
@@ -52,9 +53,9 @@ private slots:
         TestZantor zantor(app.path());
         MainWindow& window = zantor.mainWindow();
         window.move(100, 50);
-        window.ListView1->setCurrentIndex(window.state().groups.index(0, 0));
-        emit window.ListView1->rowClicked(window.state().groups.index(0, 0));
-        QTest::mouseDClick(window.txtDesc->viewport(), Qt::LeftButton, {}, QPoint(10, 5));
+        peer(window).groupList()->setCurrentIndex(window.state().groups.index(0, 0));
+        emit peer(window).groupList()->rowClicked(window.state().groups.index(0, 0));
+        QTest::mouseDClick(peer(window).itemNames()->viewport(), Qt::LeftButton, {}, QPoint(10, 5));
 
         QPointer<ItemsViewer> viewer = window.findChild<ItemsViewer*>();
         QVERIFY(viewer);
@@ -64,13 +65,13 @@ private slots:
         QCOMPARE(viewer->size(), QSize(300, 229));
         // Centred over the main window, 1530 twips below its top.
         QCOMPARE(viewer->pos(), QPoint(100 + (440 - 300) / 2, 50 + 102));
-        QCOMPARE(viewer->lblTitGrupo->text(), QStringLiteral("Estudo"));
-        QCOMPARE(viewer->txtDesc->toPlainText(),
+        QCOMPARE(peer(*viewer).groupTitle()->text(), QStringLiteral("Estudo"));
+        QCOMPARE(peer(*viewer).listing()->toPlainText(),
                  QStringLiteral("1 - Nota\n/a/nota.txt\n\n2 - Pasta\n/a/pasta"));
-        QVERIFY(viewer->txtDesc->isReadOnly());
-        QVERIFY(!window.txtDesc->textCursor().hasSelection());
+        QVERIFY(peer(*viewer).listing()->isReadOnly());
+        QVERIFY(!peer(window).itemNames()->textCursor().hasSelection());
 
-        viewer->imgFecharOn->click();
+        peer(*viewer).closeButton()->click();
         QTRY_VERIFY(!viewer);
         QVERIFY(window.isVisible());
     }

@@ -9,6 +9,7 @@
 #include "support/TestAppFolder.h"
 #include "support/TestMain.h"
 #include "support/TestZantor.h"
+#include "support/WindowPeers.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -24,15 +25,15 @@ using namespace zantor;
 
 namespace {
 
-bool showsDefaultPicture(const MainWindow& window) {
-    return window.picImgGrupo->icon().cacheKey() == window.Picture1.cacheKey();
+bool showsDefaultPicture(MainWindow& window) {
+    return peer(window).categoryPicture()->icon().cacheKey() == peer(window).defaultPicture().cacheKey();
 }
 
-QModelIndex cell(const MainWindow& window, int row, int column = 0) {
+QModelIndex cell(MainWindow& window, int row, int column = 0) {
     return window.state().groups.index(row, column);
 }
 
-QStringList rowTexts(const MainWindow& window) {
+QStringList rowTexts(MainWindow& window) {
     QStringList texts;
     for (int i = 0; i < window.state().groups.rowCount(); ++i)
         texts << cell(window, i).data().toString();
@@ -40,12 +41,12 @@ QStringList rowTexts(const MainWindow& window) {
 }
 
 void clickRow(MainWindow& window, int row) {
-    const QRect area = window.ListView1->visualRect(cell(window, row));
-    QTest::mouseClick(window.ListView1->viewport(), Qt::LeftButton, {}, area.center());
+    const QRect area = peer(window).groupList()->visualRect(cell(window, row));
+    QTest::mouseClick(peer(window).groupList()->viewport(), Qt::LeftButton, {}, area.center());
 }
 
-int selectedRowCount(const MainWindow& window) {
-    return static_cast<int>(window.ListView1->selectionModel()->selectedRows().size());
+int selectedRowCount(MainWindow& window) {
+    return static_cast<int>(peer(window).groupList()->selectionModel()->selectedRows().size());
 }
 
 } // namespace
@@ -62,10 +63,10 @@ private slots:
         QCOMPARE(window.windowTitle(), QStringLiteral("Kelmar Zantor"));
         QCOMPARE(window.size(), QSize(440, 457));
         QCOMPARE(window.state().groups.rowCount(), 0);
-        QCOMPARE(window.lblNumItens->text(), QStringLiteral("0 grupos"));
+        QCOMPARE(peer(window).groupCount()->text(), QStringLiteral("0 grupos"));
         QCOMPARE(window.state().lblNumtotal, QStringLiteral("0"));
-        QVERIFY(window.frmTampao->isVisible());
-        QVERIFY(window.frmTop3->isVisible());
+        QVERIFY(peer(window).listCover()->isVisible());
+        QVERIFY(peer(window).headerCover()->isVisible());
         QVERIFY(prompt.messages.isEmpty());
         // The settings reach the shared values.
         QCOMPARE(window.state().lblTempo, QStringLiteral("1000"));
@@ -92,14 +93,14 @@ private slots:
         RecordingPrompt prompt;
         TestZantor zantor(app.path());
         MainWindow& window = zantor.mainWindow();
-        QCOMPARE(window.lblNumItens->text(), QStringLiteral("%1 grupos").arg(groups));
+        QCOMPARE(peer(window).groupCount()->text(), QStringLiteral("%1 grupos").arg(groups));
         QCOMPARE(window.state().lblNumtotal, QString::number(groups));
-        QCOMPARE(window.frmTampao->isVisible(), covered);
-        QCOMPARE(window.frmTop3->isVisible(), covered);
+        QCOMPARE(peer(window).listCover()->isVisible(), covered);
+        QCOMPARE(peer(window).headerCover()->isVisible(), covered);
         // Ten rows fit under the header without a scroll bar; the eleventh needs one.
-        QCOMPARE(window.ListView1->verticalScrollBar()->maximum() > 0, !covered);
+        QCOMPARE(peer(window).groupList()->verticalScrollBar()->maximum() > 0, !covered);
         QCOMPARE(selectedRowCount(window), 0);
-        QCOMPARE(window.ListView1->currentIndex().row(), 0);
+        QCOMPARE(peer(window).groupList()->currentIndex().row(), 0);
     }
 
     void rowsFollowTheStoredOrder_data() {
@@ -166,8 +167,8 @@ private slots:
             RecordingPrompt prompt;
             TestZantor zantor(app.path());
             MainWindow& window = zantor.mainWindow();
-            QCOMPARE(window.chkMinimizar->isChecked(), ticked);
-            QCOMPARE(window.lblChkMinimizar->palette().color(QPalette::WindowText),
+            QCOMPARE(peer(window).minimizeOnLaunch()->isChecked(), ticked);
+            QCOMPARE(peer(window).minimizeOnLaunchCaption()->palette().color(QPalette::WindowText),
                      ticked ? colours::windowFrame() : colours::activeBorder());
         }
     }
@@ -181,18 +182,18 @@ private slots:
         RecordingPrompt prompt;
         TestZantor zantor(app.path());
         MainWindow& window = zantor.mainWindow();
-        QTest::mouseMove(window.ListView1->viewport(), QPoint(5, 5));
+        QTest::mouseMove(peer(window).groupList()->viewport(), QPoint(5, 5));
         clickRow(window, 1);
-        QCOMPARE(window.lblTitGrupo->text(), QStringLiteral("Dia d'água"));
-        QCOMPARE(window.txtDesc->toPlainText(), QStringLiteral("Letra, Faixa\t2"));
+        QCOMPARE(peer(window).groupTitle()->text(), QStringLiteral("Dia d'água"));
+        QCOMPARE(peer(window).itemNames()->toPlainText(), QStringLiteral("Letra, Faixa\t2"));
         QCOMPARE(window.state().txtAddress, QStringLiteral("/tmp/a\x1f/tmp/b"));
-        QCOMPARE(window.lblData2->text(), QStringLiteral("7/1/26"));
-        QCOMPARE(window.lblNumItens2->text(), QStringLiteral("0700"));
-        QCOMPARE(window.lblTitCat2->text(), QStringLiteral("Música"));
+        QCOMPARE(peer(window).groupDate()->text(), QStringLiteral("7/1/26"));
+        QCOMPARE(peer(window).itemCount()->text(), QStringLiteral("0700"));
+        QCOMPARE(peer(window).categoryName()->text(), QStringLiteral("Música"));
         QCOMPARE(window.state().lblNumUpdate, QString::number(id));
         QCOMPARE(window.state().lblItemSel, QStringLiteral("1"));
-        QCOMPARE(window.lblTitGrupo->palette().color(QPalette::WindowText), colours::windowFrame());
-        QVERIFY(!window.picImgGrupo->icon().isNull());
+        QCOMPARE(peer(window).groupTitle()->palette().color(QPalette::WindowText), colours::windowFrame());
+        QVERIFY(!peer(window).categoryPicture()->icon().isNull());
         QVERIFY(!showsDefaultPicture(window));
         // The pointer had been over the list, so only the clicked row is selected.
         QCOMPARE(selectedRowCount(window), 1);
@@ -209,10 +210,10 @@ private slots:
         MainWindow& window = zantor.mainWindow();
         QCOMPARE(window.state().lblItemSel, QStringLiteral("0"));
         // Keyboard navigation counts as a click on the row it reaches.
-        window.ListView1->setFocus();
-        QTest::keyClick(window.ListView1, Qt::Key_Down);
-        QCOMPARE(window.lblTitGrupo->text(), QStringLiteral("b"));
-        QVERIFY(window.ListView1->selectionModel()->isRowSelected(0));
+        peer(window).groupList()->setFocus();
+        QTest::keyClick(peer(window).groupList(), Qt::Key_Down);
+        QCOMPARE(peer(window).groupTitle()->text(), QStringLiteral("b"));
+        QVERIFY(peer(window).groupList()->selectionModel()->isRowSelected(0));
         QCOMPARE(window.state().lblItemSel, QStringLiteral("1"));
     }
 
@@ -241,9 +242,9 @@ private slots:
         TestZantor zantor(app.path());
         MainWindow& window = zantor.mainWindow();
         QVERIFY(cell(window, 0).data(Qt::DecorationRole).value<QIcon>().pixmap(24, 24).isNull());
-        QTest::mouseMove(window.ListView1->viewport(), QPoint(5, 5));
+        QTest::mouseMove(peer(window).groupList()->viewport(), QPoint(5, 5));
         clickRow(window, 0);
-        QCOMPARE(window.lblTitCat2->text(), name);
+        QCOMPARE(peer(window).categoryName()->text(), name);
         QVERIFY(showsDefaultPicture(window));
         QVERIFY(prompt.messages.isEmpty());
     }
@@ -337,8 +338,10 @@ private slots:
         shot.save(QStringLiteral("dark-desktop.png"));
         QApplication::setPalette(desktop);
 
-        const QRect row = window.ListView1->visualRect(cell(window, 0))
-                              .translated(window.ListView1->viewport()->mapTo(&window, QPoint(0, 0)));
+        const QRect row = peer(window)
+                              .groupList()
+                              ->visualRect(cell(window, 0))
+                              .translated(peer(window).groupList()->viewport()->mapTo(&window, QPoint(0, 0)));
         int darkest = 255;
         for (int x = row.left() + 30; x < row.right(); ++x)
             darkest = qMin(darkest, qGray(shot.pixel(x, row.center().y())));

@@ -7,6 +7,7 @@
 #include "support/TestMain.h"
 #include "support/TestZantor.h"
 #include "support/TrayOverride.h"
+#include "support/WindowPeers.h"
 
 #include <QLabel>
 #include <QListView>
@@ -34,13 +35,13 @@ private slots:
 
         app.addGroup(QStringLiteral("alfa"), QStringLiteral("a1, a2"));
         QVERIFY(runDatabaseAction(&window, [&] { window.state().groups.refill(); }));
-        QCOMPARE(window.ListView1->model()->rowCount(), 2);
+        QCOMPARE(peer(window).groupList()->model()->rowCount(), 2);
         QCOMPARE(compact.model()->index(0, 0).data(GroupListModel::TitleRole).toString(),
                  QStringLiteral("alfa"));
         QCOMPARE(compact.model()->index(0, 0).data(GroupListModel::SummaryRole).toString(),
                  QStringLiteral("alfa: a1, a2"));
         QCOMPARE(window.state().lblNumtotal, QStringLiteral("2"));
-        QCOMPARE(window.lblNumItens->text(), QStringLiteral("2 grupos"));
+        QCOMPARE(peer(window).groupCount()->text(), QStringLiteral("2 grupos"));
         QVERIFY(prompt.messages.isEmpty());
     }
 
@@ -73,7 +74,7 @@ private slots:
         const int first = groups.rowCount();
         QVERIFY2(first > 0 && first < kGroups, qPrintable(QString::number(first)));
         QCOMPARE(zantor.state->lblNumtotal, QString::number(kGroups));
-        QCOMPARE(zantor.mainWindow().lblNumItens->text(), QStringLiteral("%1 grupos").arg(kGroups));
+        QCOMPARE(peer(zantor.mainWindow()).groupCount()->text(), QStringLiteral("%1 grupos").arg(kGroups));
         QCOMPARE(groups.index(first - 1, 0).data().toString(),
                  QStringLiteral(" Grupo %1").arg(first, 3, 10, QLatin1Char('0')));
         for (int i = 0; i < writtenMeanwhile; ++i)
