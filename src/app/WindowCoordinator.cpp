@@ -34,10 +34,10 @@ WindowCoordinator::~WindowCoordinator() {
 }
 
 void WindowCoordinator::start() {
-    const StartupSettings& settings = m_state.startupSettings();
-    if (settings.checkMini.toInt() == 0)
-        openCompactWindow();
-    else if (settings.iniMinimized.toInt() == 1)
+    const Settings& settings = m_state.settings();
+    if (settings.startCompact)
+        openCompactWindow(settings.startInTray);
+    else if (settings.startInTray)
         m_main->tray().minimizeToTrayWhenReady();
     else
         m_main->show();
@@ -102,10 +102,6 @@ void WindowCoordinator::showPage(PageWindow* page) {
 }
 
 void WindowCoordinator::openEditor(const EditorRequest& request) {
-    const bool inserting = request.mode == EditorRequest::Mode::Insert;
-    m_state.lblInsertUpdate = inserting ? QStringLiteral("Insert") : QStringLiteral("Update");
-    if (!inserting)
-        m_state.lblNumUpdate = QString::number(request.groupId);
     auto* editor = new GroupEditor(*m_main, m_state, request);
     if (!editor->load()) {
         delete editor;
@@ -136,14 +132,17 @@ void WindowCoordinator::openAbout() {
 }
 
 void WindowCoordinator::openCompactList() {
-    openCompactWindow();
+    // Chosen by hand, the compact window shows itself rather than its tray icon.
+    openCompactWindow(false);
 }
 
-void WindowCoordinator::openCompactWindow() {
+void WindowCoordinator::openCompactWindow(bool intoTray) {
     m_compact = new CompactList(m_state, *this, m_resourceHandler, m_main->programIcon());
     // The main window keeps its own place; it only shows again.
     connect(m_compact, &CompactList::closed, m_main.get(), &QWidget::show);
-    if (!m_state.startsInTray())
+    if (intoTray)
+        m_compact->tray().minimizeToTrayWhenReady();
+    else
         m_compact->show();
 }
 

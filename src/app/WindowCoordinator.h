@@ -57,8 +57,8 @@ signals:
 private:
     // What the first window's picture does not need.
     void finishStart();
-    // The compact list, shown or, when the start asks for the tray, only its tray icon.
-    void openCompactWindow();
+    // The compact list, shown or only its tray icon.
+    void openCompactWindow(bool intoTray);
     // A dialog over the main window that waits for an answer, without a nested event loop.
     void showDialog(QWidget* dialog);
 

@@ -264,10 +264,10 @@ bool GroupEditor::load() {
 
 void GroupEditor::fillCategories() {
     // The categories were read at the start and never change while the program runs.
-    QVector<ListEntry> categories = m_state.lstCats;
+    QVector<ListEntry> categories = m_state.categoryTitles();
     sortAlphabetically(categories, [](const ListEntry& category) { return category.text; });
     for (const ListEntry& category : std::as_const(categories))
-        m_category->addItem(category.text, category.itemData);
+        m_category->addItem(category.text, category.id);
 }
 
 void GroupEditor::showEditorMessage(const QString& text) {
@@ -444,7 +444,6 @@ void GroupEditor::saveGroup() {
     prompt::beep();
     showEditorMessage(inserting ? QStringLiteral("Ítem inserido com sucesso!")
                                 : QStringLiteral("Ítem atualizado com sucesso!"));
-    m_state.lblInsertUpdate.clear();
     // The group is saved whatever the refill finds; a failing refill is told on its own,
     // over the main window this editor hands back to.
     runDatabaseAction(&host(), [this] { m_state.groups.refill(); });

@@ -56,12 +56,12 @@ MainWindow::MainWindow(SharedState& state, WindowRequests& windows, ResourceHand
     buildControls();
     connectCommands();
 
-    const StartupSettings& settings = m_state.startupSettings();
+    const Settings& settings = m_state.settings();
     setFixedSize(twips::size(kWindowWidth, kWindowHeight));
-    placeWindow(settings.left.toDouble(), settings.top.toDouble());
+    placeWindow(settings.mainPosition);
     sizeBorderShapes();
     m_itemNames->setReadOnly(true);
-    setMinimizeOption(settings.checkMinimize.toInt() != 0);
+    setMinimizeOption(settings.minimizeOnLaunch);
     showGroupCount();
 }
 
@@ -111,8 +111,7 @@ void MainWindow::buildControls() {
         connect(menu, &GroupShortcutMenu::statusMessage, this, &MainWindow::showStatusMessage);
         menu->popup(at);
     });
-    connect(m_groupList, &GroupListView::pointerMoved, this,
-            [this] { m_state.lblItemSel = QStringLiteral("1"); });
+    connect(m_groupList, &GroupListView::pointerMoved, this, [this] { m_listTouched = true; });
 
     // The strips cover the list's right edge, where its scroll bar would be, while the
     // groups fit without one.
@@ -232,8 +231,8 @@ void MainWindow::paintEvent(QPaintEvent* event) {
     painter.drawLine(twips::toPixels(240), rule, width() - twips::toPixels(240), rule);
 }
 
-void MainWindow::placeWindow(double left, double top) {
-    move(reachablePlace(QPoint(twips::toPixels(left), twips::toPixels(top)), size()));
+void MainWindow::placeWindow(QPoint twips) {
+    move(reachablePlace(QPoint(twips::toPixels(twips.x()), twips::toPixels(twips.y())), size()));
 }
 
 void MainWindow::showGroupCount() {
@@ -263,8 +262,6 @@ void MainWindow::setMinimizeOption(bool ticked) {
 }
 
 void MainWindow::switchToCompactWindow() {
-    // Chosen by hand, the compact window shows itself rather than its tray icon.
-    m_state.lblIniMinimized = QStringLiteral("0");
     hide();
     m_windows.openCompactList();
 }
@@ -338,7 +335,7 @@ void MainWindow::updateSelectedGroup() {
 }
 
 void MainWindow::showItemsViewer() {
-    m_windows.showItems({m_groupTitle->text(), m_description, m_state.txtAddress});
+    m_windows.showItems({m_groupTitle->text(), m_description, m_addresses});
 }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
@@ -358,9 +355,8 @@ void MainWindow::storePosition() {
         showStatusMessage(QStringLiteral("O Wayland não informa a posição."));
         return;
     }
-    const bool stored = runDatabaseAction(this, [this] {
-        storeWindowPosition(m_state.paths().settings, twips::fromPixels(x()), twips::fromPixels(y()));
-    });
+    const bool stored = runDatabaseAction(
+        this, [this] { m_state.storeMainPosition(QPoint(twips::fromPixels(x()), twips::fromPixels(y()))); });
     if (!stored) {
         prompt::beep();
         showStatusMessage(QStringLiteral("Não foi possível gravar a posição."));
@@ -382,14 +378,15 @@ void MainWindow::openSelectedGroups() {
 
 RunTicket MainWindow::openGroups(const QVector<int>& groupIds) {
     RunTicket ticket{&m_launcher, 0};
-    runDatabaseAction(this, [&] { ticket.run = m_launcher.openGroups(groupIds, m_state.tempoMs()); });
+    const int delay = int(m_state.settings().launchDelay.count());
+    runDatabaseAction(this, [&] { ticket.run = m_launcher.openGroups(groupIds, delay); });
     return ticket;
 }
 
 void MainWindow::clearGroupDetails() {
     m_description = QStringLiteral("...\r\n");
     m_itemNames->setPlainText(m_description);
-    m_state.txtAddress.clear();
+    m_addresses.clear();
     for (QLabel* value : {m_groupTitle, m_groupDate, m_itemCount, m_categoryName})
         value->setText(QStringLiteral("..."));
     for (QLabel* value : {m_groupTitle, m_groupDate, m_itemCount})
@@ -404,11 +401,11 @@ void MainWindow::showGroupDetails(const QModelIndex& row) {
     for (QLabel* label : {m_groupDate, m_itemCount, m_groupTitle})
         setTextColour(label, colours::windowFrame());
     QItemSelectionModel* selection = m_groupList->selectionModel();
-    if (!m_state.itemSelected() && m_state.groups.rowCount() > 0)
+    if (!m_listTouched && m_state.groups.rowCount() > 0)
         selection->select(m_state.groups.index(0, 0),
                           QItemSelectionModel::Select | QItemSelectionModel::Rows);
     if (selection->hasSelection())
-        m_state.lblItemSel = QStringLiteral("1");
+        m_listTouched = true;
 
     std::optional<GroupDetails> details;
     if (!runDatabaseAction(this, [&] { details = readGroupDetails(m_state.paths().groups, id); }) || !details)
@@ -419,20 +416,19 @@ void MainWindow::showGroupDetails(const QModelIndex& row) {
     m_description = unescapeTextWithLineBreaks(details->texto1);
     m_groupTitle->setText(unescapeTextWithLineBreaks(details->titulo1).left(kShownTextLength));
     m_itemNames->setPlainText(m_description.left(kShownTextLength));
-    m_state.txtAddress = unescapeText(details->texto2);
+    m_addresses = unescapeText(details->texto2);
 
     // A category number with no loaded category (0 when none was chosen) has no name
     // and shows the default picture.
     const int category = details->categoria.toInt();
-    const bool known = category >= 1 && category <= m_state.lstCats.size();
-    const QString name = known ? m_state.lstCats[category - 1].text : QString();
-    const QIcon picture = known ? m_state.picture(m_state.lstImgs2[category - 1].text) : QIcon();
+    const bool known = category >= 1 && category <= m_state.categoryTitles().size();
+    const QString name = known ? m_state.categoryTitles()[category - 1].text : QString();
+    const QIcon picture = known ? m_state.picture(m_state.categoryPictures()[category - 1].text) : QIcon();
     m_categoryPicture->setIcon(picture.isNull() ? m_defaultPicture : picture);
 
     m_categoryName->setText(name);
     m_groupDate->setText(details->dataUpd);
     m_itemCount->setText(details->qtd);
-    m_state.lblNumUpdate = QString::number(id);
 }
 
 } // namespace zantor

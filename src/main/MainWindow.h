@@ -65,7 +65,7 @@ private:
     void buildControls();
     void buildCommandButtons();
     void buildDetailsPanel();
-    void placeWindow(double left, double top);
+    void placeWindow(QPoint twips);
     void setMinimizeOption(bool ticked);
     // The group count, the cover strips and the first row, after every fill.
     void showGroupCount();
@@ -116,6 +116,11 @@ private:
     StatusLines m_statusLines;
     // The shown group's item titles, whole: the panel shows them cut.
     QString m_description;
+    // Its addresses, unescaped, for the items viewer.
+    QString m_addresses;
+    // Once the pointer has been over the list or a row was chosen, a row click selects
+    // only that row; before, it selects the first row too.
+    bool m_listTouched = false;
 
     friend class MainWindowPeer;
 };

@@ -32,6 +32,18 @@ constexpr int kRowHeight = 195;
 constexpr int kBottomBarHeight = 285;
 constexpr int kMostRows = 15;
 
+int widthTwips(CompactWidth width) {
+    switch (width) {
+    case CompactWidth::Narrow:
+        return 1575;
+    case CompactWidth::Medium:
+        return 1950;
+    case CompactWidth::Wide:
+        break;
+    }
+    return 2250;
+}
+
 QFont sansSerif(int pixelSize) {
     QFont font(QStringLiteral("Sans Serif"));
     font.setPixelSize(pixelSize);
@@ -54,18 +66,18 @@ CompactList::CompactList(SharedState& state, WindowRequests& windows, ResourceHa
     buildBottomBar();
     connectCommands(windows);
 
+    const Settings& settings = m_state.settings();
     // A stored count outside what the list can show would give a window with no shape.
-    const int rows = qBound(0, m_state.numMiniList(), kMostRows);
-    resize(twips::toPixels(m_state.optLarguraTwips()), height());
+    const int rows = qBound(0, settings.compactRows, kMostRows);
+    resize(twips::toPixels(widthTwips(settings.compactWidth)), height());
     applyGeometry(rows, 0);
     move(reachablePlace(
-        QPoint(twips::toPixels(m_state.miniLeftTwips()), twips::toPixels(m_state.miniTopTwips())), size()));
+        QPoint(twips::toPixels(settings.compactPosition.x()), twips::toPixels(settings.compactPosition.y())),
+        size()));
     m_rowCount->setText(QString::number(rows));
-    m_launchDelay = m_state.tempoMs();
     countGroups();
     m_shownRows = rows;
-    if (m_state.startsInTray())
-        m_tray.minimizeToTrayWhenReady();
+    connect(&m_state, &SharedState::settingsChanged, this, &CompactList::followWidth);
 }
 
 void CompactList::buildList() {
@@ -116,17 +128,15 @@ void CompactList::buildBottomBar() {
                             toolTip, m_bottomBar);
         button->setGeometry(place);
     };
-    const int barWidth = m_state.optLarguraTwips() - 235;
     makeButton(m_positionButton, "positionButton", "mini-position", QStringLiteral(" Gravar posição"),
                twips::rect(315, 45, 180, 180));
     makeButton(m_keepOnTopButton, "keepOnTopButton", "mini-top-off", QStringLiteral(" Manter na frente"),
                twips::rect(560, 30, 225, 210));
     makeButton(m_leaveTopButton, "leaveTopButton", "mini-top-on", QStringLiteral(" Tirar da frente"),
                twips::rect(545, 30, 225, 210));
-    makeButton(m_trayButton, "trayButton", "title-tray", QStringLiteral(" Minimizar para o Tray"),
-               twips::rect(barWidth - 480, 30, 210, 210));
-    makeButton(m_closeButton, "closeButton", "title-close", QStringLiteral(" Fechar MiniZantor"),
-               twips::rect(barWidth - 240, 30, 210, 210));
+    // Placed at the bar's right end with the bar.
+    makeButton(m_trayButton, "trayButton", "title-tray", QStringLiteral(" Minimizar para o Tray"), {});
+    makeButton(m_closeButton, "closeButton", "title-close", QStringLiteral(" Fechar MiniZantor"), {});
     m_leaveTopButton->hide();
     // Wayland leaves the stacking of windows to the compositor: the button still
     // switches, and says that the window may not stay in front.
@@ -155,7 +165,18 @@ void CompactList::applyGeometry(int rows, int top) {
     setGeometry(x(), top, this->width(), twips::toPixels(listHeight + 535));
     m_groupList->setGeometry(twips::rect(120, 120, width - 255, listHeight));
     m_listFrame->setGeometry(twips::rect(105, 105, width - 230, listHeight + 30));
-    m_bottomBar->setGeometry(twips::rect(100, listHeight + 200, width - 235, kBottomBarHeight));
+    const int barWidth = width - 235;
+    m_bottomBar->setGeometry(twips::rect(100, listHeight + 200, barWidth, kBottomBarHeight));
+    m_trayButton->setGeometry(twips::rect(barWidth - 480, 30, 210, 210));
+    m_closeButton->setGeometry(twips::rect(barWidth - 240, 30, 210, 210));
+}
+
+void CompactList::followWidth() {
+    const int width = twips::toPixels(widthTwips(m_state.settings().compactWidth));
+    if (width == this->width())
+        return;
+    resize(width, height());
+    applyGeometry(m_shownRows, y());
 }
 
 void CompactList::countGroups() {
@@ -178,7 +199,9 @@ void CompactList::openSelectedGroups() {
 
 RunTicket CompactList::openGroups(const QVector<int>& groupIds) {
     RunTicket ticket{&m_launcher, 0};
-    runDatabaseAction(this, [&] { ticket.run = m_launcher.openGroups(groupIds, m_launchDelay); });
+    runDatabaseAction(this, [&] {
+        ticket.run = m_launcher.openGroups(groupIds, int(m_state.settings().launchDelay.count()));
+    });
     return ticket;
 }
 
@@ -209,14 +232,8 @@ void CompactList::savePosition() {
         showNotice(QStringLiteral("Posição não gravada!"));
         return;
     }
-    const int left = twips::fromPixels(x());
-    const int top = twips::fromPixels(y());
-    const bool stored =
-        runDatabaseAction(this, [&] { storeCompactWindowPosition(m_state.paths().settings, left, top); });
-    if (stored) {
-        m_state.lblMiniLeft = QString::number(left);
-        m_state.lblMiniTop = QString::number(top);
-    }
+    const QPoint place(twips::fromPixels(x()), twips::fromPixels(y()));
+    const bool stored = runDatabaseAction(this, [&] { m_state.storeCompactPosition(place); });
     prompt::beep();
     showNotice(stored ? QStringLiteral("Posição gravada!") : QStringLiteral("Posição não gravada!"));
 }

@@ -26,8 +26,8 @@ class WindowRequests;
 class CompactList : public BorderlessWindow {
     Q_OBJECT
 public:
-    // Places and sizes itself from the shared state; when the start-up asks for the
-    // tray, it goes there at once instead of waiting to be shown.
+    // Places and sizes itself from the settings; whoever makes it shows it or hides it
+    // in its tray icon.
     CompactList(SharedState& state, WindowRequests& windows, ResourceHandler& resourceHandler,
                 const QIcon& icon);
 
@@ -53,6 +53,8 @@ private:
     // Sizes the list, its frame, the bottom bar and the window for `rows` rows; `top`
     // is the window's new top, in pixels.
     void applyGeometry(int rows, int top);
+    // A width chosen in the settings shows at once.
+    void followWidth();
     // Shows as many rows as the row box says, within what the groups allow, keeping
     // the window's bottom edge where it is.
     void applyRowCount();
@@ -85,8 +87,6 @@ private:
     int m_shownRows = 0;
     // The most rows the list may show: the number of groups, at most 15.
     int m_mostRows = 0;
-    // The delay between two resources, in ms, as the window was opened with.
-    int m_launchDelay = 0;
 
     friend class CompactListPeer;
 };

@@ -340,7 +340,7 @@ void SettingsWindow::showOrder(bool custom) {
     m_orderList->clear();
     for (const ListEntry& entry : std::as_const(custom ? m_custom : m_alphabetical)) {
         auto* item = new QListWidgetItem(entry.text, m_orderList);
-        item->setData(Qt::UserRole, entry.itemData);
+        item->setData(Qt::UserRole, entry.id);
     }
     // Greyed while dragging would change nothing.
     setTextColour(m_dragHint, custom ? colours::windowFrame() : colours::activeBorder());
@@ -411,21 +411,14 @@ void SettingsWindow::saveAndClose() {
     }
     const SettingsOptions options = chosenOptions(atalhos);
     const DatabasePaths& paths = m_state.paths();
-    const bool optionsStored =
-        runDatabaseAction(mainWindow, [&] { storeSettingsOptions(paths.settings, options); });
-    m_state.lblInsertUpdate.clear();
+    // What is not stored does not take effect either.
+    const bool optionsStored = runDatabaseAction(mainWindow, [&] { m_state.storeOptions(options); });
     bool orderStored = true;
     if (m_customOrder->isChecked()) {
         QVector<int> ids;
         for (int i = 0; i < m_orderList->count(); ++i)
             ids.append(m_orderList->item(i)->data(Qt::UserRole).toInt());
         orderStored = runDatabaseAction(mainWindow, [&] { storeCustomOrder(paths.groups, ids); });
-    }
-    // What was not stored does not take effect either.
-    if (optionsStored) {
-        m_state.lblTempo = options.tempo;
-        m_state.lblOptLargura = SharedState::compactWidthFor(options.optLargura);
-        m_state.lblNumMiniList = options.numMiniList;
     }
     prompt::beep();
     emit statusMessage(optionsStored && orderStored

@@ -44,6 +44,8 @@ public:
     QLabel* groupDate() const { return w.m_groupDate; }
     QLabel* itemCount() const { return w.m_itemCount; }
     QLabel* categoryName() const { return w.m_categoryName; }
+    const QString& addresses() const { return w.m_addresses; }
+    bool listTouched() const { return w.m_listTouched; }
 
 private:
     MainWindow& w;

@@ -154,7 +154,7 @@ private slots:
         QCOMPARE(peer(*mini).bottomBar()->y(), twips::toPixels(195 * rows + 200));
         QCOMPARE(BorderlessWindowPeer(*mini).outerBorder()->size(), mini->size());
         // The count is this window's alone.
-        QCOMPARE(readStartupSettings(fixture.app.databases().settings).numMiniList, QStringLiteral("5"));
+        QCOMPARE(readSettingsOptions(fixture.app.databases().settings).numMiniList, QStringLiteral("5"));
     }
 
     void savingThePlaceIsConfirmedByACountingNotice() {
@@ -164,10 +164,8 @@ private slots:
         QVERIFY(mini);
         mini->move(100, 200);
         peer(*mini).positionButton()->click();
-        const StartupSettings stored = readStartupSettings(fixture.app.databases().settings);
-        QCOMPARE(QStringList({stored.miniLeft, stored.miniTop}), QStringList({"1500", "3000"}));
-        QCOMPARE(QStringList({fixture.main().state().lblMiniLeft, fixture.main().state().lblMiniTop}),
-                 QStringList({"1500", "3000"}));
+        QCOMPARE(readSettings(fixture.app.databases().settings).compactPosition, QPoint(1500, 3000));
+        QCOMPARE(fixture.main().state().settings().compactPosition, QPoint(1500, 3000));
         QCOMPARE(fixture.prompt.beeps, 1);
         QPointer<CountingNotice> notice = mini->findChild<CountingNotice*>();
         QVERIFY(notice && notice->isVisible());
@@ -207,7 +205,7 @@ private slots:
         auto* notice = mini->findChild<CountingNotice*>();
         QVERIFY(notice);
         QCOMPARE(peer(*notice).message()->text(), QStringLiteral("Posição não gravada!"));
-        QCOMPARE(fixture.main().state().lblMiniLeft, QStringLiteral("1500"));
+        QCOMPARE(fixture.main().state().settings().compactPosition.x(), 1500);
     }
 
     void alwaysOnTopSwitchesInPlace() {
@@ -334,20 +332,39 @@ private slots:
         QToolTip::hideText();
     }
 
-    void btnMiniSwitchesToTheCompactWindowAndItsCloseBack() {
+    // The tray is for the start only: chosen by hand, the compact list shows.
+    void theCompactButtonSwitchesToTheCompactWindowAndItsCloseBack() {
+        TrayOverride tray(true);
         TestAppFolder app;
+        app.setSettings({{QStringLiteral("iniMinimized"), QStringLiteral("1")}});
         RecordingPrompt prompt;
         TestZantor zantor(app.path());
         MainWindow& main = zantor.mainWindow();
-        main.state().lblIniMinimized = QStringLiteral("1"); // the tray is for the start only
+        main.tray().restoreFromTray();
         peer(main).compactButton()->click();
-        QCOMPARE(main.state().lblIniMinimized, QStringLiteral("0"));
         QVERIFY(!main.isVisible());
         QPointer<CompactList> mini = zantor.windows.compactWindow();
         QVERIFY(mini && mini->isVisible());
+        QVERIFY(!mini->tray().isInTray());
         peer(*mini).closeButton()->click();
         QVERIFY(main.isVisible());
         QTRY_VERIFY(!mini);
+    }
+
+    // A width stored from the settings shows at once; the bar's buttons keep to its end.
+    void aWidthStoredMeanwhileShowsAtOnce() {
+        CompactFixture fixture;
+        fixture.addGroups(3);
+        CompactList* mini = fixture.load();
+        QVERIFY(mini);
+        const QRect before = mini->geometry();
+        SettingsOptions options = readSettingsOptions(fixture.app.databases().settings);
+        options.optLargura = QStringLiteral("1");
+        fixture.main().state().storeOptions(options);
+        QCOMPARE(mini->geometry(), QRect(before.topLeft(), QSize(twips::toPixels(1575), before.height())));
+        QCOMPARE(peer(*mini).bottomBar()->width(), twips::toPixels(1575 - 235));
+        QCOMPARE(peer(*mini).closeButton()->x(), twips::toPixels(1575 - 235 - 240));
+        QCOMPARE(BorderlessWindowPeer(*mini).outerBorder()->size(), mini->size());
     }
 
     void aStartInTheTrayShowsOnlyTheCompactIcon() {

@@ -61,17 +61,13 @@ private slots:
         MainWindow& window = zantor.mainWindow();
         window.move(100, 200);
         peer(window).positionButton()->click();
-        StartupSettings stored = readStartupSettings(app.databases().settings);
-        QCOMPARE(stored.left, QStringLiteral("1500"));
-        QCOMPARE(stored.top, QStringLiteral("3000"));
+        QCOMPARE(readSettings(app.databases().settings).mainPosition, QPoint(1500, 3000));
         QCOMPARE(peer(window).messageLine()->text(), QStringLiteral("Posição gravada!"));
         QCOMPARE(prompt.beeps, 1);
 
         window.move(110, 220);
         peer(window).positionButton()->click();
-        stored = readStartupSettings(app.databases().settings);
-        QCOMPARE(stored.left, QStringLiteral("1650"));
-        QCOMPARE(stored.top, QStringLiteral("3300"));
+        QCOMPARE(readSettings(app.databases().settings).mainPosition, QPoint(1650, 3300));
         QCOMPARE(prompt.beeps, 2);
         QVERIFY(prompt.messages.isEmpty());
     }
@@ -124,7 +120,7 @@ private slots:
         QVERIFY(peer(window).minimizeOnLaunch()->isChecked());
         QCOMPARE(captionColour(window), colours::windowFrame());
         // A click changes this run only.
-        QCOMPARE(readStartupSettings(app.databases().settings).checkMinimize, QStringLiteral("0"));
+        QCOMPARE(readSettingsOptions(app.databases().settings).checkMinimize, QStringLiteral("0"));
     }
 
     void titleBarImagesLightAndAct() {

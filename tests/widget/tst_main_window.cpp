@@ -64,17 +64,17 @@ private slots:
         QCOMPARE(window.size(), QSize(440, 457));
         QCOMPARE(window.state().groups.rowCount(), 0);
         QCOMPARE(peer(window).groupCount()->text(), QStringLiteral("0 grupos"));
-        QCOMPARE(window.state().lblNumtotal, QStringLiteral("0"));
+        QCOMPARE(window.state().groups.groupCount(), 0);
         QVERIFY(peer(window).listCover()->isVisible());
         QVERIFY(peer(window).headerCover()->isVisible());
         QVERIFY(prompt.messages.isEmpty());
         // The settings reach the shared values.
-        QCOMPARE(window.state().lblTempo, QStringLiteral("1000"));
-        QCOMPARE(window.state().lblNumMiniList, QStringLiteral("5"));
-        QCOMPARE(window.state().lblIniMinimized, QStringLiteral("0"));
-        QCOMPARE(window.state().lstCats.size(), 10);
-        QCOMPARE(window.state().lstCats[0], (ListEntry{QStringLiteral("Trabalho"), 1}));
-        QCOMPARE(window.state().lstImgs2[0], (ListEntry{QStringLiteral("cat-trabalho-42.svg"), 1}));
+        QCOMPARE(window.state().settings().launchDelay, std::chrono::milliseconds(1000));
+        QCOMPARE(window.state().settings().compactRows, 5);
+        QCOMPARE(window.state().settings().startInTray, false);
+        QCOMPARE(window.state().categoryTitles().size(), 10);
+        QCOMPARE(window.state().categoryTitles()[0], (ListEntry{QStringLiteral("Trabalho"), 1}));
+        QCOMPARE(window.state().categoryPictures()[0], (ListEntry{QStringLiteral("cat-trabalho-42.svg"), 1}));
     }
 
     void coverStripsGoAtElevenGroups_data() {
@@ -94,7 +94,7 @@ private slots:
         TestZantor zantor(app.path());
         MainWindow& window = zantor.mainWindow();
         QCOMPARE(peer(window).groupCount()->text(), QStringLiteral("%1 grupos").arg(groups));
-        QCOMPARE(window.state().lblNumtotal, QString::number(groups));
+        QCOMPARE(window.state().groups.groupCount(), groups);
         QCOMPARE(peer(window).listCover()->isVisible(), covered);
         QCOMPARE(peer(window).headerCover()->isVisible(), covered);
         // Ten rows fit under the header without a scroll bar; the eleventh needs one.
@@ -138,26 +138,22 @@ private slots:
 
     void compactListWidthFollowsOptLargura_data() {
         QTest::addColumn<QString>("optLargura");
-        QTest::addColumn<QString>("width");
-        QTest::newRow("1") << "1"
-                           << "1575";
-        QTest::newRow("2") << "2"
-                           << "1950";
-        QTest::newRow("3") << "3"
-                           << "2250";
-        QTest::newRow("text") << "x"
-                              << "2250";
+        QTest::addColumn<CompactWidth>("width");
+        QTest::newRow("1") << "1" << CompactWidth::Narrow;
+        QTest::newRow("2") << "2" << CompactWidth::Medium;
+        QTest::newRow("3") << "3" << CompactWidth::Wide;
+        QTest::newRow("text") << "x" << CompactWidth::Wide;
     }
 
     void compactListWidthFollowsOptLargura() {
         QFETCH(QString, optLargura);
-        QFETCH(QString, width);
+        QFETCH(CompactWidth, width);
         TestAppFolder app;
         app.setSettings({{QStringLiteral("optLargura"), optLargura}});
         RecordingPrompt prompt;
         TestZantor zantor(app.path());
         MainWindow& window = zantor.mainWindow();
-        QCOMPARE(window.state().lblOptLargura, width);
+        QCOMPARE(window.state().settings().compactWidth, width);
     }
 
     void minimizeOptionStartsFromTheSettings() {
@@ -186,12 +182,12 @@ private slots:
         clickRow(window, 1);
         QCOMPARE(peer(window).groupTitle()->text(), QStringLiteral("Dia d'água"));
         QCOMPARE(peer(window).itemNames()->toPlainText(), QStringLiteral("Letra, Faixa\t2"));
-        QCOMPARE(window.state().txtAddress, QStringLiteral("/tmp/a\x1f/tmp/b"));
+        QCOMPARE(peer(window).addresses(), QStringLiteral("/tmp/a\x1f/tmp/b"));
         QCOMPARE(peer(window).groupDate()->text(), QStringLiteral("7/1/26"));
         QCOMPARE(peer(window).itemCount()->text(), QStringLiteral("0700"));
         QCOMPARE(peer(window).categoryName()->text(), QStringLiteral("Música"));
-        QCOMPARE(window.state().lblNumUpdate, QString::number(id));
-        QCOMPARE(window.state().lblItemSel, QStringLiteral("1"));
+        QCOMPARE(cell(window, 1).data(GroupListModel::GroupIdRole).toInt(), id);
+        QVERIFY(peer(window).listTouched());
         QCOMPARE(peer(window).groupTitle()->palette().color(QPalette::WindowText), colours::windowFrame());
         QVERIFY(!peer(window).categoryPicture()->icon().isNull());
         QVERIFY(!showsDefaultPicture(window));
@@ -208,13 +204,13 @@ private slots:
         RecordingPrompt prompt;
         TestZantor zantor(app.path());
         MainWindow& window = zantor.mainWindow();
-        QCOMPARE(window.state().lblItemSel, QStringLiteral("0"));
+        QVERIFY(!peer(window).listTouched());
         // Keyboard navigation counts as a click on the row it reaches.
         peer(window).groupList()->setFocus();
         QTest::keyClick(peer(window).groupList(), Qt::Key_Down);
         QCOMPARE(peer(window).groupTitle()->text(), QStringLiteral("b"));
         QVERIFY(peer(window).groupList()->selectionModel()->isRowSelected(0));
-        QCOMPARE(window.state().lblItemSel, QStringLiteral("1"));
+        QVERIFY(peer(window).listTouched());
     }
 
     void missingPicturesFallBackToTheDefault_data() {

@@ -22,6 +22,7 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSignalSpy>
 #include <QTest>
 #include <cstring>
 
@@ -262,7 +263,7 @@ private slots:
         QTest::mouseClick(peer(*visit).alphabeticalOrder(), Qt::LeftButton);
         peer(*visit).saveButton()->click();
         QCOMPARE(storedOrder(app), QStringLiteral("E F D C B A"));
-        QCOMPARE(readStartupSettings(app.databases().settings).ordemPosts, QStringLiteral("0"));
+        QCOMPARE(readSettingsOptions(app.databases().settings).ordemPosts, QStringLiteral("0"));
     }
 
     void saveStoresEveryOptionAndPassesThreeOnAtOnce() {
@@ -270,12 +271,12 @@ private slots:
         addFiveGroups(app);
         RecordingPrompt prompt;
         Visit visit(app);
-        visit.main.state().lblInsertUpdate = QStringLiteral("Update");
         peer(*visit).customOrder()->click();
         drag(peer(*visit).orderList(), 4, 0);
         peer(*visit).startInTray()->click();
         peer(*visit).minimizeOnLaunch()->setChecked(true);
         peer(*visit).compactMedium()->click();
+        QSignalSpy changed(&visit.main.state(), &SharedState::settingsChanged);
         peer(*visit).saveButton()->click();
 
         const SettingsOptions stored = readSettingsOptions(app.databases().settings);
@@ -283,10 +284,13 @@ private slots:
                               stored.atalhos, stored.numMiniList, stored.checkMini, stored.optLargura}),
                  QStringList({"1", "1", "1", "1000", "", "5", "1", "2"}));
         QCOMPARE(storedOrder(app), QStringLiteral("A E D C B"));
-        const SharedState& state = visit.main.state();
-        QCOMPARE(
-            QStringList({state.lblTempo, state.lblOptLargura, state.lblNumMiniList, state.lblInsertUpdate}),
-            QStringList({"1000", "1950", "5", ""}));
+        const Settings& settings = visit.main.state().settings();
+        QCOMPARE(settings.launchDelay, std::chrono::milliseconds(1000));
+        QCOMPARE(settings.compactWidth, CompactWidth::Medium);
+        QCOMPARE(settings.compactRows, 5);
+        // Only they change this run: the tray option waits for the next start.
+        QVERIFY(!settings.startInTray);
+        QCOMPARE(changed.size(), 1);
         QCOMPARE(peer(visit.main).messageLine()->text(),
                  QStringLiteral("Configurações atualizadas com sucesso!"));
         QCOMPARE(prompt.beeps, 1);
@@ -329,8 +333,8 @@ private slots:
         peer(*visit).saveButton()->click();
         const SettingsOptions stored = readSettingsOptions(app.databases().settings);
         QCOMPARE(QStringList({stored.tempo, stored.numMiniList}), QStringList({storedTempo, storedRows}));
-        QCOMPARE(QStringList({visit.main.state().lblTempo, visit.main.state().lblNumMiniList}),
-                 QStringList({storedTempo, storedRows}));
+        QCOMPARE(visit.main.state().settings().launchDelay, std::chrono::milliseconds(storedTempo.toInt()));
+        QCOMPARE(visit.main.state().settings().compactRows, storedRows.toInt());
     }
 
     void storedShortcutsChangeOnlyWhenRemade() {
@@ -414,7 +418,7 @@ private slots:
         QVERIFY2(prompt.messages[0].text.contains(file), qPrintable(prompt.messages[0].text));
         QCOMPARE(peer(visit.main).messageLine()->text(),
                  QStringLiteral("Não foi possível gravar as configurações."));
-        QCOMPARE(visit.main.state().lblTempo, tempo);
+        QCOMPARE(visit.main.state().settings().launchDelay, std::chrono::milliseconds(tempo.toInt()));
         QCOMPARE(storedOrder(app), orderFails ? QStringLiteral("E D C B A") : QStringLiteral("A E D C B"));
         QVERIFY(visit.main.isVisible());
         QTRY_VERIFY(visit.settings.isNull());
