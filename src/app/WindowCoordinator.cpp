@@ -27,10 +27,14 @@ WindowCoordinator::WindowCoordinator(SharedState& state, ResourceHandler& resour
 
 WindowCoordinator::~WindowCoordinator() {
     // The other windows work on the main window and the shared state: none outlives them.
-    for (PageWindow* page : m_main->openPages())
-        delete page;
-    delete m_compact;
-    delete m_missingItems;
+    for (const QPointer<QWidget>& window : std::exchange(m_windows, {}))
+        delete window.data();
+}
+
+template <typename Window> Window* WindowCoordinator::own(std::unique_ptr<Window> window) {
+    m_windows.removeIf([](const QPointer<QWidget>& gone) { return gone.isNull(); });
+    m_windows.append(window.get());
+    return window.release();
 }
 
 void WindowCoordinator::start() {
@@ -97,38 +101,34 @@ void WindowCoordinator::bringToFront() {
     window->activateWindow();
 }
 
-void WindowCoordinator::showPage(PageWindow* page) {
-    m_main->showPage(page);
+void WindowCoordinator::showPage(std::unique_ptr<PageWindow> page) {
+    m_main->showPage(own(std::move(page)));
 }
 
 void WindowCoordinator::openEditor(const EditorRequest& request) {
-    auto* editor = new GroupEditor(*m_main, m_state, request);
-    if (!editor->load()) {
-        delete editor;
+    auto editor = std::make_unique<GroupEditor>(*m_main, m_state, request);
+    if (!editor->load())
         return;
-    }
     // A renamed group's desktop entries take its new title and picture.
-    connect(editor, &GroupEditor::groupUpdated, m_main.get(),
+    connect(editor.get(), &GroupEditor::groupUpdated, m_main.get(),
             [this](int groupId) { refreshGroupShortcuts(m_main.get(), m_state, groupId); });
-    showPage(editor);
+    showPage(std::move(editor));
 }
 
 void WindowCoordinator::openSettings() {
-    auto* settings = new SettingsWindow(m_state, *m_main);
-    if (!settings->load()) {
-        delete settings;
+    auto settings = std::make_unique<SettingsWindow>(m_state, *m_main);
+    if (!settings->load())
         return;
-    }
-    connect(settings, &SettingsWindow::statusMessage, m_main.get(), &MainWindow::showStatusMessage);
-    showPage(settings);
+    connect(settings.get(), &SettingsWindow::statusMessage, m_main.get(), &MainWindow::showStatusMessage);
+    showPage(std::move(settings));
 }
 
 void WindowCoordinator::openHelp() {
-    showPage(new HelpPage(*m_main, m_state.folders().shipped, m_resourceHandler));
+    showPage(std::make_unique<HelpPage>(*m_main, m_state.folders().shipped, m_resourceHandler));
 }
 
 void WindowCoordinator::openAbout() {
-    showPage(new AboutPage(*m_main));
+    showPage(std::make_unique<AboutPage>(*m_main));
 }
 
 void WindowCoordinator::openCompactList() {
@@ -137,7 +137,7 @@ void WindowCoordinator::openCompactList() {
 }
 
 void WindowCoordinator::openCompactWindow(bool intoTray) {
-    m_compact = new CompactList(m_state, *this, m_resourceHandler, m_main->programIcon());
+    m_compact = own(std::make_unique<CompactList>(m_state, *this, m_resourceHandler, m_main->programIcon()));
     // The main window keeps its own place; it only shows again.
     connect(m_compact, &CompactList::closed, m_main.get(), &QWidget::show);
     if (intoTray)
@@ -147,7 +147,7 @@ void WindowCoordinator::openCompactWindow(bool intoTray) {
 }
 
 void WindowCoordinator::confirmDeletion(const QItemSelectionModel& selection) {
-    auto* confirmation = new DeleteConfirmation(m_state, selection, m_main.get());
+    auto* confirmation = own(std::make_unique<DeleteConfirmation>(m_state, selection, m_main.get()));
     connect(confirmation, &DeleteConfirmation::statusMessage, m_main.get(), &MainWindow::showStatusMessage);
     connect(confirmation, &DeleteConfirmation::listRebuilt, m_main.get(), &MainWindow::showRebuiltCount);
     connect(confirmation, &DeleteConfirmation::groupsDeleted, m_main.get(),
@@ -156,7 +156,8 @@ void WindowCoordinator::confirmDeletion(const QItemSelectionModel& selection) {
 }
 
 void WindowCoordinator::showItems(const ItemsRequest& request) {
-    showDialog(new ItemsViewer(m_main.get(), request.groupTitle, request.description, request.addresses));
+    showDialog(own(std::make_unique<ItemsViewer>(m_main.get(), request.groupTitle, request.description,
+                                                 request.addresses)));
 }
 
 void WindowCoordinator::showDialog(QWidget* dialog) {
@@ -173,7 +174,7 @@ void WindowCoordinator::fixMissingItems(const QVector<MissedItem>& items) {
     // One such window at a time: the report of a later run replaces an earlier one.
     if (m_missingItems)
         m_missingItems->close();
-    m_missingItems = new MissingItemsWindow(m_state, items, m_main->programIcon());
+    m_missingItems = own(std::make_unique<MissingItemsWindow>(m_state, items, m_main->programIcon()));
     // Over the window the user works in.
     const QWidget* over =
         m_compact && m_compact->isVisible() ? static_cast<QWidget*>(m_compact) : m_main.get();

@@ -18,6 +18,12 @@ class SharedState;
 // Makes and owns every window of a running Zantor (the main window, the pages over it,
 // the compact list and the dialogs), each with its own tray icon, and answers what the
 // windows and the command line ask of one another. No window makes or finds another.
+//
+// One rule of ownership: the coordinator owns every window it makes. The main window
+// lives as long as the coordinator; every other one is held by a QPointer, because it
+// may go by itself (closed, or unloaded by the main window once it handed back), and
+// whatever is left goes with the coordinator, before the main window. A window's Qt
+// parent, where it has one, only keeps it over that window.
 class WindowCoordinator final : public QObject, public WindowRequests {
     Q_OBJECT
 public:
@@ -38,8 +44,6 @@ public:
     // answer, else the window that shows, else the one hidden in the tray, else the
     // main window.
     void bringToFront();
-    // Shows the page over the main window, which hands over to it.
-    void showPage(PageWindow* page);
 
     void openEditor(const EditorRequest& request) override;
     void openSettings() override;
@@ -55,6 +59,10 @@ signals:
     void firstWindowShown();
 
 private:
+    // Takes a window the coordinator made into its keeping.
+    template <typename Window> Window* own(std::unique_ptr<Window> window);
+    // Shows the page over the main window, which hands over to it.
+    void showPage(std::unique_ptr<PageWindow> page);
     // What the first window's picture does not need.
     void finishStart();
     // The compact list, shown or only its tray icon.
@@ -65,6 +73,9 @@ private:
     SharedState& m_state;
     ResourceHandler& m_resourceHandler;
     std::unique_ptr<MainWindow> m_main;
+    // Every window made but the main one; null where it went by itself.
+    QList<QPointer<QWidget>> m_windows;
+    // Some of them, by what they are to the others.
     QPointer<CompactList> m_compact;
     QPointer<QWidget> m_dialog;
     QPointer<MissingItemsWindow> m_missingItems;

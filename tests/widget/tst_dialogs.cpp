@@ -316,6 +316,23 @@ private slots:
         QCOMPARE(opened, QList<QUrl>{QUrl(QString::fromLatin1(kMakerAddress))});
         closePage(about);
     }
+
+    // The windows still there when the program ends go with it: also a page that has
+    // handed back and waits to be unloaded.
+    void everyWindowGoesWithTheProgram() {
+        TestAppFolder app;
+        RecordingPrompt prompt;
+        auto zantor = std::make_unique<TestZantor>(app.path());
+        MainWindow& window = zantor->mainWindow();
+        QPointer<HelpPage> help = openPage<HelpPage>(peer(window).helpButton());
+        QVERIFY(help);
+        TitledWindowPeer(*help).closeButton()->click();
+        QPointer<AboutPage> about = openPage<AboutPage>(peer(window).aboutButton());
+        QVERIFY(about && help);
+        zantor.reset();
+        QVERIFY(!help);
+        QVERIFY(!about);
+    }
 };
 
 ZANTOR_TEST_MAIN(DialogsTest)
