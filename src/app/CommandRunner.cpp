@@ -6,7 +6,7 @@
 #include "chrome/DatabaseAction.h"
 #include "data/ControlCharacters.h"
 #include "data/DatabaseError.h"
-#include "main/Frm1_ZT_ini.h"
+#include "main/MainWindow.h"
 
 #include <QApplication>
 #include <QTimer>
@@ -197,7 +197,7 @@ void CommandRunner::answer(WindowCoordinator& windows, const InstanceRequest& re
         reply(result);
         if (result.status == exit_status::kSuccess) {
             afterAnswer([&windows] {
-                Frm1_ZT_ini& window = windows.mainWindow();
+                MainWindow& window = windows.mainWindow();
                 runDatabaseAction(&window, [&window] { window.state().groups.refill(); });
             });
         }

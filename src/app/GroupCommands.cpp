@@ -70,7 +70,7 @@ void makeImportedShortcuts(const GroupShortcuts& shortcuts, const QVector<Import
 
 CommandResult listGroupsCommand(const DatabasePaths& paths) {
     return onDatabase([&] {
-        const bool alphabetical = readStartupSettings(paths.settings).ordemPosts.toInt() == 0;
+        const bool alphabetical = readSettings(paths.settings).groupOrder == GroupOrder::Alphabetical;
         CommandResult result;
         for (const GroupListRow& group :
              listGroups(paths.groups, alphabetical ? GroupOrder::Alphabetical : GroupOrder::Custom)) {

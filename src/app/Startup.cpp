@@ -17,11 +17,9 @@ void makeDatabases(const AppFolders& folders) {
 std::unique_ptr<SharedState> loadState(const QString& programFolder) {
     auto state = std::make_unique<SharedState>(programFolder);
     makeDatabases(state->folders());
-    const StartupSettings settings = readStartupSettings(state->paths().settings);
-    state->takeStartupSettings(settings);
+    state->loadSettings();
     state->loadCategories();
-    state->groups.fillFirstScreen(settings.ordemPosts.toInt() == 0 ? GroupOrder::Alphabetical
-                                                                   : GroupOrder::Custom);
+    state->groups.fillFirstScreen(state->settings().groupOrder);
     return state;
 }
 

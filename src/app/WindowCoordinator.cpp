@@ -4,15 +4,15 @@
 #include "chrome/DatabaseAction.h"
 #include "chrome/FirstPicture.h"
 #include "chrome/Prompt.h"
-#include "dialogs/Frm4_ZT_aviso.h"
-#include "dialogs/Frm6_ZT_help.h"
-#include "dialogs/Frm7_ZT_about.h"
-#include "editor/Frm2_ZT_insert.h"
-#include "editor/Frm8_ZT_itens.h"
+#include "dialogs/AboutPage.h"
+#include "dialogs/DeleteConfirmation.h"
+#include "dialogs/HelpPage.h"
+#include "editor/GroupEditor.h"
+#include "editor/ItemsViewer.h"
 #include "editor/MissingItemsWindow.h"
-#include "main/Frm1_ZT_ini.h"
-#include "minilist/Frm9_ZT_mini.h"
-#include "settings/Frm2_ZT_Config.h"
+#include "main/MainWindow.h"
+#include "minilist/CompactList.h"
+#include "settings/SettingsWindow.h"
 #include "state/SharedState.h"
 
 #include <QApplication>
@@ -23,21 +23,25 @@ namespace zantor {
 WindowCoordinator::WindowCoordinator(SharedState& state, ResourceHandler& resourceHandler)
     : m_state(state)
     , m_resourceHandler(resourceHandler)
-    , m_main(std::make_unique<Frm1_ZT_ini>(state, *this, resourceHandler)) {}
+    , m_main(std::make_unique<MainWindow>(state, *this, resourceHandler)) {}
 
 WindowCoordinator::~WindowCoordinator() {
     // The other windows work on the main window and the shared state: none outlives them.
-    for (PageWindow* page : m_main->openPages())
-        delete page;
-    delete m_compact;
-    delete m_missingItems;
+    for (const QPointer<QWidget>& window : std::exchange(m_windows, {}))
+        delete window.data();
+}
+
+template <typename Window> Window* WindowCoordinator::own(std::unique_ptr<Window> window) {
+    m_windows.removeIf([](const QPointer<QWidget>& gone) { return gone.isNull(); });
+    m_windows.append(window.get());
+    return window.release();
 }
 
 void WindowCoordinator::start() {
-    const StartupSettings& settings = m_state.startupSettings();
-    if (settings.checkMini.toInt() == 0)
-        openCompactWindow();
-    else if (settings.iniMinimized.toInt() == 1)
+    const Settings& settings = m_state.settings();
+    if (settings.startCompact)
+        openCompactWindow(settings.startInTray);
+    else if (settings.startInTray)
         m_main->tray().minimizeToTrayWhenReady();
     else
         m_main->show();
@@ -51,12 +55,12 @@ void WindowCoordinator::start() {
 void WindowCoordinator::finishStart() {
     // Every window and message box takes the program's icon; drawn for the window
     // manager at several sizes, it would hold the first picture back.
-    QApplication::setWindowIcon(m_main->IconSoft);
+    QApplication::setWindowIcon(m_main->programIcon());
     runDatabaseAction(m_main.get(), [this] { m_state.groups.readRest(); });
     emit firstWindowShown();
 }
 
-Frm9_ZT_mini* WindowCoordinator::compactWindow() const {
+CompactList* WindowCoordinator::compactWindow() const {
     return m_compact;
 }
 
@@ -97,69 +101,63 @@ void WindowCoordinator::bringToFront() {
     window->activateWindow();
 }
 
-void WindowCoordinator::showPage(PageWindow* page) {
-    m_main->showPage(page);
+void WindowCoordinator::showPage(std::unique_ptr<PageWindow> page) {
+    m_main->showPage(own(std::move(page)));
 }
 
 void WindowCoordinator::openEditor(const EditorRequest& request) {
-    const bool inserting = request.mode == EditorRequest::Mode::Insert;
-    m_state.lblInsertUpdate = inserting ? QStringLiteral("Insert") : QStringLiteral("Update");
-    if (!inserting)
-        m_state.lblNumUpdate = QString::number(request.groupId);
-    auto* editor = new Frm2_ZT_insert(*m_main, m_state, request);
-    if (!editor->load()) {
-        delete editor;
+    auto editor = std::make_unique<GroupEditor>(*m_main, m_state, request);
+    if (!editor->load())
         return;
-    }
     // A renamed group's desktop entries take its new title and picture.
-    connect(editor, &Frm2_ZT_insert::groupUpdated, m_main.get(),
+    connect(editor.get(), &GroupEditor::groupUpdated, m_main.get(),
             [this](int groupId) { refreshGroupShortcuts(m_main.get(), m_state, groupId); });
-    editor->lblAction->setText(inserting ? QStringLiteral("Inserindo item")
-                                         : QStringLiteral("Atualizando item"));
-    showPage(editor);
+    showPage(std::move(editor));
 }
 
 void WindowCoordinator::openSettings() {
-    auto* settings = new Frm2_ZT_Config(m_state, *m_main);
-    if (!settings->load()) {
-        delete settings;
+    auto settings = std::make_unique<SettingsWindow>(m_state, *m_main);
+    if (!settings->load())
         return;
-    }
-    connect(settings, &Frm2_ZT_Config::statusMessage, m_main.get(), &Frm1_ZT_ini::showStatusMessage);
-    showPage(settings);
+    connect(settings.get(), &SettingsWindow::statusMessage, m_main.get(), &MainWindow::showStatusMessage);
+    showPage(std::move(settings));
 }
 
 void WindowCoordinator::openHelp() {
-    showPage(new Frm6_ZT_help(*m_main, m_state.folders().shipped, m_resourceHandler));
+    showPage(std::make_unique<HelpPage>(*m_main, m_state.folders().shipped, m_resourceHandler));
 }
 
 void WindowCoordinator::openAbout() {
-    showPage(new Frm7_ZT_about(*m_main));
+    showPage(std::make_unique<AboutPage>(*m_main));
 }
 
 void WindowCoordinator::openCompactList() {
-    openCompactWindow();
+    // Chosen by hand, the compact window shows itself rather than its tray icon.
+    openCompactWindow(false);
 }
 
-void WindowCoordinator::openCompactWindow() {
-    m_compact = new Frm9_ZT_mini(m_state, *this, m_resourceHandler, m_main->IconSoft);
+void WindowCoordinator::openCompactWindow(bool intoTray) {
+    m_compact = own(std::make_unique<CompactList>(m_state, *this, m_resourceHandler, m_main->programIcon()));
     // The main window keeps its own place; it only shows again.
-    connect(m_compact, &Frm9_ZT_mini::closed, m_main.get(), &QWidget::show);
-    if (!m_state.startsInTray())
+    connect(m_compact, &CompactList::closed, m_main.get(), &QWidget::show);
+    if (intoTray)
+        m_compact->tray().minimizeToTrayWhenReady();
+    else
         m_compact->show();
 }
 
 void WindowCoordinator::confirmDeletion(const QItemSelectionModel& selection) {
-    auto* confirmation = new Frm4_ZT_aviso(m_state, selection, m_main.get());
-    connect(confirmation, &Frm4_ZT_aviso::statusMessage, m_main.get(), &Frm1_ZT_ini::showStatusMessage);
-    connect(confirmation, &Frm4_ZT_aviso::listRebuilt, m_main.get(), &Frm1_ZT_ini::showRebuiltCount);
-    connect(confirmation, &Frm4_ZT_aviso::groupsDeleted, m_main.get(),
+    auto* confirmation = own(std::make_unique<DeleteConfirmation>(m_state, selection, m_main.get()));
+    connect(confirmation, &DeleteConfirmation::statusMessage, m_main.get(), &MainWindow::showStatusMessage);
+    connect(confirmation, &DeleteConfirmation::listRebuilt, m_main.get(), &MainWindow::showRebuiltCount);
+    connect(confirmation, &DeleteConfirmation::groupsDeleted, m_main.get(),
             [this](const QVector<int>& groupIds) { removeGroupShortcuts(m_main.get(), m_state, groupIds); });
     showDialog(confirmation);
 }
 
 void WindowCoordinator::showItems(const ItemsRequest& request) {
-    showDialog(new Frm8_ZT_itens(m_main.get(), request.groupTitle, request.description, request.addresses));
+    showDialog(own(std::make_unique<ItemsViewer>(m_main.get(), request.groupTitle, request.description,
+                                                 request.addresses)));
 }
 
 void WindowCoordinator::showDialog(QWidget* dialog) {
@@ -176,7 +174,7 @@ void WindowCoordinator::fixMissingItems(const QVector<MissedItem>& items) {
     // One such window at a time: the report of a later run replaces an earlier one.
     if (m_missingItems)
         m_missingItems->close();
-    m_missingItems = new MissingItemsWindow(m_state, items, m_main->IconSoft);
+    m_missingItems = own(std::make_unique<MissingItemsWindow>(m_state, items, m_main->programIcon()));
     // Over the window the user works in.
     const QWidget* over =
         m_compact && m_compact->isVisible() ? static_cast<QWidget*>(m_compact) : m_main.get();

@@ -23,19 +23,19 @@ namespace zantor {
 
 BorderlessWindow::BorderlessWindow(QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::FramelessWindowHint | Qt::WindowMinimizeButtonHint)
-    , shpMe(new BorderShape(QStringLiteral("shpMe"), QColor(0x3b, 0x4a, 0x5e), 0, this))
-    , shpMe2(new BorderShape(QStringLiteral("shpMe2"), QColor(0xff, 0xff, 0xff), 1, this))
-    , shpMe3(new BorderShape(QStringLiteral("shpMe3"), QColor(0xd3, 0xdb, 0xe6), 2, this)) {
+    , m_outerBorder(new BorderShape(QStringLiteral("outerBorder"), QColor(0x3b, 0x4a, 0x5e), 0, this))
+    , m_middleBorder(new BorderShape(QStringLiteral("middleBorder"), QColor(0xff, 0xff, 0xff), 1, this))
+    , m_innerBorder(new BorderShape(QStringLiteral("innerBorder"), QColor(0xd3, 0xdb, 0xe6), 2, this)) {
     setPalette(colours::windowPalette(palette()));
     setAutoFillBackground(true);
 
-    m_hoverTimer.setObjectName(QStringLiteral("TimerMouseOver"));
+    m_hoverTimer.setObjectName(QStringLiteral("hoverTimer"));
     m_hoverTimer.setInterval(100);
     connect(&m_hoverTimer, &QTimer::timeout, this, &BorderlessWindow::updateHoverImages);
 }
 
 void BorderlessWindow::sizeBorderShapes() {
-    for (BorderShape* shape : {shpMe, shpMe2, shpMe3}) {
+    for (BorderShape* shape : {m_outerBorder, m_middleBorder, m_innerBorder}) {
         shape->setGeometry(rect());
         shape->raise();
     }
@@ -129,32 +129,27 @@ bool BorderlessWindow::anyImageLit() const {
 
 namespace {
 
-void sink(QWidget* control, QString& top, QString& left) {
-    top = QString::number(twips::fromPixels(control->y()));
-    left = QString::number(twips::fromPixels(control->x()));
-    control->move(control->pos() + QPoint(1, 1));
-}
-
-void rise(QWidget* control, const QString& top, const QString& left) {
-    control->move(twips::toPixels(left.toDouble()), twips::toPixels(top.toDouble()));
+void sink(QWidget* control, QPoint& place) {
+    place = control->pos();
+    control->move(place + QPoint(1, 1));
 }
 
 } // namespace
 
-void BorderlessWindow::desceBotao(QWidget* button) {
-    sink(button, lblPosTop, lblPosLeft);
+void BorderlessWindow::sinkButton(QWidget* button) {
+    sink(button, m_buttonPlace);
 }
 
-void BorderlessWindow::sobeBotao(QWidget* button) {
-    rise(button, lblPosTop, lblPosLeft);
+void BorderlessWindow::raiseButton(QWidget* button) {
+    button->move(m_buttonPlace);
 }
 
-void BorderlessWindow::desceBotao2(QWidget* control) {
-    sink(control, lblPosTop2, lblPosLeft2);
+void BorderlessWindow::sinkPartner(QWidget* control) {
+    sink(control, m_partnerPlace);
 }
 
-void BorderlessWindow::sobeBotao2(QWidget* control) {
-    rise(control, lblPosTop2, lblPosLeft2);
+void BorderlessWindow::raisePartner(QWidget* control) {
+    control->move(m_partnerPlace);
 }
 
 void BorderlessWindow::attachPressEffect(QAbstractButton* button) {
@@ -180,9 +175,9 @@ bool BorderlessWindow::eventFilter(QObject* watched, QEvent* event) {
     // up. A button that went down keeps the mouse until release, wherever the pointer
     // is by then, so it always comes back.
     if (press && mouse->buttons() == mouse->button())
-        desceBotao(button);
+        sinkButton(button);
     else if (!press && mouse->buttons() == Qt::NoButton)
-        sobeBotao(button);
+        raiseButton(button);
     // Only the left button clicks. The others stop here: passed up, they would start
     // dragging the window from a button.
     return mouse->button() != Qt::LeftButton;

@@ -52,23 +52,13 @@ public:
 
     // The pressed-button effect: the button sinks one pixel (15 twips) right and down
     // while held and goes back exactly where it was.
-    void desceBotao(QWidget* button);
-    void sobeBotao(QWidget* button);
+    void sinkButton(QWidget* button);
+    void raiseButton(QWidget* button);
     // The same for a second control that sinks together with the first.
-    void desceBotao2(QWidget* control);
-    void sobeBotao2(QWidget* control);
+    void sinkPartner(QWidget* control);
+    void raisePartner(QWidget* control);
     // Gives an image button the pressed-button effect, for every mouse button.
     void attachPressEffect(QAbstractButton* button);
-
-    // Where the pressed button was, in twips, as text.
-    QString lblPosTop;
-    QString lblPosLeft;
-    QString lblPosTop2;
-    QString lblPosLeft2;
-
-    BorderShape* shpMe;
-    BorderShape* shpMe2;
-    BorderShape* shpMe3;
 
 protected:
     void updateHoverImages();
@@ -91,6 +81,14 @@ private:
     void watchPointer();
     bool anyImageLit() const;
 
+    // The drawn border: three lines, the outermost first.
+    BorderShape* m_outerBorder;
+    BorderShape* m_middleBorder;
+    BorderShape* m_innerBorder;
+    // Where the pressed button and its partner stood before they sank.
+    QPoint m_buttonPlace;
+    QPoint m_partnerPlace;
+
     struct HoverPair {
         QWidget* normal;
         QWidget* lit;
@@ -106,6 +104,8 @@ private:
     // Set while the window is moved by hand because the window manager would not.
     bool m_manualDrag = false;
     QPoint m_dragOffset;
+
+    friend class BorderlessWindowPeer;
 };
 
 } // namespace zantor

@@ -10,22 +10,22 @@ constexpr int kHandOverDelay = 250;
 
 PageHostWindow::PageHostWindow(int widthTwips, QWidget* parent)
     : TitledWindow(widthTwips, parent) {
-    TimerHideForm.setObjectName(QStringLiteral("TimerHideForm"));
-    TimerHideForm.setSingleShot(true);
-    TimerHideForm.setInterval(kHandOverDelay);
-    connect(&TimerHideForm, &QTimer::timeout, this, &QWidget::hide);
+    m_hideTimer.setObjectName(QStringLiteral("hideTimer"));
+    m_hideTimer.setSingleShot(true);
+    m_hideTimer.setInterval(kHandOverDelay);
+    connect(&m_hideTimer, &QTimer::timeout, this, &QWidget::hide);
 
-    TimerFormNothing.setObjectName(QStringLiteral("TimerFormNothing"));
-    TimerFormNothing.setSingleShot(true);
-    TimerFormNothing.setInterval(kHandOverDelay);
-    connect(&TimerFormNothing, &QTimer::timeout, this, &PageHostWindow::unloadHandedBack);
+    m_unloadTimer.setObjectName(QStringLiteral("unloadTimer"));
+    m_unloadTimer.setSingleShot(true);
+    m_unloadTimer.setInterval(kHandOverDelay);
+    connect(&m_unloadTimer, &QTimer::timeout, this, &PageHostWindow::unloadHandedBack);
 }
 
 void PageHostWindow::showPage(PageWindow* page) {
     m_openPages.append(page);
-    lblFormNothing = page->objectName();
+    m_lastPageName = page->objectName();
     page->openOverHost();
-    TimerHideForm.start();
+    m_hideTimer.start();
 }
 
 void PageHostWindow::takeBack(PageWindow* page) {
@@ -33,11 +33,11 @@ void PageHostWindow::takeBack(PageWindow* page) {
         return;
     // A page closed before this window had hidden: it must not hide now, with nothing
     // left on screen.
-    TimerHideForm.stop();
+    m_hideTimer.stop();
     showAt(page->pos());
-    lblFormNothing = page->objectName();
+    m_lastPageName = page->objectName();
     m_handedBack.append(page);
-    TimerFormNothing.start();
+    m_unloadTimer.start();
 }
 
 QList<PageWindow*> PageHostWindow::openPages() const {

@@ -30,19 +30,23 @@ public:
     // The pages open over this window, the last one opened last.
     QList<PageWindow*> openPages() const;
 
-    // The form name of the page shown or handed back last, for those who read it; the
-    // unload goes by the pages themselves.
-    QString lblFormNothing;
-    QTimer TimerHideForm;
-    QTimer TimerFormNothing;
-
 private:
     void unloadHandedBack();
+
+    // The object name of the page shown or handed back last; the unload goes by the
+    // pages themselves.
+    QString m_lastPageName;
+    // Hides this window once a page covers it.
+    QTimer m_hideTimer;
+    // Unloads the pages handed back.
+    QTimer m_unloadTimer;
 
     QList<QPointer<PageWindow>> m_openPages;
     // Handed back since the last unload: a second page closing before the first is
     // unloaded must not leave the first behind.
     QList<QPointer<PageWindow>> m_handedBack;
+
+    friend class PageHostWindowPeer;
 };
 
 } // namespace zantor

@@ -22,9 +22,9 @@ PageWindow::PageWindow(PageHostWindow& host, const QString& formName)
     setWindowTitle(QStringLiteral("Kelmar Zantor"));
     setAttribute(Qt::WA_DeleteOnClose, false);
     resize(twips::size(kPageWidth, kPageHeight));
-    connect(imgFecharOn, &QAbstractButton::clicked, this, &PageWindow::closeToHost);
-    connect(imgTrayOn, &QAbstractButton::clicked, this, &PageWindow::minimize_to_tray);
-    connect(imgMinimizarOn, &QAbstractButton::clicked, this, &QWidget::showMinimized);
+    connect(titleBar().close.lit, &QAbstractButton::clicked, this, &PageWindow::closeToHost);
+    connect(titleBar().tray.lit, &QAbstractButton::clicked, this, &PageWindow::minimizeToTray);
+    connect(titleBar().minimize.lit, &QAbstractButton::clicked, this, &QWidget::showMinimized);
 }
 
 void PageWindow::openOverHost() {
@@ -40,8 +40,8 @@ void PageWindow::closeToHost() {
     m_host.takeBack(this);
 }
 
-void PageWindow::minimize_to_tray() {
-    m_tray.minimize_to_tray();
+void PageWindow::minimizeToTray() {
+    m_tray.minimizeToTray();
 }
 
 void PageWindow::closeEvent(QCloseEvent* event) {

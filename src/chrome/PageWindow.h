@@ -22,7 +22,7 @@ public:
     // Puts the host back where this window is now and asks to be unloaded.
     void closeToHost();
     // Hides the page into its tray icon (the task bar where the desktop has no tray).
-    void minimize_to_tray();
+    void minimizeToTray();
     TrayHelper& tray() { return m_tray; }
 
 protected:

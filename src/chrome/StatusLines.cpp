@@ -16,7 +16,7 @@ void setLineText(QLabel* line, const QString& text) {
 
 StatusLines::StatusLines(QTimer& timer)
     : m_timer(timer) {
-    m_timer.setObjectName(QStringLiteral("TimerMensagem"));
+    m_timer.setObjectName(QStringLiteral("messageTimer"));
     m_timer.setSingleShot(true);
     connect(&m_timer, &QTimer::timeout, this, &StatusLines::clear);
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "BorderlessWindow.h"
+#include "WindowTitle.h"
 
 namespace zantor {
 
@@ -12,15 +13,15 @@ public:
     // `widthTwips` places the title-bar images from the right edge.
     explicit TitledWindow(int widthTwips, QWidget* parent = nullptr);
 
-    ImagePicture* imgMinimizar;
-    ImagePicture* imgTray;
-    ImagePicture* imgFechar;
-    ImageButton* imgMinimizarOn;
-    ImageButton* imgTrayOn;
-    ImageButton* imgFecharOn;
-
 protected:
+    // Each window gives the lit images their commands.
+    const TitleBarButtons& titleBar() const { return m_titleBar; }
     void paintEvent(QPaintEvent* event) override;
+
+private:
+    TitleBarButtons m_titleBar;
+
+    friend class TitledWindowPeer;
 };
 
 } // namespace zantor

@@ -27,7 +27,7 @@ QSystemTrayIcon& TrayHelper::icon() {
     return *m_icon;
 }
 
-void TrayHelper::minimize_to_tray() {
+void TrayHelper::minimizeToTray() {
     m_retry.stop();
     if (!tray::isAvailable()) {
         m_window->showMinimized();
@@ -40,7 +40,7 @@ void TrayHelper::minimize_to_tray() {
 
 void TrayHelper::minimizeToTrayWhenReady() {
     if (tray::isAvailable()) {
-        minimize_to_tray();
+        minimizeToTray();
         return;
     }
     m_retriesLeft = kRetries;
@@ -49,7 +49,7 @@ void TrayHelper::minimizeToTrayWhenReady() {
 
 void TrayHelper::retryTray() {
     if (tray::isAvailable() || --m_retriesLeft <= 0)
-        minimize_to_tray();
+        minimizeToTray();
 }
 
 void TrayHelper::restore(QSystemTrayIcon::ActivationReason reason) {

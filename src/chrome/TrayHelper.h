@@ -21,7 +21,7 @@ public:
 
     // Hides the window into the tray; where the desktop has no tray, minimises it to
     // the task bar instead.
-    void minimize_to_tray();
+    void minimizeToTray();
     // For the start of the program, when the tray host may still be starting: waits a
     // little for the tray before falling back to the task bar.
     void minimizeToTrayWhenReady();

@@ -14,19 +14,18 @@ namespace {
 constexpr int kBandHeight = 780;
 }
 
-TitleLines addTitleLines(QWidget* window) {
+void addTitleLines(QWidget* window) {
     auto* kelmar = new QLabel(QStringLiteral("Kelmar"), window);
-    kelmar->setObjectName(QStringLiteral("shpTit1"));
+    kelmar->setObjectName(QStringLiteral("makerTitle"));
     kelmar->setGeometry(twips::rect(270, 105, 1800, 210));
     kelmar->setFont(sansSerif(11, true));
     setTextColour(kelmar, colours::activeBorder().darker(130));
 
     auto* zantor = new QLabel(QStringLiteral("Zantor"), window);
-    zantor->setObjectName(QStringLiteral("shpTit2"));
+    zantor->setObjectName(QStringLiteral("programTitle"));
     zantor->setGeometry(twips::rect(240, 270, 2700, 450));
     zantor->setFont(sansSerif(24, true));
     setTextColour(zantor, colours::statusRed());
-    return {kelmar, zantor};
 }
 
 void paintTitleBand(QWidget* window, QPainter& painter) {
@@ -41,13 +40,13 @@ TitleBarButtons addTitleBarButtons(BorderlessWindow* window, int windowWidth) {
     const auto place = [windowWidth](int fromRight) {
         return twips::rect(windowWidth - fromRight, 90, 270, 270);
     };
-    return {window->addTitleBarButton(QStringLiteral("imgMinimizar"), QStringLiteral("imgMinimizarOn"),
+    return {window->addTitleBarButton(QStringLiteral("minimizeImage"), QStringLiteral("minimizeButton"),
                                       QStringLiteral("title-minimize"), QStringLiteral("Minimizar"),
                                       place(1170)),
-            window->addTitleBarButton(QStringLiteral("imgTray"), QStringLiteral("imgTrayOn"),
+            window->addTitleBarButton(QStringLiteral("trayImage"), QStringLiteral("trayButton"),
                                       QStringLiteral("title-tray"), QStringLiteral("Minimizar para o Tray"),
                                       place(810)),
-            window->addTitleBarButton(QStringLiteral("imgFechar"), QStringLiteral("imgFecharOn"),
+            window->addTitleBarButton(QStringLiteral("closeImage"), QStringLiteral("closeButton"),
                                       QStringLiteral("title-close"), QStringLiteral("Fechar"), place(450))};
 }
 

@@ -2,18 +2,13 @@
 
 #include "BorderlessWindow.h"
 
-class QLabel;
 class QPainter;
 
 namespace zantor {
 
 // What the top of every full-size Zantor window shows: the title lines "Kelmar" and
 // "Zantor", a calm band behind them, and the minimise, tray and close images.
-struct TitleLines {
-    QLabel* shpTit1;
-    QLabel* shpTit2;
-};
-TitleLines addTitleLines(QWidget* window);
+void addTitleLines(QWidget* window);
 void paintTitleBand(QWidget* window, QPainter& painter);
 
 struct TitleBarButtons {

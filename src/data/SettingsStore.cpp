@@ -14,28 +14,65 @@ QSqlRecord settingsRow(DbSession& db, const QString& settingsPath, const QString
     return rows.first();
 }
 
+// Numbers and flags are whole numbers as typed; one that is no number reads as 0.
+int number(const QString& text) {
+    return text.toInt();
+}
+
+std::chrono::milliseconds launchDelay(const QString& tempo) {
+    return std::chrono::milliseconds(number(tempo));
+}
+
+CompactWidth compactWidth(const QString& optLargura) {
+    switch (number(optLargura)) {
+    case 1:
+        return CompactWidth::Narrow;
+    case 2:
+        return CompactWidth::Medium;
+    default:
+        return CompactWidth::Wide;
+    }
+}
+
 } // namespace
 
-StartupSettings readStartupSettings(const QString& settingsPath) {
+Settings readSettings(const QString& settingsPath) {
     DbSession db(settingsPath);
     const QSqlRecord row =
         settingsRow(db, settingsPath,
                     QStringLiteral("[left],[top],miniLeft,miniTop,numMiniList,optLargura,"
-                                   "checkMini,viewData,ordemPosts,iniMinimized,checkMinimize,tempo"));
+                                   "checkMini,ordemPosts,iniMinimized,checkMinimize,tempo"));
     const auto text = [&row](const char* column) { return columnText(row, QString::fromLatin1(column)); };
-    return {text("left"),        text("top"),          text("miniLeft"),      text("miniTop"),
-            text("numMiniList"), text("optLargura"),   text("checkMini"),     text("viewData"),
-            text("ordemPosts"),  text("iniMinimized"), text("checkMinimize"), text("tempo")};
+    Settings settings;
+    // The main window's place may be stored as a decimal number.
+    settings.mainPosition = QPoint(qRound(text("left").toDouble()), qRound(text("top").toDouble()));
+    settings.compactPosition = QPoint(number(text("miniLeft")), number(text("miniTop")));
+    settings.compactRows = number(text("numMiniList"));
+    settings.compactWidth = compactWidth(text("optLargura"));
+    settings.startCompact = number(text("checkMini")) == 0;
+    settings.startInTray = number(text("iniMinimized")) == 1;
+    settings.groupOrder = number(text("ordemPosts")) == 0 ? GroupOrder::Alphabetical : GroupOrder::Custom;
+    settings.minimizeOnLaunch = number(text("checkMinimize")) != 0;
+    settings.launchDelay = launchDelay(text("tempo"));
+    return settings;
 }
 
-void storeWindowPosition(const QString& settingsPath, int left, int top) {
-    DbSession db(settingsPath);
-    db.execute(QStringLiteral("update Tabela1 set [left]=?,[top]=? where id=1"), {left, top});
+Settings withImmediateOptions(Settings settings, const SettingsOptions& options) {
+    settings.launchDelay = launchDelay(options.tempo);
+    settings.compactWidth = compactWidth(options.optLargura);
+    settings.compactRows = number(options.numMiniList);
+    return settings;
 }
 
-void storeCompactWindowPosition(const QString& settingsPath, int left, int top) {
+void storeWindowPosition(const QString& settingsPath, QPoint place) {
     DbSession db(settingsPath);
-    db.execute(QStringLiteral("update Tabela1 set [miniLeft]=?,[miniTop]=? where id=1"), {left, top});
+    db.execute(QStringLiteral("update Tabela1 set [left]=?,[top]=? where id=1"), {place.x(), place.y()});
+}
+
+void storeCompactWindowPosition(const QString& settingsPath, QPoint place) {
+    DbSession db(settingsPath);
+    db.execute(QStringLiteral("update Tabela1 set [miniLeft]=?,[miniTop]=? where id=1"),
+               {place.x(), place.y()});
 }
 
 SettingsOptions readSettingsOptions(const QString& settingsPath) {

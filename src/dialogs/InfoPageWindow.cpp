@@ -16,17 +16,15 @@ namespace zantor {
 InfoPageWindow::InfoPageWindow(PageHostWindow& host, const QString& formName, const QString& heading)
     : PageWindow(host, formName) {
     setFont(sansSerif(11));
-    const TitleLines titleLines = addTitleLines(this);
-    shpTit1 = titleLines.shpTit1;
-    shpTit2 = titleLines.shpTit2;
+    addTitleLines(this);
 
-    lblAction = makeLabel("lblAction", heading, twips::rect(360, 945, 4500, 360), this);
-    lblAction->setFont(sansSerif(17, true));
-    setTextColour(lblAction, colours::windowFrame());
+    m_heading = makeLabel("heading", heading, twips::rect(360, 945, 4500, 360), this);
+    m_heading->setFont(sansSerif(17, true));
+    setTextColour(m_heading, colours::windowFrame());
 
-    imgLogo = new ImagePicture(QStringLiteral("imgLogo"), QStringLiteral("Logotipo do Zantor"), this);
-    imgLogo->setIcon(host.programIcon());
-    imgLogo->setGeometry(twips::rect(5700, 900, 540, 540));
+    m_logo = new ImagePicture(QStringLiteral("logo"), QStringLiteral("Logotipo do Zantor"), this);
+    m_logo->setIcon(host.programIcon());
+    m_logo->setGeometry(twips::rect(5700, 900, 540, 540));
 }
 
 void InfoPageWindow::paintEvent(QPaintEvent* event) {

@@ -16,13 +16,16 @@ class InfoPageWindow : public PageWindow {
 public:
     InfoPageWindow(PageHostWindow& host, const QString& formName, const QString& heading);
 
-    QLabel* shpTit1;
-    QLabel* shpTit2;
-    QLabel* lblAction;
-    ImagePicture* imgLogo;
-
 protected:
+    // The about page shows the logo larger, in the middle.
+    ImagePicture* logo() const { return m_logo; }
     void paintEvent(QPaintEvent* event) override;
+
+private:
+    QLabel* m_heading;
+    ImagePicture* m_logo;
+
+    friend class InfoPageWindowPeer;
 };
 
 } // namespace zantor

@@ -60,12 +60,12 @@ MissingItemsWindow::MissingItemsWindow(SharedState& state, const QVector<MissedI
     setFixedSize(twips::size(kWidth, kHeight));
     sizeBorderShapes();
     addTitleLines(this);
-    QLabel* heading = makeLabel("lblAction", windowTitle(), twips::rect(360, 900, 5800, 360), this);
+    QLabel* heading = makeLabel("heading", windowTitle(), twips::rect(360, 900, 5800, 360), this);
     heading->setFont(sansSerif(17, true));
     setTextColour(heading, colours::windowFrame());
-    connect(imgFecharOn, &QAbstractButton::clicked, this, &QWidget::close);
-    connect(imgTrayOn, &QAbstractButton::clicked, this, &MissingItemsWindow::minimize_to_tray);
-    connect(imgMinimizarOn, &QAbstractButton::clicked, this, &QWidget::showMinimized);
+    connect(titleBar().close.lit, &QAbstractButton::clicked, this, &QWidget::close);
+    connect(titleBar().tray.lit, &QAbstractButton::clicked, this, &MissingItemsWindow::minimizeToTray);
+    connect(titleBar().minimize.lit, &QAbstractButton::clicked, this, &QWidget::showMinimized);
 
     auto* list = new QWidget;
     auto* column = new QVBoxLayout(list);
@@ -78,7 +78,7 @@ MissingItemsWindow::MissingItemsWindow(SharedState& state, const QVector<MissedI
     }
     column->addStretch();
     auto* scroll = new QScrollArea(this);
-    scroll->setObjectName(QStringLiteral("listaItens"));
+    scroll->setObjectName(QStringLiteral("itemRows"));
     scroll->setAccessibleName(windowTitle());
     scroll->setGeometry(twips::rect(360, 1500, kWidth - 720, kHeight - 1800));
     scroll->setWidgetResizable(true);
@@ -125,8 +125,8 @@ QWidget* MissingItemsWindow::buildRow(Row& row) {
     return box;
 }
 
-void MissingItemsWindow::minimize_to_tray() {
-    m_tray.minimize_to_tray();
+void MissingItemsWindow::minimizeToTray() {
+    m_tray.minimizeToTray();
 }
 
 void MissingItemsWindow::browse(int row) {

@@ -22,6 +22,10 @@ class MissingItemsWindow : public TitledWindow {
 public:
     MissingItemsWindow(SharedState& state, const QVector<MissedItem>& items, const QIcon& icon);
 
+    void minimizeToTray();
+    TrayHelper& tray() { return m_tray; }
+
+private:
     // One row per item, in the report's order.
     struct Row {
         MissedItem item;
@@ -30,12 +34,7 @@ public:
         // What became of the item: empty until something did.
         QLabel* outcome;
     };
-    const QVector<Row>& rows() const { return m_rows; }
 
-    void minimize_to_tray();
-    TrayHelper& tray() { return m_tray; }
-
-private:
     QWidget* buildRow(Row& row);
     void browse(int row);
     void applyFix(int row, const QString& address);
@@ -46,6 +45,8 @@ private:
     SharedState& m_state;
     QVector<Row> m_rows;
     TrayHelper m_tray;
+
+    friend class MissingItemsWindowPeer;
 };
 
 } // namespace zantor

@@ -44,52 +44,52 @@ private:
 
 ResourcePickers::ResourcePickers(QWidget* area)
     : QObject(area)
-    , DriveList(new VolumeBox(area))
-    , DirList(new QTreeView(area))
-    , FileList(new QListView(area))
+    , m_driveBox(new VolumeBox(area))
+    , m_folderView(new QTreeView(area))
+    , m_fileView(new QListView(area))
     , m_fileRows(new FilesInFolder(&m_files, this)) {
-    DriveList->setObjectName(QStringLiteral("DriveList"));
-    DriveList->setAccessibleName(QStringLiteral("Unidades"));
-    DriveList->setToolTip(QStringLiteral(" Unidades "));
+    m_driveBox->setObjectName(QStringLiteral("driveBox"));
+    m_driveBox->setAccessibleName(QStringLiteral("Unidades"));
+    m_driveBox->setToolTip(QStringLiteral(" Unidades "));
 
     m_folders.setFilter(QDir::AllDirs | QDir::NoDotAndDotDot);
-    DirList->setObjectName(QStringLiteral("DirList"));
-    DirList->setAccessibleName(QStringLiteral("Pastas"));
-    DirList->setModel(&m_folders);
-    DirList->setHeaderHidden(true);
+    m_folderView->setObjectName(QStringLiteral("folderView"));
+    m_folderView->setAccessibleName(QStringLiteral("Pastas"));
+    m_folderView->setModel(&m_folders);
+    m_folderView->setHeaderHidden(true);
     for (int column = 1; column < m_folders.columnCount(); ++column)
-        DirList->hideColumn(column);
-    DirList->setSortingEnabled(true);
-    DirList->sortByColumn(0, Qt::AscendingOrder);
-    nameScrollBars(DirList);
+        m_folderView->hideColumn(column);
+    m_folderView->setSortingEnabled(true);
+    m_folderView->sortByColumn(0, Qt::AscendingOrder);
+    nameScrollBars(m_folderView);
 
     m_files.setFilter(QDir::AllDirs | QDir::Files | QDir::Hidden | QDir::NoDotAndDotDot);
-    FileList->setObjectName(QStringLiteral("FileList"));
-    FileList->setAccessibleName(QStringLiteral("Arquivos"));
-    FileList->setModel(m_fileRows);
-    nameScrollBars(FileList);
+    m_fileView->setObjectName(QStringLiteral("fileView"));
+    m_fileView->setAccessibleName(QStringLiteral("Arquivos"));
+    m_fileView->setModel(m_fileRows);
+    nameScrollBars(m_fileView);
 
     // Folders appear and sort as they load: the folder shown at the start stays in
     // sight until the user picks another.
     const auto keepInSight = [this] {
         if (m_keepShownFolderInSight)
-            DirList->scrollTo(m_folders.index(m_folderPath), QAbstractItemView::PositionAtCenter);
+            m_folderView->scrollTo(m_folders.index(m_folderPath), QAbstractItemView::PositionAtCenter);
     };
     connect(&m_folders, &QFileSystemModel::directoryLoaded, this, keepInSight);
     connect(&m_folders, &QAbstractItemModel::layoutChanged, this, keepInSight);
-    connect(DriveList, &VolumeBox::volumePicked, this, &ResourcePickers::pickVolume);
+    connect(m_driveBox, &VolumeBox::volumePicked, this, &ResourcePickers::pickVolume);
     // A click picks what is under the pointer, also when it was picked already; the
     // keys pick as they move.
-    connect(DirList, &QAbstractItemView::clicked, this, &ResourcePickers::pickFolder);
+    connect(m_folderView, &QAbstractItemView::clicked, this, &ResourcePickers::pickFolder);
     // The folder view also moves its current row when a listing arrives and is sorted;
     // only a move to another folder is a pick, or it would undo a file picked since.
-    connect(DirList->selectionModel(), &QItemSelectionModel::currentChanged, this,
+    connect(m_folderView->selectionModel(), &QItemSelectionModel::currentChanged, this,
             [this](const QModelIndex& index) {
                 if (m_folders.filePath(index) != m_folderPath)
                     pickFolder(index);
             });
-    connect(FileList, &QAbstractItemView::clicked, this, &ResourcePickers::pickFile);
-    connect(FileList->selectionModel(), &QItemSelectionModel::currentChanged, this,
+    connect(m_fileView, &QAbstractItemView::clicked, this, &ResourcePickers::pickFile);
+    connect(m_fileView->selectionModel(), &QItemSelectionModel::currentChanged, this,
             &ResourcePickers::pickFile);
 }
 
@@ -99,10 +99,10 @@ void ResourcePickers::showFolder(const QString& folder) {
     const QModelIndex index = m_folders.index(folder);
     // Open down to the folder, and the folder itself, so its subfolders are in view.
     for (QModelIndex open = index; open.isValid(); open = open.parent())
-        DirList->expand(open);
-    DirList->setCurrentIndex(index);
-    DirList->scrollTo(index, QAbstractItemView::PositionAtCenter);
-    DriveList->showVolumeOf(folder);
+        m_folderView->expand(open);
+    m_folderView->setCurrentIndex(index);
+    m_folderView->scrollTo(index, QAbstractItemView::PositionAtCenter);
+    m_driveBox->showVolumeOf(folder);
     showFiles(folder);
     m_keepShownFolderInSight = true;
     m_showing = false;
@@ -139,7 +139,7 @@ void ResourcePickers::pickFile(const QModelIndex& row) {
 }
 
 void ResourcePickers::setTreeRoot(const QString& root) {
-    DirList->setRootIndex(m_folders.setRootPath(root));
+    m_folderView->setRootIndex(m_folders.setRootPath(root));
 }
 
 void ResourcePickers::showFiles(const QString& folder) {
@@ -147,7 +147,7 @@ void ResourcePickers::showFiles(const QString& folder) {
     m_folderPath = folder;
     const QModelIndex shown = m_files.setRootPath(folder);
     m_fileRows->showFolder(shown);
-    FileList->setRootIndex(m_fileRows->mapFromSource(shown));
+    m_fileView->setRootIndex(m_fileRows->mapFromSource(shown));
 }
 
 } // namespace zantor

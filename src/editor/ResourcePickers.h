@@ -25,9 +25,10 @@ public:
     // The folder picked last (or shown), whose files the file list shows.
     const QString& folderPath() const { return m_folderPath; }
 
-    VolumeBox* DriveList;
-    QTreeView* DirList;
-    QListView* FileList;
+    // The pickers, for the editor to place.
+    VolumeBox* driveBox() const { return m_driveBox; }
+    QTreeView* folderView() const { return m_folderView; }
+    QListView* fileView() const { return m_fileView; }
 
 signals:
     void addressPicked(const QString& address);
@@ -38,6 +39,10 @@ private:
     void pickFile(const QModelIndex& row);
     void setTreeRoot(const QString& root);
     void showFiles(const QString& folder);
+
+    VolumeBox* m_driveBox;
+    QTreeView* m_folderView;
+    QListView* m_fileView;
 
     QFileSystemModel m_folders;
     QFileSystemModel m_files;

@@ -19,20 +19,18 @@ GroupShortcutMenu::GroupShortcutMenu(SharedState& state, int groupId, QWidget* p
     : QMenu(parent)
     , m_state(state)
     , m_groupId(groupId) {
-    setObjectName(QStringLiteral("mnuAtalhosGrupo"));
+    setObjectName(QStringLiteral("groupShortcutMenu"));
     setAccessibleName(QStringLiteral("Atalhos do grupo"));
     setAttribute(Qt::WA_DeleteOnClose);
     const ShortcutPlaceFlags existing = GroupShortcuts(m_state.folders()).placesOf(groupId);
     const QString texts[] = {QStringLiteral("Atalho na área de trabalho"),
                              QStringLiteral("No menu de aplicativos"),
                              QStringLiteral("Abrir ao entrar na sessão")};
-    QAction** actions[] = {&actDesktop, &actMenu, &actLogin};
     for (std::size_t i = 0; i < kShortcutPlaces.size(); ++i) {
         QAction* action = addAction(texts[i]);
         action->setCheckable(true);
         action->setChecked(existing[i]);
         action->setData(uint(i));
-        *actions[i] = action;
     }
     connect(this, &QMenu::triggered, this, &GroupShortcutMenu::apply);
 }

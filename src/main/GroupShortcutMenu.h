@@ -14,10 +14,6 @@ class GroupShortcutMenu : public QMenu {
 public:
     GroupShortcutMenu(SharedState& state, int groupId, QWidget* parent);
 
-    QAction* actDesktop;
-    QAction* actMenu;
-    QAction* actLogin;
-
 signals:
     // A line for the main window's status line.
     void statusMessage(const QString& text);

@@ -5,7 +5,7 @@
 
 namespace zantor {
 
-void SetAlwaysOnTopMode(QWidget* window, bool onTop) {
+void keepAbove(QWidget* window, bool onTop) {
     // Shown first, the window has its native window without winId(), which would give
     // every widget beside a window that has a parent a native window of its own.
     window->show();

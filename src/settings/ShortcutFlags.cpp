@@ -19,19 +19,19 @@ ShortcutFlags ShortcutFlags::fromAtalhos(const QString& atalhos) {
 }
 
 QString ShortcutFlags::atalhos() const {
-    return lblDesktop + kUnitSeparator + lblMenu + kUnitSeparator + lblWindows;
+    return desktop + kUnitSeparator + menu + kUnitSeparator + login;
 }
 
 QString& ShortcutFlags::operator[](ShortcutPlace place) {
     switch (place) {
     case ShortcutPlace::Desktop:
-        return lblDesktop;
+        return desktop;
     case ShortcutPlace::Menu:
-        return lblMenu;
+        return menu;
     case ShortcutPlace::Startup:
         break;
     }
-    return lblWindows;
+    return login;
 }
 
 } // namespace zantor

@@ -6,12 +6,12 @@
 
 namespace zantor {
 
-// Which shortcuts the settings window believes exist, "0" or "1" each, under the names
-// the window keeps them by. Stored joined by the character 31 as the settings' atalhos.
+// Which shortcuts the settings window believes exist, "0" or "1" each, by place. Stored
+// joined by the character 31 as the settings' atalhos.
 struct ShortcutFlags {
-    QString lblDesktop = QStringLiteral("0");
-    QString lblMenu = QStringLiteral("0");
-    QString lblWindows = QStringLiteral("0");
+    QString desktop = QStringLiteral("0");
+    QString menu = QStringLiteral("0");
+    QString login = QStringLiteral("0");
 
     // An empty text, and any part it lacks, reads as "0".
     static ShortcutFlags fromAtalhos(const QString& atalhos);

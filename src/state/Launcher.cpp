@@ -61,11 +61,11 @@ QString LaunchResult::terminalReport() const {
 Launcher::Launcher(QString groupsPath, ResourceHandler& handler)
     : m_groupsPath(std::move(groupsPath))
     , m_handler(handler) {
-    TimerDelay.setObjectName(QStringLiteral("TimerDelay"));
+    m_delayTimer.setObjectName(QStringLiteral("delayTimer"));
     // A coarse timer may fire 5% of the delay early or late (50 ms at one second); the
     // pace is the user's own setting, so it is kept to the millisecond.
-    TimerDelay.setTimerType(Qt::PreciseTimer);
-    connect(&TimerDelay, &QTimer::timeout, this, &Launcher::handOverNext);
+    m_delayTimer.setTimerType(Qt::PreciseTimer);
+    connect(&m_delayTimer, &QTimer::timeout, this, &Launcher::handOverNext);
 }
 
 int Launcher::openGroups(const QVector<int>& groupIds, int delayMs) {
@@ -85,13 +85,13 @@ int Launcher::openGroups(const QVector<int>& groupIds, int delayMs) {
     if (queue.isEmpty())
         return 0;
 
-    if (TimerDelay.isActive())
+    if (m_delayTimer.isActive())
         emit runReplaced(m_result);
     m_queue = std::move(queue);
     m_result = {};
     m_result.run = ++m_lastRun;
     m_nextIndex = 0;
-    TimerDelay.start(qMax(delayMs, 0));
+    m_delayTimer.start(qMax(delayMs, 0));
     emit runStarted();
     return m_result.run;
 }
@@ -111,9 +111,9 @@ void Launcher::whenDone(int run, QObject* context, std::function<void(const Laun
 }
 
 void Launcher::cancel() {
-    if (!TimerDelay.isActive())
+    if (!m_delayTimer.isActive())
         return;
-    TimerDelay.stop();
+    m_delayTimer.stop();
     m_queue.clear();
     m_result.cancelled = true;
     emit runFinished(m_result);
@@ -121,7 +121,7 @@ void Launcher::cancel() {
 
 void Launcher::handOverNext() {
     if (m_nextIndex >= m_queue.size()) {
-        TimerDelay.stop();
+        m_delayTimer.stop();
         emit runFinished(m_result);
         return;
     }

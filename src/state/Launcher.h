@@ -68,7 +68,7 @@ public:
 
     // The launch timer, to look at: it runs exactly while a run is going, and nothing but
     // the launcher starts or stops it.
-    const QTimer& timerDelay() const { return TimerDelay; }
+    const QTimer& delayTimer() const { return m_delayTimer; }
 
 signals:
     // A run has started; its first resource opens one delay from now.
@@ -87,7 +87,7 @@ private:
     void handOverNext();
     void handOver(const Queued& queued);
 
-    QTimer TimerDelay;
+    QTimer m_delayTimer;
     QString m_groupsPath;
     ResourceHandler& m_handler;
 

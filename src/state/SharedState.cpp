@@ -16,10 +16,7 @@ SharedState::SharedState(AppFolders folders, QObject* parent)
     : QObject(parent)
     , groups(folders.databasePaths().groups)
     , m_folders(std::move(folders))
-    , m_paths(m_folders.databasePaths()) {
-    connect(&groups, &QAbstractItemModel::modelReset, this,
-            [this] { lblNumtotal = QString::number(groups.groupCount()); });
-}
+    , m_paths(m_folders.databasePaths()) {}
 
 QIcon SharedState::picture(const QString& fileName) const {
     const QString path = m_folders.pictureFolder() + fileName;
@@ -28,35 +25,44 @@ QIcon SharedState::picture(const QString& fileName) const {
     return zantor::picture(path);
 }
 
-QString SharedState::compactWidthFor(const QString& optLargura) {
-    switch (optLargura.toInt()) {
-    case 1:
-        return QStringLiteral("1575");
-    case 2:
-        return QStringLiteral("1950");
-    default:
-        return QStringLiteral("2250");
-    }
+void SharedState::loadSettings() {
+    takeSettings(readSettings(m_paths.settings));
 }
 
-void SharedState::takeStartupSettings(const StartupSettings& settings) {
-    m_startupSettings = settings;
-    lblTempo = settings.tempo;
-    lblIniMinimized = settings.iniMinimized;
-    lblMiniLeft = settings.miniLeft;
-    lblMiniTop = settings.miniTop;
-    lblNumMiniList = settings.numMiniList;
-    lblOptLargura = compactWidthFor(settings.optLargura);
+void SharedState::storeMainPosition(QPoint twips) {
+    storeWindowPosition(m_paths.settings, twips);
+    Settings settings = m_settings;
+    settings.mainPosition = twips;
+    takeSettings(settings);
+}
+
+void SharedState::storeCompactPosition(QPoint twips) {
+    storeCompactWindowPosition(m_paths.settings, twips);
+    Settings settings = m_settings;
+    settings.compactPosition = twips;
+    takeSettings(settings);
+}
+
+void SharedState::storeOptions(const SettingsOptions& options) {
+    storeSettingsOptions(m_paths.settings, options);
+    takeSettings(withImmediateOptions(m_settings, options));
+}
+
+void SharedState::takeSettings(const Settings& settings) {
+    if (settings == m_settings)
+        return;
+    m_settings = settings;
+    emit settingsChanged();
 }
 
 void SharedState::loadCategories() {
     const QVector<Category> categories = zantor::loadCategories(m_paths.categories);
-    lstCats.clear();
-    lstImgs2.clear();
+    m_categoryTitles.clear();
+    m_categoryPictures.clear();
     QStringList pictures;
     for (const Category& category : categories) {
-        lstImgs2.append({category.imagem2, category.id});
-        lstCats.append({category.titulo1, category.id});
+        m_categoryPictures.append({category.imagem2, category.id});
+        m_categoryTitles.append({category.titulo1, category.id});
         // A missing picture leaves the category without an icon; an unreadable one
         // draws nothing.
         const QString path = m_folders.pictureFolder() + category.imagem1;

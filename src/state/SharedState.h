@@ -7,14 +7,14 @@
 
 #include <QIcon>
 #include <QObject>
+#include <QPoint>
 #include <QString>
 #include <QVector>
 
 namespace zantor {
 
-// What the windows share, by the names the program gives these values. The start-up
-// makes and loads it; every window gets it by reference and reads or writes it here, so
-// no window needs another to reach them. Values are text, as stored.
+// What the windows share. The start-up makes and loads it; every window gets it by
+// reference and reads it here, so no window needs another to reach it.
 class SharedState : public QObject {
     Q_OBJECT
 public:
@@ -27,54 +27,37 @@ public:
     // file is missing or is no picture Qt can read.
     QIcon picture(const QString& fileName) const;
 
-    // The settings row as the start-up read it, and the values copied from it.
-    void takeStartupSettings(const StartupSettings& settings);
-    const StartupSettings& startupSettings() const { return m_startupSettings; }
-    // Categories in ascending id order: lstCats, lstImgs2 and the list icons.
+    // The settings in effect: the row as the start read it, with what took effect since.
+    const Settings& settings() const { return m_settings; }
     // Throws DatabaseError.
+    void loadSettings();
+    // Each stores through the settings store and takes effect at once. Throws
+    // DatabaseError, and then nothing changes.
+    void storeMainPosition(QPoint twips);
+    void storeCompactPosition(QPoint twips);
+    void storeOptions(const SettingsOptions& options);
+
+    // Categories in ascending id order: the titles and the larger pictures, each with the
+    // category's id; the model takes the smaller pictures. Throws DatabaseError.
     void loadCategories();
-
-    // The delay between two resources, in ms.
-    int tempoMs() const { return lblTempo.toInt(); }
-    // The compact window's width, in twips.
-    int optLarguraTwips() const { return lblOptLargura.toInt(); }
-    int miniLeftTwips() const { return lblMiniLeft.toInt(); }
-    int miniTopTwips() const { return lblMiniTop.toInt(); }
-    int numMiniList() const { return lblNumMiniList.toInt(); }
-    bool startsInTray() const { return lblIniMinimized.toInt() == 1; }
-    bool itemSelected() const { return lblItemSel.toInt() != 0; }
-
-    // The text width of the compact window for a stored optLargura choice.
-    static QString compactWidthFor(const QString& optLargura);
-
-    QString lblTempo = QStringLiteral("0");
-    QString lblIniMinimized = QStringLiteral("1");
-    QString lblOptLargura = QStringLiteral("0");
-    QString lblMiniLeft = QStringLiteral("0");
-    QString lblMiniTop = QStringLiteral("0");
-    QString lblNumMiniList = QStringLiteral("5");
-    // Follows the group list: the number of groups it shows.
-    QString lblNumtotal = QStringLiteral("0");
-    // Id of the group last shown or chosen for editing.
-    QString lblNumUpdate;
-    // The editor's mode: "Insert" or "Update".
-    QString lblInsertUpdate;
-    // "1" once the user has touched the group list.
-    QString lblItemSel = QStringLiteral("0");
-    // The selected group's item list, unescaped.
-    QString txtAddress;
-    QVector<ListEntry> lstCats;
-    QVector<ListEntry> lstImgs2;
+    const QVector<ListEntry>& categoryTitles() const { return m_categoryTitles; }
+    const QVector<ListEntry>& categoryPictures() const { return m_categoryPictures; }
 
     // Every list of groups shows this model.
     GroupListModel groups;
 
+signals:
+    void settingsChanged();
+
 private:
     SharedState(AppFolders folders, QObject* parent);
+    void takeSettings(const Settings& settings);
 
     AppFolders m_folders;
     DatabasePaths m_paths;
-    StartupSettings m_startupSettings;
+    Settings m_settings;
+    QVector<ListEntry> m_categoryTitles;
+    QVector<ListEntry> m_categoryPictures;
 };
 
 } // namespace zantor

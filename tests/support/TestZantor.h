@@ -2,7 +2,7 @@
 
 #include "app/Startup.h"
 #include "app/WindowCoordinator.h"
-#include "main/Frm1_ZT_ini.h"
+#include "main/MainWindow.h"
 #include "platform/DesktopResourceHandler.h"
 
 #include <memory>
@@ -18,7 +18,7 @@ public:
         windows.start();
     }
 
-    zantor::Frm1_ZT_ini& mainWindow() { return windows.mainWindow(); }
+    zantor::MainWindow& mainWindow() { return windows.mainWindow(); }
 
 private:
     zantor::DesktopResourceHandler m_desktop;

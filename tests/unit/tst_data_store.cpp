@@ -55,17 +55,16 @@ private slots:
         QVERIFY(!QFile::exists(paths.settings));
         app.createDatabases();
 
-        const StartupSettings settings = readStartupSettings(paths.settings);
-        QCOMPARE(settings.tempo, QStringLiteral("1000"));
-        QCOMPARE(settings.numMiniList, QStringLiteral("5"));
-        QCOMPARE(settings.optLargura, QStringLiteral("3"));
-        QCOMPARE(settings.checkMini, QStringLiteral("1"));
-        QCOMPARE(settings.iniMinimized, QStringLiteral("0"));
-        QCOMPARE(settings.checkMinimize, QStringLiteral("0"));
-        QCOMPARE(settings.ordemPosts, QStringLiteral("0"));
+        const SettingsOptions options = readSettingsOptions(paths.settings);
+        QCOMPARE(options.tempo, QStringLiteral("1000"));
+        QCOMPARE(options.numMiniList, QStringLiteral("5"));
+        QCOMPARE(options.optLargura, QStringLiteral("3"));
+        QCOMPARE(options.checkMini, QStringLiteral("1"));
+        QCOMPARE(options.iniMinimized, QStringLiteral("0"));
+        QCOMPARE(options.checkMinimize, QStringLiteral("0"));
+        QCOMPARE(options.ordemPosts, QStringLiteral("0"));
         // Centred on a 1366 x 768 screen: (1366 - 440) / 2 and (768 - 457) / 2 pixels.
-        QCOMPARE(settings.left.toInt(), 463 * 15);
-        QCOMPARE(settings.top.toInt(), 155 * 15);
+        QCOMPARE(readSettings(paths.settings).mainPosition, QPoint(463 * 15, 155 * 15));
         DbSession settingsDb(paths.settings);
         QCOMPARE(
             columnText(settingsDb.select(QStringLiteral("select atalhos from Tabela1 where id=1")).first(),
@@ -94,7 +93,7 @@ private slots:
         const QByteArray broken = fileBytes(app.databases().groups);
 
         app.createDatabases();
-        QCOMPARE(readStartupSettings(app.databases().settings).tempo, QStringLiteral("0700"));
+        QCOMPARE(readSettingsOptions(app.databases().settings).tempo, QStringLiteral("0700"));
         QCOMPARE(fileBytes(app.databases().groups), broken);
         try {
             listGroups(app.databases().groups, GroupOrder::Alphabetical);
@@ -158,12 +157,12 @@ private slots:
 
     void aMissingFileOrSettingsRowIsAnError() {
         TestAppFolder app;
-        QVERIFY_THROWS_EXCEPTION(DatabaseError, readStartupSettings(app.databases().settings));
+        QVERIFY_THROWS_EXCEPTION(DatabaseError, readSettings(app.databases().settings));
         QVERIFY(!QFile::exists(app.databases().settings)); // reading never makes a file
         app.createDatabases();
         DbSession(app.databases().settings).execute(QStringLiteral("delete from Tabela1"));
         try {
-            readStartupSettings(app.databases().settings);
+            readSettings(app.databases().settings);
             QFAIL("read settings without a settings row");
         } catch (const DatabaseError& error) {
             QVERIFY(error.reason().contains(QStringLiteral("id 1")));
@@ -234,13 +233,74 @@ private slots:
         QCOMPARE(rowTexts(listGroups(path, GroupOrder(order))), rowTexts(all));
     }
 
+    // Each column is read as a whole number as typed, and one that is no number as 0.
+    void settingsAreReadAsTheProgramUsesThem_data() {
+        QTest::addColumn<QVariantMap>("columns");
+        QTest::addColumn<QString>("read");
+        const auto add = [](const char* name, QVariantMap columns, const char* read) {
+            QTest::newRow(name) << columns << QString::fromLatin1(read);
+        };
+        add("the seed", {}, "main 6945,2325 compact 17400,1500 rows 5 wide main shown alphabetical 1000 ms");
+        add("typed with a leading zero", {{"tempo", "0700"}, {"numMiniList", "07"}},
+            "main 6945,2325 compact 17400,1500 rows 7 wide main shown alphabetical 700 ms");
+        add("no numbers", {{"tempo", "x"}, {"numMiniList", ""}, {"optLargura", "x"}, {"miniLeft", "a"}},
+            "main 6945,2325 compact 0,1500 rows 0 wide main shown alphabetical 0 ms");
+        add("narrow, compact, tray, custom, minimised",
+            {{"optLargura", "1"},
+             {"checkMini", "0"},
+             {"iniMinimized", "1"},
+             {"ordemPosts", "7"},
+             {"checkMinimize", "2"}},
+            "main 6945,2325 compact 17400,1500 rows 5 narrow compact tray custom minimised 1000 ms");
+        add("medium, and flags that are not theirs",
+            {{"optLargura", "2"}, {"checkMini", "2"}, {"iniMinimized", "2"}},
+            "main 6945,2325 compact 17400,1500 rows 5 medium main shown alphabetical 1000 ms");
+        add("a decimal place", {{"left", "1507.6"}, {"top", "-30"}},
+            "main 1508,-30 compact 17400,1500 rows 5 wide main shown alphabetical 1000 ms");
+    }
+    void settingsAreReadAsTheProgramUsesThem() {
+        QFETCH(QVariantMap, columns);
+        QFETCH(QString, read);
+        TestAppFolder app;
+        app.createDatabases();
+        app.setSettings(columns);
+        const Settings settings = readSettings(app.databases().settings);
+        const char* widths[] = {"narrow", "medium", "wide"};
+        QStringList words{
+            QStringLiteral("main %1,%2").arg(settings.mainPosition.x()).arg(settings.mainPosition.y()),
+            QStringLiteral("compact %1,%2")
+                .arg(settings.compactPosition.x())
+                .arg(settings.compactPosition.y()),
+            QStringLiteral("rows %1").arg(settings.compactRows),
+            QString::fromLatin1(widths[int(settings.compactWidth)]),
+            settings.startCompact ? QStringLiteral("compact") : QStringLiteral("main"),
+            settings.startInTray ? QStringLiteral("tray") : QStringLiteral("shown"),
+            settings.groupOrder == GroupOrder::Custom ? QStringLiteral("custom")
+                                                      : QStringLiteral("alphabetical")};
+        if (settings.minimizeOnLaunch)
+            words << QStringLiteral("minimised");
+        words << QStringLiteral("%1 ms").arg(settings.launchDelay.count());
+        QCOMPARE(words.join(QLatin1Char(' ')), read);
+
+        // The options stored from the settings window change the delay and the compact
+        // list's width and rows, and nothing else, at once.
+        SettingsOptions options = readSettingsOptions(app.databases().settings);
+        options.tempo = QStringLiteral("0900");
+        options.optLargura = QStringLiteral("2");
+        options.numMiniList = QStringLiteral("12");
+        options.iniMinimized = QStringLiteral("1");
+        Settings expected = settings;
+        expected.launchDelay = std::chrono::milliseconds(900);
+        expected.compactWidth = CompactWidth::Medium;
+        expected.compactRows = 12;
+        QVERIFY(withImmediateOptions(settings, options) == expected);
+    }
+
     void windowPositionIsStored() {
         TestAppFolder app;
         app.createDatabases();
-        storeWindowPosition(app.databases().settings, 1500, 3000);
-        const StartupSettings settings = readStartupSettings(app.databases().settings);
-        QCOMPARE(settings.left, QStringLiteral("1500"));
-        QCOMPARE(settings.top, QStringLiteral("3000"));
+        storeWindowPosition(app.databases().settings, QPoint(1500, 3000));
+        QCOMPARE(readSettings(app.databases().settings).mainPosition, QPoint(1500, 3000));
     }
 
     void scriptSplittingKeepsSemicolonsInsideTexts() {

@@ -41,7 +41,7 @@ struct RunRecorder {
         QObject::connect(&launcher, &Launcher::runStarted, [this, &launcher, &handler] {
             ++starts;
             openedBeforeStart = handler.opened.size();
-            timerRunningAtStart = launcher.timerDelay().isActive();
+            timerRunningAtStart = launcher.delayTimer().isActive();
         });
         QObject::connect(&launcher, &Launcher::runFinished,
                          [this](const LaunchResult& result) { results.append(result); });
@@ -83,8 +83,8 @@ private slots:
         RecordingResourceHandler handler({"/u/1", "/u/two words", "/l/1", "/l/2"});
         Launcher launcher(app.databases().groups, handler);
         RunRecorder run(launcher, handler);
-        QCOMPARE(launcher.timerDelay().objectName(), QStringLiteral("TimerDelay"));
-        QVERIFY(!launcher.timerDelay().isActive());
+        QCOMPARE(launcher.delayTimer().objectName(), QStringLiteral("delayTimer"));
+        QVERIFY(!launcher.delayTimer().isActive());
 
         // The list order is the order given, not the order of the ids.
         const int delay = 100;
@@ -94,7 +94,7 @@ private slots:
         QCOMPARE(run.openedBeforeStart, 0);
         QVERIFY(run.timerRunningAtStart);
         run.waitForRuns(1);
-        QVERIFY(!launcher.timerDelay().isActive());
+        QVERIFY(!launcher.delayTimer().isActive());
         QCOMPARE(handler.openedPaths(), QStringList({"/l/1", "/l/2", "/u/1", "/u/two words"}));
         verifyTicks(handler, {1, 2, 3, 4}, delay);
         QVERIFY(!run.results[0].hasProblems());
@@ -177,7 +177,7 @@ private slots:
         handler.cancelAfter = QStringLiteral("/b");
         launcher.openGroups({id}, 200);
         run.waitForRuns(1);
-        QVERIFY(!launcher.timerDelay().isActive());
+        QVERIFY(!launcher.delayTimer().isActive());
         QVERIFY(run.results[0].cancelled);
         QCOMPARE(handler.openedPaths(), QStringList({"/a", "/b"}));
         // The missed item knows where it is stored, for the user to fix it.
@@ -221,14 +221,14 @@ private slots:
 
         for (const QVector<int>& ids : {QVector<int>(), QVector<int>{empty}, QVector<int>{full + 100}}) {
             launcher.openGroups(ids, 20);
-            QVERIFY(!launcher.timerDelay().isActive());
+            QVERIFY(!launcher.delayTimer().isActive());
         }
         QCOMPARE(run.starts, 0);
 
         // Nor does it stop a run that is going.
         launcher.openGroups({full}, 100);
         launcher.openGroups({empty}, 20);
-        QCOMPARE(launcher.timerDelay().interval(), 100);
+        QCOMPARE(launcher.delayTimer().interval(), 100);
         run.waitForRuns(1);
         QCOMPARE(handler.openedPaths(), QStringList({"/a", "/b"}));
         QCOMPARE(run.starts, 1);
@@ -241,7 +241,7 @@ private slots:
         Launcher launcher(app.databases().groups, handler);
         RunRecorder run(launcher, handler);
         QVERIFY_THROWS_EXCEPTION(DatabaseError, launcher.openGroups({1}, 20));
-        QVERIFY(!launcher.timerDelay().isActive());
+        QVERIFY(!launcher.delayTimer().isActive());
         QCOMPARE(run.starts, 0);
     }
 
@@ -274,7 +274,7 @@ private slots:
         Launcher launcher(app.databases().groups, handler);
         RunRecorder run(launcher, handler);
         launcher.openGroups({id}, -300);
-        QCOMPARE(launcher.timerDelay().interval(), 0);
+        QCOMPARE(launcher.delayTimer().interval(), 0);
         run.waitForRuns(1);
         QCOMPARE(handler.openedPaths(), addresses);
     }

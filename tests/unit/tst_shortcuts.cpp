@@ -136,7 +136,7 @@ private slots:
         QVERIFY(report.failed);
         QVERIFY2(report.text.startsWith(QStringLiteral("Erro ao apagar o atalho do desktop: ")),
                  qPrintable(report.text));
-        QCOMPARE(stored.lblDesktop, QStringLiteral("1"));
+        QCOMPARE(stored.desktop, QStringLiteral("1"));
     }
 
     void remakeFollowsTheBoxesSilently() {

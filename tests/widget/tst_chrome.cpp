@@ -5,6 +5,7 @@
 #include "chrome/PageWindow.h"
 #include "chrome/TrayAvailability.h"
 #include "chrome/TrayHelper.h"
+#include "support/ChromePeers.h"
 #include "support/TestMain.h"
 #include "support/TrayOverride.h"
 
@@ -162,7 +163,7 @@ private slots:
         BorderlessWindow window;
         window.setGeometry(100, 100, 300, 200);
         auto* button =
-            new ImageButton(QStringLiteral("btnTest"), QIcon(), QStringLiteral(" Testar "), &window);
+            new ImageButton(QStringLiteral("testButton"), QIcon(), QStringLiteral(" Testar "), &window);
         button->setGeometry(40, 60, 26, 26);
         window.attachPressEffect(button);
         QSignalSpy clicks(button, &QAbstractButton::clicked);
@@ -173,8 +174,7 @@ private slots:
 
         QTest::mousePress(button, mouseButton, {}, QPoint(5, 5));
         QCOMPARE(button->pos(), QPoint(41, 61));
-        QCOMPARE(window.lblPosTop, QStringLiteral("900")); // 60 px in twips
-        QCOMPARE(window.lblPosLeft, QStringLiteral("600"));
+        QCOMPARE(BorderlessWindowPeer(window).buttonPlace(), QPoint(40, 60));
         // Released far away from the button: it still goes back.
         QTest::mouseMove(button, QPoint(150, 120));
         QTest::mouseRelease(button, mouseButton, {}, QPoint(150, 120));
@@ -185,9 +185,9 @@ private slots:
 
         auto* caption = new QLabel(&window);
         caption->setGeometry(10, 20, 50, 12);
-        window.desceBotao2(caption);
+        window.sinkPartner(caption);
         QCOMPARE(caption->pos(), QPoint(11, 21));
-        window.sobeBotao2(caption);
+        window.raisePartner(caption);
         QCOMPARE(caption->pos(), QPoint(10, 20));
     }
 
@@ -217,12 +217,12 @@ private slots:
         host.setGeometry(120, 80, 440, 457);
         host.show();
         QVERIFY(QTest::qWaitForWindowExposed(&host));
-        QPointer<PageWindow> page = new PageWindow(host, QStringLiteral("Frm7_ZT_about"));
+        QPointer<PageWindow> page = new PageWindow(host, QStringLiteral("AboutPage"));
 
         QElapsedTimer clock;
         clock.start();
         host.showPage(page);
-        QCOMPARE(host.lblFormNothing, QStringLiteral("Frm7_ZT_about"));
+        QCOMPARE(PageHostWindowPeer(host).lastPageName(), QStringLiteral("AboutPage"));
         QCOMPARE(page->geometry(), host.geometry());
         QVERIFY(page->isVisible());
         QVERIFY(host.isVisible()); // still there until the page has covered it
@@ -230,30 +230,30 @@ private slots:
         QVERIFY(clock.elapsed() >= kHandOverAtTheEarliest);
 
         page->move(300, 200);
-        host.lblFormNothing.clear();
+        PageHostWindowPeer(host).lastPageName().clear();
         clock.restart();
         page->closeToHost();
         QVERIFY(host.isVisible());
         QCOMPARE(host.pos(), QPoint(300, 200));
-        QCOMPARE(host.lblFormNothing, QStringLiteral("Frm7_ZT_about"));
+        QCOMPARE(PageHostWindowPeer(host).lastPageName(), QStringLiteral("AboutPage"));
         QVERIFY(page); // the page goes only when the host unloads it
         QTRY_VERIFY(page.isNull());
         QVERIFY(clock.elapsed() >= kHandOverAtTheEarliest);
         QVERIFY(host.isVisible());
     }
 
-    // The host unloads the pages handed back to it, whatever lblFormNothing names.
+    // The host unloads the pages handed back to it, whatever name it kept last.
     void hostUnloadsOnlyThePagesHandedBack() {
         HostWindow host;
         host.show();
-        QPointer<PageWindow> about = new PageWindow(host, QStringLiteral("Frm7_ZT_about"));
-        QPointer<PageWindow> help = new PageWindow(host, QStringLiteral("Frm6_ZT_help"));
+        QPointer<PageWindow> about = new PageWindow(host, QStringLiteral("AboutPage"));
+        QPointer<PageWindow> help = new PageWindow(host, QStringLiteral("HelpPage"));
         host.showPage(about);
         host.showPage(help);
-        host.lblFormNothing = QStringLiteral("Frm7_ZT_about");
+        PageHostWindowPeer(host).lastPageName() = QStringLiteral("AboutPage");
         help->closeToHost();
-        QCOMPARE(host.lblFormNothing, QStringLiteral("Frm6_ZT_help"));
-        host.lblFormNothing = QStringLiteral("Frm7_ZT_about");
+        QCOMPARE(PageHostWindowPeer(host).lastPageName(), QStringLiteral("HelpPage"));
+        PageHostWindowPeer(host).lastPageName() = QStringLiteral("AboutPage");
         QTRY_VERIFY(help.isNull());
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         QVERIFY(about);
@@ -281,8 +281,8 @@ private slots:
         QPointer<PageWindow> open;
         for (const QString& step : sequence.split(' ')) {
             if (step == "open" || step == "other") {
-                open = new PageWindow(host, step == "open" ? QStringLiteral("Frm6_ZT_help")
-                                                           : QStringLiteral("Frm7_ZT_about"));
+                open = new PageWindow(host, step == "open" ? QStringLiteral("HelpPage")
+                                                           : QStringLiteral("AboutPage"));
                 host.showPage(open);
             } else if (step == "wait") {
                 QTRY_VERIFY(!host.isVisible());
@@ -298,7 +298,8 @@ private slots:
         }
         for (const QPointer<PageWindow>& page : std::as_const(closed))
             QTRY_VERIFY(page.isNull());
-        QTRY_VERIFY(!host.TimerHideForm.isActive() && !host.TimerFormNothing.isActive());
+        QTRY_VERIFY(!PageHostWindowPeer(host).hideTimer().isActive() &&
+                    !PageHostWindowPeer(host).unloadTimer().isActive());
         if (open) {
             QVERIFY(open->isVisible());
             QVERIFY(!host.isVisible());
@@ -306,7 +307,7 @@ private slots:
             QTRY_VERIFY(open.isNull());
         }
         QVERIFY(host.isVisible());
-        QVERIFY(!host.TimerHideForm.isActive());
+        QVERIFY(!PageHostWindowPeer(host).hideTimer().isActive());
     }
 
     void trayIconHidesAndRestoresTheWindow() {
@@ -320,11 +321,11 @@ private slots:
         QVERIFY(QTest::qWaitForWindowExposed(&window));
         const QPoint place = window.pos();
 
-        helper.minimize_to_tray();
+        helper.minimizeToTray();
         QVERIFY(!window.isVisible());
         QVERIFY(helper.isInTray());
         QCOMPARE(helper.icon().toolTip(), QStringLiteral("Kelmar Zantor"));
-        helper.minimize_to_tray(); // a second time still gives one icon
+        helper.minimizeToTray(); // a second time still gives one icon
         QVERIFY(helper.isInTray());
 
         // Double clicks, the middle button and passing over the icon change nothing.
@@ -337,7 +338,7 @@ private slots:
         QVERIFY(!helper.isInTray());
         QCOMPARE(window.pos(), place);
 
-        helper.minimize_to_tray();
+        helper.minimizeToTray();
         emit helper.icon().activated(QSystemTrayIcon::Context);
         QVERIFY(window.isVisible());
         QVERIFY(!helper.isInTray());
@@ -349,7 +350,7 @@ private slots:
         TrayHelper helper(&window, QIcon(), QStringLiteral("Kelmar Zantor"));
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
-        helper.minimize_to_tray();
+        helper.minimizeToTray();
         QVERIFY(!helper.isInTray());
         QVERIFY(window.isMinimized());
 

@@ -2,16 +2,18 @@
 #include "chrome/ImageButton.h"
 #include "chrome/Twips.h"
 #include "data/SettingsStore.h"
-#include "dialogs/Frm10_ZT_aviso.h"
-#include "main/Frm1_ZT_ini.h"
+#include "dialogs/CountingNotice.h"
+#include "main/MainWindow.h"
+#include "minilist/CompactList.h"
 #include "minilist/CompactListView.h"
-#include "minilist/Frm9_ZT_mini.h"
+#include "support/ChromePeers.h"
 #include "support/RecordingPrompt.h"
 #include "support/RecordingResourceHandler.h"
 #include "support/TestAppFolder.h"
 #include "support/TestMain.h"
 #include "support/TestZantor.h"
 #include "support/TrayOverride.h"
+#include "support/WindowPeers.h"
 
 #include <QFile>
 #include <QFrame>
@@ -44,11 +46,11 @@ struct CompactFixture {
             app.addGroup(QStringLiteral("Grupo ") + number, QStringLiteral("itens ") + number);
         }
     }
-    Frm9_ZT_mini* load() {
+    CompactList* load() {
         zantor.emplace(app.path(), &handler);
         return zantor->windows.compactWindow();
     }
-    Frm1_ZT_ini& main() { return zantor->mainWindow(); }
+    MainWindow& main() { return zantor->mainWindow(); }
 
     TestAppFolder app;
     RecordingResourceHandler handler{{"/a/1", "/b/1", "/c/1"}};
@@ -65,45 +67,45 @@ private slots:
         QTest::addColumn<QString>("optLargura");
         QTest::addColumn<int>("groups");
         QTest::addColumn<int>("width");
-        QTest::addColumn<QString>("largestRowCount");
-        QTest::newRow("105 px, no groups") << "1" << 0 << 1575 << "0";
-        QTest::newRow("130 px, 7 groups") << "2" << 7 << 1950 << "7";
-        QTest::newRow("150 px, 20 groups") << "3" << 20 << 2250 << "15";
+        QTest::addColumn<int>("largestRowCount");
+        QTest::newRow("105 px, no groups") << "1" << 0 << 1575 << 0;
+        QTest::newRow("130 px, 7 groups") << "2" << 7 << 1950 << 7;
+        QTest::newRow("150 px, 20 groups") << "3" << 20 << 2250 << 15;
     }
     void loadPlacesAndSizesTheWindow() {
         QFETCH(QString, optLargura);
         QFETCH(int, groups);
         QFETCH(int, width);
-        QFETCH(QString, largestRowCount);
+        QFETCH(int, largestRowCount);
         CompactFixture fixture;
         fixture.addGroups(groups);
         fixture.app.setSettings({{QStringLiteral("optLargura"), optLargura}});
-        Frm9_ZT_mini* mini = fixture.load();
+        CompactList* mini = fixture.load();
         QVERIFY(mini && mini->isVisible());
         QVERIFY(!fixture.main().isVisible());
         QCOMPARE(mini->geometry(), twips::rect(1500, 3000, width, 195 * 5 + 535));
-        QCOMPARE(mini->ListMini->geometry(), twips::rect(120, 120, width - 255, 195 * 5));
-        QCOMPARE(mini->shpList->geometry(), twips::rect(105, 105, width - 230, 195 * 5 + 30));
-        QCOMPARE(mini->frmBottom->geometry(), twips::rect(100, 195 * 5 + 200, width - 235, 285));
-        QCOMPARE(mini->btnClose->x(), twips::toPixels(width - 235 - 240));
-        QCOMPARE(mini->txtNumLinhas->text(), QStringLiteral("5"));
-        QCOMPARE(mini->lblNumRef, QStringLiteral("5"));
-        QCOMPARE(mini->lblQtd, largestRowCount);
-        QVERIFY(mini->btnTopOff->isVisible() && !mini->btnTop->isVisible());
+        QCOMPARE(peer(*mini).groupList()->geometry(), twips::rect(120, 120, width - 255, 195 * 5));
+        QCOMPARE(peer(*mini).listFrame()->geometry(), twips::rect(105, 105, width - 230, 195 * 5 + 30));
+        QCOMPARE(peer(*mini).bottomBar()->geometry(), twips::rect(100, 195 * 5 + 200, width - 235, 285));
+        QCOMPARE(peer(*mini).closeButton()->x(), twips::toPixels(width - 235 - 240));
+        QCOMPARE(peer(*mini).rowCount()->text(), QStringLiteral("5"));
+        QCOMPARE(peer(*mini).shownRows(), 5);
+        QCOMPARE(peer(*mini).mostRows(), largestRowCount);
+        QVERIFY(peer(*mini).keepOnTopButton()->isVisible() && !peer(*mini).leaveTopButton()->isVisible());
         // Five whole rows show, the others wait below.
-        QAbstractItemModel* titles = mini->ListMini->model();
+        QAbstractItemModel* titles = peer(*mini).groupList()->model();
         QCOMPARE(titles->rowCount(), groups);
         if (groups > 5) {
             QCOMPARE(titles->index(0, 0).data().toString(), QStringLiteral("Grupo 01"));
-            QCOMPARE(mini->ListMini->visualRect(titles->index(4, 0)).bottom(),
-                     mini->ListMini->viewport()->height() - 1);
+            QCOMPARE(peer(*mini).groupList()->visualRect(titles->index(4, 0)).bottom(),
+                     peer(*mini).groupList()->viewport()->height() - 1);
         }
     }
 
     void aPlaceOffEveryScreenOpensOnThePrimaryScreen() {
         CompactFixture fixture;
         fixture.app.setSettings({{QStringLiteral("miniLeft"), -90000}, {QStringLiteral("miniTop"), 200000}});
-        Frm9_ZT_mini* mini = fixture.load();
+        CompactList* mini = fixture.load();
         QVERIFY(mini);
         QVERIFY(QGuiApplication::primaryScreen()->availableGeometry().contains(mini->geometry()));
     }
@@ -137,53 +139,53 @@ private slots:
         QFETCH(int, rows);
         CompactFixture fixture;
         fixture.addGroups(groups);
-        Frm9_ZT_mini* mini = fixture.load();
+        CompactList* mini = fixture.load();
         QVERIFY(mini);
         const QRect before = mini->geometry();
-        mini->txtNumLinhas->clear();
-        QTest::keyClicks(mini->txtNumLinhas, typed);
-        QTest::keyClick(mini->txtNumLinhas, Qt::Key_Return);
-        QCOMPARE(mini->txtNumLinhas->text(), shown);
-        QCOMPARE(mini->lblNumRef, QString::number(rows));
+        peer(*mini).rowCount()->clear();
+        QTest::keyClicks(peer(*mini).rowCount(), typed);
+        QTest::keyClick(peer(*mini).rowCount(), Qt::Key_Return);
+        QCOMPARE(peer(*mini).rowCount()->text(), shown);
+        QCOMPARE(peer(*mini).shownRows(), rows);
         QCOMPARE(mini->geometry().bottomLeft(), before.bottomLeft());
         QCOMPARE(mini->height(), twips::toPixels(195 * rows + 535));
-        QCOMPARE(mini->ListMini->height(), twips::toPixels(195 * rows));
-        QCOMPARE(mini->shpList->height(), twips::toPixels(195 * rows + 30));
-        QCOMPARE(mini->frmBottom->y(), twips::toPixels(195 * rows + 200));
-        QCOMPARE(mini->shpMe->size(), mini->size());
+        QCOMPARE(peer(*mini).groupList()->height(), twips::toPixels(195 * rows));
+        QCOMPARE(peer(*mini).listFrame()->height(), twips::toPixels(195 * rows + 30));
+        QCOMPARE(peer(*mini).bottomBar()->y(), twips::toPixels(195 * rows + 200));
+        QCOMPARE(BorderlessWindowPeer(*mini).outerBorder()->size(), mini->size());
         // The count is this window's alone.
-        QCOMPARE(readStartupSettings(fixture.app.databases().settings).numMiniList, QStringLiteral("5"));
+        QCOMPARE(readSettingsOptions(fixture.app.databases().settings).numMiniList, QStringLiteral("5"));
     }
 
     void savingThePlaceIsConfirmedByACountingNotice() {
         CompactFixture fixture;
         fixture.app.setSettings({{QStringLiteral("optLargura"), QStringLiteral("1")}});
-        Frm9_ZT_mini* mini = fixture.load();
+        CompactList* mini = fixture.load();
         QVERIFY(mini);
         mini->move(100, 200);
-        mini->btnPosition->click();
-        const StartupSettings stored = readStartupSettings(fixture.app.databases().settings);
-        QCOMPARE(QStringList({stored.miniLeft, stored.miniTop}), QStringList({"1500", "3000"}));
-        QCOMPARE(QStringList({fixture.main().state().lblMiniLeft, fixture.main().state().lblMiniTop}),
-                 QStringList({"1500", "3000"}));
+        peer(*mini).positionButton()->click();
+        QCOMPARE(readSettings(fixture.app.databases().settings).compactPosition, QPoint(1500, 3000));
+        QCOMPARE(fixture.main().state().settings().compactPosition, QPoint(1500, 3000));
         QCOMPARE(fixture.prompt.beeps, 1);
-        QPointer<Frm10_ZT_aviso> notice = mini->findChild<Frm10_ZT_aviso*>();
+        QPointer<CountingNotice> notice = mini->findChild<CountingNotice*>();
         QVERIFY(notice && notice->isVisible());
         QCOMPARE(notice->geometry(), QRect(twips::toPixels(1620), twips::toPixels(3120),
                                            twips::toPixels(1575 - 260), twips::toPixels(585)));
-        QCOMPARE(notice->lblMensagem->text(), QStringLiteral("Posição gravada!"));
+        QCOMPARE(peer(*notice).message()->text(), QStringLiteral("Posição gravada!"));
         QVERIFY(notice->windowHandle()->flags().testFlag(Qt::WindowStaysOnTopHint));
         // The notice deletes itself at the end of its count: read through the guard, so that
         // a notice gone too early fails the test instead of crashing it.
-        const auto count = [&notice] { return notice ? notice->lblCount->text() : QStringLiteral("(gone)"); };
+        const auto count = [&notice] {
+            return notice ? peer(*notice).count()->text() : QStringLiteral("(gone)");
+        };
         QCOMPARE(count(), QStringLiteral("3"));
         QTRY_COMPARE(count(), QStringLiteral("2"));
 
         // A second save while it counts gets the same notice, still counting.
         mini->move(110, 220);
-        mini->btnPosition->click();
+        peer(*mini).positionButton()->click();
         QVERIFY(notice);
-        QCOMPARE(mini->findChildren<Frm10_ZT_aviso*>(), QList<Frm10_ZT_aviso*>({notice.data()}));
+        QCOMPARE(mini->findChildren<CountingNotice*>(), QList<CountingNotice*>({notice.data()}));
         QCOMPARE(notice->pos(), QPoint(twips::toPixels(1650 + 120), twips::toPixels(3300 + 120)));
         QVERIFY(count() != QStringLiteral("3"));
         QTRY_COMPARE(count(), QStringLiteral("1"));
@@ -193,22 +195,22 @@ private slots:
 
     void aFailedSaveSaysSoInTheNotice() {
         CompactFixture fixture;
-        Frm9_ZT_mini* mini = fixture.load();
+        CompactList* mini = fixture.load();
         QVERIFY(mini);
         QVERIFY(QFile::remove(fixture.app.databases().settings));
         mini->move(300, 300);
-        mini->btnPosition->click();
+        peer(*mini).positionButton()->click();
         QCOMPARE(fixture.prompt.messages.size(), 1);
         QVERIFY(fixture.prompt.messages[0].text.contains(QStringLiteral("ZT_Config.db")));
-        const auto* notice = mini->findChild<Frm10_ZT_aviso*>();
+        auto* notice = mini->findChild<CountingNotice*>();
         QVERIFY(notice);
-        QCOMPARE(notice->lblMensagem->text(), QStringLiteral("Posição não gravada!"));
-        QCOMPARE(fixture.main().state().lblMiniLeft, QStringLiteral("1500"));
+        QCOMPARE(peer(*notice).message()->text(), QStringLiteral("Posição não gravada!"));
+        QCOMPARE(fixture.main().state().settings().compactPosition.x(), 1500);
     }
 
     void alwaysOnTopSwitchesInPlace() {
         CompactFixture fixture;
-        Frm9_ZT_mini* mini = fixture.load();
+        CompactList* mini = fixture.load();
         QVERIFY(mini);
         QVERIFY(QTest::qWaitForWindowExposed(mini));
         const WId nativeWindow = mini->winId();
@@ -217,10 +219,12 @@ private slots:
             return mini->windowHandle()->flags().testFlag(Qt::WindowStaysOnTopHint);
         };
         QVERIFY(!onTop());
-        mini->btnTopOff->click();
-        QVERIFY(onTop() && mini->btnTop->isVisible() && !mini->btnTopOff->isVisible());
-        mini->btnTop->click();
-        QVERIFY(!onTop() && mini->btnTopOff->isVisible() && !mini->btnTop->isVisible());
+        peer(*mini).keepOnTopButton()->click();
+        QVERIFY(onTop() && peer(*mini).leaveTopButton()->isVisible() &&
+                !peer(*mini).keepOnTopButton()->isVisible());
+        peer(*mini).leaveTopButton()->click();
+        QVERIFY(!onTop() && peer(*mini).keepOnTopButton()->isVisible() &&
+                !peer(*mini).leaveTopButton()->isVisible());
         QCOMPARE(mini->winId(), nativeWindow);
         QCOMPARE(mini->geometry(), place);
     }
@@ -234,13 +238,13 @@ private slots:
         fixture.app.addGroup(QStringLiteral("Beta"), {},
                              QStringLiteral("/b/1") + unit + QStringLiteral("/falta/y"));
         fixture.app.setSettings({{QStringLiteral("checkMinimize"), QStringLiteral("1")}});
-        Frm9_ZT_mini* mini = fixture.load();
+        CompactList* mini = fixture.load();
         QVERIFY(mini);
-        const QTimer* launchTimer = &mini->launcher().timerDelay();
-        QAbstractItemModel* titles = mini->ListMini->model();
-        mini->ListMini->selectionModel()->select(titles->index(2, 0), QItemSelectionModel::Select);
-        mini->ListMini->selectionModel()->select(titles->index(0, 0), QItemSelectionModel::Select);
-        QTest::keyClick(mini->ListMini, Qt::Key_A);
+        const QTimer* launchTimer = &mini->launcher().delayTimer();
+        QAbstractItemModel* titles = peer(*mini).groupList()->model();
+        peer(*mini).groupList()->selectionModel()->select(titles->index(2, 0), QItemSelectionModel::Select);
+        peer(*mini).groupList()->selectionModel()->select(titles->index(0, 0), QItemSelectionModel::Select);
+        QTest::keyClick(peer(*mini).groupList(), Qt::Key_A);
         QCOMPARE(launchTimer->interval(), 20);
         QVERIFY(mini->isVisible()); // no tray on opening, whatever the main window's option
         QTRY_VERIFY_WITH_TIMEOUT(!launchTimer->isActive(), 10000);
@@ -250,8 +254,8 @@ private slots:
         QCOMPARE(fixture.prompt.messages[0].text,
                  QStringLiteral("Recurso(s) não encontrado(s): \r\n- /falta/x\r\n"));
 
-        QTest::mouseDClick(mini->ListMini->viewport(), Qt::LeftButton, {},
-                           mini->ListMini->visualRect(titles->index(1, 0)).center());
+        QTest::mouseDClick(peer(*mini).groupList()->viewport(), Qt::LeftButton, {},
+                           peer(*mini).groupList()->visualRect(titles->index(1, 0)).center());
         QTRY_VERIFY_WITH_TIMEOUT(!launchTimer->isActive(), 10000);
         QCOMPARE(fixture.handler.openedPaths().mid(2), QStringList({"/b/1"}));
         QCOMPARE(fixture.prompt.messages.size(), 2);
@@ -263,21 +267,21 @@ private slots:
         fixture.app.addGroup(QStringLiteral("Alfa"), {},
                              QStringLiteral("/a/1") + unit + QStringLiteral("/b/1"));
         fixture.app.setSettings({{QStringLiteral("tempo"), QStringLiteral("1000")}});
-        Frm9_ZT_mini* mini = fixture.load();
+        CompactList* mini = fixture.load();
         QVERIFY(mini);
         mini->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(mini));
-        const QTimer* launchTimer = &mini->launcher().timerDelay();
-        mini->ListMini->selectionModel()->select(mini->ListMini->model()->index(0, 0),
-                                                 QItemSelectionModel::Select);
-        QTest::keyClick(mini->ListMini, Qt::Key_Return);
+        const QTimer* launchTimer = &mini->launcher().delayTimer();
+        peer(*mini).groupList()->selectionModel()->select(peer(*mini).groupList()->model()->index(0, 0),
+                                                          QItemSelectionModel::Select);
+        QTest::keyClick(peer(*mini).groupList(), Qt::Key_Return);
         QVERIFY(launchTimer->isActive());
 
-        QTest::keyClick(mini->ListMini, Qt::Key_Escape);
+        QTest::keyClick(peer(*mini).groupList(), Qt::Key_Escape);
         QVERIFY(!launchTimer->isActive());
-        const auto* notice = mini->findChild<Frm10_ZT_aviso*>();
+        auto* notice = mini->findChild<CountingNotice*>();
         QVERIFY(notice && notice->isVisible());
-        QCOMPARE(notice->lblMensagem->text(), QStringLiteral("Abertura cancelada."));
+        QCOMPARE(peer(*notice).message()->text(), QStringLiteral("Abertura cancelada."));
         QCOMPARE(fixture.handler.opened.size(), 0);
         QCOMPARE(fixture.prompt.messages.size(), 0);
     }
@@ -298,12 +302,13 @@ private slots:
         CompactFixture fixture;
         fixture.addGroups(20);
         fixture.app.setSettings({{QStringLiteral("miniLeft"), miniLeft}});
-        Frm9_ZT_mini* mini = fixture.load();
+        CompactList* mini = fixture.load();
         QVERIFY(mini);
         QVERIFY(QTest::qWaitForWindowExposed(mini));
         // With the first four rows out of view, the last row on show is the ninth group.
-        mini->ListMini->scrollTo(mini->ListMini->model()->index(4, 0), QAbstractItemView::PositionAtTop);
-        QWidget* viewport = mini->ListMini->viewport();
+        peer(*mini).groupList()->scrollTo(peer(*mini).groupList()->model()->index(4, 0),
+                                          QAbstractItemView::PositionAtTop);
+        QWidget* viewport = peer(*mini).groupList()->viewport();
         const QPoint lastRow(10, twips::toPixels(195) * 4 + 5);
         QHelpEvent hint(QEvent::ToolTip, lastRow, viewport->mapToGlobal(lastRow));
         QCoreApplication::sendEvent(viewport, &hint);
@@ -327,27 +332,46 @@ private slots:
         QToolTip::hideText();
     }
 
-    void btnMiniSwitchesToTheCompactWindowAndItsCloseBack() {
+    // The tray is for the start only: chosen by hand, the compact list shows.
+    void theCompactButtonSwitchesToTheCompactWindowAndItsCloseBack() {
+        TrayOverride tray(true);
         TestAppFolder app;
+        app.setSettings({{QStringLiteral("iniMinimized"), QStringLiteral("1")}});
         RecordingPrompt prompt;
         TestZantor zantor(app.path());
-        Frm1_ZT_ini& main = zantor.mainWindow();
-        main.state().lblIniMinimized = QStringLiteral("1"); // the tray is for the start only
-        main.btnMini->click();
-        QCOMPARE(main.state().lblIniMinimized, QStringLiteral("0"));
+        MainWindow& main = zantor.mainWindow();
+        main.tray().restoreFromTray();
+        peer(main).compactButton()->click();
         QVERIFY(!main.isVisible());
-        QPointer<Frm9_ZT_mini> mini = zantor.windows.compactWindow();
+        QPointer<CompactList> mini = zantor.windows.compactWindow();
         QVERIFY(mini && mini->isVisible());
-        mini->btnClose->click();
+        QVERIFY(!mini->tray().isInTray());
+        peer(*mini).closeButton()->click();
         QVERIFY(main.isVisible());
         QTRY_VERIFY(!mini);
+    }
+
+    // A width stored from the settings shows at once; the bar's buttons keep to its end.
+    void aWidthStoredMeanwhileShowsAtOnce() {
+        CompactFixture fixture;
+        fixture.addGroups(3);
+        CompactList* mini = fixture.load();
+        QVERIFY(mini);
+        const QRect before = mini->geometry();
+        SettingsOptions options = readSettingsOptions(fixture.app.databases().settings);
+        options.optLargura = QStringLiteral("1");
+        fixture.main().state().storeOptions(options);
+        QCOMPARE(mini->geometry(), QRect(before.topLeft(), QSize(twips::toPixels(1575), before.height())));
+        QCOMPARE(peer(*mini).bottomBar()->width(), twips::toPixels(1575 - 235));
+        QCOMPARE(peer(*mini).closeButton()->x(), twips::toPixels(1575 - 235 - 240));
+        QCOMPARE(BorderlessWindowPeer(*mini).outerBorder()->size(), mini->size());
     }
 
     void aStartInTheTrayShowsOnlyTheCompactIcon() {
         TrayOverride tray(true);
         CompactFixture fixture;
         fixture.app.setSettings({{QStringLiteral("iniMinimized"), QStringLiteral("1")}});
-        Frm9_ZT_mini* mini = fixture.load();
+        CompactList* mini = fixture.load();
         QVERIFY(mini);
         TrayHelper* trayHelper = &mini->tray();
         QVERIFY(!mini->isVisible() && !fixture.main().isVisible() && trayHelper->isInTray());

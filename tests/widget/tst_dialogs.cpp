@@ -2,17 +2,20 @@
 #include "chrome/ImageButton.h"
 #include "chrome/ImagePicture.h"
 #include "data/DbSession.h"
-#include "dialogs/Frm4_ZT_aviso.h"
-#include "dialogs/Frm6_ZT_help.h"
-#include "dialogs/Frm7_ZT_about.h"
+#include "dialogs/AboutPage.h"
+#include "dialogs/DeleteConfirmation.h"
+#include "dialogs/HelpPage.h"
 #include "dialogs/MakerAddress.h"
-#include "main/Frm1_ZT_ini.h"
 #include "main/GroupListView.h"
+#include "main/MainWindow.h"
+#include "support/AccessibleControls.h"
+#include "support/ChromePeers.h"
 #include "support/RecordingPrompt.h"
 #include "support/RecordingResourceHandler.h"
 #include "support/TestAppFolder.h"
 #include "support/TestMain.h"
 #include "support/TestZantor.h"
+#include "support/WindowPeers.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -39,22 +42,22 @@ int storedGroupCount(const TestAppFolder& app) {
     return db.select(QStringLiteral("select count(*) from Tabela1")).first().value(0).toInt();
 }
 
-void selectRows(Frm1_ZT_ini& window, const QVector<int>& rows) {
+void selectRows(MainWindow& window, const QVector<int>& rows) {
     for (int row : rows)
-        window.ListView1->selectionModel()->select(window.state().groups.index(row, 0),
-                                                   QItemSelectionModel::Select | QItemSelectionModel::Rows);
+        peer(window).groupList()->selectionModel()->select(
+            window.state().groups.index(row, 0), QItemSelectionModel::Select | QItemSelectionModel::Rows);
 }
 
-QStringList shownTitles(const Frm1_ZT_ini& window) {
+QStringList shownTitles(MainWindow& window) {
     QStringList titles;
     for (int row = 0; row < window.state().groups.rowCount(); ++row)
         titles << window.state().groups.title(row);
     return titles;
 }
 
-Frm4_ZT_aviso* openConfirmation(Frm1_ZT_ini& window) {
-    window.btnDelete->click();
-    auto* confirmation = window.findChild<Frm4_ZT_aviso*>();
+DeleteConfirmation* openConfirmation(MainWindow& window) {
+    peer(window).deleteButton()->click();
+    auto* confirmation = window.findChild<DeleteConfirmation*>();
     if (confirmation && !confirmation->isVisible())
         return nullptr;
     return confirmation;
@@ -72,7 +75,7 @@ template <typename Page> Page* openPage(ImageButton* command) {
 // The page hands back to the main window and is gone a moment later.
 void closePage(InfoPageWindow* page) {
     const QPointer<InfoPageWindow> watched(page);
-    page->imgFecharOn->click();
+    TitledWindowPeer(*page).closeButton()->click();
     QTRY_VERIFY(watched.isNull());
 }
 
@@ -103,17 +106,17 @@ private slots:
         }
         RecordingPrompt prompt;
         TestZantor zantor(app.path());
-        Frm1_ZT_ini& window = zantor.mainWindow();
+        MainWindow& window = zantor.mainWindow();
         selectRows(window, selectedRows);
 
-        Frm4_ZT_aviso* confirmation = openConfirmation(window);
+        DeleteConfirmation* confirmation = openConfirmation(window);
         QVERIFY(confirmation);
         QCOMPARE(confirmation->windowModality(), Qt::ApplicationModal);
-        QCOMPARE(confirmation->lblAvisoBoolean->text(),
+        QCOMPARE(peer(*confirmation).question()->text(),
                  QStringLiteral("Deseja realmente apagar este(s) item(ns)?"));
         QCOMPARE(prompt.beeps, 1);
         QStringList expectedTitles = shownTitles(window);
-        confirmation->btnSim->click();
+        peer(*confirmation).yesButton()->click();
 
         // One statement per group, from the last selected row up.
         QVariantList expectedDeletions;
@@ -130,13 +133,13 @@ private slots:
         // The one model shows what is left, in the order the window started with.
         const int left = groups - selectedRows.size();
         QCOMPARE(shownTitles(window), expectedTitles);
-        QCOMPARE(window.state().lblNumtotal, QString::number(left));
-        QCOMPARE(window.lblNumItens->text(), QStringLiteral("%1 ítens").arg(left));
-        QCOMPARE(window.frmTampao->isVisibleTo(&window), covered);
-        QCOMPARE(window.frmTop3->isVisibleTo(&window), covered);
-        QCOMPARE(window.lblMensagem->text(), QStringLiteral("Item(ns) deletado(s) com sucesso."));
+        QCOMPARE(window.state().groups.groupCount(), left);
+        QCOMPARE(peer(window).groupCount()->text(), QStringLiteral("%1 ítens").arg(left));
+        QCOMPARE(peer(window).listCover()->isVisibleTo(&window), covered);
+        QCOMPARE(peer(window).headerCover()->isVisibleTo(&window), covered);
+        QCOMPARE(peer(window).messageLine()->text(), QStringLiteral("Item(ns) deletado(s) com sucesso."));
         QCOMPARE(prompt.beeps, 2);
-        QTRY_VERIFY(!window.findChild<Frm4_ZT_aviso*>());
+        QTRY_VERIFY(!window.findChild<DeleteConfirmation*>());
     }
 
     void everyOtherAnswerKeepsEveryGroup_data() {
@@ -154,23 +157,23 @@ private slots:
         addGroups(app, 3);
         RecordingPrompt prompt;
         TestZantor zantor(app.path());
-        Frm1_ZT_ini& window = zantor.mainWindow();
+        MainWindow& window = zantor.mainWindow();
         selectRows(window, {0, 2});
-        Frm4_ZT_aviso* confirmation = openConfirmation(window);
+        DeleteConfirmation* confirmation = openConfirmation(window);
         QVERIFY(confirmation);
         if (answer == QStringLiteral("Escape")) {
             QTest::keyClick(confirmation, Qt::Key_Escape);
         } else if (answer == QStringLiteral("Não")) {
-            confirmation->btnNao->click();
+            peer(*confirmation).noButton()->click();
         } else {
-            window.ListView1->clearSelection();
-            confirmation->btnSim->click();
+            peer(window).groupList()->clearSelection();
+            peer(*confirmation).yesButton()->click();
         }
-        QTRY_VERIFY(!window.findChild<Frm4_ZT_aviso*>());
+        QTRY_VERIFY(!window.findChild<DeleteConfirmation*>());
         QCOMPARE(storedGroupCount(app), 3);
         QCOMPARE(window.state().groups.rowCount(), 3);
-        QCOMPARE(window.lblNumItens->text(), QStringLiteral("3 grupos"));
-        QCOMPARE(window.lblMensagem->text(), status);
+        QCOMPARE(peer(window).groupCount()->text(), QStringLiteral("3 grupos"));
+        QCOMPARE(peer(window).messageLine()->text(), status);
     }
 
     // The details of the deleted group go with it; the list and the details panel read a
@@ -181,25 +184,25 @@ private slots:
         app.addGroup(QStringLiteral("Linha\\ndupla"), QStringLiteral("um\\ndois"));
         RecordingPrompt prompt;
         TestZantor zantor(app.path());
-        Frm1_ZT_ini& window = zantor.mainWindow();
+        MainWindow& window = zantor.mainWindow();
         window.showGroupDetails(window.state().groups.index(0, 0));
-        QCOMPARE(window.lblTitGrupo->text(), QStringLiteral("a apagar"));
-        openConfirmation(window)->btnSim->click();
+        QCOMPARE(peer(window).groupTitle()->text(), QStringLiteral("a apagar"));
+        peer(*openConfirmation(window)).yesButton()->click();
         QCOMPARE(window.state().groups.rowCount(), 1);
         const QModelIndex title = window.state().groups.index(0, GroupListModel::GroupColumn);
         QCOMPARE(title.data().toString(), QStringLiteral(" Linha\r\ndupla"));
         QCOMPARE(title.siblingAtColumn(GroupListModel::ItemsColumn).data().toString(),
                  QStringLiteral("um\r\ndois"));
-        QVERIFY(!window.ListView1->selectionModel()->hasSelection());
-        for (const QLabel* value :
-             {window.lblTitGrupo, window.lblData2, window.lblNumItens2, window.lblTitCat2})
+        QVERIFY(!peer(window).groupList()->selectionModel()->hasSelection());
+        for (const QLabel* value : {peer(window).groupTitle(), peer(window).groupDate(),
+                                    peer(window).itemCount(), peer(window).categoryName()})
             QCOMPARE(value->text(), QStringLiteral("..."));
-        QCOMPARE(window.txtDesc->toPlainText(), QStringLiteral("...\n"));
-        QVERIFY(window.picImgGrupo->icon().isNull());
+        QCOMPARE(peer(window).itemNames()->toPlainText(), QStringLiteral("...\n"));
+        QVERIFY(peer(window).categoryPicture()->icon().isNull());
 
         window.showGroupDetails(title);
-        QCOMPARE(window.lblTitGrupo->text(), QStringLiteral("Linha\r\ndupla"));
-        QCOMPARE(window.txtDesc->toPlainText(), QStringLiteral("um\ndois"));
+        QCOMPARE(peer(window).groupTitle()->text(), QStringLiteral("Linha\r\ndupla"));
+        QCOMPARE(peer(window).itemNames()->toPlainText(), QStringLiteral("um\ndois"));
     }
 
     void aFailingDeletionDeletesNothingAndSaysSo() {
@@ -213,17 +216,17 @@ private slots:
         }
         RecordingPrompt prompt;
         TestZantor zantor(app.path());
-        Frm1_ZT_ini& window = zantor.mainWindow();
+        MainWindow& window = zantor.mainWindow();
         // The last row goes first; the protected one fails the whole deletion.
         selectRows(window, {0, 1, 3});
-        openConfirmation(window)->btnSim->click();
+        peer(*openConfirmation(window)).yesButton()->click();
         QCOMPARE(storedGroupCount(app), 4);
         QCOMPARE(window.state().groups.rowCount(), 4);
         QCOMPARE(prompt.messages.size(), 1);
         QVERIFY(prompt.messages.first().text.contains(QStringLiteral("ZT_Itens.db")));
         QVERIFY(prompt.messages.first().text.contains(QStringLiteral("Nenhum grupo foi apagado.")));
-        QVERIFY(window.lblMensagem->text().isEmpty());
-        QTRY_VERIFY(!window.findChild<Frm4_ZT_aviso*>());
+        QVERIFY(peer(window).messageLine()->text().isEmpty());
+        QTRY_VERIFY(!window.findChild<DeleteConfirmation*>());
     }
 
     void helpButtonsOpenTheirDocument_data() {
@@ -232,17 +235,18 @@ private slots:
         QTest::addColumn<bool>("present");
         QTest::addColumn<bool>("opens");
         QTest::addColumn<QString>("message");
-        QTest::newRow("btn1") << "btn1"
-                              << "ReadMe_Informacoes-e-consideracoes.pdf" << true << true << QString();
-        QTest::newRow("btn2") << "btn2"
-                              << "ReadMe_Licenca-de-utilizacao.pdf" << true << true << QString();
-        QTest::newRow("btn3") << "btn3"
-                              << "ReadMe_Caracteristicas-da-versao.pdf" << true << true << QString();
-        QTest::newRow("missing") << "btn2"
-                                 << "ReadMe_Licenca-de-utilizacao.pdf" << false << false
+        const QString information = QStringLiteral("Abrir o ReadMe Informações e Considerações");
+        const QString licence = QStringLiteral("Abrir o ReadMe Licença de Utilização");
+        const QString features = QStringLiteral("Abrir o ReadMe Características e Versão");
+        QTest::newRow("information") << information << "ReadMe_Informacoes-e-consideracoes.pdf" << true
+                                     << true << QString();
+        QTest::newRow("licence") << licence << "ReadMe_Licenca-de-utilizacao.pdf" << true << true
+                                 << QString();
+        QTest::newRow("features") << features << "ReadMe_Caracteristicas-da-versao.pdf" << true << true
+                                  << QString();
+        QTest::newRow("missing") << licence << "ReadMe_Licenca-de-utilizacao.pdf" << false << false
                                  << "O documento não foi encontrado";
-        QTest::newRow("no viewer") << "btn3"
-                                   << "ReadMe_Caracteristicas-da-versao.pdf" << true << false
+        QTest::newRow("no viewer") << features << "ReadMe_Caracteristicas-da-versao.pdf" << true << false
                                    << "Não foi possível abrir o documento";
     }
     void helpButtonsOpenTheirDocument() {
@@ -260,13 +264,13 @@ private slots:
             desktop.refused.insert(path);
         RecordingPrompt prompt;
         TestZantor zantor(app.path(), &desktop);
-        Frm1_ZT_ini& window = zantor.mainWindow();
-        auto* help = openPage<Frm6_ZT_help>(window.btnHelp);
+        MainWindow& window = zantor.mainWindow();
+        auto* help = openPage<HelpPage>(peer(window).helpButton());
         QVERIFY(help);
-        QCOMPARE(window.lblFormNothing, QStringLiteral("Frm6_ZT_help"));
-        QCOMPARE(help->lblAction->text(), QStringLiteral("Ajuda"));
+        QCOMPARE(PageHostWindowPeer(window).lastPageName(), QStringLiteral("HelpPage"));
+        QCOMPARE(InfoPageWindowPeer(*help).heading()->text(), QStringLiteral("Ajuda"));
 
-        help->findChild<ImageButton*>(button)->click();
+        accessibleControl<ImageButton>(help, button)->click();
         QCOMPARE(desktop.openedPaths(), present ? QStringList{path} : QStringList{});
         QCOMPARE(prompt.messages.size(), message.isEmpty() ? 0 : 1);
         if (!message.isEmpty())
@@ -276,40 +280,58 @@ private slots:
 
     void aboutAddressSinksWithItsPictureAndOpens_data() {
         QTest::addColumn<bool>("pressPicture");
-        QTest::newRow("lblAutor") << false;
-        QTest::newRow("btnSite") << true;
+        QTest::newRow("address") << false;
+        QTest::newRow("picture") << true;
     }
     void aboutAddressSinksWithItsPictureAndOpens() {
         QFETCH(bool, pressPicture);
         TestAppFolder app;
         RecordingPrompt prompt;
         TestZantor zantor(app.path());
-        Frm1_ZT_ini& window = zantor.mainWindow();
-        auto* about = openPage<Frm7_ZT_about>(window.btnAbout);
+        MainWindow& window = zantor.mainWindow();
+        auto* about = openPage<AboutPage>(peer(window).aboutButton());
         QVERIFY(about);
-        QCOMPARE(window.lblFormNothing, QStringLiteral("Frm7_ZT_about"));
+        QCOMPARE(PageHostWindowPeer(window).lastPageName(), QStringLiteral("AboutPage"));
         QVERIFY(QTest::qWaitForWindowExposed(about));
         QList<QUrl> opened;
         about->openAddress = [&opened](const QUrl& address) {
             opened << address;
             return true;
         };
-        QCOMPARE(about->lblAutor->text(), QString::fromLatin1(kMakerAddress));
-        QCOMPARE(about->lblVersao->text(), QStringLiteral("Versão: 1.0   •  Setembro/2024"));
+        QCOMPARE(peer(*about).address()->text(), QString::fromLatin1(kMakerAddress));
+        QCOMPARE(peer(*about).version()->text(), QStringLiteral("Versão: 1.0   •  Setembro/2024"));
 
-        QWidget* pressed = pressPicture ? static_cast<QWidget*>(about->btnSite) : about->lblAutor;
-        const QPoint picture = about->btnSite->pos();
-        const QPoint address = about->lblAutor->pos();
+        QWidget* pressed =
+            pressPicture ? static_cast<QWidget*>(peer(*about).siteButton()) : peer(*about).address();
+        const QPoint picture = peer(*about).siteButton()->pos();
+        const QPoint address = peer(*about).address()->pos();
         const QPoint centre = pressed->rect().center();
         QTest::mousePress(pressed, Qt::LeftButton, {}, centre);
         // 15 twips: one pixel right and down, both together.
-        QCOMPARE(about->btnSite->pos(), picture + QPoint(1, 1));
-        QCOMPARE(about->lblAutor->pos(), address + QPoint(1, 1));
+        QCOMPARE(peer(*about).siteButton()->pos(), picture + QPoint(1, 1));
+        QCOMPARE(peer(*about).address()->pos(), address + QPoint(1, 1));
         QTest::mouseRelease(pressed, Qt::LeftButton, {}, centre);
-        QCOMPARE(about->btnSite->pos(), picture);
-        QCOMPARE(about->lblAutor->pos(), address);
+        QCOMPARE(peer(*about).siteButton()->pos(), picture);
+        QCOMPARE(peer(*about).address()->pos(), address);
         QCOMPARE(opened, QList<QUrl>{QUrl(QString::fromLatin1(kMakerAddress))});
         closePage(about);
+    }
+
+    // The windows still there when the program ends go with it: also a page that has
+    // handed back and waits to be unloaded.
+    void everyWindowGoesWithTheProgram() {
+        TestAppFolder app;
+        RecordingPrompt prompt;
+        auto zantor = std::make_unique<TestZantor>(app.path());
+        MainWindow& window = zantor->mainWindow();
+        QPointer<HelpPage> help = openPage<HelpPage>(peer(window).helpButton());
+        QVERIFY(help);
+        TitledWindowPeer(*help).closeButton()->click();
+        QPointer<AboutPage> about = openPage<AboutPage>(peer(window).aboutButton());
+        QVERIFY(about && help);
+        zantor.reset();
+        QVERIFY(!help);
+        QVERIFY(!about);
     }
 };
 

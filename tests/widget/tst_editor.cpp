@@ -1,14 +1,16 @@
 #include "chrome/ImageButton.h"
 #include "chrome/ImagePicture.h"
 #include "data/DbSession.h"
-#include "editor/Frm2_ZT_insert.h"
+#include "editor/GroupEditor.h"
 #include "editor/VolumeBox.h"
-#include "main/Frm1_ZT_ini.h"
 #include "main/GroupListView.h"
+#include "main/MainWindow.h"
+#include "support/ChromePeers.h"
 #include "support/RecordingPrompt.h"
 #include "support/TestAppFolder.h"
 #include "support/TestMain.h"
 #include "support/TestZantor.h"
+#include "support/WindowPeers.h"
 
 #include <QComboBox>
 #include <QDate>
@@ -46,25 +48,25 @@ struct Session {
     // An editor still open when its test ends would outlive the window it covers.
     ~Session() {
         for (QWidget* widget : QApplication::topLevelWidgets()) {
-            if (qobject_cast<Frm2_ZT_insert*>(widget))
+            if (qobject_cast<GroupEditor*>(widget))
                 delete widget;
         }
     }
 
-    Frm2_ZT_insert* open(ImageButton* command) {
+    GroupEditor* open(ImageButton* command) {
         command->click();
         for (QWidget* widget : QApplication::topLevelWidgets()) {
-            if (auto* editor = qobject_cast<Frm2_ZT_insert*>(widget); editor && editor->isVisible())
+            if (auto* editor = qobject_cast<GroupEditor*>(widget); editor && editor->isVisible())
                 return editor;
         }
         return nullptr;
     }
-    Frm2_ZT_insert* insert() { return open(window->btnInsert); }
-    Frm2_ZT_insert* update(int row) {
-        window->ListView1->selectionModel()->select(window->state().groups.index(row, 0),
-                                                    QItemSelectionModel::ClearAndSelect |
-                                                        QItemSelectionModel::Rows);
-        return open(window->btnUpdate);
+    GroupEditor* insert() { return open(peer(*window).insertButton()); }
+    GroupEditor* update(int row) {
+        peer(*window).groupList()->selectionModel()->select(window->state().groups.index(row, 0),
+                                                            QItemSelectionModel::ClearAndSelect |
+                                                                QItemSelectionModel::Rows);
+        return open(peer(*window).updateButton());
     }
     QSqlRecord stored(const QString& where, const QVariant& value) const {
         DbSession db(app.databases().groups);
@@ -75,21 +77,22 @@ struct Session {
     TestAppFolder app;
     RecordingPrompt prompt;
     std::unique_ptr<TestZantor> zantor;
-    Frm1_ZT_ini* window = nullptr;
+    MainWindow* window = nullptr;
 };
 
-void typeItem(Frm2_ZT_insert& editor, const QString& title, const QString& address) {
-    editor.txtTitulo2->setText(title);
-    editor.txtAddress->setText(address);
-    editor.btnAdd->click();
+void typeItem(GroupEditor& editor, const QString& title, const QString& address) {
+    peer(editor).itemTitle()->setText(title);
+    peer(editor).itemAddress()->setText(address);
+    peer(editor).addButton()->click();
 }
 
-void clickEntry(Frm2_ZT_insert& editor, int row, bool twice = false) {
-    const QPoint centre = editor.List1->visualItemRect(editor.List1->item(row)).center();
+void clickEntry(GroupEditor& editor, int row, bool twice = false) {
+    const QPoint centre =
+        peer(editor).itemList()->visualItemRect(peer(editor).itemList()->item(row)).center();
     // A double-click is a click and then the second press, as the desktop sends it.
-    QTest::mouseClick(editor.List1->viewport(), Qt::LeftButton, {}, centre);
+    QTest::mouseClick(peer(editor).itemList()->viewport(), Qt::LeftButton, {}, centre);
     if (twice)
-        QTest::mouseDClick(editor.List1->viewport(), Qt::LeftButton, {}, centre);
+        QTest::mouseDClick(peer(editor).itemList()->viewport(), Qt::LeftButton, {}, centre);
 }
 
 QStringList titles(const QListWidget* list) {
@@ -99,8 +102,8 @@ QStringList titles(const QListWidget* list) {
     return texts;
 }
 
-bool updateCovered(const Frm2_ZT_insert& editor) {
-    return editor.btnUpdateOff->isVisible() && !editor.btnUpdate->isEnabled();
+bool updateCovered(GroupEditor& editor) {
+    return peer(editor).updateButtonCover()->isVisible() && !peer(editor).updateButton()->isEnabled();
 }
 
 QString today() {
@@ -115,27 +118,28 @@ private slots:
     void insertModeOpensEmptyAndCloseDropsEverything() {
         Session session;
         session.window->move(120, 80);
-        QPointer<Frm2_ZT_insert> editor = session.insert();
+        QPointer<GroupEditor> editor = session.insert();
         QVERIFY(editor);
-        QCOMPARE(editor->lblAction->text(), QStringLiteral("Inserindo item"));
+        QCOMPARE(peer(*editor).heading()->text(), QStringLiteral("Inserindo item"));
         QCOMPARE(editor->geometry(), session.window->geometry());
         QStringList categories;
-        for (int i = 0; i < editor->cmbCategorias->count(); ++i)
-            categories << editor->cmbCategorias->itemText(i);
+        for (int i = 0; i < peer(*editor).category()->count(); ++i)
+            categories << peer(*editor).category()->itemText(i);
         QCOMPARE(categories, QStringList({"Diversos", "Documentos", "Estudos", "Imagens", "Internet", "Jogos",
                                           "Música", "Programas", "Trabalho", "Vídeo"}));
-        QCOMPARE(editor->cmbCategorias->currentData().toInt(), 10);
-        for (const QLineEdit* box : {editor->txtTitulo1, editor->txtTitulo2, editor->txtAddress})
+        QCOMPARE(peer(*editor).category()->currentData().toInt(), 10);
+        for (const QLineEdit* box :
+             {peer(*editor).groupTitle(), peer(*editor).itemTitle(), peer(*editor).itemAddress()})
             QVERIFY(box->text().isEmpty());
-        QVERIFY(editor->List2.isEmpty() && editor->List1->count() == 0);
+        QVERIFY(peer(*editor).items().isEmpty() && peer(*editor).itemList()->count() == 0);
         QVERIFY(updateCovered(*editor));
-        QVERIFY(editor->txtListAddress->toPlainText().startsWith(QStringLiteral("Após o cadastro")));
+        QVERIFY(peer(*editor).shownAddress()->toPlainText().startsWith(QStringLiteral("Após o cadastro")));
         QTRY_VERIFY(!session.window->isVisible());
 
         typeItem(*editor, QStringLiteral("Nota"), QStringLiteral("/tmp/nota.txt"));
-        editor->txtTitulo1->setText(QStringLiteral("Nunca salvo"));
+        peer(*editor).groupTitle()->setText(QStringLiteral("Nunca salvo"));
         editor->move(200, 150);
-        editor->imgFecharOn->click();
+        TitledWindowPeer(*editor).closeButton()->click();
         QVERIFY(session.window->isVisible());
         QCOMPARE(session.window->pos(), QPoint(200, 150));
         QTRY_VERIFY(!editor);
@@ -156,14 +160,14 @@ private slots:
             app.addGroup(QStringLiteral("Rock''n roll"), QStringLiteral("Um, Dois, Três"),
                          "/1" + kUnit + "/2" + kUnit + "/3", categoria);
         });
-        Frm2_ZT_insert* editor = session.update(0);
-        QCOMPARE(editor->lblAction->text(), QStringLiteral("Atualizando item"));
-        QCOMPARE(editor->txtTitulo1->text(), QStringLiteral("Rock'n roll"));
-        QCOMPARE(titles(editor->List1), QStringList({"Um", "Dois", "Três"}));
-        QCOMPARE(editor->List2, (QVector<GroupItem>{{"Um", "/1"}, {"Dois", "/2"}, {"Três", "/3"}}));
-        QCOMPARE(editor->cmbCategorias->currentIndex(), shownIndex);
-        QCOMPARE(editor->cmbCategorias->placeholderText(), QStringLiteral("Categoria do Grupo"));
-        QVERIFY(editor->List1->selectedItems().isEmpty());
+        GroupEditor* editor = session.update(0);
+        QCOMPARE(peer(*editor).heading()->text(), QStringLiteral("Atualizando item"));
+        QCOMPARE(peer(*editor).groupTitle()->text(), QStringLiteral("Rock'n roll"));
+        QCOMPARE(titles(peer(*editor).itemList()), QStringList({"Um", "Dois", "Três"}));
+        QCOMPARE(peer(*editor).items(), (QVector<GroupItem>{{"Um", "/1"}, {"Dois", "/2"}, {"Três", "/3"}}));
+        QCOMPARE(peer(*editor).category()->currentIndex(), shownIndex);
+        QCOMPARE(peer(*editor).category()->placeholderText(), QStringLiteral("Categoria do Grupo"));
+        QVERIFY(peer(*editor).itemList()->selectedItems().isEmpty());
     }
 
     void addChecksItsTexts_data() {
@@ -189,77 +193,78 @@ private slots:
         QFETCH(QString, address);
         QFETCH(QString, message);
         Session session;
-        Frm2_ZT_insert* editor = session.insert();
+        GroupEditor* editor = session.insert();
         typeItem(*editor, QStringLiteral("Antes"), QStringLiteral("/antes"));
         typeItem(*editor, title, address);
-        QCOMPARE(editor->lblMensagem->text(), message);
+        QCOMPARE(peer(*editor).messageLine()->text(), message);
         QCOMPARE(session.prompt.beeps, 2);
         const bool added = message == kAdded;
-        QCOMPARE(editor->List2.size(), added ? 2 : 1);
-        QCOMPARE(editor->List1->count(), editor->List2.size());
+        QCOMPARE(peer(*editor).items().size(), added ? 2 : 1);
+        QCOMPARE(peer(*editor).itemList()->count(), peer(*editor).items().size());
         if (added) {
-            QCOMPARE(editor->List2.last(), (GroupItem{title, address}));
-            QCOMPARE(editor->List1->selectedItems(), QList<QListWidgetItem*>({editor->List1->item(1)}));
-            QCOMPARE(editor->txtListAddress->toPlainText(), address);
+            QCOMPARE(peer(*editor).items().last(), (GroupItem{title, address}));
+            QCOMPARE(peer(*editor).itemList()->selectedItems(),
+                     QList<QListWidgetItem*>({peer(*editor).itemList()->item(1)}));
+            QCOMPARE(peer(*editor).shownAddress()->toPlainText(), address);
         }
-        QCOMPARE(editor->txtTitulo2->text(), added ? QString() : title);
-        QCOMPARE(editor->txtAddress->text(), added ? QString() : address);
+        QCOMPARE(peer(*editor).itemTitle()->text(), added ? QString() : title);
+        QCOMPARE(peer(*editor).itemAddress()->text(), added ? QString() : address);
     }
 
     void changingTheSecondOfThreeEntries() {
         Session session;
-        Frm2_ZT_insert* editor = session.insert();
+        GroupEditor* editor = session.insert();
         for (const QString& item : {QStringLiteral("Um"), QStringLiteral("Dois"), QStringLiteral("Três")})
             typeItem(*editor, item, "/" + item);
         clickEntry(*editor, 1);
-        QCOMPARE(editor->txtListAddress->toPlainText(), QStringLiteral("/Dois"));
+        QCOMPARE(peer(*editor).shownAddress()->toPlainText(), QStringLiteral("/Dois"));
         QVERIFY(updateCovered(*editor));
         clickEntry(*editor, 1, true);
-        QCOMPARE(editor->txtTitulo2->text(), QStringLiteral("Dois"));
-        QCOMPARE(editor->txtAddress->toolTip(), QStringLiteral("/Dois"));
-        QCOMPARE(editor->lblUpdItem, QStringLiteral("1"));
+        QCOMPARE(peer(*editor).itemTitle()->text(), QStringLiteral("Dois"));
+        QCOMPARE(peer(*editor).itemAddress()->toolTip(), QStringLiteral("/Dois"));
+        QCOMPARE(peer(*editor).loadedItem(), std::optional<int>(1));
         QVERIFY(!updateCovered(*editor));
 
-        editor->txtTitulo2->setText(QStringLiteral("Dois, meio"));
-        editor->btnUpdate->click();
-        QCOMPARE(editor->List1->item(1)->text(), QStringLiteral("Dois"));
-        editor->txtTitulo2->setText(QStringLiteral("Segundo"));
-        editor->btnUpdate->click();
-        QCOMPARE(titles(editor->List1), QStringList({"Um", "Segundo", "Três"}));
-        QCOMPARE(editor->List2[1], (GroupItem{"Segundo", "/Dois"}));
-        QCOMPARE(editor->List2.size(), 3);
-        QVERIFY(editor->txtTitulo2->text().isEmpty() && editor->txtAddress->text().isEmpty());
+        peer(*editor).itemTitle()->setText(QStringLiteral("Dois, meio"));
+        peer(*editor).updateButton()->click();
+        QCOMPARE(peer(*editor).itemList()->item(1)->text(), QStringLiteral("Dois"));
+        peer(*editor).itemTitle()->setText(QStringLiteral("Segundo"));
+        peer(*editor).updateButton()->click();
+        QCOMPARE(titles(peer(*editor).itemList()), QStringList({"Um", "Segundo", "Três"}));
+        QCOMPARE(peer(*editor).items()[1], (GroupItem{"Segundo", "/Dois"}));
+        QCOMPARE(peer(*editor).items().size(), 3);
+        QVERIFY(peer(*editor).itemTitle()->text().isEmpty() && peer(*editor).itemAddress()->text().isEmpty());
         QVERIFY(updateCovered(*editor));
-        QCOMPARE(editor->lblMensagem->text(), QStringLiteral("Item atualizado."));
+        QCOMPARE(peer(*editor).messageLine()->text(), QStringLiteral("Item atualizado."));
 
         // A click after a double-click covers the update again and changes nothing.
         clickEntry(*editor, 2, true);
         clickEntry(*editor, 2);
         QVERIFY(updateCovered(*editor));
-        QVERIFY(editor->txtTitulo2->text().isEmpty());
+        QVERIFY(peer(*editor).itemTitle()->text().isEmpty());
     }
 
     void deletingNeedsASelectionAndForgetsTheLoadedEntry() {
         Session session;
-        Frm2_ZT_insert* editor = session.insert();
+        GroupEditor* editor = session.insert();
         const QString noSelection = QStringLiteral("É preciso selecionar um item primeiro.");
-        editor->btnDelete->click();
-        QCOMPARE(editor->lblMensagem->text(), noSelection);
+        peer(*editor).deleteButton()->click();
+        QCOMPARE(peer(*editor).messageLine()->text(), noSelection);
         typeItem(*editor, QStringLiteral("Um"), QStringLiteral("/1"));
         typeItem(*editor, QStringLiteral("Dois"), QStringLiteral("/2"));
 
         // The last entry, loaded for editing, is deleted: no update can reach past the
         // end of the list or another entry.
         clickEntry(*editor, 1, true);
-        editor->btnDelete->click();
-        QCOMPARE(editor->lblMensagem->text(), QStringLiteral("Item deletado."));
-        QCOMPARE(editor->List2, (QVector<GroupItem>{{"Um", "/1"}}));
-        QVERIFY(editor->txtListAddress->toPlainText().isEmpty());
-        QVERIFY(editor->lblUpdItem.isEmpty());
+        peer(*editor).deleteButton()->click();
+        QCOMPARE(peer(*editor).messageLine()->text(), QStringLiteral("Item deletado."));
+        QCOMPARE(peer(*editor).items(), (QVector<GroupItem>{{"Um", "/1"}}));
+        QVERIFY(peer(*editor).shownAddress()->toPlainText().isEmpty());
+        QVERIFY(!peer(*editor).loadedItem());
         QVERIFY(updateCovered(*editor));
-        editor->btnDelete->click();
-        QCOMPARE(editor->lblMensagem->text(), noSelection);
-        QCOMPARE(editor->List1->count(), 1);
+        peer(*editor).deleteButton()->click();
+        QCOMPARE(peer(*editor).messageLine()->text(), noSelection);
+        QCOMPARE(peer(*editor).itemList()->count(), 1);
     }
 
     // What a file manager or a browser drags: files and folders by their names, http(s)
@@ -296,20 +301,20 @@ private slots:
         QFETCH(QByteArray, titles);
         QFETCH(QVector<GroupItem>, items);
         Session session;
-        Frm2_ZT_insert* editor = session.insert();
+        GroupEditor* editor = session.insert();
         QMimeData mime;
         mime.setUrls(urls);
         if (!format.isEmpty())
             mime.setData(format, titles);
-        QWidget* target = editor->List1->viewport();
+        QWidget* target = peer(*editor).itemList()->viewport();
         QDragEnterEvent enter(target->rect().center(), Qt::CopyAction, &mime, Qt::LeftButton, {});
         QApplication::sendEvent(target, &enter);
         QVERIFY(enter.isAccepted());
         QDropEvent drop(target->rect().center(), Qt::CopyAction, &mime, Qt::LeftButton, {});
         QApplication::sendEvent(target, &drop);
-        QCOMPARE(editor->List2, items);
+        QCOMPARE(peer(*editor).items(), items);
         QCOMPARE(session.prompt.beeps, items.size());
-        QCOMPARE(editor->lblMensagem->text(), kAdded);
+        QCOMPARE(peer(*editor).messageLine()->text(), kAdded);
     }
 
     void pickersFillTheAddress() {
@@ -319,16 +324,18 @@ private slots:
         QVERIFY(QFile(folder + "/a.txt").open(QIODevice::WriteOnly));
         QVERIFY(QDir(folder).mkdir(QStringLiteral("Sub")));
         Session session;
-        Frm2_ZT_insert* editor = session.insert();
+        GroupEditor* editor = session.insert();
         // The volumes arrive from their own thread, the root among them.
-        QSignalSpy listed(editor->DriveList, &VolumeBox::volumesListed);
+        QSignalSpy listed(peer(*editor).driveBox(), &VolumeBox::volumesListed);
         QTRY_COMPARE(listed.count(), 1);
-        QVERIFY(editor->txtAddress->text().isEmpty());
-        emit editor->DriveList->activated(editor->DriveList->findData(QDir::rootPath()));
-        QCOMPARE(editor->txtAddress->text(), QDir::rootPath());
+        QVERIFY(peer(*editor).itemAddress()->text().isEmpty());
+        emit peer(*editor).driveBox()->activated(peer(*editor).driveBox()->findData(QDir::rootPath()));
+        QCOMPARE(peer(*editor).itemAddress()->text(), QDir::rootPath());
 
-        QAbstractItemModel* fileRows = editor->FileList->model();
-        const auto shown = [&] { return editor->FileList->rootIndex().data(QFileSystemModel::FilePathRole); };
+        QAbstractItemModel* fileRows = peer(*editor).fileView()->model();
+        const auto shown = [&] {
+            return peer(*editor).fileView()->rootIndex().data(QFileSystemModel::FilePathRole);
+        };
         const auto names = [&](const QModelIndex& folderRow) {
             QStringList found;
             for (int row = 0; row < fileRows->rowCount(folderRow); ++row)
@@ -337,21 +344,21 @@ private slots:
             return found;
         };
         // A subfolder is no file.
-        auto* folders = qobject_cast<QFileSystemModel*>(editor->DirList->model());
-        editor->DirList->setCurrentIndex(folders->index(folder));
-        QCOMPARE(editor->txtAddress->text(), folder);
+        auto* folders = qobject_cast<QFileSystemModel*>(peer(*editor).folderView()->model());
+        peer(*editor).folderView()->setCurrentIndex(folders->index(folder));
+        QCOMPARE(peer(*editor).itemAddress()->text(), folder);
         QTRY_COMPARE(shown(), QVariant(folder));
-        QTRY_COMPARE(names(editor->FileList->rootIndex()), QStringList{"a.txt"});
-        const QModelIndex file = fileRows->index(0, 0, editor->FileList->rootIndex());
+        QTRY_COMPARE(names(peer(*editor).fileView()->rootIndex()), QStringList{"a.txt"});
+        const QModelIndex file = fileRows->index(0, 0, peer(*editor).fileView()->rootIndex());
         // The view lays its rows out a moment after they arrive.
-        QTRY_VERIFY(!editor->FileList->visualRect(file).isEmpty());
-        QTest::mouseClick(editor->FileList->viewport(), Qt::LeftButton, {},
-                          editor->FileList->visualRect(file).center());
-        QCOMPARE(editor->txtAddress->text(), folder + "/a.txt");
+        QTRY_VERIFY(!peer(*editor).fileView()->visualRect(file).isEmpty());
+        QTest::mouseClick(peer(*editor).fileView()->viewport(), Qt::LeftButton, {},
+                          peer(*editor).fileView()->visualRect(file).center());
+        QCOMPARE(peer(*editor).itemAddress()->text(), folder + "/a.txt");
 
         // A file saved there meanwhile shows up.
         QVERIFY(QFile(folder + "/b.txt").open(QIODevice::WriteOnly));
-        QTRY_COMPARE(names(editor->FileList->rootIndex()), (QStringList{"a.txt", "b.txt"}));
+        QTRY_COMPARE(names(peer(*editor).fileView()->rootIndex()), (QStringList{"a.txt", "b.txt"}));
     }
 
     void saveRefusesAnInvalidGroup_data() {
@@ -365,22 +372,23 @@ private slots:
         QFETCH(QString, title);
         QFETCH(int, items);
         Session session;
-        Frm2_ZT_insert* editor = session.insert();
+        GroupEditor* editor = session.insert();
         for (int i = 0; i < items; ++i)
             typeItem(*editor, QStringLiteral("Item"), QStringLiteral("/item"));
         editor->showEditorMessage(QStringLiteral("antes"));
-        editor->txtTitulo1->setText(title);
-        editor->btnSave->click();
-        QCOMPARE(editor->lblMensagem2->text(),
+        peer(*editor).groupTitle()->setText(title);
+        peer(*editor).saveButton()->click();
+        QCOMPARE(peer(*editor).warningLine()->text(),
                  QStringLiteral("O título do Grupo não pode estar vazio e a lista "
                                 "precisa ter pelo menos 1 Item adicionado."));
-        QVERIFY(editor->TimerMensagem.remainingTime() > 2000);
+        QVERIFY(peer(*editor).messageTimer().remainingTime() > 2000);
         QVERIFY(session.stored(QStringLiteral("titulo1"), title).isEmpty());
         QVERIFY(editor->isVisible());
         // One timer clears both lines; it need not run its three seconds here.
-        QCOMPARE(editor->lblMensagem->text(), QStringLiteral("antes"));
-        editor->TimerMensagem.start(1);
-        QTRY_VERIFY(editor->lblMensagem2->text().isEmpty() && editor->lblMensagem->text().isEmpty());
+        QCOMPARE(peer(*editor).messageLine()->text(), QStringLiteral("antes"));
+        peer(*editor).messageTimer().start(1);
+        QTRY_VERIFY(peer(*editor).warningLine()->text().isEmpty() &&
+                    peer(*editor).messageLine()->text().isEmpty());
     }
 
     void insertGoesToTheEndOfTheKeptOrder() {
@@ -389,14 +397,14 @@ private slots:
             app.addGroup(QStringLiteral("Alfa"), {}, {}, 1, 2);
             app.setSettings({{QStringLiteral("ordemPosts"), QStringLiteral("1")}});
         });
-        QPointer<Frm2_ZT_insert> editor = session.insert();
-        editor->txtTitulo1->setText(QStringLiteral("Aaa novo"));
-        editor->cmbCategorias->setCurrentIndex(editor->cmbCategorias->findData(2));
+        QPointer<GroupEditor> editor = session.insert();
+        peer(*editor).groupTitle()->setText(QStringLiteral("Aaa novo"));
+        peer(*editor).category()->setCurrentIndex(peer(*editor).category()->findData(2));
         for (const QString& item : {QStringLiteral("Um"), QStringLiteral("Dois"), QStringLiteral("Três")})
             typeItem(*editor, item, "/" + item);
         QTRY_VERIFY(!session.window->isVisible());
         editor->move(30, 40);
-        editor->btnSave->click();
+        peer(*editor).saveButton()->click();
 
         const QSqlRecord row = session.stored(QStringLiteral("titulo1"), QStringLiteral("Aaa novo"));
         QCOMPARE(row.value("texto1").toString(), QStringLiteral("Um, Dois, Três"));
@@ -405,12 +413,11 @@ private slots:
         QCOMPARE(row.value("categoria").toInt(), 2);
         QCOMPARE(row.value("ordem").toInt(), 8);
         QCOMPARE(row.value("dataUpd").toString(), today());
-        QCOMPARE(editor->lblMensagem->text(), QStringLiteral("Ítem inserido com sucesso!"));
-        QVERIFY(session.window->state().lblInsertUpdate.isEmpty());
+        QCOMPARE(peer(*editor).messageLine()->text(), QStringLiteral("Ítem inserido com sucesso!"));
         // Every list follows, in the order the main window was started with.
         QCOMPARE(session.window->state().groups.title(2), QStringLiteral("Aaa novo"));
-        QCOMPARE(session.window->state().lblNumtotal, QStringLiteral("3"));
-        QCOMPARE(session.window->lblNumItens->text(), QStringLiteral("3 grupos"));
+        QCOMPARE(session.window->state().groups.groupCount(), 3);
+        QCOMPARE(peer(*session.window).groupCount()->text(), QStringLiteral("3 grupos"));
         QVERIFY(session.window->isVisible());
         QCOMPARE(session.window->pos(), QPoint(30, 40));
         QTRY_VERIFY(!editor);
@@ -421,14 +428,14 @@ private slots:
         Session session([&](const TestAppFolder& app) {
             id = app.addGroup(QStringLiteral("Velho"), QStringLiteral("x"), QStringLiteral("/x"), 1, 5);
         });
-        Frm2_ZT_insert* editor = session.update(0);
-        editor->txtTitulo1->setText(QStringLiteral("Ana's\tlista"));
+        GroupEditor* editor = session.update(0);
+        peer(*editor).groupTitle()->setText(QStringLiteral("Ana's\tlista"));
         clickEntry(*editor, 0);
-        editor->btnDelete->click();
+        peer(*editor).deleteButton()->click();
         typeItem(*editor, QStringLiteral("d'água"), QStringLiteral("/l'été/a.txt"));
         typeItem(*editor, QStringLiteral("Faixa\t2"), QStringLiteral("/m/b"));
-        editor->btnSave->click();
-        QCOMPARE(editor->lblMensagem->text(), QStringLiteral("Ítem atualizado com sucesso!"));
+        peer(*editor).saveButton()->click();
+        QCOMPARE(peer(*editor).messageLine()->text(), QStringLiteral("Ítem atualizado com sucesso!"));
 
         const QSqlRecord row = session.stored(QStringLiteral("id"), id);
         QCOMPARE(row.value("titulo1").toString(), QStringLiteral("Ana's\\tlista"));
@@ -440,13 +447,14 @@ private slots:
 
         // Read back by a new editor, everything is as typed.
         QTRY_VERIFY(session.window->isVisible());
-        Frm2_ZT_insert* again = session.update(0);
-        QCOMPARE(again->txtTitulo1->text(), QStringLiteral("Ana's\tlista"));
-        QCOMPARE(again->List2, (QVector<GroupItem>{{"d'água", "/l'été/a.txt"}, {"Faixa\t2", "/m/b"}}));
+        GroupEditor* again = session.update(0);
+        QCOMPARE(peer(*again).groupTitle()->text(), QStringLiteral("Ana's\tlista"));
+        QCOMPARE(peer(*again).items(),
+                 (QVector<GroupItem>{{"d'água", "/l'été/a.txt"}, {"Faixa\t2", "/m/b"}}));
     }
 
-    // What the editor was opened for holds until it closes: another window that points
-    // the shared values at another group, or at a new one, does not redirect the save.
+    // What the editor was opened for holds until it closes: the main list pointing at
+    // another group meanwhile does not redirect the save.
     void theEditorSavesTheGroupItWasOpenedFor() {
         int first = 0;
         int second = 0;
@@ -454,12 +462,15 @@ private slots:
             first = app.addGroup(QStringLiteral("Primeiro"), QStringLiteral("a"), QStringLiteral("/a"));
             second = app.addGroup(QStringLiteral("Segundo"), QStringLiteral("b"), QStringLiteral("/b"));
         });
-        Frm2_ZT_insert* editor = session.update(0);
+        GroupEditor* editor = session.update(0);
         SharedState& state = session.window->state();
-        state.lblNumUpdate = QString::number(second);
-        state.lblInsertUpdate = QStringLiteral("Insert");
-        editor->txtTitulo1->setText(QStringLiteral("Primeiro, mudado"));
-        editor->btnSave->click();
+        peer(*session.window)
+            .groupList()
+            ->selectionModel()
+            ->select(state.groups.index(1, 0),
+                     QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+        peer(*editor).groupTitle()->setText(QStringLiteral("Primeiro, mudado"));
+        peer(*editor).saveButton()->click();
         QCOMPARE(session.stored(QStringLiteral("id"), first).value("titulo1").toString(),
                  QStringLiteral("Primeiro, mudado"));
         QCOMPARE(session.stored(QStringLiteral("id"), second).value("titulo1").toString(),
@@ -469,8 +480,8 @@ private slots:
 
     void aFailingWriteKeepsTheEditorOpen() {
         Session session;
-        Frm2_ZT_insert* editor = session.insert();
-        editor->txtTitulo1->setText(QStringLiteral("Importante"));
+        GroupEditor* editor = session.insert();
+        peer(*editor).groupTitle()->setText(QStringLiteral("Importante"));
         typeItem(*editor, QStringLiteral("Um"), QStringLiteral("/1"));
         {
             // Another program holds the groups database.
@@ -480,7 +491,7 @@ private slots:
             QVERIFY(locker.open());
             QSqlQuery lock(locker);
             QVERIFY(lock.exec(QStringLiteral("BEGIN EXCLUSIVE")));
-            editor->btnSave->click();
+            peer(*editor).saveButton()->click();
             lock.exec(QStringLiteral("ROLLBACK"));
             locker.close();
         }
@@ -488,12 +499,11 @@ private slots:
 
         QCOMPARE(session.prompt.messages.size(), 1);
         QVERIFY(session.prompt.messages[0].text.contains(QStringLiteral("ZT_Itens.db")));
-        QCOMPARE(editor->lblMensagem2->text(), QStringLiteral("O grupo não foi salvo."));
-        QVERIFY(!editor->lblMensagem->text().contains(QStringLiteral("sucesso")));
+        QCOMPARE(peer(*editor).warningLine()->text(), QStringLiteral("O grupo não foi salvo."));
+        QVERIFY(!peer(*editor).messageLine()->text().contains(QStringLiteral("sucesso")));
         QVERIFY(editor->isVisible());
-        QCOMPARE(editor->txtTitulo1->text(), QStringLiteral("Importante"));
-        QCOMPARE(editor->List2.size(), 1);
-        QCOMPARE(session.window->state().lblInsertUpdate, QStringLiteral("Insert"));
+        QCOMPARE(peer(*editor).groupTitle()->text(), QStringLiteral("Importante"));
+        QCOMPARE(peer(*editor).items().size(), 1);
         QVERIFY(session.stored(QStringLiteral("titulo1"), QStringLiteral("Importante")).isEmpty());
     }
 };

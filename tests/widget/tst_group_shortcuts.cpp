@@ -1,15 +1,16 @@
 #include "chrome/ImageButton.h"
-#include "dialogs/Frm4_ZT_aviso.h"
-#include "editor/Frm2_ZT_insert.h"
-#include "main/Frm1_ZT_ini.h"
+#include "dialogs/DeleteConfirmation.h"
+#include "editor/GroupEditor.h"
 #include "main/GroupListView.h"
 #include "main/GroupShortcutMenu.h"
+#include "main/MainWindow.h"
 #include "platform/Shortcuts.h"
 #include "support/RecordingPrompt.h"
 #include "support/TemporaryHome.h"
 #include "support/TestAppFolder.h"
 #include "support/TestMain.h"
 #include "support/TestZantor.h"
+#include "support/WindowPeers.h"
 
 #include <QContextMenuEvent>
 #include <QDir>
@@ -50,18 +51,37 @@ QString validatorSays(const QString& entry) {
 }
 
 // The menu a right click on the row opens, as the user sees it.
-GroupShortcutMenu* rightClickRow(Frm1_ZT_ini& window, int row) {
+GroupShortcutMenu* rightClickRow(MainWindow& window, int row) {
     // A menu closed before is only gone once its deletion has been handled.
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    QWidget* viewport = window.ListView1->viewport();
-    const QPoint at = window.ListView1->visualRect(window.state().groups.index(row, 0)).center();
+    QWidget* viewport = peer(window).groupList()->viewport();
+    const QPoint at = peer(window).groupList()->visualRect(window.state().groups.index(row, 0)).center();
     QContextMenuEvent click(QContextMenuEvent::Mouse, at, viewport->mapToGlobal(at));
     QApplication::sendEvent(viewport, &click);
     return window.findChild<GroupShortcutMenu*>();
 }
 
+// The menu's entry of that text, as the user reads it.
+QAction* entry(const GroupShortcutMenu& menu, const QString& text) {
+    for (QAction* action : menu.actions()) {
+        if (action->text() == text)
+            return action;
+    }
+    return nullptr;
+}
+
+QAction* desktopEntry(const GroupShortcutMenu& menu) {
+    return entry(menu, QStringLiteral("Atalho na área de trabalho"));
+}
+QAction* menuEntry(const GroupShortcutMenu& menu) {
+    return entry(menu, QStringLiteral("No menu de aplicativos"));
+}
+QAction* loginEntry(const GroupShortcutMenu& menu) {
+    return entry(menu, QStringLiteral("Abrir ao entrar na sessão"));
+}
+
 QList<bool> ticks(const GroupShortcutMenu& menu) {
-    return {menu.actDesktop->isChecked(), menu.actMenu->isChecked(), menu.actLogin->isChecked()};
+    return {desktopEntry(menu)->isChecked(), menuEntry(menu)->isChecked(), loginEntry(menu)->isChecked()};
 }
 
 } // namespace
@@ -80,17 +100,17 @@ private slots:
                                     QStringLiteral("https://example.org/correio"), 5);
         RecordingPrompt prompt;
         TestZantor zantor(app.path());
-        Frm1_ZT_ini& window = zantor.mainWindow();
+        MainWindow& window = zantor.mainWindow();
         const QString desktop = Shortcuts::folder(ShortcutPlace::Desktop);
         const QString login = Shortcuts::folder(ShortcutPlace::Startup);
 
         GroupShortcutMenu* menu = rightClickRow(window, 1);
         QVERIFY(menu && menu->isVisible());
         QCOMPARE(ticks(*menu), QList<bool>({false, false, false}));
-        menu->actLogin->trigger();
-        menu->actDesktop->trigger();
+        loginEntry(*menu)->trigger();
+        desktopEntry(*menu)->trigger();
         menu->close();
-        QCOMPARE(window.lblMensagem->text(), QStringLiteral("Atalho criado."));
+        QCOMPARE(peer(window).messageLine()->text(), QStringLiteral("Atalho criado."));
         const QString entry = QStringLiteral("%1/zantor-grupo-%2.desktop").arg(login).arg(id);
         QCOMPARE(groupFiles(login, id),
                  QStringList({QStringLiteral(".zantor-grupo-%1.svg").arg(id), QFileInfo(entry).fileName()}));
@@ -114,22 +134,22 @@ private slots:
         menu = rightClickRow(window, 1);
         QVERIFY(menu);
         QCOMPARE(ticks(*menu), QList<bool>({false, false, true}));
-        menu->actMenu->trigger();
+        menuEntry(*menu)->trigger();
         menu->close();
 
         // A rename in the editor renames the entries.
-        window.ListView1->selectionModel()->select(window.state().groups.index(1, 0),
-                                                   QItemSelectionModel::ClearAndSelect |
-                                                       QItemSelectionModel::Rows);
-        window.btnUpdate->click();
-        Frm2_ZT_insert* editor = nullptr;
+        peer(window).groupList()->selectionModel()->select(window.state().groups.index(1, 0),
+                                                           QItemSelectionModel::ClearAndSelect |
+                                                               QItemSelectionModel::Rows);
+        peer(window).updateButton()->click();
+        GroupEditor* editor = nullptr;
         for (QWidget* widget : QApplication::topLevelWidgets()) {
-            if (auto* page = qobject_cast<Frm2_ZT_insert*>(widget); page && page->isVisible())
+            if (auto* page = qobject_cast<GroupEditor*>(widget); page && page->isVisible())
                 editor = page;
         }
         QVERIFY(editor);
-        editor->txtTitulo1->setText(QStringLiteral("Tarde"));
-        editor->btnSave->click();
+        peer(*editor).groupTitle()->setText(QStringLiteral("Tarde"));
+        peer(*editor).saveButton()->click();
         QVERIFY2(fileBytes(entry).contains("\nName=Tarde\n"), fileBytes(entry).constData());
         QVERIFY(fileBytes(QStringLiteral("%1/zantor-grupo-%2.desktop")
                               .arg(Shortcuts::folder(ShortcutPlace::Menu))
@@ -138,13 +158,13 @@ private slots:
         QCOMPARE(validatorSays(entry), QString());
 
         // A deletion removes them, pictures and all.
-        window.ListView1->selectionModel()->select(window.state().groups.index(1, 0),
-                                                   QItemSelectionModel::ClearAndSelect |
-                                                       QItemSelectionModel::Rows);
-        window.btnDelete->click();
-        auto* confirmation = window.findChild<Frm4_ZT_aviso*>();
+        peer(window).groupList()->selectionModel()->select(window.state().groups.index(1, 0),
+                                                           QItemSelectionModel::ClearAndSelect |
+                                                               QItemSelectionModel::Rows);
+        peer(window).deleteButton()->click();
+        auto* confirmation = window.findChild<DeleteConfirmation*>();
         QVERIFY(confirmation);
-        confirmation->btnSim->click();
+        peer(*confirmation).yesButton()->click();
         for (const ShortcutPlace place : kShortcutPlaces)
             QCOMPARE(groupFiles(Shortcuts::folder(place), id), QStringList());
         QVERIFY(prompt.messages.isEmpty());

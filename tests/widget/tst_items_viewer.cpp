@@ -1,11 +1,12 @@
 #include "chrome/ImageButton.h"
-#include "editor/Frm8_ZT_itens.h"
-#include "main/Frm1_ZT_ini.h"
+#include "editor/ItemsViewer.h"
 #include "main/GroupListView.h"
+#include "main/MainWindow.h"
 #include "support/RecordingPrompt.h"
 #include "support/TestAppFolder.h"
 #include "support/TestMain.h"
 #include "support/TestZantor.h"
+#include "support/WindowPeers.h"
 
 #include <QLabel>
 #include <QPlainTextEdit>
@@ -41,7 +42,7 @@ private slots:
         QFETCH(QString, description);
         QFETCH(QString, addresses);
         QFETCH(QString, listing);
-        QCOMPARE(Frm8_ZT_itens::itemListing(description, addresses), listing);
+        QCOMPARE(ItemsViewer::itemListing(description, addresses), listing);
     }
 
     void doubleClickOnTheItemNamesShowsTheViewer() {
@@ -50,13 +51,13 @@ private slots:
                      "/a/nota.txt" + kUnit + "/a/pasta");
         RecordingPrompt prompt;
         TestZantor zantor(app.path());
-        Frm1_ZT_ini& window = zantor.mainWindow();
+        MainWindow& window = zantor.mainWindow();
         window.move(100, 50);
-        window.ListView1->setCurrentIndex(window.state().groups.index(0, 0));
-        emit window.ListView1->rowClicked(window.state().groups.index(0, 0));
-        QTest::mouseDClick(window.txtDesc->viewport(), Qt::LeftButton, {}, QPoint(10, 5));
+        peer(window).groupList()->setCurrentIndex(window.state().groups.index(0, 0));
+        emit peer(window).groupList()->rowClicked(window.state().groups.index(0, 0));
+        QTest::mouseDClick(peer(window).itemNames()->viewport(), Qt::LeftButton, {}, QPoint(10, 5));
 
-        QPointer<Frm8_ZT_itens> viewer = window.findChild<Frm8_ZT_itens*>();
+        QPointer<ItemsViewer> viewer = window.findChild<ItemsViewer*>();
         QVERIFY(viewer);
         QVERIFY(viewer->isVisible());
         QCOMPARE(viewer->windowModality(), Qt::ApplicationModal);
@@ -64,13 +65,13 @@ private slots:
         QCOMPARE(viewer->size(), QSize(300, 229));
         // Centred over the main window, 1530 twips below its top.
         QCOMPARE(viewer->pos(), QPoint(100 + (440 - 300) / 2, 50 + 102));
-        QCOMPARE(viewer->lblTitGrupo->text(), QStringLiteral("Estudo"));
-        QCOMPARE(viewer->txtDesc->toPlainText(),
+        QCOMPARE(peer(*viewer).groupTitle()->text(), QStringLiteral("Estudo"));
+        QCOMPARE(peer(*viewer).listing()->toPlainText(),
                  QStringLiteral("1 - Nota\n/a/nota.txt\n\n2 - Pasta\n/a/pasta"));
-        QVERIFY(viewer->txtDesc->isReadOnly());
-        QVERIFY(!window.txtDesc->textCursor().hasSelection());
+        QVERIFY(peer(*viewer).listing()->isReadOnly());
+        QVERIFY(!peer(window).itemNames()->textCursor().hasSelection());
 
-        viewer->imgFecharOn->click();
+        peer(*viewer).closeButton()->click();
         QTRY_VERIFY(!viewer);
         QVERIFY(window.isVisible());
     }

@@ -4,13 +4,15 @@
 #include "chrome/SystemColours.h"
 #include "chrome/TrayAvailability.h"
 #include "data/SettingsStore.h"
-#include "main/Frm1_ZT_ini.h"
 #include "main/GroupListView.h"
+#include "main/MainWindow.h"
+#include "support/ChromePeers.h"
 #include "support/RecordingPrompt.h"
 #include "support/TestAppFolder.h"
 #include "support/TestMain.h"
 #include "support/TestZantor.h"
 #include "support/TrayOverride.h"
+#include "support/WindowPeers.h"
 
 #include <QCheckBox>
 #include <QCursor>
@@ -23,8 +25,8 @@ using namespace zantor;
 
 namespace {
 
-QColor captionColour(const Frm1_ZT_ini& window) {
-    return window.lblChkMinimizar->palette().color(QPalette::WindowText);
+QColor captionColour(MainWindow& window) {
+    return peer(window).minimizeOnLaunchCaption()->palette().color(QPalette::WindowText);
 }
 
 } // namespace
@@ -36,40 +38,36 @@ private slots:
         TestAppFolder app;
         RecordingPrompt prompt;
         TestZantor zantor(app.path());
-        Frm1_ZT_ini& window = zantor.mainWindow();
-        QVERIFY(window.lblMensagem->text().isEmpty());
-        QSignalSpy cleared(&window.TimerMensagem, &QTimer::timeout);
+        MainWindow& window = zantor.mainWindow();
+        QVERIFY(peer(window).messageLine()->text().isEmpty());
+        QSignalSpy cleared(&peer(window).messageTimer(), &QTimer::timeout);
         window.showStatusMessage(QStringLiteral("primeira"));
-        QCOMPARE(window.TimerMensagem.interval(), 2000);
-        QTRY_VERIFY(window.TimerMensagem.remainingTime() < 1500);
+        QCOMPARE(peer(window).messageTimer().interval(), 2000);
+        QTRY_VERIFY(peer(window).messageTimer().remainingTime() < 1500);
         // A second message gets its own two seconds: the first one's end clears nothing.
         window.showStatusMessage(QStringLiteral("segunda"));
-        QCOMPARE(window.lblMensagem->text(), QStringLiteral("segunda"));
-        QVERIFY(window.TimerMensagem.remainingTime() > 1500);
+        QCOMPARE(peer(window).messageLine()->text(), QStringLiteral("segunda"));
+        QVERIFY(peer(window).messageTimer().remainingTime() > 1500);
         QVERIFY(cleared.wait(10000));
-        QVERIFY(window.lblMensagem->text().isEmpty());
+        QVERIFY(peer(window).messageLine()->text().isEmpty());
         QCOMPARE(cleared.size(), 1);
-        QVERIFY(!window.TimerMensagem.isActive());
+        QVERIFY(!peer(window).messageTimer().isActive());
     }
 
     void storePositionWritesEveryTime() {
         TestAppFolder app;
         RecordingPrompt prompt;
         TestZantor zantor(app.path());
-        Frm1_ZT_ini& window = zantor.mainWindow();
+        MainWindow& window = zantor.mainWindow();
         window.move(100, 200);
-        window.btnPosition->click();
-        StartupSettings stored = readStartupSettings(app.databases().settings);
-        QCOMPARE(stored.left, QStringLiteral("1500"));
-        QCOMPARE(stored.top, QStringLiteral("3000"));
-        QCOMPARE(window.lblMensagem->text(), QStringLiteral("Posição gravada!"));
+        peer(window).positionButton()->click();
+        QCOMPARE(readSettings(app.databases().settings).mainPosition, QPoint(1500, 3000));
+        QCOMPARE(peer(window).messageLine()->text(), QStringLiteral("Posição gravada!"));
         QCOMPARE(prompt.beeps, 1);
 
         window.move(110, 220);
-        window.btnPosition->click();
-        stored = readStartupSettings(app.databases().settings);
-        QCOMPARE(stored.left, QStringLiteral("1650"));
-        QCOMPARE(stored.top, QStringLiteral("3300"));
+        peer(window).positionButton()->click();
+        QCOMPARE(readSettings(app.databases().settings).mainPosition, QPoint(1650, 3300));
         QCOMPARE(prompt.beeps, 2);
         QVERIFY(prompt.messages.isEmpty());
     }
@@ -78,10 +76,10 @@ private slots:
         TestAppFolder app;
         RecordingPrompt prompt;
         TestZantor zantor(app.path());
-        Frm1_ZT_ini& window = zantor.mainWindow();
+        MainWindow& window = zantor.mainWindow();
         QVERIFY(QFile::remove(app.databases().settings));
-        window.btnPosition->click();
-        QCOMPARE(window.lblMensagem->text(), QStringLiteral("Não foi possível gravar a posição."));
+        peer(window).positionButton()->click();
+        QCOMPARE(peer(window).messageLine()->text(), QStringLiteral("Não foi possível gravar a posição."));
         QCOMPARE(prompt.beeps, 1);
         QVERIFY(!QFile::exists(app.databases().settings)); // nothing made in its place
     }
@@ -91,37 +89,38 @@ private slots:
         app.addGroup(QStringLiteral("a"));
         RecordingPrompt prompt;
         TestZantor zantor(app.path());
-        Frm1_ZT_ini& window = zantor.mainWindow();
-        for (ImageButton* command : {window.btnUpdate, window.btnDelete}) {
-            window.lblMensagem->clear();
+        MainWindow& window = zantor.mainWindow();
+        for (ImageButton* command : {peer(window).updateButton(), peer(window).deleteButton()}) {
+            peer(window).messageLine()->clear();
             command->click();
-            QCOMPARE(window.lblMensagem->text(), QStringLiteral("É preciso selecionar um item primeiro."));
+            QCOMPARE(peer(window).messageLine()->text(),
+                     QStringLiteral("É preciso selecionar um item primeiro."));
         }
         QCOMPARE(prompt.beeps, 2);
-        window.ListView1->selectionModel()->select(window.state().groups.index(0, 0),
-                                                   QItemSelectionModel::Select | QItemSelectionModel::Rows);
-        window.lblMensagem->clear();
-        window.btnDelete->click();
-        QVERIFY(window.lblMensagem->text().isEmpty());
+        peer(window).groupList()->selectionModel()->select(
+            window.state().groups.index(0, 0), QItemSelectionModel::Select | QItemSelectionModel::Rows);
+        peer(window).messageLine()->clear();
+        peer(window).deleteButton()->click();
+        QVERIFY(peer(window).messageLine()->text().isEmpty());
     }
 
     void trayOptionFollowsTheBoxAndItsCaption() {
         TestAppFolder app;
         RecordingPrompt prompt;
         TestZantor zantor(app.path());
-        Frm1_ZT_ini& window = zantor.mainWindow();
-        QVERIFY(!window.chkMinimizar->isChecked());
-        QTest::mouseClick(window.lblChkMinimizar, Qt::LeftButton);
-        QVERIFY(window.chkMinimizar->isChecked());
+        MainWindow& window = zantor.mainWindow();
+        QVERIFY(!peer(window).minimizeOnLaunch()->isChecked());
+        QTest::mouseClick(peer(window).minimizeOnLaunchCaption(), Qt::LeftButton);
+        QVERIFY(peer(window).minimizeOnLaunch()->isChecked());
         QCOMPARE(captionColour(window), colours::windowFrame());
-        QTest::mouseClick(window.lblChkMinimizar, Qt::LeftButton);
-        QVERIFY(!window.chkMinimizar->isChecked());
+        QTest::mouseClick(peer(window).minimizeOnLaunchCaption(), Qt::LeftButton);
+        QVERIFY(!peer(window).minimizeOnLaunch()->isChecked());
         QCOMPARE(captionColour(window), colours::activeBorder());
-        window.chkMinimizar->click();
-        QVERIFY(window.chkMinimizar->isChecked());
+        peer(window).minimizeOnLaunch()->click();
+        QVERIFY(peer(window).minimizeOnLaunch()->isChecked());
         QCOMPARE(captionColour(window), colours::windowFrame());
         // A click changes this run only.
-        QCOMPARE(readStartupSettings(app.databases().settings).checkMinimize, QStringLiteral("0"));
+        QCOMPARE(readSettingsOptions(app.databases().settings).checkMinimize, QStringLiteral("0"));
     }
 
     void titleBarImagesLightAndAct() {
@@ -129,18 +128,18 @@ private slots:
         TestAppFolder app;
         RecordingPrompt prompt;
         TestZantor zantor(app.path());
-        Frm1_ZT_ini& window = zantor.mainWindow();
+        MainWindow& window = zantor.mainWindow();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
-        QVERIFY(!window.imgFecharOn->isVisible());
-        QCursor::setPos(window.imgFechar->mapToGlobal(QPoint(9, 9)));
-        QTRY_VERIFY(window.imgFecharOn->isVisible());
-        QVERIFY(!window.imgFechar->isVisible());
+        QVERIFY(!TitledWindowPeer(window).closeButton()->isVisible());
+        QCursor::setPos(TitledWindowPeer(window).closeImage()->mapToGlobal(QPoint(9, 9)));
+        QTRY_VERIFY(TitledWindowPeer(window).closeButton()->isVisible());
+        QVERIFY(!TitledWindowPeer(window).closeImage()->isVisible());
         QCursor::setPos(window.mapToGlobal(QPoint(200, 300)));
-        QTRY_VERIFY(window.imgFechar->isVisible());
+        QTRY_VERIFY(TitledWindowPeer(window).closeImage()->isVisible());
 
         TrayHelper* trayHelper = &window.tray();
         QVERIFY(trayHelper);
-        window.imgTrayOn->click();
+        TitledWindowPeer(window).trayButton()->click();
         QVERIFY(!window.isVisible());
         QVERIFY(trayHelper->isInTray());
         QCOMPARE(trayHelper->icon().toolTip(), QStringLiteral("Kelmar Zantor"));
@@ -148,10 +147,10 @@ private slots:
         QVERIFY(window.isVisible());
         QVERIFY(!trayHelper->isInTray());
 
-        window.imgMinimizarOn->click();
+        TitledWindowPeer(window).minimizeButton()->click();
         QVERIFY(window.isMinimized());
         window.showNormal();
-        window.imgFecharOn->click();
+        TitledWindowPeer(window).closeButton()->click();
         QVERIFY(!window.isVisible());
     }
 
@@ -162,7 +161,7 @@ private slots:
             app.setSettings({{QStringLiteral("iniMinimized"), QStringLiteral("1")}});
             RecordingPrompt prompt;
             TestZantor zantor(app.path());
-            Frm1_ZT_ini& window = zantor.mainWindow();
+            MainWindow& window = zantor.mainWindow();
             TrayHelper* trayHelper = &window.tray();
             if (trayShown) {
                 QVERIFY(!window.isVisible());

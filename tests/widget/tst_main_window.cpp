@@ -2,13 +2,14 @@
 #include "chrome/ImagePicture.h"
 #include "chrome/SystemColours.h"
 #include "data/DbSession.h"
-#include "main/Frm1_ZT_ini.h"
 #include "main/GroupListView.h"
+#include "main/MainWindow.h"
 #include "state/GroupListModel.h"
 #include "support/RecordingPrompt.h"
 #include "support/TestAppFolder.h"
 #include "support/TestMain.h"
 #include "support/TestZantor.h"
+#include "support/WindowPeers.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -24,28 +25,28 @@ using namespace zantor;
 
 namespace {
 
-bool showsDefaultPicture(const Frm1_ZT_ini& window) {
-    return window.picImgGrupo->icon().cacheKey() == window.Picture1.cacheKey();
+bool showsDefaultPicture(MainWindow& window) {
+    return peer(window).categoryPicture()->icon().cacheKey() == peer(window).defaultPicture().cacheKey();
 }
 
-QModelIndex cell(const Frm1_ZT_ini& window, int row, int column = 0) {
+QModelIndex cell(MainWindow& window, int row, int column = 0) {
     return window.state().groups.index(row, column);
 }
 
-QStringList rowTexts(const Frm1_ZT_ini& window) {
+QStringList rowTexts(MainWindow& window) {
     QStringList texts;
     for (int i = 0; i < window.state().groups.rowCount(); ++i)
         texts << cell(window, i).data().toString();
     return texts;
 }
 
-void clickRow(Frm1_ZT_ini& window, int row) {
-    const QRect area = window.ListView1->visualRect(cell(window, row));
-    QTest::mouseClick(window.ListView1->viewport(), Qt::LeftButton, {}, area.center());
+void clickRow(MainWindow& window, int row) {
+    const QRect area = peer(window).groupList()->visualRect(cell(window, row));
+    QTest::mouseClick(peer(window).groupList()->viewport(), Qt::LeftButton, {}, area.center());
 }
 
-int selectedRowCount(const Frm1_ZT_ini& window) {
-    return static_cast<int>(window.ListView1->selectionModel()->selectedRows().size());
+int selectedRowCount(MainWindow& window) {
+    return static_cast<int>(peer(window).groupList()->selectionModel()->selectedRows().size());
 }
 
 } // namespace
@@ -57,23 +58,23 @@ private slots:
         TestAppFolder app;
         RecordingPrompt prompt;
         TestZantor zantor(app.path());
-        Frm1_ZT_ini& window = zantor.mainWindow();
+        MainWindow& window = zantor.mainWindow();
         QVERIFY(window.isVisible());
         QCOMPARE(window.windowTitle(), QStringLiteral("Kelmar Zantor"));
         QCOMPARE(window.size(), QSize(440, 457));
         QCOMPARE(window.state().groups.rowCount(), 0);
-        QCOMPARE(window.lblNumItens->text(), QStringLiteral("0 grupos"));
-        QCOMPARE(window.state().lblNumtotal, QStringLiteral("0"));
-        QVERIFY(window.frmTampao->isVisible());
-        QVERIFY(window.frmTop3->isVisible());
+        QCOMPARE(peer(window).groupCount()->text(), QStringLiteral("0 grupos"));
+        QCOMPARE(window.state().groups.groupCount(), 0);
+        QVERIFY(peer(window).listCover()->isVisible());
+        QVERIFY(peer(window).headerCover()->isVisible());
         QVERIFY(prompt.messages.isEmpty());
         // The settings reach the shared values.
-        QCOMPARE(window.state().lblTempo, QStringLiteral("1000"));
-        QCOMPARE(window.state().lblNumMiniList, QStringLiteral("5"));
-        QCOMPARE(window.state().lblIniMinimized, QStringLiteral("0"));
-        QCOMPARE(window.state().lstCats.size(), 10);
-        QCOMPARE(window.state().lstCats[0], (ListEntry{QStringLiteral("Trabalho"), 1}));
-        QCOMPARE(window.state().lstImgs2[0], (ListEntry{QStringLiteral("cat-trabalho-42.svg"), 1}));
+        QCOMPARE(window.state().settings().launchDelay, std::chrono::milliseconds(1000));
+        QCOMPARE(window.state().settings().compactRows, 5);
+        QCOMPARE(window.state().settings().startInTray, false);
+        QCOMPARE(window.state().categoryTitles().size(), 10);
+        QCOMPARE(window.state().categoryTitles()[0], (ListEntry{QStringLiteral("Trabalho"), 1}));
+        QCOMPARE(window.state().categoryPictures()[0], (ListEntry{QStringLiteral("cat-trabalho-42.svg"), 1}));
     }
 
     void coverStripsGoAtElevenGroups_data() {
@@ -91,15 +92,15 @@ private slots:
             app.addGroup(QStringLiteral("Grupo %1").arg(i, 2, 10, QLatin1Char('0')));
         RecordingPrompt prompt;
         TestZantor zantor(app.path());
-        Frm1_ZT_ini& window = zantor.mainWindow();
-        QCOMPARE(window.lblNumItens->text(), QStringLiteral("%1 grupos").arg(groups));
-        QCOMPARE(window.state().lblNumtotal, QString::number(groups));
-        QCOMPARE(window.frmTampao->isVisible(), covered);
-        QCOMPARE(window.frmTop3->isVisible(), covered);
+        MainWindow& window = zantor.mainWindow();
+        QCOMPARE(peer(window).groupCount()->text(), QStringLiteral("%1 grupos").arg(groups));
+        QCOMPARE(window.state().groups.groupCount(), groups);
+        QCOMPARE(peer(window).listCover()->isVisible(), covered);
+        QCOMPARE(peer(window).headerCover()->isVisible(), covered);
         // Ten rows fit under the header without a scroll bar; the eleventh needs one.
-        QCOMPARE(window.ListView1->verticalScrollBar()->maximum() > 0, !covered);
+        QCOMPARE(peer(window).groupList()->verticalScrollBar()->maximum() > 0, !covered);
         QCOMPARE(selectedRowCount(window), 0);
-        QCOMPARE(window.ListView1->currentIndex().row(), 0);
+        QCOMPARE(peer(window).groupList()->currentIndex().row(), 0);
     }
 
     void rowsFollowTheStoredOrder_data() {
@@ -120,7 +121,7 @@ private slots:
         app.setSettings({{QStringLiteral("ordemPosts"), ordemPosts}});
         RecordingPrompt prompt;
         TestZantor zantor(app.path());
-        Frm1_ZT_ini& window = zantor.mainWindow();
+        MainWindow& window = zantor.mainWindow();
         QCOMPARE(rowTexts(window), expected);
         const int betaRow = expected.indexOf(QStringLiteral(" Beta"));
         const QModelIndex row = cell(window, betaRow);
@@ -137,26 +138,22 @@ private slots:
 
     void compactListWidthFollowsOptLargura_data() {
         QTest::addColumn<QString>("optLargura");
-        QTest::addColumn<QString>("width");
-        QTest::newRow("1") << "1"
-                           << "1575";
-        QTest::newRow("2") << "2"
-                           << "1950";
-        QTest::newRow("3") << "3"
-                           << "2250";
-        QTest::newRow("text") << "x"
-                              << "2250";
+        QTest::addColumn<CompactWidth>("width");
+        QTest::newRow("1") << "1" << CompactWidth::Narrow;
+        QTest::newRow("2") << "2" << CompactWidth::Medium;
+        QTest::newRow("3") << "3" << CompactWidth::Wide;
+        QTest::newRow("text") << "x" << CompactWidth::Wide;
     }
 
     void compactListWidthFollowsOptLargura() {
         QFETCH(QString, optLargura);
-        QFETCH(QString, width);
+        QFETCH(CompactWidth, width);
         TestAppFolder app;
         app.setSettings({{QStringLiteral("optLargura"), optLargura}});
         RecordingPrompt prompt;
         TestZantor zantor(app.path());
-        Frm1_ZT_ini& window = zantor.mainWindow();
-        QCOMPARE(window.state().lblOptLargura, width);
+        MainWindow& window = zantor.mainWindow();
+        QCOMPARE(window.state().settings().compactWidth, width);
     }
 
     void minimizeOptionStartsFromTheSettings() {
@@ -165,9 +162,9 @@ private slots:
             app.setSettings({{QStringLiteral("checkMinimize"), ticked ? "1" : "0"}});
             RecordingPrompt prompt;
             TestZantor zantor(app.path());
-            Frm1_ZT_ini& window = zantor.mainWindow();
-            QCOMPARE(window.chkMinimizar->isChecked(), ticked);
-            QCOMPARE(window.lblChkMinimizar->palette().color(QPalette::WindowText),
+            MainWindow& window = zantor.mainWindow();
+            QCOMPARE(peer(window).minimizeOnLaunch()->isChecked(), ticked);
+            QCOMPARE(peer(window).minimizeOnLaunchCaption()->palette().color(QPalette::WindowText),
                      ticked ? colours::windowFrame() : colours::activeBorder());
         }
     }
@@ -180,19 +177,19 @@ private slots:
                                     QStringLiteral("7/1/26"));
         RecordingPrompt prompt;
         TestZantor zantor(app.path());
-        Frm1_ZT_ini& window = zantor.mainWindow();
-        QTest::mouseMove(window.ListView1->viewport(), QPoint(5, 5));
+        MainWindow& window = zantor.mainWindow();
+        QTest::mouseMove(peer(window).groupList()->viewport(), QPoint(5, 5));
         clickRow(window, 1);
-        QCOMPARE(window.lblTitGrupo->text(), QStringLiteral("Dia d'água"));
-        QCOMPARE(window.txtDesc->toPlainText(), QStringLiteral("Letra, Faixa\t2"));
-        QCOMPARE(window.state().txtAddress, QStringLiteral("/tmp/a\x1f/tmp/b"));
-        QCOMPARE(window.lblData2->text(), QStringLiteral("7/1/26"));
-        QCOMPARE(window.lblNumItens2->text(), QStringLiteral("0700"));
-        QCOMPARE(window.lblTitCat2->text(), QStringLiteral("Música"));
-        QCOMPARE(window.state().lblNumUpdate, QString::number(id));
-        QCOMPARE(window.state().lblItemSel, QStringLiteral("1"));
-        QCOMPARE(window.lblTitGrupo->palette().color(QPalette::WindowText), colours::windowFrame());
-        QVERIFY(!window.picImgGrupo->icon().isNull());
+        QCOMPARE(peer(window).groupTitle()->text(), QStringLiteral("Dia d'água"));
+        QCOMPARE(peer(window).itemNames()->toPlainText(), QStringLiteral("Letra, Faixa\t2"));
+        QCOMPARE(peer(window).addresses(), QStringLiteral("/tmp/a\x1f/tmp/b"));
+        QCOMPARE(peer(window).groupDate()->text(), QStringLiteral("7/1/26"));
+        QCOMPARE(peer(window).itemCount()->text(), QStringLiteral("0700"));
+        QCOMPARE(peer(window).categoryName()->text(), QStringLiteral("Música"));
+        QCOMPARE(cell(window, 1).data(GroupListModel::GroupIdRole).toInt(), id);
+        QVERIFY(peer(window).listTouched());
+        QCOMPARE(peer(window).groupTitle()->palette().color(QPalette::WindowText), colours::windowFrame());
+        QVERIFY(!peer(window).categoryPicture()->icon().isNull());
         QVERIFY(!showsDefaultPicture(window));
         // The pointer had been over the list, so only the clicked row is selected.
         QCOMPARE(selectedRowCount(window), 1);
@@ -206,14 +203,14 @@ private slots:
         app.addGroup(QStringLiteral("c"));
         RecordingPrompt prompt;
         TestZantor zantor(app.path());
-        Frm1_ZT_ini& window = zantor.mainWindow();
-        QCOMPARE(window.state().lblItemSel, QStringLiteral("0"));
+        MainWindow& window = zantor.mainWindow();
+        QVERIFY(!peer(window).listTouched());
         // Keyboard navigation counts as a click on the row it reaches.
-        window.ListView1->setFocus();
-        QTest::keyClick(window.ListView1, Qt::Key_Down);
-        QCOMPARE(window.lblTitGrupo->text(), QStringLiteral("b"));
-        QVERIFY(window.ListView1->selectionModel()->isRowSelected(0));
-        QCOMPARE(window.state().lblItemSel, QStringLiteral("1"));
+        peer(window).groupList()->setFocus();
+        QTest::keyClick(peer(window).groupList(), Qt::Key_Down);
+        QCOMPARE(peer(window).groupTitle()->text(), QStringLiteral("b"));
+        QVERIFY(peer(window).groupList()->selectionModel()->isRowSelected(0));
+        QVERIFY(peer(window).listTouched());
     }
 
     void missingPicturesFallBackToTheDefault_data() {
@@ -239,11 +236,11 @@ private slots:
         app.addGroup(QStringLiteral("g"), QStringLiteral("x"), {}, categoria);
         RecordingPrompt prompt;
         TestZantor zantor(app.path());
-        Frm1_ZT_ini& window = zantor.mainWindow();
+        MainWindow& window = zantor.mainWindow();
         QVERIFY(cell(window, 0).data(Qt::DecorationRole).value<QIcon>().pixmap(24, 24).isNull());
-        QTest::mouseMove(window.ListView1->viewport(), QPoint(5, 5));
+        QTest::mouseMove(peer(window).groupList()->viewport(), QPoint(5, 5));
         clickRow(window, 0);
-        QCOMPARE(window.lblTitCat2->text(), name);
+        QCOMPARE(peer(window).categoryName()->text(), name);
         QVERIFY(showsDefaultPicture(window));
         QVERIFY(prompt.messages.isEmpty());
     }
@@ -307,7 +304,7 @@ private slots:
         app.setSettings(
             {{QStringLiteral("left"), stored.x() * 15}, {QStringLiteral("top"), stored.y() * 15}});
         TestZantor zantor(app.path());
-        Frm1_ZT_ini& window = zantor.mainWindow();
+        MainWindow& window = zantor.mainWindow();
         if (kept) {
             QCOMPARE(window.pos(), stored);
         } else {
@@ -331,14 +328,16 @@ private slots:
         TestAppFolder app;
         app.addGroup(QStringLiteral("WWWWWWWWWWWW"), QStringLiteral("MMMMMMMMMMMM"));
         TestZantor zantor(app.path());
-        Frm1_ZT_ini& window = zantor.mainWindow();
+        MainWindow& window = zantor.mainWindow();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
         const QImage shot = window.grab().toImage();
         shot.save(QStringLiteral("dark-desktop.png"));
         QApplication::setPalette(desktop);
 
-        const QRect row = window.ListView1->visualRect(cell(window, 0))
-                              .translated(window.ListView1->viewport()->mapTo(&window, QPoint(0, 0)));
+        const QRect row = peer(window)
+                              .groupList()
+                              ->visualRect(cell(window, 0))
+                              .translated(peer(window).groupList()->viewport()->mapTo(&window, QPoint(0, 0)));
         int darkest = 255;
         for (int x = row.left() + 30; x < row.right(); ++x)
             darkest = qMin(darkest, qGray(shot.pixel(x, row.center().y())));
@@ -350,7 +349,7 @@ private slots:
     void theWindowHasAFixedSize() {
         TestAppFolder app;
         TestZantor zantor(app.path());
-        Frm1_ZT_ini& window = zantor.mainWindow();
+        MainWindow& window = zantor.mainWindow();
         QCOMPARE(window.minimumSize(), QSize(440, 457));
         QCOMPARE(window.maximumSize(), QSize(440, 457));
     }

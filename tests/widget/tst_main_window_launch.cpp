@@ -1,11 +1,12 @@
 #include "chrome/Twips.h"
-#include "main/Frm1_ZT_ini.h"
 #include "main/GroupListView.h"
+#include "main/MainWindow.h"
 #include "support/RecordingPrompt.h"
 #include "support/RecordingResourceHandler.h"
 #include "support/TestAppFolder.h"
 #include "support/TestMain.h"
 #include "support/TestZantor.h"
+#include "support/WindowPeers.h"
 
 #include <QCheckBox>
 #include <QKeyEvent>
@@ -32,25 +33,25 @@ struct LaunchFixture {
         window = &zantor->mainWindow();
     }
 
-    const QTimer* launchTimer() const { return &window->launcher().timerDelay(); }
+    const QTimer* launchTimer() const { return &window->launcher().delayTimer(); }
     void waitForTheRunToEnd() const { QTRY_VERIFY_WITH_TIMEOUT(!launchTimer()->isActive(), kRunTimeoutMs); }
     void narrowTheColumns() const {
-        window->ListView1->setColumnWidth(0, 40);
-        window->ListView1->setColumnWidth(1, 60);
+        peer(*window).groupList()->setColumnWidth(0, 40);
+        peer(*window).groupList()->setColumnWidth(1, 60);
     }
     QRect rowArea(int row) const {
-        return window->ListView1->visualRect(window->state().groups.index(row, 0));
+        return peer(*window).groupList()->visualRect(window->state().groups.index(row, 0));
     }
     void selectRow(int row) const {
-        window->ListView1->selectionModel()->select(window->state().groups.index(row, 0),
-                                                    QItemSelectionModel::Select | QItemSelectionModel::Rows);
+        peer(*window).groupList()->selectionModel()->select(
+            window->state().groups.index(row, 0), QItemSelectionModel::Select | QItemSelectionModel::Rows);
     }
 
     TestAppFolder app;
     RecordingResourceHandler handler{{"/a/1", "/a/2", "/b/1", "/g/1"}};
     RecordingPrompt prompt;
     std::optional<TestZantor> zantor;
-    Frm1_ZT_ini* window = nullptr;
+    MainWindow* window = nullptr;
 };
 
 } // namespace
@@ -62,10 +63,10 @@ private slots:
         LaunchFixture fixture;
         QVERIFY(fixture.launchTimer());
         fixture.narrowTheColumns();
-        QTest::mouseDClick(fixture.window->ListView1->viewport(), Qt::LeftButton, {},
+        QTest::mouseDClick(peer(*fixture.window).groupList()->viewport(), Qt::LeftButton, {},
                            fixture.rowArea(0).center());
-        QCOMPARE(fixture.window->ListView1->columnWidth(0), kGroupWidth);
-        QCOMPARE(fixture.window->ListView1->columnWidth(1), kItemsWidth);
+        QCOMPARE(peer(*fixture.window).groupList()->columnWidth(0), kGroupWidth);
+        QCOMPARE(peer(*fixture.window).groupList()->columnWidth(1), kItemsWidth);
         QCOMPARE(fixture.launchTimer()->interval(), 30);
         fixture.waitForTheRunToEnd();
         QCOMPARE(fixture.handler.openedPaths(), QStringList({"/a/1", "/a/2"}));
@@ -78,33 +79,33 @@ private slots:
         fixture.selectRow(2);
         fixture.selectRow(0);
         fixture.narrowTheColumns();
-        fixture.window->ListView1->setFocus();
-        QTest::keyClick(fixture.window->ListView1, Qt::Key_A);
+        peer(*fixture.window).groupList()->setFocus();
+        QTest::keyClick(peer(*fixture.window).groupList(), Qt::Key_A);
         fixture.waitForTheRunToEnd();
         QCOMPARE(fixture.handler.openedPaths(), QStringList({"/a/1", "/a/2", "/g/1"}));
-        QCOMPARE(fixture.window->ListView1->columnWidth(0), 40);
-        QCOMPARE(fixture.window->ListView1->columnWidth(1), 60);
+        QCOMPARE(peer(*fixture.window).groupList()->columnWidth(0), 40);
+        QCOMPARE(peer(*fixture.window).groupList()->columnWidth(1), 60);
 
         // Enter is a character key too.
         fixture.handler.opened.clear();
-        QTest::keyClick(fixture.window->ListView1, Qt::Key_Return);
+        QTest::keyClick(peer(*fixture.window).groupList(), Qt::Key_Return);
         fixture.waitForTheRunToEnd();
         QCOMPARE(fixture.handler.openedPaths(), QStringList({"/a/1", "/a/2", "/g/1"}));
         QVERIFY(fixture.prompt.messages.isEmpty());
 
         // The repeats of a key held down start nothing more.
         QKeyEvent repeat(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier, QStringLiteral("\r"), true);
-        QCoreApplication::sendEvent(fixture.window->ListView1, &repeat);
+        QCoreApplication::sendEvent(peer(*fixture.window).groupList(), &repeat);
         QVERIFY(!fixture.launchTimer()->isActive());
     }
 
     void theWindowGoesAwayBeforeTheFirstResourceWhenAsked() {
         LaunchFixture fixture({{QStringLiteral("checkMinimize"), QStringLiteral("1")}});
-        QVERIFY(fixture.window->chkMinimizar->isChecked());
+        QVERIFY(peer(*fixture.window).minimizeOnLaunch()->isChecked());
         fixture.selectRow(1);
-        fixture.window->ListView1->setFocus();
+        peer(*fixture.window).groupList()->setFocus();
         QVERIFY(fixture.window->isVisible() && !fixture.window->isMinimized());
-        QTest::keyClick(fixture.window->ListView1, Qt::Key_Space);
+        QTest::keyClick(peer(*fixture.window).groupList(), Qt::Key_Space);
         QVERIFY(fixture.handler.opened.isEmpty());
         QVERIFY(fixture.window->isMinimized() || !fixture.window->isVisible());
         fixture.waitForTheRunToEnd();

@@ -5,6 +5,7 @@
 #include "support/TestAppFolder.h"
 #include "support/TestMain.h"
 #include "support/TestZantor.h"
+#include "support/WindowPeers.h"
 
 #include <QDate>
 #include <QLabel>
@@ -72,8 +73,8 @@ private slots:
         for (QWidget* top : QApplication::topLevelWidgets())
             window = window ? window : qobject_cast<MissingItemsWindow*>(top);
         QVERIFY(window && window->isVisible());
-        QCOMPARE(window->rows().size(), 1);
-        const MissingItemsWindow::Row& row = window->rows()[0];
+        QCOMPARE(peer(*window).rows().size(), 1);
+        const auto& row = peer(*window).rows()[0];
         QCOMPARE(row.item.groupTitle, QStringLiteral("Trabalho"));
 
         if (action == "changed")

@@ -1,15 +1,18 @@
 #include "chrome/ImageButton.h"
 #include "data/DbSession.h"
 #include "data/SettingsStore.h"
-#include "main/Frm1_ZT_ini.h"
+#include "main/MainWindow.h"
 #include "platform/Shortcuts.h"
-#include "settings/Frm2_ZT_Config.h"
 #include "settings/OrderingList.h"
+#include "settings/SettingsWindow.h"
+#include "support/AccessibleControls.h"
+#include "support/ChromePeers.h"
 #include "support/RecordingPrompt.h"
 #include "support/TemporaryHome.h"
 #include "support/TestAppFolder.h"
 #include "support/TestMain.h"
 #include "support/TestZantor.h"
+#include "support/WindowPeers.h"
 
 #include <QCheckBox>
 #include <QFile>
@@ -19,6 +22,7 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSignalSpy>
 #include <QTest>
 #include <cstring>
 
@@ -39,16 +43,17 @@ struct Visit {
     ~Visit() { delete settings.data(); }
     void open() {
         const QWidgetList before = QApplication::topLevelWidgets();
-        main.btnConfig->click();
+        peer(main).settingsButton()->click();
         for (QWidget* window : QApplication::topLevelWidgets())
             if (!before.contains(window))
-                settings = qobject_cast<Frm2_ZT_Config*>(window);
+                settings = qobject_cast<SettingsWindow*>(window);
     }
-    Frm2_ZT_Config* operator->() const { return settings; }
+    SettingsWindow* operator->() const { return settings; }
+    SettingsWindow& operator*() const { return *settings; }
 
     TestZantor zantor;
-    Frm1_ZT_ini& main;
-    QPointer<Frm2_ZT_Config> settings;
+    MainWindow& main;
+    QPointer<SettingsWindow> settings;
 };
 
 QString shown(const QListWidget* list) {
@@ -102,26 +107,26 @@ private slots:
         const auto add = [](const char* column, const char* value, const char* control, bool ticked) {
             QTest::addRow("%s %s %s", column, value, control) << column << value << control << ticked;
         };
-        add("optLargura", "2", "OptMiniLarg2", true);
-        add("optLargura", "0", "OptMiniLarg3", true);
-        add("optLargura", "4", "OptMiniLarg3", true);
-        add("checkMini", "2", "CheckMini2", true);
-        add("checkMini", "2", "CheckMini1", false);
-        add("checkMinimize", "0", "chkMinimizar", false);
-        add("checkMinimize", "", "chkMinimizar", true);
-        add("atalhos", "", "chkDesktop", false);
-        add("atalhos", "", "chkMenu", false);
-        add("atalhos", "", "chkWindows", false);
+        add("optLargura", "2", "130 px largura", true);
+        add("optLargura", "0", "150 px largura", true);
+        add("optLargura", "4", "150 px largura", true);
+        add("checkMini", "2", "Zantor", true);
+        add("checkMini", "2", "MiniZantor", false);
+        add("checkMinimize", "0", "Minimizar para o tray ao abrir recursos", false);
+        add("checkMinimize", "", "Minimizar para o tray ao abrir recursos", true);
+        add("atalhos", "", "Desktop", false);
+        add("atalhos", "", "Menu iniciar", false);
+        add("atalhos", "", "Iniciar com Windows", false);
         add("atalhos",
             "1\x1f"
             "0\x1f"
             "1",
-            "chkWindows", true);
+            "Iniciar com Windows", true);
         add("atalhos",
             "1\x1f"
             "0\x1f"
             "1",
-            "chkMenu", false);
+            "Menu iniciar", false);
     }
     void storedOptionsAreShown() {
         QFETCH(QString, column);
@@ -131,7 +136,7 @@ private slots:
         TestAppFolder app;
         app.setSettings({{column, value}});
         Visit visit(app);
-        QCOMPARE(visit->findChild<QAbstractButton*>(control)->isChecked(), ticked);
+        QCOMPARE(accessibleControl<QAbstractButton>(visit.settings, control)->isChecked(), ticked);
     }
 
     void storedTextsAndGroupsAreShown_data() {
@@ -148,12 +153,12 @@ private slots:
         for (const QString& title : stored)
             app.addGroup(title);
         Visit visit(app);
-        QCOMPARE(shown(visit->ListConfig), listed);
-        QCOMPARE(visit->lblTotal->text(), QStringLiteral("Total: %1").arg(stored.size()));
-        QCOMPARE(visit->txtTempo->text(), QStringLiteral("0700"));
-        QCOMPARE(visit->TxtMiniList->text(), QStringLiteral("07"));
-        QCOMPARE(visit->lblAtalhos, QString());
-        QCOMPARE(visit->shortcutFlags.atalhos(), QStringList({"0", "0", "0"}).join(kUnit));
+        QCOMPARE(shown(peer(*visit).orderList()), listed);
+        QCOMPARE(peer(*visit).groupTotal()->text(), QStringLiteral("Total: %1").arg(stored.size()));
+        QCOMPARE(peer(*visit).launchDelay()->text(), QStringLiteral("0700"));
+        QCOMPARE(peer(*visit).compactRows()->text(), QStringLiteral("07"));
+        QCOMPARE(peer(*visit).storedShortcuts(), QString());
+        QCOMPARE(peer(*visit).shortcutFlags().atalhos(), QStringList({"0", "0", "0"}).join(kUnit));
     }
 
     void typedNumbersFollowTheBoxRules_data() {
@@ -163,14 +168,16 @@ private slots:
         const auto add = [](const char* box, const char* typed, const char* shown) {
             QTest::addRow("%s '%s'", box, typed) << box << typed << shown;
         };
-        add("TxtMiniList", "20", "15");
-        add("TxtMiniList", "0", "1");
-        add("TxtMiniList", "1a2", "12");
-        add("TxtMiniList", "", "");
-        add("txtTempo", "300", "500");
-        add("txtTempo", "0500", "0500");
-        add("txtTempo", "7x0 0", "700");
-        add("txtTempo", "", "");
+        const char* rows = "Itens mostrados na lista";
+        const char* delay = "Intervalo de execução entre cada recurso";
+        add(rows, "20", "15");
+        add(rows, "0", "1");
+        add(rows, "1a2", "12");
+        add(rows, "", "");
+        add(delay, "300", "500");
+        add(delay, "0500", "0500");
+        add(delay, "7x0 0", "700");
+        add(delay, "", "");
     }
     void typedNumbersFollowTheBoxRules() {
         QFETCH(QString, box);
@@ -178,7 +185,7 @@ private slots:
         QFETCH(QString, shown);
         TestAppFolder app;
         Visit visit(app);
-        auto* edit = visit->findChild<QLineEdit*>(box);
+        auto* edit = accessibleControl<QLineEdit>(visit.settings, box);
         edit->selectAll();
         QTest::keyClick(edit, Qt::Key_Backspace);
         QTest::keyClicks(edit, typed);
@@ -192,11 +199,11 @@ private slots:
         TestAppFolder app;
         Visit visit(app);
         const auto ticks = [&] {
-            return qMakePair(visit->CheckMini1->isChecked(), visit->CheckMini2->isChecked());
+            return qMakePair(peer(*visit).startCompact()->isChecked(), peer(*visit).startMain()->isChecked());
         };
         QCOMPARE(ticks(), qMakePair(false, true));
-        for (QCheckBox* clicked :
-             {visit->CheckMini2, visit->CheckMini2, visit->CheckMini1, visit->CheckMini1}) {
+        for (QCheckBox* clicked : {peer(*visit).startMain(), peer(*visit).startMain(),
+                                   peer(*visit).startCompact(), peer(*visit).startCompact()}) {
             const auto before = ticks();
             QTest::mouseClick(clicked, Qt::LeftButton);
             QCOMPARE(ticks(), qMakePair(before.second, before.first));
@@ -225,10 +232,10 @@ private slots:
         addFiveGroups(app, "ABCDE");
         app.setSettings({{"ordemPosts", custom ? "1" : "0"}});
         Visit visit(app);
-        drag(visit->ListConfig, from, to, button);
-        QCOMPARE(shown(visit->ListConfig), order);
-        QCOMPARE(shown(visit->ListCustom), custom ? order : QStringLiteral("A B C D E"));
-        QCOMPARE(visit->ListConfig->currentRow(), to);
+        drag(peer(*visit).orderList(), from, to, button);
+        QCOMPARE(shown(peer(*visit).orderList()), order);
+        QCOMPARE(shown(peer(*visit).custom()), custom ? order : QStringLiteral("A B C D E"));
+        QCOMPARE(peer(*visit).orderList()->currentRow(), to);
     }
 
     // The drag survives a look at the alphabetical order, and a save in it drops the drag.
@@ -238,25 +245,25 @@ private slots:
         app.setSettings({{"ordemPosts", "1"}});
         RecordingPrompt prompt;
         Visit visit(app);
-        drag(visit->ListConfig, 0, 2);
-        QCOMPARE(shown(visit->ListConfig), QStringLiteral("D C E B A"));
+        drag(peer(*visit).orderList(), 0, 2);
+        QCOMPARE(shown(peer(*visit).orderList()), QStringLiteral("D C E B A"));
         // The lists are the window's own snapshot: a save elsewhere that refills the
         // shared group list leaves the user's arrangement as it is.
         app.addGroup(QStringLiteral("F"));
         visit.main.state().groups.refill();
         QCOMPARE(visit.main.state().groups.rowCount(), 6);
-        QCOMPARE(shown(visit->ListConfig), QStringLiteral("D C E B A"));
-        const QColor hint = visit->lblArraste->palette().color(QPalette::WindowText);
-        QTest::mouseClick(visit->optOrdem0, Qt::LeftButton);
-        QCOMPARE(shown(visit->ListConfig), QStringLiteral("A B C D E"));
-        QVERIFY(visit->lblArraste->palette().color(QPalette::WindowText) != hint);
-        QTest::mouseClick(visit->optOrdem1, Qt::LeftButton);
-        QCOMPARE(shown(visit->ListConfig), QStringLiteral("D C E B A"));
+        QCOMPARE(shown(peer(*visit).orderList()), QStringLiteral("D C E B A"));
+        const QColor hint = peer(*visit).dragHint()->palette().color(QPalette::WindowText);
+        QTest::mouseClick(peer(*visit).alphabeticalOrder(), Qt::LeftButton);
+        QCOMPARE(shown(peer(*visit).orderList()), QStringLiteral("A B C D E"));
+        QVERIFY(peer(*visit).dragHint()->palette().color(QPalette::WindowText) != hint);
+        QTest::mouseClick(peer(*visit).customOrder(), Qt::LeftButton);
+        QCOMPARE(shown(peer(*visit).orderList()), QStringLiteral("D C E B A"));
 
-        QTest::mouseClick(visit->optOrdem0, Qt::LeftButton);
-        visit->btnUpdate->click();
+        QTest::mouseClick(peer(*visit).alphabeticalOrder(), Qt::LeftButton);
+        peer(*visit).saveButton()->click();
         QCOMPARE(storedOrder(app), QStringLiteral("E F D C B A"));
-        QCOMPARE(readStartupSettings(app.databases().settings).ordemPosts, QStringLiteral("0"));
+        QCOMPARE(readSettingsOptions(app.databases().settings).ordemPosts, QStringLiteral("0"));
     }
 
     void saveStoresEveryOptionAndPassesThreeOnAtOnce() {
@@ -264,24 +271,28 @@ private slots:
         addFiveGroups(app);
         RecordingPrompt prompt;
         Visit visit(app);
-        visit.main.state().lblInsertUpdate = QStringLiteral("Update");
-        visit->optOrdem1->click();
-        drag(visit->ListConfig, 4, 0);
-        visit->optMinimized1->click();
-        visit->chkMinimizar->setChecked(true);
-        visit->OptMiniLarg2->click();
-        visit->btnUpdate->click();
+        peer(*visit).customOrder()->click();
+        drag(peer(*visit).orderList(), 4, 0);
+        peer(*visit).startInTray()->click();
+        peer(*visit).minimizeOnLaunch()->setChecked(true);
+        peer(*visit).compactMedium()->click();
+        QSignalSpy changed(&visit.main.state(), &SharedState::settingsChanged);
+        peer(*visit).saveButton()->click();
 
         const SettingsOptions stored = readSettingsOptions(app.databases().settings);
         QCOMPARE(QStringList({stored.ordemPosts, stored.iniMinimized, stored.checkMinimize, stored.tempo,
                               stored.atalhos, stored.numMiniList, stored.checkMini, stored.optLargura}),
                  QStringList({"1", "1", "1", "1000", "", "5", "1", "2"}));
         QCOMPARE(storedOrder(app), QStringLiteral("A E D C B"));
-        const SharedState& state = visit.main.state();
-        QCOMPARE(
-            QStringList({state.lblTempo, state.lblOptLargura, state.lblNumMiniList, state.lblInsertUpdate}),
-            QStringList({"1000", "1950", "5", ""}));
-        QCOMPARE(visit.main.lblMensagem->text(), QStringLiteral("Configurações atualizadas com sucesso!"));
+        const Settings& settings = visit.main.state().settings();
+        QCOMPARE(settings.launchDelay, std::chrono::milliseconds(1000));
+        QCOMPARE(settings.compactWidth, CompactWidth::Medium);
+        QCOMPARE(settings.compactRows, 5);
+        // Only they change this run: the tray option waits for the next start.
+        QVERIFY(!settings.startInTray);
+        QCOMPARE(changed.size(), 1);
+        QCOMPARE(peer(visit.main).messageLine()->text(),
+                 QStringLiteral("Configurações atualizadas com sucesso!"));
         QCOMPARE(prompt.beeps, 1);
     }
 
@@ -317,13 +328,13 @@ private slots:
         RecordingPrompt prompt;
         Visit visit(app);
         // As pasted: past the key rules.
-        visit->txtTempo->setText(tempo);
-        visit->TxtMiniList->setText(rows);
-        visit->btnUpdate->click();
+        peer(*visit).launchDelay()->setText(tempo);
+        peer(*visit).compactRows()->setText(rows);
+        peer(*visit).saveButton()->click();
         const SettingsOptions stored = readSettingsOptions(app.databases().settings);
         QCOMPARE(QStringList({stored.tempo, stored.numMiniList}), QStringList({storedTempo, storedRows}));
-        QCOMPARE(QStringList({visit.main.state().lblTempo, visit.main.state().lblNumMiniList}),
-                 QStringList({storedTempo, storedRows}));
+        QCOMPARE(visit.main.state().settings().launchDelay, std::chrono::milliseconds(storedTempo.toInt()));
+        QCOMPARE(visit.main.state().settings().compactRows, storedRows.toInt());
     }
 
     void storedShortcutsChangeOnlyWhenRemade() {
@@ -332,20 +343,20 @@ private slots:
         app.setSettings({{"atalhos", QStringList({"0", "1", "0"}).join(kUnit)}});
         RecordingPrompt prompt;
         Visit visit(app);
-        visit->chkDesktop->click();
-        visit->btnAdd->click();
+        peer(*visit).desktopShortcut()->click();
+        peer(*visit).addShortcutsButton()->click();
         QCOMPARE(prompt.messages.size(), 1);
         QCOMPARE(prompt.messages[0].title, QStringLiteral("Zantor"));
-        visit->btnUpdate->click();
+        peer(*visit).saveButton()->click();
         QCOMPARE(readSettingsOptions(app.databases().settings).atalhos,
                  QStringList({"0", "1", "0"}).join(kUnit));
 
         visit.open();
-        QVERIFY(!visit->chkDesktop->isChecked());
-        visit->chkDesktop->click();
-        visit->chkMenu->click();
-        visit->chkRemake->click();
-        visit->btnUpdate->click();
+        QVERIFY(!peer(*visit).desktopShortcut()->isChecked());
+        peer(*visit).desktopShortcut()->click();
+        peer(*visit).menuShortcut()->click();
+        peer(*visit).remakeShortcuts()->click();
+        peer(*visit).saveButton()->click();
         QCOMPARE(readSettingsOptions(app.databases().settings).atalhos,
                  QStringList({"1", "0", "0"}).join(kUnit));
         QVERIFY(QFileInfo::exists(Shortcuts::folder(ShortcutPlace::Desktop) + "/Zantor.desktop"));
@@ -356,19 +367,19 @@ private slots:
     void closingHandsBackAndUnloadsTheWindow() {
         TestAppFolder app;
         Visit visit(app);
-        QPointer<Frm2_ZT_Config> first = visit.settings;
+        QPointer<SettingsWindow> first = visit.settings;
         QTRY_VERIFY(!visit.main.isVisible());
-        visit->txtTempo->setText(QStringLiteral("900"));
+        peer(*visit).launchDelay()->setText(QStringLiteral("900"));
         visit->move(40, 50);
-        visit->imgFecharOn->click();
+        TitledWindowPeer(*visit).closeButton()->click();
         QVERIFY(visit.main.isVisible());
         QCOMPARE(visit.main.pos(), QPoint(40, 50));
-        QCOMPARE(visit.main.lblFormNothing, QStringLiteral("Frm2_ZT_config"));
+        QCOMPARE(PageHostWindowPeer(visit.main).lastPageName(), QStringLiteral("SettingsWindow"));
         QTRY_VERIFY(first.isNull());
 
         // Opened again, it starts from what is stored, not from the edits dropped.
         visit.open();
-        QCOMPARE(visit->txtTempo->text(), QStringLiteral("1000"));
+        QCOMPARE(peer(*visit).launchDelay()->text(), QStringLiteral("1000"));
     }
 
     // A write that fails is named in a message and the status line says so; the order
@@ -400,13 +411,14 @@ private slots:
         } else {
             QVERIFY(QFile::remove(app.databases().settings));
         }
-        drag(visit->ListConfig, 4, 0);
-        visit->txtTempo->setText(QStringLiteral("2000"));
-        visit->btnUpdate->click();
+        drag(peer(*visit).orderList(), 4, 0);
+        peer(*visit).launchDelay()->setText(QStringLiteral("2000"));
+        peer(*visit).saveButton()->click();
         QCOMPARE(prompt.messages.size(), 1);
         QVERIFY2(prompt.messages[0].text.contains(file), qPrintable(prompt.messages[0].text));
-        QCOMPARE(visit.main.lblMensagem->text(), QStringLiteral("Não foi possível gravar as configurações."));
-        QCOMPARE(visit.main.state().lblTempo, tempo);
+        QCOMPARE(peer(visit.main).messageLine()->text(),
+                 QStringLiteral("Não foi possível gravar as configurações."));
+        QCOMPARE(visit.main.state().settings().launchDelay, std::chrono::milliseconds(tempo.toInt()));
         QCOMPARE(storedOrder(app), orderFails ? QStringLiteral("E D C B A") : QStringLiteral("A E D C B"));
         QVERIFY(visit.main.isVisible());
         QTRY_VERIFY(visit.settings.isNull());

@@ -1,12 +1,13 @@
 #include "chrome/DatabaseAction.h"
 #include "data/DbSession.h"
-#include "main/Frm1_ZT_ini.h"
 #include "main/GroupListView.h"
+#include "main/MainWindow.h"
 #include "support/RecordingPrompt.h"
 #include "support/TestAppFolder.h"
 #include "support/TestMain.h"
 #include "support/TestZantor.h"
 #include "support/TrayOverride.h"
+#include "support/WindowPeers.h"
 
 #include <QLabel>
 #include <QListView>
@@ -27,20 +28,20 @@ private slots:
         app.addGroup(QStringLiteral("Beta"), QStringLiteral("b"));
         RecordingPrompt prompt;
         TestZantor zantor(app.path());
-        Frm1_ZT_ini& window = zantor.mainWindow();
+        MainWindow& window = zantor.mainWindow();
         QListView compact;
         compact.setModel(&window.state().groups);
         compact.setModelColumn(GroupListModel::GroupColumn);
 
         app.addGroup(QStringLiteral("alfa"), QStringLiteral("a1, a2"));
         QVERIFY(runDatabaseAction(&window, [&] { window.state().groups.refill(); }));
-        QCOMPARE(window.ListView1->model()->rowCount(), 2);
+        QCOMPARE(peer(window).groupList()->model()->rowCount(), 2);
         QCOMPARE(compact.model()->index(0, 0).data(GroupListModel::TitleRole).toString(),
                  QStringLiteral("alfa"));
         QCOMPARE(compact.model()->index(0, 0).data(GroupListModel::SummaryRole).toString(),
                  QStringLiteral("alfa: a1, a2"));
-        QCOMPARE(window.state().lblNumtotal, QStringLiteral("2"));
-        QCOMPARE(window.lblNumItens->text(), QStringLiteral("2 grupos"));
+        QCOMPARE(window.state().groups.groupCount(), 2);
+        QCOMPARE(peer(window).groupCount()->text(), QStringLiteral("2 grupos"));
         QVERIFY(prompt.messages.isEmpty());
     }
 
@@ -72,8 +73,8 @@ private slots:
         GroupListModel& groups = zantor.state->groups;
         const int first = groups.rowCount();
         QVERIFY2(first > 0 && first < kGroups, qPrintable(QString::number(first)));
-        QCOMPARE(zantor.state->lblNumtotal, QString::number(kGroups));
-        QCOMPARE(zantor.mainWindow().lblNumItens->text(), QStringLiteral("%1 grupos").arg(kGroups));
+        QCOMPARE(zantor.state->groups.groupCount(), kGroups);
+        QCOMPARE(peer(zantor.mainWindow()).groupCount()->text(), QStringLiteral("%1 grupos").arg(kGroups));
         QCOMPARE(groups.index(first - 1, 0).data().toString(),
                  QStringLiteral(" Grupo %1").arg(first, 3, 10, QLatin1Char('0')));
         for (int i = 0; i < writtenMeanwhile; ++i)
@@ -82,7 +83,7 @@ private slots:
 
         QTRY_COMPARE(groups.rowCount(), kGroups + writtenMeanwhile);
         QCOMPARE(resets.size(), writtenMeanwhile);
-        QCOMPARE(zantor.state->lblNumtotal, QString::number(kGroups + writtenMeanwhile));
+        QCOMPARE(zantor.state->groups.groupCount(), kGroups + writtenMeanwhile);
         QCOMPARE(groups.index(kGroups + writtenMeanwhile - 1, 0).data().toString(),
                  QStringLiteral(" Grupo %1").arg(kGroups, 3, 10, QLatin1Char('0')));
         QVERIFY(prompt.messages.isEmpty());
@@ -95,7 +96,7 @@ private slots:
         app.addGroup(QStringLiteral("antes"));
         RecordingPrompt prompt;
         TestZantor zantor(app.path());
-        Frm1_ZT_ini& window = zantor.mainWindow();
+        MainWindow& window = zantor.mainWindow();
         {
             QSqlDatabase locker =
                 QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("locker"));
@@ -111,7 +112,7 @@ private slots:
             QVERIFY2(prompt.messages[0].text.contains(QStringLiteral("ZT_Itens.db")),
                      qPrintable(prompt.messages[0].text));
             QCOMPARE(window.state().groups.rowCount(), 1);
-            QCOMPARE(window.state().lblNumtotal, QStringLiteral("1"));
+            QCOMPARE(window.state().groups.groupCount(), 1);
             lock.exec(QStringLiteral("ROLLBACK"));
             locker.close();
         }

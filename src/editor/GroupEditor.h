@@ -7,16 +7,15 @@
 
 #include <QTimer>
 #include <QVector>
+#include <optional>
 
 class QComboBox;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
-class QListView;
 class QListWidget;
 class QPlainTextEdit;
 class QToolButton;
-class QTreeView;
 
 namespace zantor {
 
@@ -24,15 +23,14 @@ class ImageButton;
 class ImagePicture;
 class ResourcePickers;
 class SharedState;
-class VolumeBox;
 
 // The group editor: a new group or a change to one, as its request says for its whole
 // life. It covers the main window until it is closed or the group is saved; nothing
 // reaches the database before the save.
-class Frm2_ZT_insert : public PageWindow {
+class GroupEditor : public PageWindow {
     Q_OBJECT
 public:
-    Frm2_ZT_insert(PageHostWindow& host, SharedState& state, const EditorRequest& request);
+    GroupEditor(PageHostWindow& host, SharedState& state, const EditorRequest& request);
 
     // The load sequence: the categories and, for a change, the group. False when the
     // group could not be read; the user has been told why.
@@ -43,40 +41,6 @@ public:
     // both lines.
     void showEditorMessage(const QString& text);
     void showEditorWarning(const QString& text);
-
-    // Controls, by name.
-    QLabel* shpTit1;
-    QLabel* shpTit2;
-    QLabel* lblAction;
-    QLabel* lblMensagem;
-    QLabel* lblMensagem2;
-    QGroupBox* Frame1;
-    QLabel* lblTitulo;
-    QLineEdit* txtTitulo1;
-    QLabel* Label3;
-    QComboBox* cmbCategorias;
-    QGroupBox* frmStatus;
-    QLabel* lblTitulo2;
-    QLineEdit* txtTitulo2;
-    QLabel* lblEndereco;
-    QLineEdit* txtAddress;
-    ImageButton* btnAdd;
-    ImageButton* btnDelete;
-    ImageButton* btnUpdate;
-    ImagePicture* btnUpdateOff;
-    VolumeBox* DriveList;
-    QTreeView* DirList;
-    QListView* FileList;
-    QListWidget* List1;
-    QPlainTextEdit* txtListAddress;
-    ImagePicture* imgSave;
-    QToolButton* btnSave;
-    QTimer TimerMensagem;
-
-    // One entry per item of List1, in the same order.
-    QVector<GroupItem> List2;
-    // The index in List1 of the item loaded for editing, as text; "" when none is.
-    QString lblUpdItem;
 
 signals:
     // The group this editor was opened for is stored with its new title and items.
@@ -112,8 +76,34 @@ private:
 
     SharedState& m_state;
     const EditorRequest m_request;
-    StatusLines m_messageLines;
+
+    QLabel* m_heading;
+    QLabel* m_messageLine;
+    QLabel* m_warningLine;
+    QLineEdit* m_groupTitle;
+    QComboBox* m_category;
+    // The item area: its boxes, its list and the pickers, and where items are dropped.
+    QGroupBox* m_itemFrame;
+    QLineEdit* m_itemTitle;
+    QLineEdit* m_itemAddress;
+    ImageButton* m_addButton;
+    ImageButton* m_deleteButton;
+    ImageButton* m_updateButton;
+    // Covers the update button while no item is loaded for editing.
+    ImagePicture* m_updateButtonCover;
     ResourcePickers* m_pickers;
+    QListWidget* m_itemList;
+    QPlainTextEdit* m_shownAddress;
+    QToolButton* m_saveButton;
+    QTimer m_messageTimer;
+    StatusLines m_messageLines;
+
+    // One entry per row of the item list, in the same order.
+    QVector<GroupItem> m_items;
+    // The row loaded for editing, while one is.
+    std::optional<int> m_loadedItem;
+
+    friend class GroupEditorPeer;
 };
 
 } // namespace zantor

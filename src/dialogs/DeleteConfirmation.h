@@ -15,16 +15,11 @@ class SharedState;
 // Asks before the groups selected in the main list are deleted, and deletes them on
 // "Sim". Shown application-modal over the main window; it closes and is gone after
 // either answer.
-class Frm4_ZT_aviso : public BorderlessWindow {
+class DeleteConfirmation : public BorderlessWindow {
     Q_OBJECT
 public:
     // `selection` is the main list's selection over the state's group model.
-    Frm4_ZT_aviso(SharedState& state, const QItemSelectionModel& selection, QWidget* mainWindow);
-
-    QLabel* Label2;
-    QLabel* lblAvisoBoolean;
-    QPushButton* btnSim;
-    QPushButton* btnNao;
+    DeleteConfirmation(SharedState& state, const QItemSelectionModel& selection, QWidget* mainWindow);
 
 signals:
     // These groups are gone from the database.
@@ -42,6 +37,11 @@ private:
 
     SharedState& m_state;
     const QItemSelectionModel& m_selection;
+    QLabel* m_question;
+    QPushButton* m_yesButton;
+    QPushButton* m_noButton;
+
+    friend class DeleteConfirmationPeer;
 };
 
 } // namespace zantor

@@ -1,4 +1,4 @@
-#include "Frm10_ZT_aviso.h"
+#include "CountingNotice.h"
 
 #include "chrome/BorderShape.h"
 #include "chrome/Twips.h"
@@ -30,12 +30,12 @@ QLabel* makeLabel(const char* name, const QColor& colour, int pixelSize, bool bo
 
 } // namespace
 
-Frm10_ZT_aviso::Frm10_ZT_aviso(const QIcon& icon, QWidget* owner)
+CountingNotice::CountingNotice(const QIcon& icon, QWidget* owner)
     : QWidget(owner, Qt::Tool | Qt::FramelessWindowHint)
-    , lblMensagem(makeLabel("lblMensagem", QColor(64, 64, 64), kMessagePixelSize, false, this))
-    , lblCount(makeLabel("lblCount", QColor(0x8a, 0x94, 0xa3), 13, true, this))
-    , shpMe(new BorderShape(QStringLiteral("shpMe"), QColor(0x3b, 0x4a, 0x5e), 0, this)) {
-    setObjectName(QStringLiteral("Frm10_ZT_aviso"));
+    , m_message(makeLabel("message", QColor(64, 64, 64), kMessagePixelSize, false, this))
+    , m_count(makeLabel("count", QColor(0x8a, 0x94, 0xa3), 13, true, this))
+    , m_border(new BorderShape(QStringLiteral("border"), QColor(0x3b, 0x4a, 0x5e), 0, this)) {
+    setObjectName(QStringLiteral("CountingNotice"));
     setWindowTitle(QStringLiteral("Zantor"));
     setAttribute(Qt::WA_DeleteOnClose);
     // A notice confirms; it never takes the keyboard from the window the user works in.
@@ -46,47 +46,47 @@ Frm10_ZT_aviso::Frm10_ZT_aviso(const QIcon& icon, QWidget* owner)
     setAutoFillBackground(true);
 
     resize(twips::size(1890, 585));
-    lblMensagem->setGeometry(twips::rect(0, 60, 1535, 275));
-    lblCount->setGeometry(twips::rect(60, 315, 1755, 195));
+    m_message->setGeometry(twips::rect(0, 60, 1535, 275));
+    m_count->setGeometry(twips::rect(60, 315, 1755, 195));
     setWindowIcon(icon);
-    shpMe->setGeometry(0, 0, width() + twips::toPixels(30), height());
+    m_border->setGeometry(0, 0, width() + twips::toPixels(30), height());
 
     m_counter = kCountdownSeconds;
-    lblCount->setText(QString::number(m_counter));
-    TimerCount.setObjectName(QStringLiteral("TimerCount"));
-    TimerCount.setInterval(1000);
-    connect(&TimerCount, &QTimer::timeout, this, &Frm10_ZT_aviso::countDown);
-    TimerCount.start();
+    m_count->setText(QString::number(m_counter));
+    m_countTimer.setObjectName(QStringLiteral("countTimer"));
+    m_countTimer.setInterval(1000);
+    connect(&m_countTimer, &QTimer::timeout, this, &CountingNotice::countDown);
+    m_countTimer.start();
 }
 
-void Frm10_ZT_aviso::setNoticeWidth(int width) {
+void CountingNotice::setNoticeWidth(int width) {
     resize(width, height());
-    for (QWidget* part : std::initializer_list<QWidget*>{lblMensagem, lblCount, shpMe})
+    for (QWidget* part : std::initializer_list<QWidget*>{m_message, m_count, m_border})
         part->resize(width, part->height());
     fitMessage();
 }
 
-void Frm10_ZT_aviso::setMessage(const QString& text) {
-    lblMensagem->setText(text);
+void CountingNotice::setMessage(const QString& text) {
+    m_message->setText(text);
     fitMessage();
 }
 
-void Frm10_ZT_aviso::fitMessage() {
+void CountingNotice::fitMessage() {
     // The narrowest notice, under the narrowest compact window, is 88 pixels wide.
     constexpr int kMargin = 4;
-    QFont font = lblMensagem->font();
+    QFont font = m_message->font();
     font.setPixelSize(kMessagePixelSize);
     while (font.pixelSize() > kSmallestMessagePixelSize &&
-           QFontMetrics(font).horizontalAdvance(lblMensagem->text()) > lblMensagem->width() - kMargin)
+           QFontMetrics(font).horizontalAdvance(m_message->text()) > m_message->width() - kMargin)
         font.setPixelSize(font.pixelSize() - 1);
-    lblMensagem->setFont(font);
+    m_message->setFont(font);
 }
 
-void Frm10_ZT_aviso::countDown() {
+void CountingNotice::countDown() {
     --m_counter;
-    lblCount->setText(QString::number(m_counter));
+    m_count->setText(QString::number(m_counter));
     if (m_counter < 1) {
-        TimerCount.stop();
+        m_countTimer.stop();
         m_counter = 0;
         close();
     }

@@ -5,7 +5,6 @@
 #include "chrome/TrayHelper.h"
 #include "state/Launcher.h"
 
-#include <QPixmap>
 #include <QPointer>
 
 class QFrame;
@@ -15,7 +14,7 @@ namespace zantor {
 
 class BorderShape;
 class CompactListView;
-class Frm10_ZT_aviso;
+class CountingNotice;
 class ImageButton;
 class ResourceHandler;
 class SharedState;
@@ -24,45 +23,21 @@ class WindowRequests;
 // "MiniZantor": the group titles in a small list that can stay above every other
 // window and opens groups as the main window does. It shows the shared group list, so
 // a save or a deletion elsewhere shows here at once.
-class Frm9_ZT_mini : public BorderlessWindow {
+class CompactList : public BorderlessWindow {
     Q_OBJECT
 public:
-    // Places and sizes itself from the shared state; when the start-up asks for the
-    // tray, it goes there at once instead of waiting to be shown.
-    Frm9_ZT_mini(SharedState& state, WindowRequests& windows, ResourceHandler& resourceHandler,
-                 const QIcon& icon);
+    // Places and sizes itself from the settings; whoever makes it shows it or hides it
+    // in its tray icon.
+    CompactList(SharedState& state, WindowRequests& windows, ResourceHandler& resourceHandler,
+                const QIcon& icon);
 
-    void minimize_to_tray();
+    void minimizeToTray();
     TrayHelper& tray() { return m_tray; }
     const Launcher& launcher() const { return m_launcher; }
-    // Opens every resource of the selected groups, top to bottom, lblTempo ms apart.
+    // Opens every resource of the selected groups, top to bottom, the launch delay apart.
     void openSelectedGroups();
     // Opens the groups, in the order given, as one run.
     RunTicket openGroups(const QVector<int>& groupIds);
-    // Stores the window's place for its next opening and confirms it in a notice.
-    void savePosition();
-    // Shows as many rows as the row box says, within what the groups allow, keeping
-    // the window's bottom edge where it is.
-    void applyRowCount();
-
-    // Controls, by name.
-    CompactListView* ListMini;
-    BorderShape* shpList;
-    QFrame* frmBottom;
-    QLineEdit* txtNumLinhas;
-    ImageButton* btnPosition;
-    ImageButton* btnTop;
-    ImageButton* btnTopOff;
-    ImageButton* imgTray;
-    ImageButton* btnClose;
-    // The picture tiled behind the list.
-    QPixmap imgMiniList;
-
-    // The rows shown now.
-    QString lblNumRef;
-    // The most rows the list may show: the number of groups, at most 15.
-    QString lblQtd;
-    QString lblTempo;
 
 signals:
     // The window has closed and is going away; the main window takes over.
@@ -78,6 +53,13 @@ private:
     // Sizes the list, its frame, the bottom bar and the window for `rows` rows; `top`
     // is the window's new top, in pixels.
     void applyGeometry(int rows, int top);
+    // A width chosen in the settings shows at once.
+    void followWidth();
+    // Shows as many rows as the row box says, within what the groups allow, keeping
+    // the window's bottom edge where it is.
+    void applyRowCount();
+    // Stores the window's place for its next opening and confirms it in a notice.
+    void savePosition();
     void setAlwaysOnTop(bool onTop);
     void countGroups();
     // The timed notice over the list: the window has no status line.
@@ -88,7 +70,25 @@ private:
     GroupTitleModel m_titles;
     Launcher m_launcher;
     TrayHelper m_tray;
-    QPointer<Frm10_ZT_aviso> m_notice;
+    QPointer<CountingNotice> m_notice;
+
+    CompactListView* m_groupList;
+    BorderShape* m_listFrame;
+    QFrame* m_bottomBar;
+    QLineEdit* m_rowCount;
+    ImageButton* m_positionButton;
+    // Shown while the window is not kept on top, and while it is.
+    ImageButton* m_keepOnTopButton;
+    ImageButton* m_leaveTopButton;
+    ImageButton* m_trayButton;
+    ImageButton* m_closeButton;
+
+    // The rows shown now.
+    int m_shownRows = 0;
+    // The most rows the list may show: the number of groups, at most 15.
+    int m_mostRows = 0;
+
+    friend class CompactListPeer;
 };
 
 } // namespace zantor

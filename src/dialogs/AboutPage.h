@@ -10,22 +10,14 @@ namespace zantor {
 class ClickableLabel;
 
 // The about page: the program's name and version, and the way to its maker.
-class Frm7_ZT_about : public InfoPageWindow {
+class AboutPage : public InfoPageWindow {
     Q_OBJECT
 public:
-    explicit Frm7_ZT_about(PageHostWindow& host);
+    explicit AboutPage(PageHostWindow& host);
 
     // Opens the maker's address; the desktop's browser unless replaced. False when
     // nothing could open it.
     std::function<bool(const QUrl&)> openAddress;
-
-    QLabel* Label1;
-    QLabel* Label2;
-    QLabel* lblVersao;
-    QLabel* Label17;
-    ImageButton* btnSite;
-    ClickableLabel* lblAutor;
-    QLabel* Label15;
 
 protected:
     // The picture and the address sink and rise together, pressed on either.
@@ -34,8 +26,13 @@ protected:
 private:
     void openMakerAddress();
 
+    QLabel* m_version;
+    ImageButton* m_siteButton;
+    ClickableLabel* m_address;
     // Pressed with one mouse button, the pair must not sink a second time with another.
     bool m_pairSunk = false;
+
+    friend class AboutPagePeer;
 };
 
 } // namespace zantor

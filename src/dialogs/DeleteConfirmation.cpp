@@ -1,4 +1,4 @@
-#include "Frm4_ZT_aviso.h"
+#include "DeleteConfirmation.h"
 
 #include "chrome/DatabaseAction.h"
 #include "chrome/Prompt.h"
@@ -15,11 +15,12 @@
 
 namespace zantor {
 
-Frm4_ZT_aviso::Frm4_ZT_aviso(SharedState& state, const QItemSelectionModel& selection, QWidget* mainWindow)
+DeleteConfirmation::DeleteConfirmation(SharedState& state, const QItemSelectionModel& selection,
+                                       QWidget* mainWindow)
     : BorderlessWindow(mainWindow)
     , m_state(state)
     , m_selection(selection) {
-    setObjectName(QStringLiteral("Frm4_ZT_aviso"));
+    setObjectName(QStringLiteral("DeleteConfirmation"));
     setWindowFlags(Qt::Dialog | Qt::FramelessWindowHint);
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(QStringLiteral("Kelmar Zantor"));
@@ -29,38 +30,38 @@ Frm4_ZT_aviso::Frm4_ZT_aviso(SharedState& state, const QItemSelectionModel& sele
     background.setColor(QPalette::Window, QColor(240, 240, 240));
     setPalette(background);
 
-    Label2 = makeLabel("Label2", QStringLiteral("ATENÇÃO!"), twips::rect(105, 200, 3285, 270), this);
-    Label2->setFont(sansSerif(12, true));
-    setTextColour(Label2, colours::statusRed());
-    lblAvisoBoolean =
-        makeLabel("lblAvisoBoolean", QStringLiteral("Deseja realmente apagar este(s) item(ns)?"),
-                  twips::rect(480, 760, 2505, 495), this);
-    lblAvisoBoolean->setFont(sansSerif(11, true));
-    lblAvisoBoolean->setWordWrap(true);
-    lblAvisoBoolean->setAlignment(Qt::AlignCenter);
-    setTextColour(lblAvisoBoolean, colours::windowFrame());
+    QLabel* heading =
+        makeLabel("heading", QStringLiteral("ATENÇÃO!"), twips::rect(105, 200, 3285, 270), this);
+    heading->setFont(sansSerif(12, true));
+    setTextColour(heading, colours::statusRed());
+    m_question = makeLabel("question", QStringLiteral("Deseja realmente apagar este(s) item(ns)?"),
+                           twips::rect(480, 760, 2505, 495), this);
+    m_question->setFont(sansSerif(11, true));
+    m_question->setWordWrap(true);
+    m_question->setAlignment(Qt::AlignCenter);
+    setTextColour(m_question, colours::windowFrame());
 
-    btnSim = new QPushButton(QStringLiteral("Sim"), this);
-    btnSim->setObjectName(QStringLiteral("btnSim"));
-    btnSim->setGeometry(twips::rect(840, 1480, 760, 375));
-    btnNao = new QPushButton(QStringLiteral("Não"), this);
-    btnNao->setObjectName(QStringLiteral("btnNao"));
-    btnNao->setGeometry(twips::rect(1800, 1480, 760, 375));
-    for (QPushButton* button : {btnSim, btnNao}) {
+    m_yesButton = new QPushButton(QStringLiteral("Sim"), this);
+    m_yesButton->setObjectName(QStringLiteral("yesButton"));
+    m_yesButton->setGeometry(twips::rect(840, 1480, 760, 375));
+    m_noButton = new QPushButton(QStringLiteral("Não"), this);
+    m_noButton->setObjectName(QStringLiteral("noButton"));
+    m_noButton->setGeometry(twips::rect(1800, 1480, 760, 375));
+    for (QPushButton* button : {m_yesButton, m_noButton}) {
         button->setAccessibleName(button->text());
         // Enter answers with the button that has the focus, as in any dialog.
         button->setAutoDefault(true);
     }
-    setTabOrder(btnSim, btnNao);
-    btnSim->setFocus();
-    connect(btnSim, &QAbstractButton::clicked, this, &Frm4_ZT_aviso::deleteSelectedGroups);
-    connect(btnNao, &QAbstractButton::clicked, this, &QWidget::close);
+    setTabOrder(m_yesButton, m_noButton);
+    m_yesButton->setFocus();
+    connect(m_yesButton, &QAbstractButton::clicked, this, &DeleteConfirmation::deleteSelectedGroups);
+    connect(m_noButton, &QAbstractButton::clicked, this, &QWidget::close);
 
     resize(twips::size(3495, 2205));
     move(mainWindow->pos() + QPoint(twips::toPixels(1640), twips::toPixels(2160)));
 }
 
-void Frm4_ZT_aviso::keyPressEvent(QKeyEvent* event) {
+void DeleteConfirmation::keyPressEvent(QKeyEvent* event) {
     if (event->key() == Qt::Key_Escape) {
         close();
         return;
@@ -68,7 +69,7 @@ void Frm4_ZT_aviso::keyPressEvent(QKeyEvent* event) {
     BorderlessWindow::keyPressEvent(event);
 }
 
-void Frm4_ZT_aviso::deleteSelectedGroups() {
+void DeleteConfirmation::deleteSelectedGroups() {
     // From the last selected row up, as the list shows them.
     QVector<int> ids;
     for (int row = m_state.groups.rowCount() - 1; row >= 0; --row) {

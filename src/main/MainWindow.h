@@ -3,9 +3,9 @@
 #include "chrome/PageHostWindow.h"
 #include "chrome/StatusLines.h"
 #include "chrome/TrayHelper.h"
+#include "platform/Pictures.h"
 #include "state/Launcher.h"
 #include "state/SharedState.h"
-#include "platform/Pictures.h"
 
 #include <QIcon>
 #include <QTimer>
@@ -27,13 +27,13 @@ class WindowRequests;
 
 // The main window: the group list, the selected group's details and the commands. It
 // lives for the whole run; the windows it opens come from `windows`.
-class Frm1_ZT_ini : public PageHostWindow {
+class MainWindow : public PageHostWindow {
     Q_OBJECT
 public:
     // Builds itself over the loaded `state`, placed and sized as the settings say; it
     // shows when the coordinator says so. Groups and help documents open through
     // `resourceHandler`.
-    Frm1_ZT_ini(SharedState& state, WindowRequests& windows, ResourceHandler& resourceHandler);
+    MainWindow(SharedState& state, WindowRequests& windows, ResourceHandler& resourceHandler);
 
     SharedState& state() { return m_state; }
     const SharedState& state() const { return m_state; }
@@ -45,49 +45,16 @@ public:
     // The panel as it is with no row selected.
     void clearGroupDetails();
     // Hides the window into its tray icon (the task bar where the desktop has no tray).
-    void minimize_to_tray();
+    void minimizeToTray();
     // A short message on the status line, cleared after two seconds.
     void showStatusMessage(const QString& text);
     // After a deletion the rebuilt list counts its rows as items.
     void showRebuiltCount(int count);
-    QIcon programIcon() const override { return IconSoft; }
-    // Opens every resource of the selected groups, in list order, lblTempo ms apart.
+    QIcon programIcon() const override { return m_programIcon; }
+    // Opens every resource of the selected groups, in list order, the launch delay apart.
     void openSelectedGroups();
     // Opens the groups, in the order given, as one run of this window.
     RunTicket openGroups(const QVector<int>& groupIds);
-
-    // The program icon and the picture shown when a category image is missing.
-    QIcon IconSoft = picture(QStringLiteral(":/icons/icon-soft.svg"));
-    QIcon Picture1 = picture(QStringLiteral(":/icons/picture-default.svg"));
-
-    // Controls, by name.
-    QLabel* shpTit1;
-    QLabel* shpTit2;
-    QLabel* lblMensagem;
-    GroupListView* ListView1;
-    QFrame* frmTampao;
-    QFrame* frmTop3;
-    QLabel* lblNumItens;
-    ImagePicture* picImgGrupo;
-    QLabel* lblData11;
-    QLabel* lblData2;
-    QLabel* lblNumItens1;
-    QLabel* lblNumItens2;
-    QLabel* lblTitCat1;
-    QLabel* lblTitCat2;
-    QLabel* lblTitGrupo;
-    QPlainTextEdit* txtDesc;
-    QCheckBox* chkMinimizar;
-    ClickableLabel* lblChkMinimizar;
-    ImageButton* btnInsert;
-    ImageButton* btnUpdate;
-    ImageButton* btnDelete;
-    ImageButton* btnConfig;
-    ImageButton* btnHelp;
-    ImageButton* btnAbout;
-    ImageButton* btnMini;
-    ImageButton* btnPosition;
-    QTimer TimerMensagem;
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -98,7 +65,7 @@ private:
     void buildControls();
     void buildCommandButtons();
     void buildDetailsPanel();
-    void placeWindow(double left, double top);
+    void placeWindow(QPoint twips);
     void setMinimizeOption(bool ticked);
     // The group count, the cover strips and the first row, after every fill.
     void showGroupCount();
@@ -110,16 +77,52 @@ private:
     void updateSelectedGroup();
     // The numbered items of the group shown in the details panel.
     void showItemsViewer();
-    // Hides this window for the compact list (btnMini).
+    // Hides this window for the compact list.
     void switchToCompactWindow();
 
     SharedState& m_state;
     WindowRequests& m_windows;
+    // The program icon, and the picture shown when a category picture is missing.
+    QIcon m_programIcon = picture(QStringLiteral(":/icons/icon-soft.svg"));
+    QIcon m_defaultPicture = picture(QStringLiteral(":/icons/picture-default.svg"));
+
+    QLabel* m_messageLine;
+    GroupListView* m_groupList;
+    // While the groups fit without a scroll bar, these cover the list's right edge.
+    QFrame* m_listCover;
+    QFrame* m_headerCover;
+    QLabel* m_groupCount;
+    QCheckBox* m_minimizeOnLaunch;
+    ClickableLabel* m_minimizeOnLaunchCaption;
+    ImageButton* m_insertButton;
+    ImageButton* m_updateButton;
+    ImageButton* m_deleteButton;
+    ImageButton* m_compactButton;
+    ImageButton* m_positionButton;
+    ImageButton* m_settingsButton;
+    ImageButton* m_helpButton;
+    ImageButton* m_aboutButton;
+    // The details panel.
+    ImagePicture* m_categoryPicture;
+    QLabel* m_groupTitle;
+    QPlainTextEdit* m_itemNames;
+    QLabel* m_groupDate;
+    QLabel* m_itemCount;
+    QLabel* m_categoryName;
+    QTimer m_messageTimer;
+
     Launcher m_launcher;
     TrayHelper m_tray;
-    StatusLines m_statusLine;
+    StatusLines m_statusLines;
     // The shown group's item titles, whole: the panel shows them cut.
     QString m_description;
+    // Its addresses, unescaped, for the items viewer.
+    QString m_addresses;
+    // Once the pointer has been over the list or a row was chosen, a row click selects
+    // only that row; before, it selects the first row too.
+    bool m_listTouched = false;
+
+    friend class MainWindowPeer;
 };
 
 } // namespace zantor
