@@ -1,3 +1,3 @@
 // Points sideways between two windows: the layering check must refuse it.
 #include "data/DbSession.h"
-#include "settings/Frm2_ZT_Config.h"
+#include "settings/SettingsWindow.h"
