@@ -86,6 +86,27 @@ void seed(const QString& databasePath, const QString& seedPath) {
         DbSession::Lock::WriteAtOnce);
 }
 
+// Older groups tables have no column for item arguments: one statement adds it, and its
+// Null reads as no arguments. A database that cannot be written keeps reading as it did.
+void addArgumentsColumn(const QString& groupsPath) {
+    DbSession db(groupsPath);
+    const auto hasColumn = [&db] {
+        return !db.select(QStringLiteral("select 1 from pragma_table_info('Tabela1') where name='texto3'"))
+                    .isEmpty();
+    };
+    if (hasColumn())
+        return;
+    try {
+        db.inTransaction(
+            [&] {
+                if (!hasColumn())
+                    db.execute(QStringLiteral("ALTER TABLE Tabela1 ADD COLUMN texto3 TEXT"));
+            },
+            DbSession::Lock::WriteAtOnce);
+    } catch (const DatabaseError&) {
+    }
+}
+
 } // namespace
 
 QStringList splitSqlScript(const QString& script) {
@@ -125,6 +146,7 @@ void createMissingDatabases(const DatabasePaths& paths, const QString& seedFolde
         QDir().mkpath(info.absolutePath());
         seed(target, QDir(seedFolder).filePath(info.completeBaseName() + QStringLiteral(".sql")));
     }
+    addArgumentsColumn(paths.groups);
 }
 
 } // namespace zantor

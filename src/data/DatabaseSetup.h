@@ -8,8 +8,10 @@ namespace zantor {
 
 // Makes each missing database from its seed SQL in `seedFolder` (ZT_Config.sql and so
 // on, named like the database), and seeds again one that holds no tables at all. Any
-// other existing file is never touched. Safe when several processes start at once.
-// Throws DatabaseError naming the database that could not be made.
+// other existing file is never touched, but for the column a groups table from before
+// item arguments lacks, which it is given where it can be written. Safe when several
+// processes start at once. Throws DatabaseError naming the database that could not be
+// made.
 void createMissingDatabases(const DatabasePaths& paths, const QString& seedFolder);
 
 // The statements of a seed script: split at semicolons outside quoted texts, with

@@ -23,6 +23,7 @@ const QString kOrder = QStringLiteral("ordem");
 const QString kDate = QStringLiteral("data");
 const QString kItems = QStringLiteral("itens");
 const QString kAddress = QStringLiteral("endereco");
+const QString kArguments = QStringLiteral("argumentos");
 const QString kShortcuts = QStringLiteral("atalhos");
 // In the order of GroupShortcutFlags.
 const QString kShortcutPlaces[] = {QStringLiteral("areaDeTrabalho"), QStringLiteral("menu"),
@@ -80,9 +81,13 @@ QVector<GroupItem> readItems(const QJsonObject& group, const QString& groupPlace
                     .arg(i + 1)
                     .arg(groupPlace));
         const QJsonObject item = array[i].toObject();
-        const GroupItem read{readText(item, kTitle, place), readText(item, kAddress, place)};
-        if (!fitsItemList(read))
+        // An export from before arguments existed has none.
+        const GroupItem read{readText(item, kTitle, place), readText(item, kAddress, place),
+                             item.contains(kArguments) ? readText(item, kArguments, place) : QString()};
+        if (!fitsItemList({read.title, read.address}))
             refuse(place, kTitle, QStringLiteral("não pode conter \", \""));
+        if (!fitsItemList(read))
+            refuse(place, kArguments, QStringLiteral("tem aspas que não foram fechadas"));
         items.append(read);
     }
     return items;
@@ -242,17 +247,22 @@ GroupExport exportGroups(const DatabasePaths& paths,
     DbSession db(paths.groups);
     QJsonArray groups;
     for (const QSqlRecord& row :
-         db.select(QStringLiteral("SELECT id,titulo1,texto1,texto2,dataUpd,categoria,ordem FROM Tabela1 "
-                                  "order by ordem asc, id asc"))) {
+         db.select(QStringLiteral("SELECT * FROM Tabela1 order by ordem asc, id asc"))) {
         // A stored text is the text as typed (a typed TAB is stored as backslash-t, and so
         // is a typed backslash-t): written out as stored, it comes back byte for byte. Only
         // control characters, which no typed text holds, are written out visibly.
         const auto text = [&row](const QString& column) { return visibleText(columnText(row, column)); };
         QJsonArray items;
-        for (const GroupItem& item : viewerItems(columnText(row, QStringLiteral("texto1")),
-                                                 columnText(row, QStringLiteral("texto2"))))
-            items.append(
-                QJsonObject{{kTitle, visibleText(item.title)}, {kAddress, visibleText(item.address)}});
+        // Every column, so that a database without the arguments column (a read-only one
+        // from before they existed) still exports.
+        for (const GroupItem& item :
+             viewerItems(columnText(row, QStringLiteral("texto1")), columnText(row, QStringLiteral("texto2")),
+                         columnText(row, QStringLiteral("texto3")))) {
+            QJsonObject written{{kTitle, visibleText(item.title)}, {kAddress, visibleText(item.address)}};
+            if (!item.arguments.isEmpty())
+                written.insert(kArguments, visibleText(item.arguments));
+            items.append(written);
+        }
         groups.append(QJsonObject{
             {kTitle, text(QStringLiteral("titulo1"))},
             {kCategory,
@@ -298,10 +308,10 @@ ImportReport importGroups(const DatabasePaths& paths, const QByteArray& json, co
             db.select(QStringLiteral("select count(*), coalesce(max(ordem),0) from Tabela1")).first();
         qint64 place = stored.value(0).toInt() == 0 ? 0 : stored.value(1).toLongLong() + 1;
         for (const ImportedGroup& group : std::as_const(groups)) {
-            db.execute(
-                QStringLiteral("insert into Tabela1 (titulo1,texto1,texto2,qtd,dataUpd,categoria,ordem) "
-                               "values (?,?,?,?,?,?,?)"),
-                storedGroupValues(group.content) << place++);
+            db.execute(QStringLiteral(
+                           "insert into Tabela1 (titulo1,texto1,texto2,qtd,dataUpd,categoria,texto3,ordem) "
+                           "values (?,?,?,?,?,?,?,?)"),
+                       storedGroupValues(group.content) << place++);
             if (std::any_of(group.shortcuts.begin(), group.shortcuts.end(),
                             [](bool wanted) { return wanted; }))
                 report.shortcuts.append(

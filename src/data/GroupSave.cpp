@@ -14,16 +14,18 @@ bool isBlankTitle(const QString& title) {
 
 QVariantList storedGroupValues(const GroupContent& group) {
     const StoredItemList items = writeItemList(group.items);
-    return {storedText(group.title), items.texto1, items.texto2, items.qtd, group.dataUpd, group.categoria};
+    return {storedText(group.title), items.texto1,    items.texto2, items.qtd,
+            group.dataUpd,           group.categoria, items.texto3};
 }
 
 void insertGroup(const QString& groupsPath, const GroupContent& group) {
     DbSession db(groupsPath);
     // One statement reads the last place and takes the next one, so nothing can come
     // between the two.
-    db.execute(QStringLiteral("insert into Tabela1 (titulo1,texto1,texto2,qtd,dataUpd,categoria,ordem) "
-                              "select ?,?,?,?,?,?,coalesce(max(ordem),0)+1 from Tabela1"),
-               storedGroupValues(group));
+    db.execute(
+        QStringLiteral("insert into Tabela1 (titulo1,texto1,texto2,qtd,dataUpd,categoria,texto3,ordem) "
+                       "select ?,?,?,?,?,?,?,coalesce(max(ordem),0)+1 from Tabela1"),
+        storedGroupValues(group));
 }
 
 void updateGroup(const QString& groupsPath, int id, const GroupContent& group) {
@@ -35,7 +37,7 @@ void updateGroup(const QString& groupsPath, int id, const GroupContent& group) {
                                 QStringLiteral("O grupo não existe mais; ele pode ter sido excluído."));
         db.execute(
             QStringLiteral("UPDATE Tabela1 SET [titulo1]=?, [texto1]=?, [texto2]=?, [qtd]=?, [dataUpd]=?, "
-                           "[categoria]=? WHERE id=?"),
+                           "[categoria]=?, [texto3]=? WHERE id=?"),
             storedGroupValues(group) << id);
     });
 }
@@ -52,23 +54,28 @@ ItemChange changeItem(const QString& groupsPath, const ItemPlace& item, const QS
     ItemChange outcome = ItemChange::Changed;
     db.inTransaction(
         [&] {
-            const QVector<QSqlRecord> rows =
-                db.select(QStringLiteral("select texto1,texto2 from Tabela1 where id=?"), {item.groupId});
+            const QVector<QSqlRecord> rows = db.select(
+                QStringLiteral("select texto1,texto2,texto3 from Tabela1 where id=?"), {item.groupId});
             if (rows.isEmpty())
                 return;
-            QVector<GroupItem> items = editorItems(columnText(rows.first(), QStringLiteral("texto1")),
-                                                   columnText(rows.first(), QStringLiteral("texto2")));
-            const GroupItem wanted{item.title, item.address};
-            qsizetype at = item.index < items.size() && items[item.index] == wanted ? item.index : -1;
-            if (at < 0 && items.count(wanted) == 1)
-                at = items.indexOf(wanted);
+            const QSqlRecord& row = rows.first();
+            QVector<GroupItem> items = editorItems(columnText(row, QStringLiteral("texto1")),
+                                                   columnText(row, QStringLiteral("texto2")),
+                                                   columnText(row, QStringLiteral("texto3")));
+            // The item is known by its title and address; its arguments go wherever it goes.
+            const auto isWanted = [&item](const GroupItem& stored) {
+                return stored.title == item.title && stored.address == item.address;
+            };
+            qsizetype at = item.index < items.size() && isWanted(items[item.index]) ? item.index : -1;
+            if (at < 0 && std::count_if(items.begin(), items.end(), isWanted) == 1)
+                at = std::find_if(items.begin(), items.end(), isWanted) - items.begin();
             if (at < 0)
                 return;
             change(items, at);
             const StoredItemList stored = writeItemList(items);
-            db.execute(
-                QStringLiteral("UPDATE Tabela1 SET [texto1]=?, [texto2]=?, [qtd]=?, [dataUpd]=? WHERE id=?"),
-                {stored.texto1, stored.texto2, stored.qtd, dataUpd, item.groupId});
+            db.execute(QStringLiteral("UPDATE Tabela1 SET [texto1]=?, [texto2]=?, [qtd]=?, [dataUpd]=?, "
+                                      "[texto3]=? WHERE id=?"),
+                       {stored.texto1, stored.texto2, stored.qtd, dataUpd, stored.texto3, item.groupId});
             outcome = ItemChange::Done;
         },
         DbSession::Lock::WriteAtOnce);

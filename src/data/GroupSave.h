@@ -22,7 +22,7 @@ struct GroupContent {
 bool isBlankTitle(const QString& title);
 
 // The values the editor's statements store for the group, in the order titulo1, texto1,
-// texto2, qtd, dataUpd, categoria: every writer of groups binds these.
+// texto2, qtd, dataUpd, categoria, texto3: every writer of groups binds these.
 QVariantList storedGroupValues(const GroupContent& group);
 
 // An item as its group's list held it when it was read: enough to find it again, or to
@@ -47,8 +47,8 @@ enum class ItemChange {
 // date of the change. One transaction, against the item as it is stored at that moment.
 ItemChange replaceItemAddress(const QString& groupsPath, const ItemPlace& item, const QString& address,
                               const QString& dataUpd);
-// Takes the item out of its group: its title, its address and the count together. A group
-// left with no items stays.
+// Takes the item out of its group: its title, its address, its arguments and the count
+// together. A group left with no items stays.
 ItemChange removeItem(const QString& groupsPath, const ItemPlace& item, const QString& dataUpd);
 
 // Adds the group at the end of the custom order: one place after the largest stored

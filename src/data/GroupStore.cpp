@@ -92,7 +92,6 @@ FirstGroups listFirstGroups(const QString& groupsPath, GroupOrder order, int cou
     return first;
 }
 
-
 void deleteGroups(const QString& groupsPath, const QVector<int>& ids) {
     DbSession db(groupsPath);
     db.inTransaction([&] {
@@ -103,15 +102,17 @@ void deleteGroups(const QString& groupsPath, const QVector<int>& ids) {
 
 std::optional<GroupDetails> readGroupDetails(const QString& groupsPath, int id) {
     DbSession db(groupsPath);
-    const auto rows = db.select(
-        QStringLiteral("SELECT titulo1,texto1,texto2,qtd,dataUpd,categoria FROM Tabela1 where id =?"), {id});
+    // Every column: a database from before arguments existed that could not be given
+    // their column (a read-only one) still reads, with no arguments.
+    const auto rows = db.select(QStringLiteral("SELECT * FROM Tabela1 where id =?"), {id});
     if (rows.isEmpty())
         return std::nullopt;
     const QSqlRecord& row = rows.first();
     return GroupDetails{
         columnText(row, QStringLiteral("titulo1")), columnText(row, QStringLiteral("texto1")),
         columnText(row, QStringLiteral("texto2")),  columnText(row, QStringLiteral("qtd")),
-        columnText(row, QStringLiteral("dataUpd")), columnText(row, QStringLiteral("categoria"))};
+        columnText(row, QStringLiteral("dataUpd")), columnText(row, QStringLiteral("categoria")),
+        columnText(row, QStringLiteral("texto3"))};
 }
 
 std::optional<QString> readResourceList(const QString& groupsPath, int id) {

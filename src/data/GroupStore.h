@@ -31,6 +31,8 @@ struct GroupDetails {
     QString qtd;
     QString dataUpd;
     QString categoria;
+    // The items' arguments; empty when none has any.
+    QString texto3;
 };
 
 // Alphabetical order is what a Portuguese reader expects: letter case and accents do

@@ -1,6 +1,9 @@
 #include "ItemListCodec.h"
 
+#include "ItemArguments.h"
 #include "TextEscaping.h"
+
+#include <algorithm>
 
 namespace zantor {
 
@@ -32,16 +35,32 @@ QString withoutSurroundingSpaces(const QString& text) {
 StoredItemList writeItemList(const QVector<GroupItem>& items) {
     QStringList titles;
     QStringList addresses;
+    QStringList arguments;
     for (const GroupItem& item : items) {
         titles << storedText(item.title);
         addresses << storedText(item.address);
+        arguments << storedText(item.arguments);
     }
-    return {titles.join(kTitleSeparator), addresses.join(kAddressSeparator), QString::number(items.size())};
+    const bool anyArguments = std::any_of(items.begin(), items.end(),
+                                          [](const GroupItem& item) { return !item.arguments.isEmpty(); });
+    return {titles.join(kTitleSeparator), addresses.join(kAddressSeparator), QString::number(items.size()),
+            anyArguments ? QVariant(arguments.join(kAddressSeparator))
+                         : QVariant(QMetaType::fromType<QString>())};
+}
+
+QStringList itemArguments(const QString& storedTexto3) {
+    QStringList arguments = addressPieces(unescapeText(storedTexto3));
+    // A typed backslash-t came back as a TAB, which would part two arguments where the
+    // user wrote one.
+    for (QString& piece : arguments)
+        piece = addressAsTyped(piece);
+    return arguments;
 }
 
 bool fitsItemList(const GroupItem& item) {
     return !item.title.contains(kTitleSeparator) && !item.title.contains(kAddressSeparator) &&
-           !item.address.contains(kAddressSeparator);
+           !item.address.contains(kAddressSeparator) && !item.arguments.contains(kAddressSeparator) &&
+           splitArguments(item.arguments).has_value();
 }
 
 QStringList titlePieces(const QString& titles) {
@@ -59,20 +78,26 @@ QStringList launchResources(const QString& storedTexto2) {
     return resources;
 }
 
-QVector<GroupItem> editorItems(const QString& storedTexto1, const QString& storedTexto2) {
-    return viewerItems(unescapeText(storedTexto1), unescapeText(storedTexto2));
+QVector<GroupItem> editorItems(const QString& storedTexto1, const QString& storedTexto2,
+                               const QString& storedTexto3) {
+    QVector<GroupItem> items = viewerItems(unescapeText(storedTexto1), unescapeText(storedTexto2), {});
+    const QStringList arguments = itemArguments(storedTexto3);
+    for (qsizetype i = 0; i < items.size(); ++i)
+        items[i].arguments = arguments.value(i);
+    return items;
 }
 
-QVector<GroupItem> viewerItems(const QString& description, const QString& addressText) {
+QVector<GroupItem> viewerItems(const QString& description, const QString& addressText,
+                               const QString& argumentText) {
     const QStringList titles = titlePieces(description);
     const QStringList addresses = addressPieces(addressText);
+    const QStringList arguments = addressPieces(argumentText);
     // Lists of different lengths (a title holding ", " splits in two) still pair by
     // position; the longer one decides the count, so no title or address is dropped.
+    // Arguments only go with an item: most items have none.
     QVector<GroupItem> items(qMax(titles.size(), addresses.size()));
-    for (qsizetype i = 0; i < items.size(); ++i) {
-        items[i].title = titles.value(i);
-        items[i].address = addresses.value(i);
-    }
+    for (qsizetype i = 0; i < items.size(); ++i)
+        items[i] = {titles.value(i), addresses.value(i), arguments.value(i)};
     return items;
 }
 

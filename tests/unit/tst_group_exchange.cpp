@@ -19,11 +19,12 @@ const QDate kToday(2026, 3, 9);
 QList<QStringList> storedRows(const TestAppFolder& app) {
     DbSession db(app.databases().groups);
     QList<QStringList> rows;
-    for (const QSqlRecord& row : db.select(QStringLiteral(
-             "select titulo1,texto1,texto2,qtd,dataUpd,categoria,ordem from Tabela1 order by ordem, id"))) {
+    for (const QSqlRecord& row :
+         db.select(QStringLiteral("select titulo1,texto1,texto2,qtd,dataUpd,categoria,ordem,texto3 from "
+                                  "Tabela1 order by ordem, id"))) {
         QStringList columns;
         for (int i = 0; i < row.count(); ++i)
-            columns << row.value(i).toString();
+            columns << (row.isNull(i) ? QStringLiteral("<Null>") : row.value(i).toString());
         rows << columns;
     }
     return rows;
@@ -51,7 +52,8 @@ private slots:
         const QString groups = original.databases().groups;
         // Typed as in the editor: apostrophes, a TAB, a folder that starts with "t", accents.
         insertGroup(groups, {QStringLiteral("d'Ávila\tnotas"),
-                             {{QStringLiteral("Aula's"), QStringLiteral("/home/ana/\\trabalho")},
+                             {{QStringLiteral("Aula's"), QStringLiteral("/home/ana/\\trabalho"),
+                               QStringLiteral("--pasta 'd''Ávila' \\tese \"a b\"")},
                               {QStringLiteral("Música"), QStringLiteral("  /home/ana/Música  ")},
                               {QStringLiteral("Web"),
                                QStringLiteral("https://example.org/relat%C3%B3rio?a=1&b=2#x")}},
@@ -94,13 +96,17 @@ private slots:
         for (qsizetype place = 0; place < expected.size(); ++place)
             expected[place][6] = QString::number(place);
         QCOMPARE(storedRows(copy), expected);
+        // Only the item with arguments carries them.
+        QCOMPARE(exported.json.count("\"argumentos\""), 1);
     }
 
     void importStoresWhatTheEditorStoresAfterTheGroupsThere() {
+        // The first group's items as an export from before arguments wrote them, the second
+        // with them.
         const QByteArray file = withGroups(R"(
             {"titulo": " Ação d'água ", "categoria": "Estudos",
              "itens": [{"titulo": "Nota\tfinal", "endereco": "/d'água/\\tese.txt"}, {"titulo": "b", "endereco": "/b"}]},
-            {"titulo": "Sem data", "ordem": 0, "itens": [{"titulo": "c", "endereco": "/c"}]})");
+            {"titulo": "Sem data", "ordem": 0, "itens": [{"titulo": "c", "endereco": "/c", "argumentos": "-a"}]})");
         TestAppFolder imported;
         imported.addGroup(QStringLiteral("Já havia"), {}, {}, 1, 7);
         importGroups(imported.databases(), file, kToday);
@@ -114,7 +120,7 @@ private slots:
                       {QStringLiteral("b"), QStringLiteral("/b")}},
                      today,
                      2});
-        insertGroup(edited.databases().groups, {QStringLiteral("Sem data"), {{"c", "/c"}}, today, 0});
+        insertGroup(edited.databases().groups, {QStringLiteral("Sem data"), {{"c", "/c", "-a"}}, today, 0});
 
         const QList<QStringList> rows = storedRows(imported);
         QCOMPARE(rows.size(), 3);
@@ -122,8 +128,9 @@ private slots:
         const QList<QStringList> editorRows = storedRows(edited);
         // Both keep their order among themselves (the first by its place in the file), in
         // the places right after the group that was there.
-        QCOMPARE(rows[1].mid(0, 6), editorRows[0].mid(0, 6));
-        QCOMPARE(rows[2].mid(0, 6), editorRows[1].mid(0, 6));
+        QCOMPARE(rows[1].mid(0, 6) << rows[1][7], editorRows[0].mid(0, 6) << editorRows[0][7]);
+        QCOMPARE(rows[2].mid(0, 6) << rows[2][7], editorRows[1].mid(0, 6) << editorRows[1][7]);
+        QCOMPARE(rows[1][7], QStringLiteral("<Null>"));
         QCOMPARE(rows[1][6], QStringLiteral("8"));
         QCOMPARE(rows[2][6], QStringLiteral("9"));
     }
@@ -135,17 +142,29 @@ private slots:
         QTest::addColumn<QStringList>("imported");
         const QString today = kToday.toString(QStringLiteral("dd/MM/yyyy"));
         const QVariant null;
-        QTest::newRow("nothing but nulls") << QVariantList({null, null, null, null, null, null, null})
-                                           << QStringList({"", "", "", "0", today, "0"});
+        const QString unit(QChar(31));
+        QTest::newRow("nothing but nulls") << QVariantList({null, null, null, null, null, null, null, null})
+                                           << QStringList({"", "", "", "0", today, "0", "0", "<Null>"});
         QTest::newRow("more titles than addresses, a loose date, a far place")
-            << QVariantList({"T", "a, b", "/a", "1", "1/1/2020", 3, 5000000})
-            << QStringList({"T", "a, b", "/a" + QString(QChar(31)), "2", "1/1/2020", "3"});
-        QTest::newRow("below zero") << QVariantList({"N", "n", "/n", "1", "01/01/2026", 1, -3})
-                                    << QStringList({"N", "n", "/n", "1", "01/01/2026", "1"});
+            << QVariantList({"T", "a, b", "/a", "1", "1/1/2020", 3, 5000000, null})
+            << QStringList({"T", "a, b", "/a" + unit, "2", "1/1/2020", "3", "0", "<Null>"});
+        QTest::newRow("below zero") << QVariantList({"N", "n", "/n", "1", "01/01/2026", 1, -3, null})
+                                    << QStringList({"N", "n", "/n", "1", "01/01/2026", "1", "0", "<Null>"});
         QTest::newRow("terminal controls and line breaks")
             << QVariantList({QStringLiteral("\x1b]0;x\x07\x1b[2J"), QStringLiteral("Linha\r\ndois"),
-                             QStringLiteral("/a") + QChar(0) + QStringLiteral("b"), "1", "01/01/2026", 2, 1})
-            << QStringList({"\\x1b]0;x\\x07\\x1b[2J", "Linha\\ndois", "/a\\x00b", "1", "01/01/2026", "2"});
+                             QStringLiteral("/a") + QChar(0) + QStringLiteral("b"), "1", "01/01/2026", 2, 1,
+                             QStringLiteral("-t \x1b[2J")})
+            << QStringList({"\\x1b]0;x\\x07\\x1b[2J", "Linha\\ndois", "/a\\x00b", "1", "01/01/2026", "2", "0",
+                            "-t \\x1b[2J"});
+        // Pieces past the items, and items past the pieces, as a hand-made row may hold.
+        QTest::newRow("arguments that do not match the items")
+            << QVariantList({"A", "a, b, c", "/a" + unit + "/b" + unit + "/c", "3", "01/01/2026", 1, 0,
+                             unit + "-b" + unit + unit + "-d"})
+            << QStringList({"A", "a, b, c", "/a" + unit + "/b" + unit + "/c", "3", "01/01/2026", "1", "0",
+                            unit + "-b" + unit});
+        QTest::newRow("only empty arguments")
+            << QVariantList({"E", "e", "/e", "1", "01/01/2026", 1, 0, unit})
+            << QStringList({"E", "e", "/e", "1", "01/01/2026", "1", "0", "<Null>"});
     }
 
     void whateverTheExportWritesTheImportTakesBack() {
@@ -154,8 +173,9 @@ private slots:
         TestAppFolder original;
         original.createDatabases();
         DbSession(original.databases().groups)
-            .execute(QStringLiteral("insert into Tabela1 (titulo1,texto1,texto2,qtd,dataUpd,categoria,ordem) "
-                                    "values (?,?,?,?,?,?,?)"),
+            .execute(QStringLiteral(
+                         "insert into Tabela1 (titulo1,texto1,texto2,qtd,dataUpd,categoria,ordem,texto3) "
+                         "values (?,?,?,?,?,?,?,?)"),
                      stored);
         const QByteArray exported = exportGroups(original.databases()).json;
         QVERIFY2(!exported.contains('\x1b'), exported.constData());
@@ -167,7 +187,7 @@ private slots:
         } catch (const ExchangeFormatError& error) {
             QFAIL(qPrintable(error.message()));
         }
-        QCOMPARE(storedRows(copy), QList<QStringList>({imported + QStringList({"0"})}));
+        QCOMPARE(storedRows(copy), QList<QStringList>({imported}));
         // And again: the copy's export comes back as the copy.
         TestAppFolder again;
         again.createDatabases();
@@ -247,6 +267,15 @@ private slots:
         QTest::newRow("category")
             << withGroups(kGoodGroup + R"(, {"titulo": "Ruim", "categoria": 3, "itens": []})")
             << QStringLiteral("Campo \"categoria\" do grupo 2 (\"Ruim\"): precisa ser um texto.");
+        const QByteArray badArguments = ", {\"titulo\": \"Ruim\", \"itens\": [{\"titulo\": \"a\", "
+                                        "\"endereco\": \"/a\", \"argumentos\": %1}]}";
+        QTest::newRow("arguments with a quote left open")
+            << withGroups(kGoodGroup + QByteArray(badArguments).replace("%1", "\"\\\"a\""))
+            << QStringLiteral("Campo \"argumentos\" do item 1 do grupo 2 (\"Ruim\"): tem aspas que não foram "
+                              "fechadas.");
+        QTest::newRow("arguments not a text")
+            << withGroups(kGoodGroup + QByteArray(badArguments).replace("%1", "[\"-a\"]"))
+            << QStringLiteral("Campo \"argumentos\" do item 1 do grupo 2 (\"Ruim\"): precisa ser um texto.");
         QTest::newRow("shortcut flag")
             << withGroups(kGoodGroup + R"(, {"titulo": "Ruim", "atalhos": {"menu": "sim"}, "itens": []})")
             << QStringLiteral("Campo \"atalhos.menu\" do grupo 2 (\"Ruim\"): precisa ser true ou false.");

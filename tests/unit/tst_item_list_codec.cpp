@@ -76,6 +76,56 @@ private slots:
         QCOMPARE(readResourceList(app.databases().groups, bound).value_or("no group"), QString());
     }
 
+    // Written next to the addresses, escaped as they are; a group without any is Null.
+    void argumentsLiveInTexto3AndReadBackAsTyped() {
+        const StoredItemList none = writeItemList(sampleItems());
+        QVERIFY(none.texto3.isNull());
+        QCOMPARE(none.texto3.metaType(), QMetaType::fromType<QString>());
+
+        QVector<GroupItem> items = sampleItems();
+        items[1].arguments = QStringLiteral("--título \"d'Ávila\" \\tmp");
+        items[3].arguments = QStringLiteral("-x\\ty");
+        const StoredItemList stored = writeItemList(items);
+        QCOMPARE(stored.texto3.toString(), kUnit + QStringLiteral("--título \"d'Ávila\" \\tmp") + kUnit +
+                                               kUnit + QStringLiteral("-x\\ty"));
+        QCOMPARE(editorItems(stored.texto1, stored.texto2, stored.texto3.toString()), items);
+        // Older rows: Null or fewer pieces than items mean no arguments.
+        QCOMPARE(editorItems(stored.texto1, stored.texto2, QString()), sampleItems());
+        QCOMPARE(itemArguments(QStringLiteral("a") + kUnit + "b").value(2), QString());
+        // A stored backslash-t is what was typed: no TAB comes between two words.
+        QCOMPARE(itemArguments(QStringLiteral("a\\tb") + kUnit + "c\\td"), QStringList({"a\\tb", "c\\td"}));
+    }
+
+    void anItemFitsWhenItsTextsCannotSplitOrStartNothing_data() {
+        QTest::addColumn<QString>("title");
+        QTest::addColumn<QString>("address");
+        QTest::addColumn<QString>("arguments");
+        QTest::addColumn<bool>("fits");
+        QTest::newRow("plain") << "a"
+                               << "/a"
+                               << "" << true;
+        QTest::newRow("quoted arguments") << "a"
+                                          << "/a"
+                                          << "'b c' \"d\"" << true;
+        QTest::newRow("title with a comma and a space") << "a, b"
+                                                        << "/a"
+                                                        << "" << false;
+        QTest::newRow("unit separator in the arguments") << "a"
+                                                         << "/a"
+                                                         << "x" + kUnit << false;
+        QTest::newRow("a quote left open") << "a"
+                                           << "/a"
+                                           << "It's" << false;
+    }
+
+    void anItemFitsWhenItsTextsCannotSplitOrStartNothing() {
+        QFETCH(QString, title);
+        QFETCH(QString, address);
+        QFETCH(QString, arguments);
+        QFETCH(bool, fits);
+        QCOMPARE(fitsItemList({title, address, arguments}), fits);
+    }
+
     void theLauncherKeepsEveryPieceWithoutItsSpaces() {
         QCOMPARE(launchResources(QString()), QStringList());
         QCOMPARE(launchResources(QStringLiteral("   ")), QStringList({""}));
@@ -91,26 +141,26 @@ private slots:
 
     void theEditorPairsTheColumnsByPosition() {
         const StoredItemList stored = writeItemList(sampleItems());
-        QCOMPARE(editorItems(stored.texto1, stored.texto2), sampleItems());
-        QCOMPARE(editorItems(QString(), QString()), QVector<GroupItem>());
+        QCOMPARE(editorItems(stored.texto1, stored.texto2, {}), sampleItems());
+        QCOMPARE(editorItems(QString(), QString(), {}), QVector<GroupItem>());
         // No trimming for the editor: what was typed comes back.
-        QCOMPARE(editorItems(QStringLiteral(" A "), QStringLiteral(" /a ")),
+        QCOMPARE(editorItems(QStringLiteral(" A "), QStringLiteral(" /a "), {}),
                  (QVector<GroupItem>{{" A ", " /a "}}));
 
         // A title holding ", " splits in two: every piece is kept, the missing
         // addresses are empty.
-        QCOMPARE(editorItems(QStringLiteral("Paz, amor, Rock"), QStringLiteral("/p") + kUnit + "/r"),
+        QCOMPARE(editorItems(QStringLiteral("Paz, amor, Rock"), QStringLiteral("/p") + kUnit + "/r", {}),
                  (QVector<GroupItem>{{"Paz", "/p"}, {"amor", "/r"}, {"Rock", ""}}));
-        QCOMPARE(editorItems(QStringLiteral("Só"), QStringLiteral("/a") + kUnit + kUnit + "/c"),
+        QCOMPARE(editorItems(QStringLiteral("Só"), QStringLiteral("/a") + kUnit + kUnit + "/c", {}),
                  (QVector<GroupItem>{{"Só", "/a"}, {"", ""}, {"", "/c"}}));
-        QCOMPARE(editorItems(QString(), QStringLiteral("/a")), (QVector<GroupItem>{{"", "/a"}}));
+        QCOMPARE(editorItems(QString(), QStringLiteral("/a"), {}), (QVector<GroupItem>{{"", "/a"}}));
     }
 
     void theViewerPairsTextsAlreadyUnescaped() {
         // Its texts were unescaped when the details were read; doing it again would turn
         // a real "''" into one apostrophe and a real backslash-t into a TAB.
-        QCOMPARE(viewerItems(QStringLiteral("a''b, c"), QStringLiteral("/x\\ty") + kUnit + "/z"),
-                 (QVector<GroupItem>{{"a''b", "/x\\ty"}, {"c", "/z"}}));
+        QCOMPARE(viewerItems(QStringLiteral("a''b, c"), QStringLiteral("/x\\ty") + kUnit + "/z", "''-x"),
+                 (QVector<GroupItem>{{"a''b", "/x\\ty", "''-x"}, {"c", "/z"}}));
     }
 
     void aTabReadBackTurnsIntoTheTypedBackslashT() {
