@@ -34,14 +34,14 @@ public:
         : m_clock(clock) {}
 
     bool exists(const QString& path) const override { return QFileInfo::exists(path); }
-    bool open(const QString&) override {
+    bool open(const QString&, const QStringList&) override {
         handOverNs.push_back(m_clock.nsecsElapsed());
         if (handOverNs.size() == kResources)
             QCoreApplication::quit();
         return true;
     }
     // The benchmark's group holds files only.
-    bool openWebAddress(const QString& url) override { return open(url); }
+    bool openWebAddress(const QString& url) override { return open(url, {}); }
 
     std::vector<qint64> handOverNs;
 

@@ -89,7 +89,7 @@ void HelpPage::openDocument(const QString& path) {
                         QStringLiteral("O documento não foi encontrado:\n%1").arg(shown));
         return;
     }
-    if (!m_opener.open(path))
+    if (!m_opener.open(path, {}))
         prompt::message(
             this, PromptIcon::Warning, QStringLiteral("Ajuda"),
             QStringLiteral("Não foi possível abrir o documento:\n%1\n\nVerifique se há um leitor de PDF "

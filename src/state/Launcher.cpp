@@ -1,6 +1,7 @@
 #include "Launcher.h"
 
 #include "data/GroupStore.h"
+#include "data/ItemArguments.h"
 #include "data/ItemListCodec.h"
 #include "data/TextEscaping.h"
 #include "data/WebAddress.h"
@@ -79,8 +80,11 @@ int Launcher::openGroups(const QVector<int>& groupIds, int delayMs) {
         const QStringList titles = titlePieces(unescapeText(group->texto1));
         const QStringList stored = addressPieces(unescapeText(group->texto2));
         const QStringList resources = launchResources(group->texto2);
+        const QStringList arguments = itemArguments(group->texto3);
         for (qsizetype i = 0; i < resources.size(); ++i)
-            queue.append({resources[i], {{id, int(i), titles.value(i), stored[i]}, groupTitle, {}}});
+            queue.append({resources[i],
+                          arguments.value(i),
+                          {{id, int(i), titles.value(i), stored[i]}, groupTitle, {}}});
     }
     if (queue.isEmpty())
         return 0;
@@ -151,9 +155,12 @@ void Launcher::handOver(const Queued& queued) {
         MissedItem missed = queued.item;
         missed.shownAddress = typed;
         m_result.missing << missed;
-    } else if (!m_handler.open(found)) {
-        m_result.refused << found;
+        return;
     }
+    // Arguments with a quote left open (written past the editor) start nothing.
+    const std::optional<QStringList> arguments = splitArguments(queued.arguments);
+    if (!arguments || !m_handler.open(found, *arguments))
+        m_result.refused << found;
 }
 
 } // namespace zantor

@@ -78,9 +78,10 @@ signals:
     void runReplaced(const zantor::LaunchResult& result);
 
 private:
-    // One resource of the queue, with the item it comes from.
+    // One resource of the queue, with its arguments as typed and the item it comes from.
     struct Queued {
         QString resource;
+        QString arguments;
         MissedItem item;
     };
 

@@ -26,6 +26,8 @@ struct ItemsRequest {
     QString description;
     // The addresses joined by the unit separator.
     QString addresses;
+    // The items' arguments as typed, joined the same way.
+    QString arguments;
 };
 
 // How a window asks for another one. No window makes another or looks one up: the app's

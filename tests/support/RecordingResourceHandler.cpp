@@ -5,8 +5,8 @@ RecordingResourceHandler::RecordingResourceHandler(QSet<QString> existingPaths)
     m_clock.start();
 }
 
-bool RecordingResourceHandler::open(const QString& path) {
-    opened.append({path, m_clock.elapsed()});
+bool RecordingResourceHandler::open(const QString& path, const QStringList& arguments) {
+    opened.append({path, m_clock.elapsed(), arguments});
     return !refused.contains(path);
 }
 

@@ -58,10 +58,10 @@ struct RunRecorder {
 // loop, between two ticks.
 struct CancellingHandler : RecordingResourceHandler {
     using RecordingResourceHandler::RecordingResourceHandler;
-    bool open(const QString& path) override {
+    bool open(const QString& path, const QStringList& arguments) override {
         if (path == cancelAfter)
             QMetaObject::invokeMethod(launcher, &Launcher::cancel, Qt::QueuedConnection);
-        return RecordingResourceHandler::open(path);
+        return RecordingResourceHandler::open(path, arguments);
     }
 
     QString cancelAfter;
@@ -262,6 +262,26 @@ private slots:
         const auto stored = readResourceList(app.databases().groups, id);
         QCOMPARE(stored.value_or("no group"),
                  storedList({"/home/ana/\\tarefas", "/srv/\\tmp/\\todo", "/real\\ttab"}));
+    }
+
+    void eachResourceGetsItsOwnArgumentsAsWords() {
+        TestAppFolder app;
+        const int id = app.addGroup(QStringLiteral("g"), {}, storedList({"/p", "/doc", "/q", "/r"}));
+        DbSession(app.databases().groups)
+            .execute(QStringLiteral("update Tabela1 set texto3=? where id=?"),
+                     {storedList({"-a 'b c' $HOME", "", "It's", "\\tmp"}), id});
+        RecordingResourceHandler handler({"/p", "/doc", "/q", "/r"});
+        Launcher launcher(app.databases().groups, handler);
+        RunRecorder run(launcher, handler);
+        launcher.openGroups({id}, 20);
+        run.waitForRuns(1);
+        // A quote left open (only a hand-made row holds one) starts nothing and says so.
+        QCOMPARE(handler.openedPaths(), QStringList({"/p", "/doc", "/r"}));
+        QCOMPARE(handler.opened[0].arguments, QStringList({"-a", "b c", "$HOME"}));
+        QCOMPARE(handler.opened[1].arguments, QStringList());
+        // The backslash-t typed, not a TAB: the backslash keeps the "t".
+        QCOMPARE(handler.opened[2].arguments, QStringList({"tmp"}));
+        QCOMPARE(run.results[0].report(), QStringLiteral("Não foi possível abrir:\r\n- /q\r\n"));
     }
 
     void aLongListAndANegativeDelayRunWithoutALimit() {
