@@ -157,7 +157,7 @@ void WindowCoordinator::confirmDeletion(const QItemSelectionModel& selection) {
 
 void WindowCoordinator::showItems(const ItemsRequest& request) {
     showDialog(own(std::make_unique<ItemsViewer>(m_main.get(), request.groupTitle, request.description,
-                                                 request.addresses)));
+                                                 request.addresses, request.arguments)));
 }
 
 void WindowCoordinator::showDialog(QWidget* dialog) {

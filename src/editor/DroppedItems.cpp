@@ -1,5 +1,7 @@
 #include "DroppedItems.h"
 
+#include "platform/ApplicationEntries.h"
+
 #include <QDir>
 #include <QFileInfo>
 #include <QHash>
@@ -64,7 +66,10 @@ QVector<GroupItem> droppedItems(const QMimeData* mime) {
     for (const QUrl& url : mime->urls()) {
         if (url.isLocalFile()) {
             const QString path = QDir::cleanPath(url.toLocalFile());
-            const QString name = QFileInfo(path).fileName();
+            // An application, from a file manager or a desktop's menu, by the name its
+            // menu shows.
+            const QString name = applications::isEntry(path) ? itemTitle(applications::name(path))
+                                                             : QFileInfo(path).fileName();
             items.append({name.isEmpty() ? path : name, path});
         } else if (isWebLink(url)) {
             const QString title = itemTitle(titles.value(url));

@@ -9,8 +9,9 @@ class QMimeData;
 namespace zantor {
 
 // The items a drop onto the editor carries: local files and folders, named after
-// themselves, and web links (http, https) dragged from a browser, named by the link's
-// title where the drag carries one, else by their host and last path segment.
+// themselves, applications' entries by the name their menu shows, and web links (http,
+// https) dragged from a browser, named by the link's title where the drag carries one,
+// else by their host and last path segment.
 QVector<GroupItem> droppedItems(const QMimeData* mime);
 
 } // namespace zantor

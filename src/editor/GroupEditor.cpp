@@ -1,6 +1,8 @@
 #include "GroupEditor.h"
 
+#include "ApplicationChooser.h"
 #include "DroppedItems.h"
+#include "ItemsViewer.h"
 #include "ResourcePickers.h"
 #include "VolumeBox.h"
 #include "chrome/DatabaseAction.h"
@@ -18,6 +20,8 @@
 #include "data/GroupSave.h"
 #include "data/GroupStore.h"
 #include "data/TextEscaping.h"
+#include "data/WebAddress.h"
+#include "platform/ApplicationEntries.h"
 #include "platform/Pictures.h"
 #include "state/SharedState.h"
 
@@ -25,11 +29,13 @@
 #include <QDate>
 #include <QDir>
 #include <QDropEvent>
+#include <QFileInfo>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QToolButton>
 #include <QTreeView>
 #include <algorithm>
@@ -153,27 +159,50 @@ void GroupEditor::buildItemFrame() {
     m_updateButtonCover->setGeometry(m_updateButton->geometry());
 
     m_pickers = new ResourcePickers(m_itemFrame);
-    m_pickers->driveBox()->setGeometry(twips::rect(200, 1200, 2615, 315));
+    // The drive box makes room for the application chooser's button beside it.
+    m_pickers->driveBox()->setGeometry(twips::rect(200, 1200, 1300, 315));
     m_pickers->folderView()->setGeometry(twips::rect(200, 1605, 2615, 990));
     m_pickers->fileView()->setGeometry(twips::rect(195, 2745, 2580, 1065));
+    m_applicationsButton = new QPushButton(QStringLiteral("Aplicativos…"), m_itemFrame);
+    m_applicationsButton->setObjectName(QStringLiteral("applicationsButton"));
+    m_applicationsButton->setAccessibleName(m_applicationsButton->text());
+    m_applicationsButton->setToolTip(QStringLiteral(" Escolher um aplicativo instalado "));
+    m_applicationsButton->setFont(sansSerif(10));
+    m_applicationsButton->setGeometry(twips::rect(1560, 1200, 1255, 315));
 
     QLabel* addressCaption =
         makeLabel("itemAddressCaption", QStringLiteral("Endereço"), m_itemFrame, {3065, 975});
     m_itemAddress =
         makeTextBox("itemAddress", addressCaption->text(), m_itemFrame, twips::rect(3075, 1200, 2830, 315));
+    QLabel* argumentsCaption =
+        makeLabel("itemArgumentsCaption", QStringLiteral("Argumentos:"), m_itemFrame, {3065, 1545});
+    m_itemArguments = makeTextBox("itemArguments", QStringLiteral("Argumentos"), m_itemFrame,
+                                  twips::rect(3075, 1755, 2830, 315));
+    m_itemArguments->setEnabled(false);
+    m_argumentsNote = new QLabel(QStringLiteral("não recebe argumentos"), m_itemFrame);
+    m_argumentsNote->setObjectName(QStringLiteral("argumentsNote"));
+    m_argumentsNote->setAccessibleName(QStringLiteral("Este aplicativo não recebe argumentos"));
+    m_argumentsNote->setToolTip(m_argumentsNote->accessibleName());
+    m_argumentsNote->setFont(sansSerif(9));
+    setTextColour(m_argumentsNote, colours::statusRed());
+    m_argumentsNote->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    m_argumentsNote->setGeometry(twips::rect(4185, 1545, 1720, 210));
+    m_argumentsNote->hide();
+    addressCaption->setBuddy(m_itemAddress);
+    argumentsCaption->setBuddy(m_itemArguments);
 
     m_itemList = new QListWidget(m_itemFrame);
     m_itemList->setObjectName(QStringLiteral("itemList"));
     m_itemList->setAccessibleName(QStringLiteral("Itens do grupo"));
     m_itemList->setToolTip(QStringLiteral(" Duplo clique para atualizar "));
-    m_itemList->setGeometry(twips::rect(3075, 1605, 2835, 1035));
+    m_itemList->setGeometry(twips::rect(3075, 2130, 2835, 765));
     m_itemList->setSelectionMode(QAbstractItemView::SingleSelection);
     nameScrollBars(m_itemList);
 
     m_shownAddress = new QPlainTextEdit(m_itemFrame);
     m_shownAddress->setObjectName(QStringLiteral("shownAddress"));
     m_shownAddress->setAccessibleName(QStringLiteral("Endereço do item"));
-    m_shownAddress->setGeometry(twips::rect(3075, 2715, 2835, 1065));
+    m_shownAddress->setGeometry(twips::rect(3075, 2955, 2835, 945));
     // Small enough for the hint's lines and for long addresses to fit the box.
     m_shownAddress->setFont(sansSerif(9));
     m_shownAddress->document()->setDocumentMargin(2);
@@ -223,8 +252,13 @@ void GroupEditor::connectControls() {
     connect(m_itemList, &QListWidget::currentRowChanged, this, &GroupEditor::showSelectedAddress);
     connect(m_itemList, &QListWidget::itemDoubleClicked, this, &GroupEditor::loadSelectedItem);
     connect(m_pickers, &ResourcePickers::addressPicked, m_itemAddress, &QLineEdit::setText);
+    connect(m_applicationsButton, &QAbstractButton::clicked, this, &GroupEditor::chooseApplication);
     // The whole address, also when it is longer than the box.
     connect(m_itemAddress, &QLineEdit::textChanged, m_itemAddress, &QWidget::setToolTip);
+    connect(m_itemAddress, &QLineEdit::textChanged, this, &GroupEditor::followAddress);
+    connect(m_itemArguments, &QLineEdit::textChanged, m_itemArguments, &QWidget::setToolTip);
+    connect(m_itemArguments, &QLineEdit::textEdited, this,
+            [this](const QString& text) { m_typedArguments = text; });
 }
 
 bool GroupEditor::load() {
@@ -253,7 +287,7 @@ bool GroupEditor::load() {
     if (!read)
         return false;
     m_groupTitle->setText(unescapeText(group->titulo1));
-    m_items = editorItems(group->texto1, group->texto2);
+    m_items = editorItems(group->texto1, group->texto2, group->texto3);
     for (const GroupItem& item : std::as_const(m_items))
         m_itemList->addItem(item.title);
     fillCategories();
@@ -289,17 +323,53 @@ bool GroupEditor::acceptsItem(const GroupItem& item) {
         return false;
     }
     if (!fitsItemList(item)) {
+        const QString unit(QChar(31));
         tell(item.title.contains(QStringLiteral(", "))
                  ? QStringLiteral("O título do item não pode conter \", \".")
-                 : QStringLiteral("O caractere de código 31 não é aceito."));
+             : item.title.contains(unit) || item.address.contains(unit) || item.arguments.contains(unit)
+                 ? QStringLiteral("O caractere de código 31 não é aceito.")
+                 : QStringLiteral("Os argumentos têm aspas que não foram fechadas."));
         return false;
     }
     return true;
 }
 
+GroupItem GroupEditor::typedItem() const {
+    return {m_itemTitle->text(), m_itemAddress->text(), m_itemArguments->text()};
+}
+
+void GroupEditor::clearItemBoxes() {
+    m_typedArguments.clear();
+    m_itemTitle->clear();
+    m_itemAddress->clear();
+}
+
+void GroupEditor::followAddress() {
+    const QString address = m_itemAddress->text();
+    const QString path = localPath(address);
+    const bool entry = !isWebAddress(address) && applications::isEntry(path);
+    const QFileInfo file(path);
+    const bool program = entry || (!isWebAddress(address) && file.isFile() && file.isExecutable());
+    m_itemArguments->setEnabled(program);
+    m_itemArguments->setText(program ? m_typedArguments : QString());
+    const bool takesNone = entry && applications::isInstalled(path) && !applications::takesFiles(path);
+    m_argumentsNote->setVisible(takesNone);
+    m_itemArguments->setAccessibleDescription(takesNone ? m_argumentsNote->accessibleName() : QString());
+}
+
+void GroupEditor::chooseApplication() {
+    auto* chooser = new ApplicationChooser(this);
+    connect(chooser, &ApplicationChooser::chosen, this,
+            [this](const QString& name, const QString& entryPath) {
+                m_itemTitle->setText(name);
+                m_itemAddress->setText(entryPath);
+            });
+    chooser->show();
+    chooser->activateWindow();
+}
+
 void GroupEditor::addItem() {
-    const GroupItem item{m_itemTitle->text(), m_itemAddress->text()};
-    appendItem(item);
+    appendItem(typedItem());
 }
 
 bool GroupEditor::appendItem(const GroupItem& item) {
@@ -342,9 +412,9 @@ void GroupEditor::showSelectedAddress() {
     const QList<QListWidgetItem*> selected = m_itemList->selectedItems();
     if (selected.isEmpty())
         return;
-    m_shownAddress->setPlainText(m_items[m_itemList->row(selected.first())].address);
-    m_itemTitle->clear();
-    m_itemAddress->clear();
+    const GroupItem& item = m_items[m_itemList->row(selected.first())];
+    m_shownAddress->setPlainText(ItemsViewer::addressLines(item.address, item.arguments));
+    clearItemBoxes();
     coverUpdateButton(true);
 }
 
@@ -353,8 +423,11 @@ void GroupEditor::loadSelectedItem() {
     if (selected.isEmpty())
         return;
     const int index = m_itemList->row(selected.first());
+    m_typedArguments = m_items[index].arguments;
     m_itemTitle->setText(m_items[index].title);
     m_itemAddress->setText(m_items[index].address);
+    // Also when the address was the same already.
+    followAddress();
     m_loadedItem = index;
     coverUpdateButton(false);
 }
@@ -365,14 +438,13 @@ void GroupEditor::updateItem() {
         return;
     }
     const int index = *m_loadedItem;
-    const GroupItem item{m_itemTitle->text(), m_itemAddress->text()};
+    const GroupItem item = typedItem();
     if (!acceptsItem(item))
         return;
     m_itemList->item(index)->setText(item.title);
     m_items[index] = item;
     coverUpdateButton(true);
-    m_itemTitle->clear();
-    m_itemAddress->clear();
+    clearItemBoxes();
     tell(QStringLiteral("Item atualizado."));
 }
 

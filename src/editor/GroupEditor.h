@@ -15,6 +15,7 @@ class QLabel;
 class QLineEdit;
 class QListWidget;
 class QPlainTextEdit;
+class QPushButton;
 class QToolButton;
 
 namespace zantor {
@@ -57,6 +58,14 @@ private:
     void connectControls();
     void fillCategories();
 
+    // The arguments box follows the address: open for a program or an application's
+    // entry, empty for anything else.
+    void followAddress();
+    void chooseApplication();
+    // The item as its boxes hold it.
+    GroupItem typedItem() const;
+    void clearItemBoxes();
+
     // The item operations.
     void addItem();
     void deleteItem();
@@ -86,12 +95,16 @@ private:
     QGroupBox* m_itemFrame;
     QLineEdit* m_itemTitle;
     QLineEdit* m_itemAddress;
+    QLineEdit* m_itemArguments;
+    // Says beside the arguments box that the application takes none.
+    QLabel* m_argumentsNote;
     ImageButton* m_addButton;
     ImageButton* m_deleteButton;
     ImageButton* m_updateButton;
     // Covers the update button while no item is loaded for editing.
     ImagePicture* m_updateButtonCover;
     ResourcePickers* m_pickers;
+    QPushButton* m_applicationsButton;
     QListWidget* m_itemList;
     QPlainTextEdit* m_shownAddress;
     QToolButton* m_saveButton;
@@ -102,6 +115,9 @@ private:
     QVector<GroupItem> m_items;
     // The row loaded for editing, while one is.
     std::optional<int> m_loadedItem;
+    // The arguments as last typed or loaded: an address that stops naming a program on
+    // the way to another one does not lose them.
+    QString m_typedArguments;
 
     friend class GroupEditorPeer;
 };

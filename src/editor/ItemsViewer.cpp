@@ -21,7 +21,7 @@ const QString kLineEnd = QStringLiteral("\r\n");
 } // namespace
 
 ItemsViewer::ItemsViewer(QWidget* host, const QString& groupTitle, const QString& description,
-                         const QString& addresses)
+                         const QString& addresses, const QString& arguments)
     : BorderlessWindow(host) {
     setObjectName(QStringLiteral("ItemsViewer"));
     setWindowTitle(QStringLiteral("Kelmar Zantor"));
@@ -53,20 +53,26 @@ ItemsViewer::ItemsViewer(QWidget* host, const QString& groupTitle, const QString
     // Long addresses wrap anywhere, so that none hides past the box's right edge.
     m_listing->setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
     m_listing->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    m_listing->setPlainText(itemListing(description, addresses));
+    m_listing->setPlainText(itemListing(description, addresses, arguments));
     nameScrollBars(m_listing);
 }
 
-QString ItemsViewer::itemListing(const QString& description, const QString& addresses) {
+QString ItemsViewer::itemListing(const QString& description, const QString& addresses,
+                                 const QString& arguments) {
     const QStringList titles = titlePieces(description);
     const QStringList addressList = addressPieces(addresses);
+    const QStringList argumentList = addressPieces(arguments);
     QString listing;
     for (qsizetype k = 0; k < titles.size() && k < addressList.size(); ++k) {
         const QString gap = k == titles.size() - 1 ? QString() : kLineEnd + kLineEnd;
-        listing +=
-            QString::number(k + 1) + QStringLiteral(" - ") + titles[k] + kLineEnd + addressList[k] + gap;
+        listing += QString::number(k + 1) + QStringLiteral(" - ") + titles[k] + kLineEnd +
+                   addressLines(addressList[k], argumentList.value(k)) + gap;
     }
     return listing;
+}
+
+QString ItemsViewer::addressLines(const QString& address, const QString& arguments) {
+    return arguments.isEmpty() ? address : address + kLineEnd + QStringLiteral("Argumentos: ") + arguments;
 }
 
 void ItemsViewer::mousePressEvent(QMouseEvent* event) {

@@ -15,6 +15,7 @@
 #include "chrome/Twips.h"
 #include "chrome/WindowTitle.h"
 #include "data/GroupStore.h"
+#include "data/ItemListCodec.h"
 #include "data/SettingsStore.h"
 #include "data/TextEscaping.h"
 #include "launching/LaunchFeedback.h"
@@ -335,7 +336,7 @@ void MainWindow::updateSelectedGroup() {
 }
 
 void MainWindow::showItemsViewer() {
-    m_windows.showItems({m_groupTitle->text(), m_description, m_addresses});
+    m_windows.showItems({m_groupTitle->text(), m_description, m_addresses, m_arguments});
 }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
@@ -387,6 +388,7 @@ void MainWindow::clearGroupDetails() {
     m_description = QStringLiteral("...\r\n");
     m_itemNames->setPlainText(m_description);
     m_addresses.clear();
+    m_arguments.clear();
     for (QLabel* value : {m_groupTitle, m_groupDate, m_itemCount, m_categoryName})
         value->setText(QStringLiteral("..."));
     for (QLabel* value : {m_groupTitle, m_groupDate, m_itemCount})
@@ -417,6 +419,7 @@ void MainWindow::showGroupDetails(const QModelIndex& row) {
     m_groupTitle->setText(unescapeTextWithLineBreaks(details->titulo1).left(kShownTextLength));
     m_itemNames->setPlainText(m_description.left(kShownTextLength));
     m_addresses = unescapeText(details->texto2);
+    m_arguments = itemArguments(details->texto3).join(QChar(31));
 
     // A category number with no loaded category (0 when none was chosen) has no name
     // and shows the default picture.

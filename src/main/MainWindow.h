@@ -118,6 +118,8 @@ private:
     QString m_description;
     // Its addresses, unescaped, for the items viewer.
     QString m_addresses;
+    // The items' arguments as typed, joined by the unit separator, for the items viewer.
+    QString m_arguments;
     // Once the pointer has been over the list or a row was chosen, a row click selects
     // only that row; before, it selects the first row too.
     bool m_listTouched = false;

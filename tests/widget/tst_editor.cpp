@@ -1,10 +1,12 @@
 #include "chrome/ImageButton.h"
 #include "chrome/ImagePicture.h"
+#include "data/AlphabeticalOrder.h"
 #include "data/DbSession.h"
 #include "editor/GroupEditor.h"
 #include "editor/VolumeBox.h"
 #include "main/GroupListView.h"
 #include "main/MainWindow.h"
+#include "support/AccessibleControls.h"
 #include "support/ChromePeers.h"
 #include "support/RecordingPrompt.h"
 #include "support/TestAppFolder.h"
@@ -15,6 +17,7 @@
 #include <QComboBox>
 #include <QDate>
 #include <QDir>
+#include <QFileInfo>
 #include <QFileSystemModel>
 #include <QLabel>
 #include <QLineEdit>
@@ -22,6 +25,8 @@
 #include <QListWidget>
 #include <QMimeData>
 #include <QPlainTextEdit>
+#include <QPointer>
+#include <QPushButton>
 #include <QSignalSpy>
 #include <QSqlDatabase>
 #include <QSqlQuery>
@@ -110,10 +115,51 @@ QString today() {
     return QDate::currentDate().toString(QStringLiteral("dd/MM/yyyy"));
 }
 
+void writeFile(const QString& path, const QByteArray& bytes, QFile::Permissions permissions) {
+    QVERIFY(QDir().mkpath(QFileInfo(path).absolutePath()));
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    file.write(bytes);
+    file.close();
+    QVERIFY(file.setPermissions(permissions));
+}
+
+// The applications installed for the user, in a data folder of the test's own: a program,
+// an entry that takes files, one that takes none and one that is never shown.
+class InstalledApplications {
+public:
+    InstalledApplications() {
+        const QFile::Permissions program = QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner;
+        writeFile(programPath(), "#!/bin/sh\n", program);
+        writeFile(notes(),
+                  "[Desktop Entry]\nType=Application\nName=Notes\nName[pt_BR]=Editor de Notas Zântor\n"
+                  "Exec=" +
+                      programPath().toUtf8() + " %F\n",
+                  QFile::ReadOwner | QFile::WriteOwner);
+        writeFile(clock(),
+                  "[Desktop Entry]\nType=Application\nName=Relógio Zântor\nExec=" + programPath().toUtf8() +
+                      "\n",
+                  QFile::ReadOwner | QFile::WriteOwner);
+        writeFile(m_data.filePath(QStringLiteral("applications/oculto.desktop")),
+                  "[Desktop Entry]\nType=Application\nName=Oculto Zântor\nNoDisplay=true\nExec=true\n",
+                  QFile::ReadOwner | QFile::WriteOwner);
+        // Before GIO reads the list of applications for the first time.
+        qputenv("XDG_DATA_HOME", m_data.path().toUtf8());
+    }
+    QString programPath() const { return m_data.filePath(QStringLiteral("bin/editor-de-notas")); }
+    QString notes() const { return m_data.filePath(QStringLiteral("applications/zantor-notas.desktop")); }
+    QString clock() const { return m_data.filePath(QStringLiteral("applications/zantor-relogio.desktop")); }
+
+private:
+    QTemporaryDir m_data;
+};
+
 } // namespace
 
 class EditorTest : public QObject {
     Q_OBJECT
+    InstalledApplications m_applications;
+
 private slots:
     void insertModeOpensEmptyAndCloseDropsEverything() {
         Session session;
@@ -290,6 +336,9 @@ private slots:
         QTest::newRow("a Netscape title")
             << QList<QUrl>{page} << "_NETSCAPE_URL" << (pageText + QStringLiteral("\nRelatório")).toUtf8()
             << QVector<GroupItem>{{"Relatório", pageText}};
+        QTest::newRow("an application, by its Portuguese name")
+            << QList<QUrl>{QUrl::fromLocalFile(m_applications.notes())} << QString() << QByteArray()
+            << QVector<GroupItem>{{"Editor de Notas Zântor", m_applications.notes()}};
         QTest::newRow("no title: host and last segment")
             << QList<QUrl>{page, QUrl(QStringLiteral("http://example.org/"))} << QString() << QByteArray()
             << QVector<GroupItem>{{"example.org - relatório", pageText},
@@ -315,6 +364,125 @@ private slots:
         QCOMPARE(peer(*editor).items(), items);
         QCOMPARE(session.prompt.beeps, items.size());
         QCOMPARE(peer(*editor).messageLine()->text(), kAdded);
+    }
+
+    // Open for a program or an application's entry; for anything else closed and empty,
+    // though what was typed comes back with a program's address.
+    void theArgumentsBoxFollowsTheAddress_data() {
+        QTest::addColumn<QString>("address");
+        QTest::addColumn<bool>("open");
+        QTest::addColumn<bool>("takesNone");
+        QTest::newRow("program") << m_applications.programPath() << true << false;
+        QTest::newRow("entry that takes files") << m_applications.notes() << true << false;
+        QTest::newRow("entry as a file URL")
+            << QUrl::fromLocalFile(m_applications.notes()).toString() << true << false;
+        QTest::newRow("entry that takes none") << m_applications.clock() << true << true;
+        QTest::newRow("folder") << QDir::tempPath() << false << false;
+        QTest::newRow("document") << QFINDTESTDATA("tst_editor.cpp") << false << false;
+        QTest::newRow("web address") << "https://example.org/a.desktop" << false << false;
+        QTest::newRow("missing") << "/nao/existe" << false << false;
+    }
+
+    void theArgumentsBoxFollowsTheAddress() {
+        QFETCH(QString, address);
+        QFETCH(bool, open);
+        QFETCH(bool, takesNone);
+        Session session;
+        GroupEditor* editor = session.insert();
+        QLineEdit* arguments = accessibleControl<QLineEdit>(editor, QStringLiteral("Argumentos"));
+        QVERIFY(arguments);
+        QVERIFY(!arguments->isEnabled());
+        peer(*editor).itemAddress()->setText(m_applications.programPath());
+        QTest::keyClicks(arguments, QStringLiteral("--nova 'a b'"));
+
+        peer(*editor).itemAddress()->setText(address);
+        QCOMPARE(arguments->isEnabled(), open);
+        QCOMPARE(arguments->text(), open ? QStringLiteral("--nova 'a b'") : QString());
+        QLabel* note =
+            accessibleControl<QLabel>(editor, QStringLiteral("Este aplicativo não recebe argumentos"));
+        QVERIFY(note);
+        QCOMPARE(note->isVisible(), takesNone);
+        peer(*editor).itemTitle()->setText(QStringLiteral("Item"));
+        peer(*editor).addButton()->click();
+        QCOMPARE(peer(*editor).items(),
+                 (QVector<GroupItem>{{"Item", address, open ? QStringLiteral("--nova 'a b'") : QString()}}));
+        QVERIFY(!arguments->isEnabled());
+        QCOMPARE(arguments->text(), QString());
+    }
+
+    void aProgramsArgumentsAreSavedAndComeBack() {
+        Session session([](const TestAppFolder& app) { app.addGroup(QStringLiteral("Projeto"), "x", "/x"); });
+        GroupEditor* editor = session.update(0);
+        QLineEdit* arguments = accessibleControl<QLineEdit>(editor, QStringLiteral("Argumentos"));
+        peer(*editor).itemTitle()->setText(QStringLiteral("Notas"));
+        peer(*editor).itemAddress()->setText(m_applications.notes());
+        arguments->setText(QStringLiteral("It's"));
+        peer(*editor).addButton()->click();
+        QCOMPARE(peer(*editor).messageLine()->text(),
+                 QStringLiteral("Os argumentos têm aspas que não foram fechadas."));
+        arguments->setText(QStringLiteral("\"Meu projeto\" \\tmp"));
+        peer(*editor).addButton()->click();
+        QCOMPARE(peer(*editor).messageLine()->text(), kAdded);
+        QCOMPARE(peer(*editor).shownAddress()->toPlainText(),
+                 m_applications.notes() + QStringLiteral("\nArgumentos: \"Meu projeto\" \\tmp"));
+        peer(*editor).saveButton()->click();
+        const QSqlRecord row = session.stored(QStringLiteral("titulo1"), QStringLiteral("Projeto"));
+        QCOMPARE(row.value("texto3").toString(), kUnit + QStringLiteral("\"Meu projeto\" \\tmp"));
+
+        // Loaded for editing by a new editor, as typed.
+        QTRY_VERIFY(session.window->isVisible());
+        GroupEditor* again = session.update(0);
+        clickEntry(*again, 1, true);
+        QCOMPARE(accessibleControl<QLineEdit>(again, QStringLiteral("Argumentos"))->text(),
+                 QStringLiteral("\"Meu projeto\" \\tmp"));
+        // The first item, with none, loaded after it shows none.
+        clickEntry(*again, 0, true);
+        QCOMPARE(accessibleControl<QLineEdit>(again, QStringLiteral("Argumentos"))->text(), QString());
+    }
+
+    // By keyboard alone: the button, a few letters of the name, Enter.
+    void theChooserListsTheShownApplicationsAndFillsTheItem() {
+        Session session;
+        GroupEditor* editor = session.insert();
+        auto* button = accessibleControl<QPushButton>(editor, QStringLiteral("Aplicativos…"));
+        QVERIFY(button);
+        QTest::keyClick(button, Qt::Key_Space);
+        QWidget* chooser = nullptr;
+        for (QWidget* widget : QApplication::topLevelWidgets()) {
+            if (widget->objectName() == QStringLiteral("ApplicationChooser") && widget->isVisible())
+                chooser = widget;
+        }
+        QVERIFY(chooser);
+        QPointer<QWidget> open(chooser);
+        auto* filter = accessibleControl<QLineEdit>(chooser, QStringLiteral("Filtrar aplicativos"));
+        auto* list = accessibleControl<QListWidget>(chooser, QStringLiteral("Aplicativos instalados"));
+        QVERIFY(filter && list);
+        QTRY_COMPARE(QApplication::focusWidget(), filter);
+
+        QStringList shown = titles(list);
+        QVERIFY2(shown.contains(QStringLiteral("Editor de Notas Zântor")), qPrintable(shown.join(", ")));
+        QVERIFY(shown.contains(QStringLiteral("Relógio Zântor")));
+        QVERIFY(!shown.contains(QStringLiteral("Oculto Zântor")));
+        QVERIFY(!shown.contains(QStringLiteral("Notes")));
+        QStringList sorted = shown;
+        sortAlphabetically(sorted, [](const QString& name) { return name; });
+        QCOMPARE(shown, sorted);
+
+        // Accents and letter case aside.
+        QTest::keyClicks(filter, QStringLiteral("ZANTOR"));
+        QStringList kept;
+        for (int row = 0; row < list->count(); ++row) {
+            if (!list->item(row)->isHidden())
+                kept << list->item(row)->text();
+        }
+        QCOMPARE(kept, QStringList({"Editor de Notas Zântor", "Relógio Zântor"}));
+        QTest::keyClick(filter, Qt::Key_Down);
+        QTest::keyClick(filter, Qt::Key_Up);
+        QTest::keyClick(filter, Qt::Key_Return);
+        QTRY_VERIFY(!open);
+        QCOMPARE(peer(*editor).itemTitle()->text(), QStringLiteral("Editor de Notas Zântor"));
+        QCOMPARE(peer(*editor).itemAddress()->text(), m_applications.notes());
+        QVERIFY(accessibleControl<QLineEdit>(editor, QStringLiteral("Argumentos"))->isEnabled());
     }
 
     void pickersFillTheAddress() {

@@ -1,4 +1,5 @@
 #include "chrome/ImageButton.h"
+#include "data/DbSession.h"
 #include "editor/ItemsViewer.h"
 #include "main/GroupListView.h"
 #include "main/MainWindow.h"
@@ -24,31 +25,40 @@ private slots:
     void listingNumbersEveryItem_data() {
         QTest::addColumn<QString>("description");
         QTest::addColumn<QString>("addresses");
+        QTest::addColumn<QString>("arguments");
         QTest::addColumn<QString>("listing");
         QTest::newRow("one item") << "Nota"
-                                  << "/a/nota.txt"
-                                  << "1 - Nota\r\n/a/nota.txt";
+                                  << "/a/nota.txt" << QString() << "1 - Nota\r\n/a/nota.txt";
         QTest::newRow("three items") << "Um, Dois, Três" << QString("/1" + kUnit + "/2" + kUnit + "/3")
+                                     << QString()
                                      << "1 - Um\r\n/1\r\n\r\n2 - Dois\r\n/2\r\n\r\n3 - Três\r\n/3";
         // A title without its address is left out; the gap after the last one shown stays.
-        QTest::newRow("fewer addresses than titles") << "Um, Dois, Três" << QString("/1" + kUnit + "/2")
-                                                     << "1 - Um\r\n/1\r\n\r\n2 - Dois\r\n/2\r\n\r\n";
+        QTest::newRow("fewer addresses than titles")
+            << "Um, Dois, Três" << QString("/1" + kUnit + "/2") << QString()
+            << "1 - Um\r\n/1\r\n\r\n2 - Dois\r\n/2\r\n\r\n";
+        QTest::newRow("arguments after their address")
+            << "Editor, Nota, Terminal" << QString("/e.desktop" + kUnit + "/n.txt" + kUnit + "/t")
+            << QString("'Meu projeto'" + kUnit + kUnit + "-e top")
+            << "1 - Editor\r\n/e.desktop\r\nArgumentos: 'Meu projeto'\r\n\r\n2 - Nota\r\n/n.txt\r\n\r\n"
+               "3 - Terminal\r\n/t\r\nArgumentos: -e top";
         QTest::newRow("no group chosen yet") << "...\r\n"
-                                             << ""
-                                             << "";
+                                             << "" << QString() << "";
     }
 
     void listingNumbersEveryItem() {
         QFETCH(QString, description);
         QFETCH(QString, addresses);
+        QFETCH(QString, arguments);
         QFETCH(QString, listing);
-        QCOMPARE(ItemsViewer::itemListing(description, addresses), listing);
+        QCOMPARE(ItemsViewer::itemListing(description, addresses, arguments), listing);
     }
 
     void doubleClickOnTheItemNamesShowsTheViewer() {
         TestAppFolder app;
-        app.addGroup(QStringLiteral("Estudo"), QStringLiteral("Nota, Pasta"),
-                     "/a/nota.txt" + kUnit + "/a/pasta");
+        const int id = app.addGroup(QStringLiteral("Estudo"), QStringLiteral("Nota, Pasta"),
+                                    "/a/nota.txt" + kUnit + "/a/pasta");
+        DbSession(app.databases().groups)
+            .execute(QStringLiteral("update Tabela1 set texto3=? where id=?"), {"-a \\tmp", id});
         RecordingPrompt prompt;
         TestZantor zantor(app.path());
         MainWindow& window = zantor.mainWindow();
@@ -67,7 +77,7 @@ private slots:
         QCOMPARE(viewer->pos(), QPoint(100 + (440 - 300) / 2, 50 + 102));
         QCOMPARE(peer(*viewer).groupTitle()->text(), QStringLiteral("Estudo"));
         QCOMPARE(peer(*viewer).listing()->toPlainText(),
-                 QStringLiteral("1 - Nota\n/a/nota.txt\n\n2 - Pasta\n/a/pasta"));
+                 QStringLiteral("1 - Nota\n/a/nota.txt\nArgumentos: -a \\tmp\n\n2 - Pasta\n/a/pasta"));
         QVERIFY(peer(*viewer).listing()->isReadOnly());
         QVERIFY(!peer(window).itemNames()->textCursor().hasSelection());
 
