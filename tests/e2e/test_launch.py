@@ -128,6 +128,38 @@ class LaunchTest(unittest.TestCase):
             self.assertEqual(db.execute("select texto1, texto2, qtd from Tabela1").fetchone(),
                              ("Correio, Planilha, Projeto", UNIT.join([page, note, folder]), "3"))
 
+    def test_an_application_and_a_program_start_with_exactly_their_arguments(self):
+        """An application's entry (installed for the user only), a program and a document,
+        each started once, in order: the entry with its arguments as the files its Exec
+        takes, the program with its own words, untouched by any shell."""
+        applications = os.path.join(self.desktop.env["XDG_DATA_HOME"], "applications")
+        recorder = os.path.join(self.root, "bin", "registra-argv")
+        write(recorder, f"#!/bin/sh\nprintf '%s' \"$(basename \"$0\")\" >> '{self.log}'\n"
+                        f"printf ' [%s]' \"$@\" >> '{self.log}'\nprintf '\\n' >> '{self.log}'\n", 0o755)
+        entry = os.path.join(applications, "zantor-e2e-editor.desktop")
+        write(entry, "[Desktop Entry]\nType=Application\nName=Editor\nName[pt_BR]=Editor de projetos\n"
+                     f"Exec={recorder} --projeto %F\n")
+        tools = os.path.join(self.root, "ferramentas")
+        program = os.path.join(tools, "tarefa com espaço.sh")
+        write(program, f"#!/bin/sh\nprintf 'tarefa em %s' \"$(pwd)\" >> '{self.log}'\n"
+                       f"printf ' [%s]' \"$@\" >> '{self.log}'\nprintf '\\n' >> '{self.log}'\n", 0o755)
+        note = os.path.join(self.root, "nota.txt")
+        write(note, "nota\n")
+
+        group = self.zantor.add_group("Programas", "Editor, Tarefa, Nota", UNIT.join([entry, program, note]),
+                                      qtd="3")
+        with sqlite3.connect(self.zantor.database("ZT_Itens.db")) as db:
+            db.execute("update Tabela1 set texto3=? where id=?",
+                       (UNIT.join(["'Meu projeto' /tmp/b.txt", "-v \"a  b\" $HOME ~ *", ""]), group))
+        self.zantor.set_settings(tempo="500")
+        self.zantor.start(self.desktop.env, args=["--abrir", "Programas"])
+
+        expected = [f"registra-argv [--projeto] [{self.desktop.home}/Meu projeto] [/tmp/b.txt]",
+                    f"tarefa em {tools} [-v] [a  b] [$HOME] [~] [*]",
+                    f"opened {note}"]
+        wait_for(lambda: len(self.logged()) >= len(expected), timeout=30, what="the three items to start")
+        self.assertEqual(self.logged(), expected)
+
 
 if __name__ == "__main__":
     unittest.main(verbosity=2)
