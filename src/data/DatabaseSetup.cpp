@@ -87,16 +87,18 @@ void seed(const QString& databasePath, const QString& seedPath) {
 }
 
 // Older groups tables have no column for item arguments: one statement adds it, and its
-// Null reads as no arguments. A database that cannot be written keeps reading as it did.
+// Null reads as no arguments. A database that cannot be read or written is left as it
+// is: it keeps reading as it did, and reading it tells the user why it fails.
 void addArgumentsColumn(const QString& groupsPath) {
-    DbSession db(groupsPath);
-    const auto hasColumn = [&db] {
-        return !db.select(QStringLiteral("select 1 from pragma_table_info('Tabela1') where name='texto3'"))
-                    .isEmpty();
-    };
-    if (hasColumn())
-        return;
     try {
+        DbSession db(groupsPath);
+        const auto hasColumn = [&db] {
+            return !db.select(
+                          QStringLiteral("select 1 from pragma_table_info('Tabela1') where name='texto3'"))
+                        .isEmpty();
+        };
+        if (hasColumn())
+            return;
         db.inTransaction(
             [&] {
                 if (!hasColumn())
