@@ -16,7 +16,8 @@ private slots:
         QTest::newRow("blanks part words") << "  --nova-janela   /home/ana/projeto\t-v "
                                            << QStringList({"--nova-janela", "/home/ana/projeto", "-v"});
         QTest::newRow("single quotes keep everything")
-            << "'Meu projeto' '\\\"$HOME\\\"' 'a\\b'" << QStringList({"Meu projeto", "\\\"$HOME\\\"", "a\\b"});
+            << "'Meu projeto' '\\\"$HOME\\\"' 'a\\b'"
+            << QStringList({"Meu projeto", "\\\"$HOME\\\"", "a\\b"});
         QTest::newRow("double quotes keep blanks and single quotes")
             << "\"Meu projeto\" \"d'água\"" << QStringList({"Meu projeto", "d'água"});
         QTest::newRow("backslash in double quotes only before $ ` \" \\")
