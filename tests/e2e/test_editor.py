@@ -12,8 +12,8 @@ import unittest
 
 import pyatspi
 
-from zantor_e2e import (RecordingDesktop, ZantorCopy, click, descendants, find_one, is_showing, screenshot,
-                        table_rows, visible_windows, wait_for, window_geometry, write, xdotool)
+from zantor_e2e import (RecordingDesktop, ZantorCopy, click, descendants, find_one, is_showing, is_under_pointer,
+                        screenshot, table_rows, visible_windows, wait_for, window_geometry, write, xdotool)
 
 UNIT = "\x1f"
 # Documents, folders and web pages all go to the recorder.
@@ -101,19 +101,29 @@ class EditorTest(unittest.TestCase):
     def drag(self, arguments, onto):
         """Drags what the stand-in file manager or browser is given (paths, or
         "--link", an address and a title) and drops it on `onto`."""
-        self.source = subprocess.Popen([os.environ["ZANTOR_DRAG_SOURCE"], *arguments])
+        answers = os.path.join(self.root, "drag-answers.log")
+        with open(answers, "w") as log:
+            self.source = subprocess.Popen([os.environ["ZANTOR_DRAG_SOURCE"], *arguments], stdout=log)
         source_id = wait_for(lambda: visible_windows("Origem do arrasto"), what="the drag source")[0]
         xdotool("windowmove", "--sync", source_id, "20", "20")
         x, y, width, height = window_geometry(source_id)
+        start = (x + width // 2, y + height // 2)
         extents = onto.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
         target = (extents.x + extents.width // 2, extents.y + extents.height // 2)
-        xdotool("mousemove", "--sync", str(x + width // 2), str(y + height // 2))
+        xdotool("mousemove", "--sync", *map(str, start))
+        # The press must reach the source, not a window over it.
+        wait_for(lambda: is_under_pointer(source_id), what="the drag source under the pointer")
         xdotool("mousedown", "1")
         # The drop protocol follows the pointer: move there in steps, as a hand would.
         for step in range(1, 11):
-            xdotool("mousemove", "--sync", str(x + width // 2 + (target[0] - x - width // 2) * step // 10),
-                    str(y + height // 2 + (target[1] - y - height // 2) * step // 10))
-            time.sleep(0.05)
+            xdotool("mousemove", "--sync", *(str(a + (b - a) * step // 10) for a, b in zip(start, target)))
+
+        # A drag let go before the window under the pointer has said it takes it is
+        # given up by the source: wait for that answer, as a hand waits for the cursor.
+        def answer():
+            with open(answers, encoding="utf-8") as log:
+                return log.read().split()[-1:] == ["aceito"]
+        wait_for(answer, what="the editor to accept the drag")
         xdotool("mouseup", "1")
 
     def test_a_group_made_in_the_editor_opens_its_resources(self):
