@@ -10,7 +10,7 @@ import unittest
 
 import pyatspi
 
-from zantor_e2e import (RecordingDesktop, ZantorCopy, click, descendants, find_one, table_rows, tray_icons,
+from zantor_e2e import (RecordingDesktop, ZantorCopy, click_into, descendants, find_one, table_rows, tray_icons,
                         visible_windows, wait_for, write, xdotool)
 
 UNIT = "\x1f"
@@ -188,7 +188,7 @@ class CommandLineTest(unittest.TestCase):
         window = self.zantor.window("Kelmar Zantor")
         groups = find_one(window, "tree", "Grupos")
         wait_for(lambda: table_rows(groups), what="rows in the group list")
-        click(groups.queryTable().getAccessibleAt(0, 0))
+        click_into(groups.queryTable().getAccessibleAt(0, 0), groups)
         xdotool("key", "Return")
         wait_for(lambda: self.desktop.logged(), timeout=15, what="the first resource to open")
         xdotool("key", "Escape")

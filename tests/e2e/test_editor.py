@@ -12,8 +12,9 @@ import unittest
 
 import pyatspi
 
-from zantor_e2e import (RecordingDesktop, ZantorCopy, click, descendants, find_one, is_showing, is_under_pointer,
-                        screenshot, table_rows, visible_windows, wait_for, window_geometry, write, xdotool)
+from zantor_e2e import (RecordingDesktop, ZantorCopy, click, click_into, descendants, find_one, is_showing,
+                        is_under_pointer, screenshot, table_rows, visible_windows, wait_for, window_geometry, write,
+                        xdotool)
 
 UNIT = "\x1f"
 # Documents, folders and web pages all go to the recorder.
@@ -31,7 +32,7 @@ def mount_root(path):
 
 
 def type_into(node, text):
-    click(node)
+    click_into(node)
     xdotool("key", "ctrl+a")
     xdotool("type", "--delay", "20", text)
     wait_for(lambda: text_of(node) == text, what=f"{text!r} typed")
@@ -196,7 +197,7 @@ class EditorTest(unittest.TestCase):
         self.assertEqual(stored, [(UNIT.join([note, documents, volume, dropped_file, dropped_folder, page]), "6", 10,
                                    1)])
 
-        click(groups.queryTable().getAccessibleAt(0, 0))
+        click_into(groups.queryTable().getAccessibleAt(0, 0), groups)
         xdotool("key", "Return")
         expected = [f"opened {path}" for path in (note, documents, volume, dropped_file, dropped_folder, page)]
         wait_for(lambda: len(self.desktop.logged()) >= len(expected), timeout=30, what="every resource to open")

@@ -267,6 +267,15 @@ def click(node, button=1):
     xdotool("click", str(button))
 
 
+def click_into(node, keyboard=None):
+    """Clicks a control and waits until it, or `keyboard` (the view that takes the keys
+    for one of its cells), has the keyboard: until its window has been given the focus,
+    keys go to another."""
+    click(node)
+    keyboard = keyboard or node
+    wait_for(lambda: keyboard.getState().contains(pyatspi.STATE_FOCUSED), what=f"{keyboard.name!r} to take keys")
+
+
 def is_showing(node):
     return node.getState().contains(pyatspi.STATE_SHOWING)
 
