@@ -206,7 +206,8 @@ class EditorTest(unittest.TestCase):
         # The same group in update mode, and its items in the viewer.
         click(find_one(main, "push button", "Alterar grupo"))
         editor = self.editor("Atualizando item")
-        self.assertEqual(len(descendants(find_one(editor, "list", "Itens do grupo"), "list item")), 6)
+        stored_items = find_one(editor, "list", "Itens do grupo")
+        wait_for(lambda: len(descendants(stored_items, "list item")) == 6, what="the group's items in the editor")
         xdotool("mousemove", "--sync", "5", "5")
         screenshot("e2e-editor-update.png")
         self.close(editor)
