@@ -105,7 +105,10 @@ class EditorTest(unittest.TestCase):
         answers = os.path.join(self.root, "drag-answers.log")
         with open(answers, "w") as log:
             self.source = subprocess.Popen([os.environ["ZANTOR_DRAG_SOURCE"], *arguments], stdout=log)
-        source_id = wait_for(lambda: visible_windows("Origem do arrasto"), what="the drag source")[0]
+        # This source's own window, by its process: by its title alone, the window of
+        # the source before could still be found while it goes away.
+        source_id = wait_for(lambda: xdotool("search", "--all", "--onlyvisible", "--pid", str(self.source.pid),
+                                             "--name", "^Origem do arrasto$"), what="the drag source")[0]
         xdotool("windowmove", "--sync", source_id, "20", "20")
         x, y, width, height = window_geometry(source_id)
         start = (x + width // 2, y + height // 2)
@@ -113,7 +116,12 @@ class EditorTest(unittest.TestCase):
         target = (extents.x + extents.width // 2, extents.y + extents.height // 2)
         xdotool("mousemove", "--sync", *map(str, start))
         # The press must reach the source, not a window over it.
-        wait_for(lambda: is_under_pointer(source_id), what="the drag source under the pointer")
+        try:
+            wait_for(lambda: is_under_pointer(source_id), what="the drag source under the pointer")
+        except AssertionError as failure:
+            # What stands there instead, for whoever reads the failure.
+            raise AssertionError(f"{failure}: pointer {' '.join(xdotool('getmouselocation', '--shell'))}, "
+                                 f"source {' '.join(xdotool('getwindowgeometry', source_id))}") from None
         xdotool("mousedown", "1")
         # The drop protocol follows the pointer: move there in steps, as a hand would.
         for step in range(1, 11):
