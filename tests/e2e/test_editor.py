@@ -109,19 +109,26 @@ class EditorTest(unittest.TestCase):
         # the source before could still be found while it goes away.
         source_id = wait_for(lambda: xdotool("search", "--all", "--onlyvisible", "--pid", str(self.source.pid),
                                              "--name", "^Origem do arrasto$"), what="the drag source")[0]
-        xdotool("windowmove", "--sync", source_id, "20", "20")
-        x, y, width, height = window_geometry(source_id)
-        start = (x + width // 2, y + height // 2)
+        xdotool("windowmove", source_id, "20", "20")
         extents = onto.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
         target = (extents.x + extents.width // 2, extents.y + extents.height // 2)
-        xdotool("mousemove", "--sync", *map(str, start))
-        # The press must reach the source, not a window over it.
+        # The window manager may take more than one step to put the source there: aim at
+        # where it stands until it stands still with the pointer on it, so that the
+        # press reaches it and not whatever was there before.
+        places = []
+
+        def on_source():
+            x, y, width, height = window_geometry(source_id)
+            places.append((x + width // 2, y + height // 2))
+            xdotool("mousemove", *map(str, places[-1]))
+            return places[-2:] == places[-1:] * 2 and is_under_pointer(source_id)
         try:
-            wait_for(lambda: is_under_pointer(source_id), what="the drag source under the pointer")
+            wait_for(on_source, what="the pointer on the drag source")
         except AssertionError as failure:
             # What stands there instead, for whoever reads the failure.
             raise AssertionError(f"{failure}: pointer {' '.join(xdotool('getmouselocation', '--shell'))}, "
                                  f"source {' '.join(xdotool('getwindowgeometry', source_id))}") from None
+        start = places[-1]
         xdotool("mousedown", "1")
         # The drop protocol follows the pointer: move there in steps, as a hand would.
         for step in range(1, 11):
