@@ -136,10 +136,13 @@ class EditorTest(unittest.TestCase):
 
         # A drag let go before the window under the pointer has said it takes it is
         # given up by the source: wait for that answer, as a hand waits for the cursor.
-        def answer():
+        def said():
             with open(answers, encoding="utf-8") as log:
-                return log.read().split()[-1:] == ["aceito"]
-        wait_for(answer, what="the editor to accept the drag")
+                return log.read().split()
+        try:
+            wait_for(lambda: said()[-1:] == ["aceito"], what="the editor to accept the drag")
+        except AssertionError as failure:
+            raise AssertionError(f"{failure}: the source heard {said()}") from None
         xdotool("mouseup", "1")
 
     def test_a_group_made_in_the_editor_opens_its_resources(self):
