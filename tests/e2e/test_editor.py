@@ -219,7 +219,10 @@ class EditorTest(unittest.TestCase):
         xdotool("key", "Return")
         expected = [f"opened {path}" for path in (note, documents, volume, dropped_file, dropped_folder, page)]
         wait_for(lambda: len(self.desktop.logged()) >= len(expected), timeout=30, what="every resource to open")
-        self.assertEqual(self.desktop.logged(), expected)
+        # Handed over in turn, but the desktop's opener takes longer for some kinds than
+        # for others: the log's order is the opener's (the launcher's order is tested
+        # where it can be seen).
+        self.assertCountEqual(self.desktop.logged(), expected)
 
         # The same group in update mode, and its items in the viewer.
         click(find_one(main, "push button", "Alterar grupo"))
