@@ -1,5 +1,7 @@
 // Stands in for a file manager or a browser in the end-to-end tests: a small window that
-// drags what its command line names as soon as the mouse goes down on it.
+// drags what its command line names as soon as the mouse goes down on it. It prints
+// "aceito" or "recusado" each time the window under the pointer changes its answer to
+// the drag, so that a test lets go only once the drop will be taken.
 //   zantor_drag_source [--link <url> <title>]... [<path>]...
 // A link goes as a browser drags one: its address in the URL list, and its address and
 // title as _NETSCAPE_URL. (Browsers send the title as text/x-moz-url too, but a Qt
@@ -9,6 +11,7 @@
 #include <QLabel>
 #include <QMimeData>
 #include <QUrl>
+#include <cstdio>
 
 class DragSource : public QLabel {
 public:
@@ -27,6 +30,10 @@ protected:
             mime->setData(QStringLiteral("_NETSCAPE_URL"), m_linkTitles.toUtf8());
         auto* drag = new QDrag(this);
         drag->setMimeData(mime);
+        connect(drag, &QDrag::actionChanged, [](Qt::DropAction action) {
+            std::puts(action == Qt::IgnoreAction ? "recusado" : "aceito");
+            std::fflush(stdout);
+        });
         drag->exec(Qt::CopyAction);
     }
 

@@ -2,7 +2,8 @@
 with, and a host registered with it, as KDE Plasma, GNOME's AppIndicator extension
 and Xfce's plugin provide (without the signals, which Qt does not listen to). Run as
 a program, it serves until it is ended; `StatusNotifierTray` starts it and reads it
-from a test."""
+from a test. A late tray comes up only once a program has asked the bus for it and
+found none, as a panel that is still starting at login."""
 import os
 import subprocess
 import sys
@@ -27,8 +28,9 @@ INTROSPECTION = f"""<node>
 </node>"""
 
 
-def serve():
+def serve(late):
     import dbus
+    import dbus.lowlevel
     import dbus.service
     from dbus.mainloop.glib import DBusGMainLoop
     from gi.repository import GLib
@@ -79,11 +81,33 @@ def serve():
                     names.remove(name)
 
     watcher = Watcher()
-    bus.request_name(WATCHER)
-    # The host: one name on the bus, registered with the watcher, as a panel does.
-    host = f"org.kde.StatusNotifierHost-{os.getpid()}"
-    bus.request_name(host)
-    watcher.RegisterStatusNotifierHost(host)
+
+    def come_up():
+        bus.request_name(WATCHER)
+        # The host: one name on the bus, registered with the watcher, as a panel does.
+        host = f"org.kde.StatusNotifierHost-{os.getpid()}"
+        bus.request_name(host)
+        watcher.RegisterStatusNotifierHost(host)
+
+    if late:
+        # A connection of its own that sees every question for the watcher's name.
+        monitor = dbus.bus.BusConnection(os.environ["DBUS_SESSION_BUS_ADDRESS"])
+        monitor.call_blocking("org.freedesktop.DBus", "/org/freedesktop/DBus", "org.freedesktop.DBus.Monitoring",
+                              "BecomeMonitor", "asu",
+                              ([f"type='method_call',member='NameHasOwner',arg0='{WATCHER}'"], 0))
+
+        asked_before = []
+
+        def asked(_connection, message):
+            # The bus has answered already, while the name was free; the tray comes up next.
+            if message.get_member() == "NameHasOwner" and not asked_before:
+                asked_before.append(True)
+                GLib.idle_add(come_up)
+            # Seen, not answered: a monitor that answers is cut off by the bus.
+            return dbus.lowlevel.HANDLER_RESULT_HANDLED
+        monitor.add_message_filter(asked)
+    else:
+        come_up()
     print("ready", flush=True)
     GLib.MainLoop().run()
 
@@ -95,9 +119,9 @@ def gdbus(*args):
 class StatusNotifierTray:
     """The tray above, in a process of its own on the test's session bus."""
 
-    def __init__(self):
-        self.process = subprocess.Popen([sys.executable, os.path.abspath(__file__)], stdout=subprocess.PIPE,
-                                        text=True)
+    def __init__(self, late=False):
+        self.process = subprocess.Popen([sys.executable, os.path.abspath(__file__), *(["--late"] if late else [])],
+                                        stdout=subprocess.PIPE, text=True)
         if self.process.stdout.readline().strip() != "ready":
             raise AssertionError("the StatusNotifier tray did not start")
 
@@ -127,4 +151,4 @@ class StatusNotifierTray:
 
 
 if __name__ == "__main__":
-    serve()
+    serve("--late" in sys.argv[1:])

@@ -2,7 +2,6 @@
 pointer, the window goes to the tray and comes back from its icon, and it can be
 dragged by its surface to a place that is stored for the next start."""
 import subprocess
-import time
 import unittest
 
 from zantor_e2e import (ZantorCopy, descendants, drag, find_one, is_showing, screenshot, settled_place, settled_tray_icons, tray_icons,

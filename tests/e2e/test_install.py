@@ -101,7 +101,7 @@ class InstallTest(unittest.TestCase):
         wm_class = subprocess.run(["xprop", "-id", main_id, "WM_CLASS"], capture_output=True, text=True).stdout
         self.assertIn(f'"{entry_values(menu_entry)["StartupWMClass"]}"', wm_class)
         main = zantor.window("Kelmar Zantor")
-        self.assertTrue(descendants(main, "label", "0 grupos"))
+        find_one(main, "label", "0 grupos")
         user_databases = os.path.join(desktop.env["XDG_DATA_HOME"], "Zantor", "BD")
         self.assertEqual(sorted(os.listdir(user_databases)), DATABASES)
         with sqlite3.connect(os.path.join(user_databases, "ZT_Cats.db")) as categories:

@@ -10,7 +10,7 @@ import unittest
 
 import pyatspi
 
-from zantor_e2e import (RecordingDesktop, ZantorCopy, click, descendants, find_one, screenshot, table_rows,
+from zantor_e2e import (RecordingDesktop, ZantorCopy, click, click_into, descendants, find_one, screenshot, table_rows,
                         visible_windows, wait_for, write, xdotool)
 
 UNIT = "\x1f"
@@ -35,11 +35,16 @@ class LaunchTest(unittest.TestCase):
     def logged(self):
         return self.desktop.logged()
 
-    def group_row(self, index):
-        window = self.zantor.window("Kelmar Zantor")
-        groups = find_one(window, "tree", "Grupos")
+    def group_list(self):
+        groups = find_one(self.zantor.window("Kelmar Zantor"), "tree", "Grupos")
         wait_for(lambda: table_rows(groups), what="rows in the group list")
-        return groups.queryTable().getAccessibleAt(index, 0)
+        return groups
+
+    def open_first_group(self):
+        """Picks the first group in the list and opens it with the keyboard."""
+        groups = self.group_list()
+        click_into(groups.queryTable().getAccessibleAt(0, 0), groups)
+        xdotool("key", "Return")
 
     def test_resources_open_in_order_and_the_missing_are_reported(self):
         resources = os.path.join(self.root, "recursos")
@@ -63,8 +68,7 @@ class LaunchTest(unittest.TestCase):
         self.zantor.start(self.desktop.env)
         wait_for(lambda: visible_windows("Kelmar Zantor"), what="the main window to map")
 
-        click(self.group_row(0))
-        xdotool("key", "Return")
+        self.open_first_group()
         expected = [f"opened {note}", f"opened {folder}", f"ran in {tools}", f"opened {document}"]
         wait_for(lambda: len(self.logged()) >= len(expected), timeout=30, what="every resource to open")
 
@@ -81,7 +85,7 @@ class LaunchTest(unittest.TestCase):
         wait_for(lambda: not visible_windows("Erro"), what="the report to close")
 
         # A double-click opens the group under the pointer just the same.
-        double_click(self.group_row(1))
+        double_click(self.group_list().queryTable().getAccessibleAt(1, 0))
         wait_for(lambda: len(self.logged()) > len(expected), timeout=15, what="the second group to open")
         self.assertEqual(self.logged()[len(expected):], [f"opened {note}"])
         self.assertFalse(visible_windows("Erro"))
@@ -99,8 +103,7 @@ class LaunchTest(unittest.TestCase):
         self.zantor.start(self.desktop.env)
         wait_for(lambda: visible_windows("Kelmar Zantor"), what="the main window to map")
 
-        click(self.group_row(0))
-        xdotool("key", "Return")
+        self.open_first_group()
         expected = [f"opened {page}", f"opened {note}", f"opened {folder}"]
         wait_for(lambda: len(self.logged()) >= len(expected), timeout=30, what="the page, the file and the folder")
         box = self.zantor.window("Erro", timeout=15)
@@ -120,7 +123,7 @@ class LaunchTest(unittest.TestCase):
         click(find_one(reports[0], "push button", "Corrigir itens…"))
         fix = self.zantor.window("Itens não encontrados")
         wait_for(lambda: visible_windows("Itens não encontrados"), what="the fix window to map")
-        self.assertTrue(descendants(fix, "label", missing))
+        find_one(fix, "label", missing)
         screenshot("e2e-missing-items.png")
         click(find_one(fix, "push button", "Remover do grupo Movido"))
         wait_for(lambda: descendants(fix, "label", "Removido do grupo"), what="the row to say so")

@@ -7,7 +7,8 @@ import tempfile
 import unittest
 
 from test_startup import CONTROL_ROLES
-from zantor_e2e import ZantorCopy, click, descendants, find_one, screenshot, visible_windows, wait_for, xdotool
+from zantor_e2e import (ZantorCopy, click, click_into, descendants, find_one, screenshot, visible_windows, wait_for,
+                        xdotool)
 
 
 class SettingsTest(unittest.TestCase):
@@ -45,8 +46,8 @@ class SettingsTest(unittest.TestCase):
         click(find_one(settings, "check box", "Menu iniciar"))
         click(find_one(settings, "check box", "Iniciar com Windows"))
         click(find_one(settings, "push button", "Adicionar atalho(s)"))
-        said = [label.name for label in descendants(self.zantor.window("Zantor"), "label")]
-        self.assertIn("Atalho criado no menu iniciar.\r\nAtalho criado na pasta iniciar com o Windows.", said)
+        find_one(self.zantor.window("Zantor"), "label",
+                 "Atalho criado no menu iniciar.\r\nAtalho criado na pasta iniciar com o Windows.")
         wait_for(lambda: visible_windows("Zantor"), what="the report to map")
         xdotool("search", "--onlyvisible", "--name", "^Zantor$", "windowactivate", "--sync")
         xdotool("key", "Return")
@@ -57,7 +58,7 @@ class SettingsTest(unittest.TestCase):
             validated = subprocess.run(["desktop-file-validate", entry], capture_output=True, text=True)
             self.assertEqual(validated.returncode, 0, validated.stdout + validated.stderr)
 
-        click(find_one(settings, "text", "Intervalo de execução entre cada recurso"))
+        click_into(find_one(settings, "text", "Intervalo de execução entre cada recurso"))
         xdotool("key", "ctrl+a", "BackSpace")
         xdotool("type", "1500")
         click(find_one(settings, "push button", "Atualizar"))

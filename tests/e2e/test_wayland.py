@@ -7,13 +7,12 @@ import re
 import shutil
 import subprocess
 import tempfile
-import time
 import unittest
 
 import pyatspi
 
 from status_notifier_tray import StatusNotifierTray
-from zantor_e2e import BUILD_DIR, ZantorCopy, descendants, find_one, is_showing, wait_for, xdotool
+from zantor_e2e import BUILD_DIR, ZantorCopy, find_one, is_showing, wait_for, xdotool
 
 SOCKET = "wayland-zantor"
 NO_DISPLAY = 69
@@ -34,6 +33,20 @@ class Weston:
             ["weston", "--no-config", f"--backend={backend}-backend.so", "--use-pixman", f"--socket={SOCKET}",
              "--debug", "--width=1024", "--height=640"], env=env, stdout=self.log, stderr=subprocess.STDOUT)
         wait_for(lambda: os.path.exists(os.path.join(self.runtime, SOCKET)), what="weston to start")
+        self.protocol = None
+
+    def record_requests(self):
+        """Has the compositor write down every request its clients make, from now on."""
+        self.protocol_log = os.path.join(self.runtime, "protocol.log")
+        self.protocol = subprocess.Popen(["weston-debug", "proto", "-o", self.protocol_log], env=self.client_env())
+        # The dump starts with the recorder's own request, once it is subscribed.
+        wait_for(lambda: os.path.exists(self.protocol_log) and os.path.getsize(self.protocol_log),
+                 what="the compositor's request log")
+
+    def moves_requested(self):
+        """How many interactive moves of a top-level window the compositor was asked for."""
+        with open(self.protocol_log, encoding="utf-8", errors="replace") as log:
+            return len(re.findall(r" rq xdg_toplevel@\d+\.move\(", log.read()))
 
     def client_env(self):
         """The environment of a program on this compositor alone."""
@@ -55,6 +68,9 @@ class Weston:
         shutil.move(os.path.join(folder, shot), os.path.join(BUILD_DIR, name))
 
     def stop(self):
+        if self.protocol:
+            self.protocol.terminate()
+            self.protocol.wait(timeout=10)
         self.process.terminate()
         self.process.wait(timeout=10)
         self.log.close()
@@ -81,7 +97,7 @@ class WaylandTest(unittest.TestCase):
         stored = (300, 200)
         self.start("headless", iniMinimized="0", checkMini="1", left=stored[0] * 15, top=stored[1] * 15)
         main = self.zantor.window("Kelmar Zantor")
-        self.assertTrue(descendants(main, "label", "0 grupos"))
+        find_one(main, "label", "0 grupos")
         place = wait_for(lambda: self.weston.view("Kelmar Zantor"), what="the main window on the compositor")
         self.assertNotEqual(place, stored)
         self.weston.screenshot("e2e-wayland.png")
@@ -101,12 +117,11 @@ class WaylandTest(unittest.TestCase):
         self.assertIsNone(self.zantor.process.poll())
 
     def test_hides_in_a_statusnotifier_tray_that_comes_up_late(self):
-        # As at a login, Zantor starts in the tray and the panel comes up a second later.
-        self.start("headless", iniMinimized="1", checkMini="1")
-        self.zantor.application()
-        time.sleep(1)
-        tray = StatusNotifierTray()
+        # As at a login, Zantor starts in the tray, and the panel comes up only once
+        # Zantor has looked for it and found none.
+        tray = StatusNotifierTray(late=True)
         self.addCleanup(tray.stop)
+        self.start("headless", iniMinimized="1", checkMini="1")
         item, = wait_for(tray.items, what="Zantor's item in the tray")
         self.assertIn("Kelmar Zantor", tray.item_property(item, "ToolTip"))
 
@@ -123,18 +138,32 @@ class WaylandTest(unittest.TestCase):
         main = self.zantor.window("Kelmar Zantor")
         output, = wait_for(lambda: xdotool("search", "--class", "weston"), what="weston's screen")
         screen = subprocess.run(["xwininfo", "-id", output], capture_output=True, text=True).stdout
-        origin = [int(re.search(rf"Absolute upper-left {axis}:\s+(-?\d+)", screen).group(1)) for axis in "XY"]
+        left, top, width, height = (int(re.search(rf"{field}:\s+(-?\d+)", screen).group(1)) for field in
+                                    ("Absolute upper-left X", "Absolute upper-left Y", "Width", "Height"))
+        # Weston's X11 backend follows the pointer by the moves X reports since the
+        # pointer last came into its screen. The pointer rests inside it as weston starts,
+        # and weston may take that first crossing before its shell is up and forget it:
+        # its pointer then stays in a corner, and every press lands on its panel. Leave
+        # the screen and come back, as a hand would, and weston's pointer is X's.
+        corners = [(0, 0), tuple(int(size) - 1 for size in xdotool("getdisplaygeometry"))]
+        outside = next(corner for corner in corners
+                       if not (left <= corner[0] < left + width and top <= corner[1] < top + height))
         # A label is no control: a press on it takes the window, as one on the bare surface.
         grip = find_one(main, "label", "0 grupos").queryComponent().getExtents(pyatspi.WINDOW_COORDS)
+        self.weston.record_requests()
         for button, (dx, dy) in ((1, (-150, 60)), (3, (120, -40))):
             with self.subTest(button=button):
                 start = wait_for(lambda: self.weston.view("Kelmar Zantor"), what="the window on the compositor")
-                x, y = origin[0] + start[0] + grip.x + 5, origin[1] + start[1] + grip.y + grip.height // 2
+                x, y = left + start[0] + grip.x + 5, top + start[1] + grip.y + grip.height // 2
+                xdotool("mousemove", "--sync", *map(str, outside))
                 xdotool("mousemove", "--sync", str(x), str(y))
+                moves = self.weston.moves_requested()
                 xdotool("mousedown", str(button))
+                # The window follows the pointer once Zantor has asked the compositor to
+                # move it; until then a move of the pointer would move nothing.
+                wait_for(lambda: self.weston.moves_requested() == moves + 1, what="Zantor to ask for the move")
                 for step in range(1, 11):
                     xdotool("mousemove", "--sync", str(x + dx * step // 10), str(y + dy * step // 10))
-                    time.sleep(0.02)
                 xdotool("mouseup", str(button))
                 wait_for(lambda: self.weston.view("Kelmar Zantor") == (start[0] + dx, start[1] + dy),
                          what=f"the window to move by {dx}, {dy}")

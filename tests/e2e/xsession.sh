@@ -1,12 +1,19 @@
 #!/usr/bin/env bash
 # Runs a command inside a private X session of its own: Xvfb (1366 x 768), openbox as
-# the window manager, trayer as the tray host and a session bus that carries the
-# accessibility tree. Everything is torn down when the command ends; its exit status
-# is the session's.
+# the window manager, trayer as the tray host, a session bus that carries the
+# accessibility tree, and a runtime folder. Everything is torn down when the command
+# ends; its exit status is the session's.
 set -euo pipefail
 
 if [[ -z "${ZANTOR_XSESSION_BUS:-}" ]]; then
   export ZANTOR_XSESSION_BUS=1
+  # A runtime folder of the session's own, made before the session bus so that what
+  # the bus starts has it too. Without one, the accessibility bus that the session bus
+  # starts on demand (it knows no display) takes the one socket path that every
+  # session of the user shares, ~/.cache/at-spi/bus, and sessions side by side
+  # replace each other's bus: a test or a program then loses its accessibility bus.
+  XDG_RUNTIME_DIR=$(mktemp -d)
+  export XDG_RUNTIME_DIR
   exec dbus-run-session -- "$0" "$@"
 fi
 
@@ -15,7 +22,7 @@ pids=()
 cleanup() {
   for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
   wait 2>/dev/null || true
-  rm -rf "$work"
+  rm -rf "$work" "$XDG_RUNTIME_DIR"
 }
 trap cleanup EXIT
 

@@ -4,6 +4,7 @@ Each test gets its own copy of the program and its data folders in a temporary
 folder, reads the windows through the accessibility bus and acts with xdotool.
 """
 import os
+import re
 import shutil
 import sqlite3
 import subprocess
@@ -266,8 +267,26 @@ def click(node, button=1):
     xdotool("click", str(button))
 
 
+def click_into(node, keyboard=None):
+    """Clicks a control and waits until it, or `keyboard` (the view that takes the keys
+    for one of its cells), has the keyboard: until its window has been given the focus,
+    keys go to another."""
+    click(node)
+    keyboard = keyboard or node
+    wait_for(lambda: keyboard.getState().contains(pyatspi.STATE_FOCUSED), what=f"{keyboard.name!r} to take keys")
+
+
 def is_showing(node):
     return node.getState().contains(pyatspi.STATE_SHOWING)
+
+
+def is_under_pointer(window_id):
+    """Whether the pointer is over the top-level window, in its frame or not, and no
+    other window covers it there."""
+    under = dict(word.split("=", 1) for word in xdotool("getmouselocation", "--shell"))["WINDOW"]
+    tree = subprocess.run(["xwininfo", "-children", "-id", window_id], capture_output=True, text=True).stdout
+    frame = re.search(r"Parent window id: (0x[0-9a-f]+)", tree)
+    return int(under) in (int(window_id), int(frame.group(1), 16) if frame else None)
 
 
 def window_geometry(window_id):
