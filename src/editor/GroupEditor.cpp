@@ -463,13 +463,15 @@ void GroupEditor::addDroppedItems(const QVector<GroupItem>& items) {
 bool GroupEditor::eventFilter(QObject* watched, QEvent* event) {
     switch (event->type()) {
     case QEvent::DragEnter:
-    case QEvent::DragMove: {
-        auto* drag = static_cast<QDragMoveEvent*>(event);
-        if (droppedItems(drag->mimeData()).isEmpty())
+        // Reading a drag's data is a round trip to the program it comes from: done once as
+        // it enters, so that a busy source cannot have the drop refused on a later move.
+        m_dragCarriesItems = !droppedItems(static_cast<QDragEnterEvent*>(event)->mimeData()).isEmpty();
+        [[fallthrough]];
+    case QEvent::DragMove:
+        if (!m_dragCarriesItems)
             break;
-        drag->acceptProposedAction();
+        static_cast<QDragMoveEvent*>(event)->acceptProposedAction();
         return true;
-    }
     case QEvent::Drop: {
         auto* drop = static_cast<QDropEvent*>(event);
         const QVector<GroupItem> items = droppedItems(drop->mimeData());

@@ -118,6 +118,8 @@ private:
     // The arguments as last typed or loaded: an address that stops naming a program on
     // the way to another one does not lose them.
     QString m_typedArguments;
+    // What the drag over the item area carries, read once as it entered.
+    bool m_dragCarriesItems = false;
 
     friend class GroupEditorPeer;
 };
