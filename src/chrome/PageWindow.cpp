@@ -22,6 +22,7 @@ PageWindow::PageWindow(PageHostWindow& host, const QString& formName)
     setWindowTitle(QStringLiteral("Kelmar Zantor"));
     setAttribute(Qt::WA_DeleteOnClose, false);
     resize(twips::size(kPageWidth, kPageHeight));
+    setClosesOnEscape(true);
     connect(titleBar().close.lit, &QAbstractButton::clicked, this, &PageWindow::closeToHost);
     connect(titleBar().tray.lit, &QAbstractButton::clicked, this, &PageWindow::minimizeToTray);
     connect(titleBar().minimize.lit, &QAbstractButton::clicked, this, &QWidget::showMinimized);

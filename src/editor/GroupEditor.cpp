@@ -26,6 +26,7 @@
 #include <QDir>
 #include <QDropEvent>
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -166,6 +167,7 @@ void GroupEditor::buildItemFrame() {
     m_itemList->setObjectName(QStringLiteral("itemList"));
     m_itemList->setAccessibleName(QStringLiteral("Itens do grupo"));
     m_itemList->setToolTip(QStringLiteral(" Duplo clique para atualizar "));
+    m_itemList->setAccessibleDescription(QStringLiteral("Enter carrega o item para atualizar"));
     m_itemList->setGeometry(twips::rect(3075, 1605, 2835, 1035));
     m_itemList->setSelectionMode(QAbstractItemView::SingleSelection);
     nameScrollBars(m_itemList);
@@ -390,6 +392,14 @@ void GroupEditor::addDroppedItems(const QVector<GroupItem>& items) {
 
 bool GroupEditor::eventFilter(QObject* watched, QEvent* event) {
     switch (event->type()) {
+    case QEvent::KeyPress: {
+        // Enter on an entry is the keyboard's double-click: the entry is loaded for editing.
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (watched != m_itemList || (key != Qt::Key_Return && key != Qt::Key_Enter))
+            break;
+        loadSelectedItem();
+        return true;
+    }
     case QEvent::DragEnter:
     case QEvent::DragMove: {
         auto* drag = static_cast<QDragMoveEvent*>(event);

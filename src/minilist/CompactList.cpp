@@ -219,8 +219,13 @@ void CompactList::applyRowCount() {
 }
 
 void CompactList::setAlwaysOnTop(bool onTop) {
-    m_leaveTopButton->setVisible(onTop);
-    m_keepOnTopButton->setVisible(!onTop);
+    // The command pressed from the keyboard hands the focus to the one that takes its place.
+    const bool hadFocus = m_keepOnTopButton->hasFocus() || m_leaveTopButton->hasFocus();
+    ImageButton* shown = onTop ? m_leaveTopButton : m_keepOnTopButton;
+    shown->show();
+    if (hadFocus)
+        shown->setFocus(Qt::OtherFocusReason);
+    (onTop ? m_keepOnTopButton : m_leaveTopButton)->hide();
     keepAbove(this, onTop);
 }
 

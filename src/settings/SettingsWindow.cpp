@@ -118,6 +118,7 @@ void SettingsWindow::buildOrderBox() {
     column->addWidget(caption("orderCaption", QStringLiteral("Ordem:"), box));
     m_orderList = named(new OrderingList(box), "orderList");
     m_orderList->setAccessibleName(QStringLiteral("Grupos"));
+    m_orderList->setToolTip(QStringLiteral(" Ctrl+↑ e Ctrl+↓ também movem o grupo escolhido "));
     m_orderList->setFrameShape(QFrame::StyledPanel);
     nameScrollBars(m_orderList);
     column->addWidget(m_orderList, 1);
