@@ -12,6 +12,7 @@
 #include <QAbstractScrollArea>
 #include <QAbstractSlider>
 #include <QAbstractSpinBox>
+#include <QApplication>
 #include <QComboBox>
 #include <QCursor>
 #include <QKeyEvent>
@@ -216,23 +217,29 @@ void BorderlessWindow::mousePressEvent(QMouseEvent* event) {
         event->accept();
         return;
     }
-    // Any button on the surface moves the window, as a title bar would.
-    if (windowHandle() && windowHandle()->startSystemMove()) {
-        event->accept();
-        return;
-    }
-    m_manualDrag = true;
-    m_dragOffset = event->globalPosition().toPoint() - frameGeometry().topLeft();
+    // Any button on the surface moves the window, as a title bar would, once the pointer
+    // has gone the platform's drag distance with it held: a tap is no drag, and a window
+    // manager that took the move on the press would hold the window to the pointer after
+    // a quick click.
+    m_pressedAt = event->globalPosition().toPoint();
+    m_dragOffset = *m_pressedAt - frameGeometry().topLeft();
     event->accept();
 }
 
 void BorderlessWindow::mouseMoveEvent(QMouseEvent* event) {
+    const QPoint pointer = event->globalPosition().toPoint();
+    if (m_pressedAt && event->buttons() != Qt::NoButton &&
+        (pointer - *m_pressedAt).manhattanLength() >= QApplication::startDragDistance()) {
+        m_pressedAt.reset();
+        m_manualDrag = !(windowHandle() && windowHandle()->startSystemMove());
+    }
     if (m_manualDrag)
-        move(event->globalPosition().toPoint() - m_dragOffset);
+        move(pointer - m_dragOffset);
     QWidget::mouseMoveEvent(event);
 }
 
 void BorderlessWindow::mouseReleaseEvent(QMouseEvent* event) {
+    m_pressedAt.reset();
     m_manualDrag = false;
     QWidget::mouseReleaseEvent(event);
 }

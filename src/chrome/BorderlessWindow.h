@@ -114,6 +114,9 @@ private:
     bool m_pointerMayHaveMoved = false;
     // Where showAt() put the window, until the window is on screen.
     std::optional<QPoint> m_placeWhileMapping;
+    // Where the surface was pressed, until the pointer has gone far enough to move the
+    // window.
+    std::optional<QPoint> m_pressedAt;
     // Set while the window is moved by hand because the window manager would not.
     bool m_manualDrag = false;
     QPoint m_dragOffset;
