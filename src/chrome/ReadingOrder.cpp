@@ -37,10 +37,17 @@ void collect(const QWidget* parent, QList<QWidget*>& controls) {
         row = end == row ? row + 1 : end;
     }
     for (QWidget* child : std::as_const(children)) {
-        if (isControl(child))
-            controls.append(child);
-        else
+        // A widget that holds controls, a scroll area too, is a frame around them.
+        if (holdsControls(child)) {
             collect(child, controls);
+            continue;
+        }
+        // A part that hands its focus to the widget it belongs to stands for it.
+        QWidget* control = child;
+        while (control->focusProxy())
+            control = control->focusProxy();
+        if (!controls.contains(control))
+            controls.append(control);
     }
 }
 
