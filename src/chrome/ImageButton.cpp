@@ -24,9 +24,10 @@ void ImageButton::paintEvent(QPaintEvent*) {
     icon().paint(&painter, rect());
     if (!hasFocus())
         return;
-    // The focus mark: a picture has no frame of its own to light up.
+    // The focus mark: a picture has no frame of its own to light up, and its own edge
+    // is pale, so the ring is the program's strong blue.
     painter.setRenderHint(QPainter::Antialiasing);
-    painter.setPen(QPen(palette().color(QPalette::Highlight), 2));
+    painter.setPen(QPen(QColor(0x2f, 0x6f, 0xb5), 2));
     painter.setBrush(Qt::NoBrush);
     painter.drawRoundedRect(QRectF(rect()).adjusted(1, 1, -1, -1), 3, 3);
 }
