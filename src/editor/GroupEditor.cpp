@@ -210,7 +210,8 @@ void GroupEditor::buildSaveButton() {
     m_saveButton->setFont(sansSerif(11, true));
     // Only its caption: the picture below is its face.
     m_saveButton->setStyleSheet(
-        QStringLiteral("QToolButton { border: none; background: transparent; color: white; }"));
+        QStringLiteral("QToolButton { border: none; background: transparent; color: white; }"
+                       "QToolButton:focus { border: 1px dotted white; border-radius: 3px; }"));
     attachPressEffect(m_saveButton);
 }
 

@@ -139,6 +139,9 @@ void MainWindow::buildControls() {
     m_minimizeOnLaunch = new QCheckBox(this);
     m_minimizeOnLaunch->setObjectName(QStringLiteral("minimizeOnLaunch"));
     m_minimizeOnLaunch->setGeometry(twips::rect(2820, 5325, 270, 270));
+    // A box with no text of its own: the style would mark the focus on the text alone.
+    m_minimizeOnLaunch->setStyleSheet(
+        QStringLiteral("QCheckBox:focus { border: 2px solid #2f6fb5; border-radius: 3px; }"));
     m_minimizeOnLaunchCaption =
         new ClickableLabel(QStringLiteral("Minimizar para o tray ao abrir recursos"), this);
     m_minimizeOnLaunchCaption->setObjectName(QStringLiteral("minimizeOnLaunchCaption"));
