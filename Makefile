@@ -8,9 +8,11 @@ JOBS ?= 2
 WERROR ?= OFF
 
 # What it takes to build and run Zantor, on X11 and on Wayland; GIO starts applications
-# from their desktop entries.
+# from their desktop entries, and Qt's own texts (the file chooser, the standard buttons)
+# come in Portuguese.
 RUN_PACKAGES = cmake g++ make pkg-config qt6-base-dev qt6-svg-dev libglib2.0-dev libqt6sql6-sqlite \
-               libqt6svg6 qt6-qpa-plugins qt6-wayland fonts-dejavu-core clang-format xdg-utils file
+               libqt6svg6 qt6-qpa-plugins qt6-wayland qt6-translations-l10n fonts-dejavu-core \
+               clang-format xdg-utils file
 # What the tests add: an X server with a window manager and a tray, X tools, an
 # accessibility bus for reading the windows, the desktop entry checker, a PDF reader
 # for the help documents, and the package tools to build and read the Debian package.

@@ -1,5 +1,6 @@
 #include "CommandLine.h"
 
+#include "QtTexts.h"
 #include "platform/DisplayServer.h"
 #include "platform/Shortcuts.h"
 
@@ -202,6 +203,8 @@ std::unique_ptr<QCoreApplication> createApplication(int& argc, char** argv) {
         // a display named at all.
         if (!platform.reachedDisplay())
             app.reset();
+        else
+            installQtTranslations(*app);
     }
     if (!app)
         app = std::make_unique<QCoreApplication>(argc, argv);

@@ -28,11 +28,13 @@ int finish(const CommandResult& result) {
 
 } // namespace
 
-CommandRunner::CommandRunner(const QStringList& arguments, const QString& appFolder)
+CommandRunner::CommandRunner(const QStringList& arguments, const QString& appFolder,
+                             const QString& activationToken)
     : m_commandLine(arguments)
     , m_folders(AppFolders::forProgramFolder(appFolder))
     , m_paths(m_folders.databasePaths())
-    , m_instance(m_folders.databases) {}
+    , m_instance(m_folders.databases)
+    , m_activationToken(activationToken) {}
 
 std::optional<int> CommandRunner::runWithoutMainWindow() {
     const CommandResult result = run();
@@ -93,7 +95,7 @@ CommandResult CommandRunner::run() {
         });
     }
     case Command::Start:
-        if (const std::optional<CommandResult> answer = handOver(InstanceRequest::show()))
+        if (const std::optional<CommandResult> answer = handOver(InstanceRequest::show(m_activationToken)))
             return *answer;
         m_running = true;
         return {};
@@ -182,7 +184,7 @@ void CommandRunner::answer(WindowCoordinator& windows, const InstanceRequest& re
     switch (request.kind) {
     case Kind::Show:
         reply({});
-        afterAnswer([&windows] { windows.bringToFront(); });
+        afterAnswer([&windows, token = request.activationToken] { windows.bringToFront(token); });
         return;
     case Kind::OpenByTitles:
         openChosen(chooseGroups(m_paths.groups, request.titles));

@@ -16,8 +16,10 @@ class WindowCoordinator;
 // Does what the command line asks, in this process or through the running copy.
 class CommandRunner {
 public:
-    // The databases are those of the app folder, as the main window's.
-    CommandRunner(const QStringList& arguments, const QString& appFolder);
+    // The databases are those of the app folder, as the main window's. A start that
+    // hands over to the running copy passes it `activationToken`, the desktop's.
+    CommandRunner(const QStringList& arguments, const QString& appFolder,
+                  const QString& activationToken = {});
 
     // Everything that needs no main window in this process: help, version, the listing,
     // export and import, and what a running copy does instead. Returns the exit status
@@ -41,6 +43,7 @@ private:
     AppFolders m_folders;
     DatabasePaths m_paths;
     SingleInstance m_instance;
+    QString m_activationToken;
     QVector<int> m_groupsToOpen;
     // This process goes on as the running copy.
     bool m_running = false;

@@ -6,6 +6,12 @@
 
 namespace zantor {
 
+InstanceRequest InstanceRequest::show(const QString& activationToken) {
+    InstanceRequest request(Kind::Show);
+    request.activationToken = activationToken;
+    return request;
+}
+
 InstanceRequest InstanceRequest::openTitles(const QStringList& titles) {
     InstanceRequest request(Kind::OpenByTitles);
     request.titles = titles;
@@ -39,6 +45,7 @@ const QString kIds = QStringLiteral("ids");
 // The export file in base64, as JSON holds no raw bytes.
 const QString kImportFile = QStringLiteral("conteudo");
 const QString kWithShortcuts = QStringLiteral("atalhos");
+const QString kActivationToken = QStringLiteral("ativacao");
 
 const QString kStatus = QStringLiteral("status");
 const QString kOutput = QStringLiteral("saida");
@@ -54,7 +61,9 @@ QByteArray encodeRequest(const InstanceRequest& request) {
     using Kind = InstanceRequest::Kind;
     switch (request.kind) {
     case Kind::Show:
-        return line({{kKind, kShow}});
+        if (request.activationToken.isEmpty())
+            return line({{kKind, kShow}});
+        return line({{kKind, kShow}, {kActivationToken, request.activationToken}});
     case Kind::OpenByTitles:
         return line({{kKind, kOpenByTitles}, {kTitles, QJsonArray::fromStringList(request.titles)}});
     case Kind::OpenByIds: {
@@ -77,7 +86,7 @@ InstanceRequest decodeRequest(const QByteArray& line) {
     const QJsonObject object = QJsonDocument::fromJson(line).object();
     const QString kind = object.value(kKind).toString();
     if (kind == kShow)
-        return InstanceRequest::show();
+        return InstanceRequest::show(object.value(kActivationToken).toString());
     if (kind == kOpenByTitles) {
         QStringList titles;
         for (const QJsonValue& title : object.value(kTitles).toArray())

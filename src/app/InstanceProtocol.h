@@ -26,7 +26,8 @@ struct InstanceRequest {
 
     explicit InstanceRequest(Kind kind = Kind::Unknown)
         : kind(kind) {}
-    static InstanceRequest show() { return InstanceRequest(Kind::Show); }
+    // `activationToken` is the later start's own (see display::activationTokenOfThisStart()).
+    static InstanceRequest show(const QString& activationToken = {});
     static InstanceRequest openTitles(const QStringList& titles);
     static InstanceRequest openIds(const QVector<int>& ids);
     static InstanceRequest importGroups(const QByteArray& file, bool withShortcuts);
@@ -40,6 +41,9 @@ struct InstanceRequest {
     bool withShortcuts = false;
     // An unknown kind as it was sent, so that the answer can name it.
     QString unknownKind;
+    // What the desktop gave the later start to bring a window to the front with; empty
+    // where it gave nothing, and from a copy too old to send it.
+    QString activationToken;
 };
 
 // Every request and every answer is one line of JSON, read and written here alone.

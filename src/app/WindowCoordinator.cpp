@@ -12,6 +12,7 @@
 #include "editor/MissingItemsWindow.h"
 #include "main/MainWindow.h"
 #include "minilist/CompactList.h"
+#include "platform/DisplayServer.h"
 #include "settings/SettingsWindow.h"
 #include "state/SharedState.h"
 
@@ -64,7 +65,7 @@ CompactList* WindowCoordinator::compactWindow() const {
     return m_compact;
 }
 
-void WindowCoordinator::bringToFront() {
+void WindowCoordinator::bringToFront(const QString& activationToken) {
     QWidget* window = m_dialog ? m_dialog.data() : QApplication::activeModalWidget();
     if (!window) {
         QList<QWidget*> shown;
@@ -90,15 +91,18 @@ void WindowCoordinator::bringToFront() {
         for (TrayHelper* tray : std::as_const(trays)) {
             if (tray->isInTray()) {
                 tray->restoreFromTray();
+                display::activate(tray->window()->windowHandle(), activationToken);
                 return;
             }
         }
         window = m_main.get();
     }
+    if (window->isMinimized() && !display::unminimizesWindows())
+        window->hide();
     window->setWindowState(window->windowState() & ~Qt::WindowMinimized);
     window->show();
     window->raise();
-    window->activateWindow();
+    display::activate(window->windowHandle(), activationToken);
 }
 
 void WindowCoordinator::showPage(std::unique_ptr<PageWindow> page) {

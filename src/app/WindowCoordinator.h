@@ -42,8 +42,9 @@ public:
 
     // The window the user works in comes to the front: a dialog that waits for an
     // answer, else the window that shows, else the one hidden in the tray, else the
-    // main window.
-    void bringToFront();
+    // main window. A minimised window shows again, anew where the display server
+    // cannot give it back; `activationToken` is the desktop's token for the request.
+    void bringToFront(const QString& activationToken = {});
 
     void openEditor(const EditorRequest& request) override;
     void openSettings() override;

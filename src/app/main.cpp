@@ -2,15 +2,17 @@
 #include "Startup.h"
 #include "WindowCoordinator.h"
 #include "platform/DesktopResourceHandler.h"
+#include "platform/DisplayServer.h"
 #include "platform/TerminationRequests.h"
 
 #include <QApplication>
 
 int main(int argc, char* argv[]) {
+    const QString activationToken = zantor::display::activationTokenOfThisStart();
     // Without windows for the commands that show none, so they need no display.
     const std::unique_ptr<QCoreApplication> app = zantor::createApplication(argc, argv);
     const QString appFolder = QCoreApplication::applicationDirPath();
-    zantor::CommandRunner commands(QCoreApplication::arguments(), appFolder);
+    zantor::CommandRunner commands(QCoreApplication::arguments(), appFolder, activationToken);
     if (const std::optional<int> status = commands.runWithoutMainWindow())
         return *status;
 

@@ -3,6 +3,7 @@
 #include "BorderShape.h"
 #include "ImageButton.h"
 #include "ImagePicture.h"
+#include "ReadingOrder.h"
 #include "SystemColours.h"
 #include "Twips.h"
 #include "platform/Pictures.h"
@@ -11,8 +12,10 @@
 #include <QAbstractScrollArea>
 #include <QAbstractSlider>
 #include <QAbstractSpinBox>
+#include <QApplication>
 #include <QComboBox>
 #include <QCursor>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QMoveEvent>
@@ -75,6 +78,14 @@ void BorderlessWindow::addHoverPair(QWidget* normal, QWidget* lit) {
     // The normal look never takes a click; the pointer falls through to the lit image
     // or to the window surface.
     normal->setAttribute(Qt::WA_TransparentForMouseEvents);
+    // The lit image goes out when the keyboard leaves it.
+    lit->installEventFilter(this);
+}
+
+void BorderlessWindow::lightPair(const HoverPair& pair, bool pointerOver) {
+    const bool lit = pointerOver || focusWidget() == pair.lit;
+    pair.lit->setVisible(lit);
+    pair.normal->setVisible(!lit);
 }
 
 TitleBarButton BorderlessWindow::addTitleBarButton(const QString& normalName, const QString& litName,
@@ -105,11 +116,8 @@ void BorderlessWindow::updateHoverImages() {
         return;
     m_pointerMayHaveMoved = false;
     const QPoint cursor = QCursor::pos();
-    for (const HoverPair& pair : std::as_const(m_hoverPairs)) {
-        const bool over = mouseOverControl(pair.normal, cursor);
-        pair.lit->setVisible(over);
-        pair.normal->setVisible(!over);
-    }
+    for (const HoverPair& pair : std::as_const(m_hoverPairs))
+        lightPair(pair, mouseOverControl(pair.normal, cursor));
     if (!rect().contains(mapFromGlobal(cursor)))
         m_hoverTimer.stop();
 }
@@ -123,8 +131,9 @@ void BorderlessWindow::watchPointer() {
 }
 
 bool BorderlessWindow::anyImageLit() const {
-    return std::any_of(m_hoverPairs.cbegin(), m_hoverPairs.cend(),
-                       [](const HoverPair& pair) { return pair.lit->isVisible(); });
+    return std::any_of(m_hoverPairs.cbegin(), m_hoverPairs.cend(), [this](const HoverPair& pair) {
+        return pair.lit->isVisible() && focusWidget() != pair.lit;
+    });
 }
 
 namespace {
@@ -166,6 +175,12 @@ bool BorderlessWindow::eventFilter(QObject* watched, QEvent* event) {
             watchPointer();
         return QWidget::eventFilter(watched, event);
     }
+    if (type == QEvent::FocusOut) {
+        for (const HoverPair& pair : std::as_const(m_hoverPairs)) {
+            if (pair.lit == watched)
+                lightPair(pair, pair.lit->underMouse());
+        }
+    }
     const bool press = type == QEvent::MouseButtonPress || type == QEvent::MouseButtonDblClick;
     if ((!press && type != QEvent::MouseButtonRelease) || !m_pressEffectButtons.contains(watched))
         return QWidget::eventFilter(watched, event);
@@ -202,23 +217,29 @@ void BorderlessWindow::mousePressEvent(QMouseEvent* event) {
         event->accept();
         return;
     }
-    // Any button on the surface moves the window, as a title bar would.
-    if (windowHandle() && windowHandle()->startSystemMove()) {
-        event->accept();
-        return;
-    }
-    m_manualDrag = true;
-    m_dragOffset = event->globalPosition().toPoint() - frameGeometry().topLeft();
+    // Any button on the surface moves the window, as a title bar would, once the pointer
+    // has gone the platform's drag distance with it held: a tap is no drag, and a window
+    // manager that took the move on the press would hold the window to the pointer after
+    // a quick click.
+    m_pressedAt = event->globalPosition().toPoint();
+    m_dragOffset = *m_pressedAt - frameGeometry().topLeft();
     event->accept();
 }
 
 void BorderlessWindow::mouseMoveEvent(QMouseEvent* event) {
+    const QPoint pointer = event->globalPosition().toPoint();
+    if (m_pressedAt && event->buttons() != Qt::NoButton &&
+        (pointer - *m_pressedAt).manhattanLength() >= QApplication::startDragDistance()) {
+        m_pressedAt.reset();
+        m_manualDrag = !(windowHandle() && windowHandle()->startSystemMove());
+    }
     if (m_manualDrag)
-        move(event->globalPosition().toPoint() - m_dragOffset);
+        move(pointer - m_dragOffset);
     QWidget::mouseMoveEvent(event);
 }
 
 void BorderlessWindow::mouseReleaseEvent(QMouseEvent* event) {
+    m_pressedAt.reset();
     m_manualDrag = false;
     QWidget::mouseReleaseEvent(event);
 }
@@ -233,16 +254,76 @@ void BorderlessWindow::leaveEvent(QEvent* event) {
     // until it comes back. The pointer position alone would miss this where it stops
     // updating, as over a native Wayland window next to an XWayland one, or where
     // another window covers this one.
-    for (const HoverPair& pair : std::as_const(m_hoverPairs)) {
-        pair.lit->hide();
-        pair.normal->show();
-    }
+    for (const HoverPair& pair : std::as_const(m_hoverPairs))
+        lightPair(pair, false);
     m_hoverTimer.stop();
     QWidget::leaveEvent(event);
 }
 
+bool BorderlessWindow::focusNextPrevChild(bool next) {
+    // A title-bar command is hidden behind its picture at rest: it counts where its
+    // picture shows.
+    const auto reachable = [this](QWidget* control) {
+        if (!control->isEnabled())
+            return false;
+        for (const HoverPair& pair : std::as_const(m_hoverPairs)) {
+            if (pair.lit == control)
+                return pair.normal->isVisibleTo(this) || pair.lit->isVisibleTo(this);
+        }
+        return control->isVisibleTo(this);
+    };
+    QList<QWidget*> stops = controlsInReadingOrder(this);
+    stops.removeIf([&](QWidget* control) { return !reachable(control); });
+    if (stops.isEmpty())
+        return false;
+    // The focus may be inside a control made of several widgets.
+    qsizetype at = -1;
+    for (QWidget* widget = focusWidget(); widget && widget != this && at < 0; widget = widget->parentWidget())
+        at = stops.indexOf(widget);
+    const qsizetype count = stops.size();
+    QWidget* chosen = stops[at < 0 ? (next ? 0 : count - 1) : (at + (next ? 1 : count - 1)) % count];
+    for (const HoverPair& pair : std::as_const(m_hoverPairs)) {
+        if (pair.lit == chosen) {
+            pair.lit->show();
+            pair.normal->hide();
+        }
+    }
+    chosen->setFocus(next ? Qt::TabFocusReason : Qt::BacktabFocusReason);
+    return true;
+}
+
+void BorderlessWindow::keyPressEvent(QKeyEvent* event) {
+    const int key = event->key();
+    // Enter presses the command that has the focus, as Space does; a box or a choice
+    // is ticked by Space alone.
+    auto* command = qobject_cast<QAbstractButton*>(focusWidget());
+    if ((key == Qt::Key_Return || key == Qt::Key_Enter) && command && !command->isCheckable() &&
+        command->isEnabled()) {
+        command->click();
+        return;
+    }
+    if (key == Qt::Key_Escape && m_closesOnEscape && event->modifiers() == Qt::NoModifier) {
+        close();
+        return;
+    }
+    QWidget::keyPressEvent(event);
+}
+
 void BorderlessWindow::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
+    // The keyboard starts at the first control below the title bar, unless the window
+    // chose one.
+    if (!focusWidget()) {
+        for (QWidget* control : controlsInReadingOrder(this)) {
+            const bool titleBarCommand =
+                std::any_of(m_hoverPairs.cbegin(), m_hoverPairs.cend(),
+                            [control](const HoverPair& pair) { return pair.lit == control; });
+            if (!titleBarCommand && control->isVisibleTo(this) && control->isEnabled()) {
+                control->setFocus(Qt::OtherFocusReason);
+                break;
+            }
+        }
+    }
     windowHandle()->installEventFilter(this);
     // A window that maps under a resting pointer may hear of no entry: look once.
     watchPointer();

@@ -24,7 +24,9 @@ struct TitleBarButton {
 
 // What every borderless Zantor window shares: the drawn border, dragging by the
 // surface, image buttons that sink while pressed, title-bar images that light up under
-// the pointer, and minimising.
+// the pointer, minimising, and the keyboard: Tab and Shift+Tab go through the controls
+// in reading order (the title-bar commands too, lit while they have the focus), Enter
+// presses the command that has the focus, and Esc closes the window where it asks so.
 class BorderlessWindow : public QWidget {
     Q_OBJECT
 public:
@@ -60,10 +62,16 @@ public:
     // Gives an image button the pressed-button effect, for every mouse button.
     void attachPressEffect(QAbstractButton* button);
 
+    // Esc closes a page or a dialog; the windows that hold the program keep it for
+    // themselves.
+    void setClosesOnEscape(bool closes) { m_closesOnEscape = closes; }
+
 protected:
     void updateHoverImages();
 
     bool eventFilter(QObject* watched, QEvent* event) override;
+    bool focusNextPrevChild(bool next) override;
+    void keyPressEvent(QKeyEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
@@ -75,11 +83,19 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
+    struct HoverPair {
+        QWidget* normal;
+        QWidget* lit;
+    };
+
     bool pressIsOnControl(QPoint position) const;
     // The pointer may be over an image: poll it until it has left the window and
     // nothing is lit.
     void watchPointer();
+    // Lit by the pointer; a command that has the keyboard's focus stays lit regardless.
     bool anyImageLit() const;
+    // Lit while the pointer is over it or it holds the window's focus.
+    void lightPair(const HoverPair& pair, bool pointerOver);
 
     // The drawn border: three lines, the outermost first.
     BorderShape* m_outerBorder;
@@ -89,18 +105,18 @@ private:
     QPoint m_buttonPlace;
     QPoint m_partnerPlace;
 
-    struct HoverPair {
-        QWidget* normal;
-        QWidget* lit;
-    };
     QVector<HoverPair> m_hoverPairs;
     QSet<QObject*> m_pressEffectButtons;
+    bool m_closesOnEscape = false;
     QTimer m_hoverTimer;
     // Reading the pointer is a round trip to the display server: a tick reads it only
     // after the pointer or the window moved.
     bool m_pointerMayHaveMoved = false;
     // Where showAt() put the window, until the window is on screen.
     std::optional<QPoint> m_placeWhileMapping;
+    // Where the surface was pressed, until the pointer has gone far enough to move the
+    // window.
+    std::optional<QPoint> m_pressedAt;
     // Set while the window is moved by hand because the window manager would not.
     bool m_manualDrag = false;
     QPoint m_dragOffset;

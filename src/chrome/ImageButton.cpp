@@ -11,7 +11,8 @@ ImageButton::ImageButton(const QString& name, const QIcon& picture, const QStrin
     setToolTip(toolTip);
     setAccessibleName(toolTip.trimmed());
     setCursor(Qt::PointingHandCursor);
-    setFocusPolicy(Qt::NoFocus);
+    // The keyboard reaches it; a click leaves the focus where it was.
+    setFocusPolicy(Qt::TabFocus);
 }
 
 QSize ImageButton::sizeHint() const {
@@ -21,6 +22,14 @@ QSize ImageButton::sizeHint() const {
 void ImageButton::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     icon().paint(&painter, rect());
+    if (!hasFocus())
+        return;
+    // The focus mark: a picture has no frame of its own to light up, and its own edge
+    // is pale, so the ring is the program's strong blue.
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(QPen(QColor(0x2f, 0x6f, 0xb5), 2));
+    painter.setBrush(Qt::NoBrush);
+    painter.drawRoundedRect(QRectF(rect()).adjusted(1, 1, -1, -1), 3, 3);
 }
 
 } // namespace zantor

@@ -26,8 +26,13 @@ bool ListActivation::eventFilter(QObject* watched, QEvent* event) {
     }
     if (watched == m_list && event->type() == QEvent::KeyPress) {
         const auto* key = static_cast<QKeyEvent*>(event);
-        const bool movesFocus = key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab;
-        if (key->text().isEmpty() || movesFocus)
+        // A character typed, or Enter. A key with Ctrl, Alt or the logo key held is a
+        // shortcut even where it gives a character (Ctrl+N), and so are Delete and the
+        // other keys that give control characters: they go on to the list and the window.
+        const bool enter = key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
+        const bool commanded = key->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier);
+        const bool typed = !key->text().isEmpty() && key->text().at(0).isPrint();
+        if (commanded || (!enter && !typed))
             return false;
         // A key held down would restart the run at every repeat and open nothing.
         if (!key->isAutoRepeat())

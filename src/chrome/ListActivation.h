@@ -8,7 +8,8 @@ namespace zantor {
 
 // How the user asks a list of groups to open the selected ones: a double-click anywhere
 // in the list, below the last row too, or a key that types a character, Enter included.
-// Tab and Backtab still move the focus, and a key held down asks once.
+// Tab, the arrows and shortcuts (Ctrl+N, F2, Delete...) keep their own work, and a key
+// held down asks once.
 class ListActivation : public QObject {
     Q_OBJECT
 public:

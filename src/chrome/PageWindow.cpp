@@ -21,7 +21,9 @@ PageWindow::PageWindow(PageHostWindow& host, const QString& formName)
     setObjectName(formName);
     setWindowTitle(QStringLiteral("Kelmar Zantor"));
     setAttribute(Qt::WA_DeleteOnClose, false);
-    resize(twips::size(kPageWidth, kPageHeight));
+    // Fixed, as every Zantor window: a tiling desktop floats it instead of stretching it.
+    setFixedSize(twips::size(kPageWidth, kPageHeight));
+    setClosesOnEscape(true);
     connect(titleBar().close.lit, &QAbstractButton::clicked, this, &PageWindow::closeToHost);
     connect(titleBar().tray.lit, &QAbstractButton::clicked, this, &PageWindow::minimizeToTray);
     connect(titleBar().minimize.lit, &QAbstractButton::clicked, this, &QWidget::showMinimized);
@@ -29,7 +31,7 @@ PageWindow::PageWindow(PageHostWindow& host, const QString& formName)
 
 void PageWindow::openOverHost() {
     setWindowIcon(m_host.programIcon());
-    resize(m_host.size());
+    setFixedSize(m_host.size());
     sizeBorderShapes();
     showAt(m_host.pos());
     raise();

@@ -3,29 +3,37 @@
 #include "platform/DisplayServer.h"
 #include "platform/StatusNotifierHost.h"
 
-#include <QSystemTrayIcon>
-
 namespace zantor::tray {
 
 namespace {
+
 std::optional<bool> overridden;
-// Qt decides once, the first time it is asked, whether its tray icons go to a
-// StatusNotifier host, and keeps that answer for the life of the program.
-bool qtDecidedWithoutHost = false;
+
+// Qt decides, as the first icon is made, whether its icons go to a StatusNotifier tray
+// or to an XEmbed one, and keeps that for the life of the program. Until then either
+// kind counts; Qt is never asked itself, as asking would settle it too early.
+enum class IconKind { Undecided, StatusNotifier, XEmbed };
+IconKind iconKind = IconKind::Undecided;
+
 } // namespace
 
 bool isAvailable() {
     if (overridden)
         return *overridden;
-    // Until Qt has decided, a host that came up late still takes the icons (Qt is
-    // first asked when the first icon is made).
-    if (!qtDecidedWithoutHost && statusNotifierHostRegistered())
-        return true;
-    // Qt's own answer adds nothing but XEmbed trays, and asking it settles the above.
-    if (!display::hasXEmbedTrays())
-        return false;
-    qtDecidedWithoutHost = true;
-    return QSystemTrayIcon::isSystemTrayAvailable();
+    switch (iconKind) {
+    case IconKind::Undecided:
+        return statusNotifierHostRegistered() || display::hasXEmbedTray();
+    case IconKind::StatusNotifier:
+        return statusNotifierHostRegistered();
+    case IconKind::XEmbed:
+        break;
+    }
+    return display::hasXEmbedTray();
+}
+
+void noteFirstIcon() {
+    if (iconKind == IconKind::Undecided && !overridden)
+        iconKind = statusNotifierHostRegistered() ? IconKind::StatusNotifier : IconKind::XEmbed;
 }
 
 void overrideAvailability(std::optional<bool> available) {

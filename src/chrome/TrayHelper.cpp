@@ -20,11 +20,16 @@ TrayHelper::TrayHelper(BorderlessWindow* window, const QIcon& icon, const QStrin
 
 QSystemTrayIcon& TrayHelper::icon() {
     if (!m_icon) {
+        tray::noteFirstIcon();
         m_icon = std::make_unique<QSystemTrayIcon>(m_picture);
         m_icon->setToolTip(m_toolTip);
         connect(m_icon.get(), &QSystemTrayIcon::activated, this, &TrayHelper::restore);
     }
     return *m_icon;
+}
+
+QWidget* TrayHelper::window() const {
+    return m_window;
 }
 
 void TrayHelper::minimizeToTray() {
@@ -45,6 +50,14 @@ void TrayHelper::minimizeToTrayWhenReady() {
     }
     m_retriesLeft = kRetries;
     m_retry.start();
+    // A panel that comes up meanwhile is taken at once.
+    if (!m_trayWatch) {
+        m_trayWatch = std::make_unique<StatusNotifierWatch>();
+        connect(m_trayWatch.get(), &StatusNotifierWatch::trayMayHaveComeUp, this, [this] {
+            if (m_retry.isActive())
+                retryTray();
+        });
+    }
 }
 
 void TrayHelper::retryTray() {

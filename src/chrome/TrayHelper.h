@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/StatusNotifierHost.h"
+
 #include <QIcon>
 #include <QObject>
 #include <QPoint>
@@ -23,10 +25,12 @@ public:
     // the task bar instead.
     void minimizeToTray();
     // For the start of the program, when the tray host may still be starting: waits a
-    // little for the tray before falling back to the task bar.
+    // little for a tray (a StatusNotifier tray that comes up is taken at once) before
+    // falling back to the task bar; the icon is made only once a tray is there.
     void minimizeToTrayWhenReady();
 
     bool isInTray() const { return m_icon && m_icon->isVisible(); }
+    QWidget* window() const;
     // What a click on the icon does: the window comes back where it was, in front.
     void restoreFromTray();
     // Made on first use: Qt chooses the kind of tray an icon goes to as the first icon
@@ -44,6 +48,8 @@ private:
     QPoint m_placeBeforeTray;
     QTimer m_retry;
     int m_retriesLeft = 0;
+    // While waiting: a StatusNotifier tray that says it came up.
+    std::unique_ptr<StatusNotifierWatch> m_trayWatch;
 };
 
 } // namespace zantor

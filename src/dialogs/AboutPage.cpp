@@ -84,7 +84,8 @@ AboutPage::AboutPage(PageHostWindow& host)
 
 bool AboutPage::eventFilter(QObject* watched, QEvent* event) {
     const QEvent::Type type = event->type();
-    if (type != QEvent::MouseButtonPress && type != QEvent::MouseButtonRelease)
+    const bool pair = watched == m_siteButton || watched == m_address;
+    if (!pair || (type != QEvent::MouseButtonPress && type != QEvent::MouseButtonRelease))
         return InfoPageWindow::eventFilter(watched, event);
     if (type == QEvent::MouseButtonPress && !m_pairSunk) {
         sinkButton(m_siteButton);

@@ -45,7 +45,7 @@ CountingNotice::CountingNotice(const QIcon& icon, QWidget* owner)
     setPalette(white);
     setAutoFillBackground(true);
 
-    resize(twips::size(1890, 585));
+    setFixedSize(twips::size(1890, 585));
     m_message->setGeometry(twips::rect(0, 60, 1535, 275));
     m_count->setGeometry(twips::rect(60, 315, 1755, 195));
     setWindowIcon(icon);
@@ -60,7 +60,7 @@ CountingNotice::CountingNotice(const QIcon& icon, QWidget* owner)
 }
 
 void CountingNotice::setNoticeWidth(int width) {
-    resize(width, height());
+    setFixedWidth(width);
     for (QWidget* part : std::initializer_list<QWidget*>{m_message, m_count, m_border})
         part->resize(width, part->height());
     fitMessage();

@@ -9,7 +9,6 @@
 #include "state/SharedState.h"
 
 #include <QItemSelectionModel>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 
@@ -57,16 +56,9 @@ DeleteConfirmation::DeleteConfirmation(SharedState& state, const QItemSelectionM
     connect(m_yesButton, &QAbstractButton::clicked, this, &DeleteConfirmation::deleteSelectedGroups);
     connect(m_noButton, &QAbstractButton::clicked, this, &QWidget::close);
 
-    resize(twips::size(3495, 2205));
+    setFixedSize(twips::size(3495, 2205));
+    setClosesOnEscape(true);
     move(mainWindow->pos() + QPoint(twips::toPixels(1640), twips::toPixels(2160)));
-}
-
-void DeleteConfirmation::keyPressEvent(QKeyEvent* event) {
-    if (event->key() == Qt::Key_Escape) {
-        close();
-        return;
-    }
-    BorderlessWindow::keyPressEvent(event);
 }
 
 void DeleteConfirmation::deleteSelectedGroups() {

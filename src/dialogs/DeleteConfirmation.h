@@ -29,9 +29,6 @@ signals:
     // The group list was read again after the deletion and holds `count` groups.
     void listRebuilt(int count);
 
-protected:
-    void keyPressEvent(QKeyEvent* event) override;
-
 private:
     void deleteSelectedGroups();
 

@@ -31,6 +31,7 @@
 #include <QDropEvent>
 #include <QFileInfo>
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -195,6 +196,7 @@ void GroupEditor::buildItemFrame() {
     m_itemList->setObjectName(QStringLiteral("itemList"));
     m_itemList->setAccessibleName(QStringLiteral("Itens do grupo"));
     m_itemList->setToolTip(QStringLiteral(" Duplo clique para atualizar "));
+    m_itemList->setAccessibleDescription(QStringLiteral("Enter carrega o item para atualizar"));
     m_itemList->setGeometry(twips::rect(3075, 2130, 2835, 765));
     m_itemList->setSelectionMode(QAbstractItemView::SingleSelection);
     nameScrollBars(m_itemList);
@@ -237,7 +239,8 @@ void GroupEditor::buildSaveButton() {
     m_saveButton->setFont(sansSerif(11, true));
     // Only its caption: the picture below is its face.
     m_saveButton->setStyleSheet(
-        QStringLiteral("QToolButton { border: none; background: transparent; color: white; }"));
+        QStringLiteral("QToolButton { border: none; background: transparent; color: white; }"
+                       "QToolButton:focus { border: 1px dotted white; border-radius: 3px; }"));
     attachPressEffect(m_saveButton);
 }
 
@@ -462,6 +465,14 @@ void GroupEditor::addDroppedItems(const QVector<GroupItem>& items) {
 
 bool GroupEditor::eventFilter(QObject* watched, QEvent* event) {
     switch (event->type()) {
+    case QEvent::KeyPress: {
+        // Enter on an entry is the keyboard's double-click: the entry is loaded for editing.
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (watched != m_itemList || (key != Qt::Key_Return && key != Qt::Key_Enter))
+            break;
+        loadSelectedItem();
+        return true;
+    }
     case QEvent::DragEnter:
         // Reading a drag's data is a round trip to the program it comes from: done once as
         // it enters, so that a busy source cannot have the drop refused on a later move.

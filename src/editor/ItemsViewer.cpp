@@ -28,7 +28,8 @@ ItemsViewer::ItemsViewer(QWidget* host, const QString& groupTitle, const QString
     setWindowIcon(host->windowIcon());
     setAttribute(Qt::WA_DeleteOnClose);
     setFont(sansSerif(11));
-    resize(twips::size(kWidth, kHeight));
+    setFixedSize(twips::size(kWidth, kHeight));
+    setClosesOnEscape(true);
     sizeBorderShapes();
     // Centred over the host, a little below its title.
     move(host->x() + (host->width() - width()) / 2, host->y() + twips::toPixels(kBelowHostTop));

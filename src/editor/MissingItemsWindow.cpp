@@ -58,6 +58,7 @@ MissingItemsWindow::MissingItemsWindow(SharedState& state, const QVector<MissedI
     setAttribute(Qt::WA_DeleteOnClose);
     setFont(sansSerif(11));
     setFixedSize(twips::size(kWidth, kHeight));
+    setClosesOnEscape(true);
     sizeBorderShapes();
     addTitleLines(this);
     QLabel* heading = makeLabel("heading", windowTitle(), twips::rect(360, 900, 5800, 360), this);

@@ -2,6 +2,7 @@
 
 #include "chrome/FixedRowHeightDelegate.h"
 
+#include <QContextMenuEvent>
 #include <QKeyEvent>
 #include <QPainter>
 
@@ -13,12 +14,6 @@ GroupListView::GroupListView(QWidget* parent)
     setMouseTracking(true);
     setItemDelegate(m_rows);
     connect(this, &QAbstractItemView::clicked, this, &GroupListView::rowClicked);
-    setContextMenuPolicy(Qt::CustomContextMenu);
-    connect(this, &QWidget::customContextMenuRequested, this, [this](const QPoint& position) {
-        const QModelIndex row = indexAt(position);
-        if (row.isValid())
-            emit groupMenuRequested(row, viewport()->mapToGlobal(position));
-    });
 }
 
 void GroupListView::setRowHeight(int pixels) {
@@ -27,10 +22,34 @@ void GroupListView::setRowHeight(int pixels) {
 }
 
 void GroupListView::keyPressEvent(QKeyEvent* event) {
+    // The menu key reaches contextMenuEvent() through the platform; Shift+F10 does not.
+    if (event->key() == Qt::Key_F10 && event->modifiers() == Qt::ShiftModifier) {
+        const QModelIndex row = currentIndex();
+        if (row.isValid())
+            requestMenu(row, viewport()->mapToGlobal(visualRect(row).center()));
+        return;
+    }
     const QModelIndex before = currentIndex();
     QTreeView::keyPressEvent(event);
     if (currentIndex().isValid() && currentIndex().row() != before.row())
-        emit rowClicked(currentIndex());
+        emit rowReached(currentIndex());
+}
+
+void GroupListView::contextMenuEvent(QContextMenuEvent* event) {
+    // From the mouse the position is the viewport's; from the keyboard the menu is the
+    // current row's.
+    const bool fromKeyboard = event->reason() == QContextMenuEvent::Keyboard;
+    const QModelIndex row = fromKeyboard ? currentIndex() : indexAt(event->pos());
+    if (!row.isValid())
+        return;
+    const QPoint at = fromKeyboard ? visualRect(row).center() : event->pos();
+    requestMenu(row, viewport()->mapToGlobal(at));
+}
+
+void GroupListView::requestMenu(const QModelIndex& row, QPoint globalPosition) {
+    // The details follow the row the menu is for.
+    emit rowReached(row);
+    emit groupMenuRequested(row, globalPosition);
 }
 
 bool GroupListView::viewportEvent(QEvent* event) {

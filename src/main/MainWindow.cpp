@@ -27,9 +27,11 @@
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPainter>
 #include <QPlainTextEdit>
+#include <QShortcut>
 
 namespace zantor {
 
@@ -64,6 +66,8 @@ MainWindow::MainWindow(SharedState& state, WindowRequests& windows, ResourceHand
     m_itemNames->setReadOnly(true);
     setMinimizeOption(settings.minimizeOnLaunch);
     showGroupCount();
+    // The keys start in the list.
+    m_groupList->setFocus();
 }
 
 void MainWindow::buildControls() {
@@ -103,6 +107,7 @@ void MainWindow::buildControls() {
     // gone or changed.
     connect(&m_state.groups, &QAbstractItemModel::modelReset, this, &MainWindow::clearGroupDetails);
     connect(m_groupList, &GroupListView::rowClicked, this, &MainWindow::showGroupDetails);
+    connect(m_groupList, &GroupListView::rowReached, this, &MainWindow::followRow);
     // A double-click also gives the columns their widths back.
     auto* activation = new ListActivation(m_groupList);
     connect(activation, &ListActivation::doubleClicked, this, &MainWindow::restoreColumnWidths);
@@ -135,6 +140,9 @@ void MainWindow::buildControls() {
     m_minimizeOnLaunch = new QCheckBox(this);
     m_minimizeOnLaunch->setObjectName(QStringLiteral("minimizeOnLaunch"));
     m_minimizeOnLaunch->setGeometry(twips::rect(2820, 5325, 270, 270));
+    // A box with no text of its own: the style would mark the focus on the text alone.
+    m_minimizeOnLaunch->setStyleSheet(
+        QStringLiteral("QCheckBox:focus { border: 2px solid #2f6fb5; border-radius: 3px; }"));
     m_minimizeOnLaunchCaption =
         new ClickableLabel(QStringLiteral("Minimizar para o tray ao abrir recursos"), this);
     m_minimizeOnLaunchCaption->setObjectName(QStringLiteral("minimizeOnLaunchCaption"));
@@ -172,6 +180,23 @@ void MainWindow::buildCommandButtons() {
         attachPressEffect(command.button);
         left += 435;
     }
+    // Shortcuts where the commands have none of their own; each button's tool-tip says
+    // its shortcut after its text.
+    const struct {
+        ImageButton* button;
+        QKeySequence keys;
+    } shortcuts[] = {
+        {m_insertButton, QKeySequence(Qt::CTRL | Qt::Key_N)},
+        {m_updateButton, QKeySequence(Qt::Key_F2)},
+        {m_deleteButton, QKeySequence(Qt::Key_Delete)},
+        {m_settingsButton, QKeySequence(Qt::CTRL | Qt::Key_Comma)},
+        {m_helpButton, QKeySequence(Qt::Key_F1)},
+    };
+    for (const auto& [button, keys] : shortcuts) {
+        button->setToolTip(
+            QStringLiteral("%1 (%2)").arg(button->toolTip(), keys.toString(QKeySequence::NativeText)));
+        connect(new QShortcut(keys, this), &QShortcut::activated, button, &QAbstractButton::click);
+    }
 }
 
 void MainWindow::buildDetailsPanel() {
@@ -196,6 +221,7 @@ void MainWindow::buildDetailsPanel() {
     m_itemNames->setToolTip(QStringLiteral(" Duplo clique para ver os itens "));
     m_itemNames->setAccessibleName(QStringLiteral("Itens do grupo"));
     m_itemNames->viewport()->installEventFilter(this);
+    m_itemNames->installEventFilter(this);
     m_itemNames->setFrameShape(QFrame::NoFrame);
     m_itemNames->document()->setDocumentMargin(0);
     nameScrollBars(m_itemNames);
@@ -340,10 +366,18 @@ void MainWindow::showItemsViewer() {
 }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == m_itemNames->viewport() && event->type() == QEvent::MouseButtonDblClick) {
+    if (m_itemNames && watched == m_itemNames->viewport() && event->type() == QEvent::MouseButtonDblClick) {
         // Taken whole: the box keeps no word selected behind the viewer.
         showItemsViewer();
         return true;
+    }
+    if (watched == m_itemNames && event->type() == QEvent::KeyPress) {
+        // Enter or Space is the keyboard's double-click.
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Space) {
+            showItemsViewer();
+            return true;
+        }
     }
     return PageHostWindow::eventFilter(watched, event);
 }
@@ -399,14 +433,19 @@ void MainWindow::clearGroupDetails() {
 void MainWindow::showGroupDetails(const QModelIndex& row) {
     if (!row.isValid())
         return;
+    if (!m_listTouched && m_state.groups.rowCount() > 0)
+        m_groupList->selectionModel()->select(m_state.groups.index(0, 0),
+                                              QItemSelectionModel::Select | QItemSelectionModel::Rows);
+    followRow(row);
+}
+
+void MainWindow::followRow(const QModelIndex& row) {
+    if (!row.isValid())
+        return;
     const int id = m_state.groups.groupId(row.row());
     for (QLabel* label : {m_groupDate, m_itemCount, m_groupTitle})
         setTextColour(label, colours::windowFrame());
-    QItemSelectionModel* selection = m_groupList->selectionModel();
-    if (!m_listTouched && m_state.groups.rowCount() > 0)
-        selection->select(m_state.groups.index(0, 0),
-                          QItemSelectionModel::Select | QItemSelectionModel::Rows);
-    if (selection->hasSelection())
+    if (m_groupList->selectionModel()->hasSelection())
         m_listTouched = true;
 
     std::optional<GroupDetails> details;

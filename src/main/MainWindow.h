@@ -40,8 +40,12 @@ public:
     TrayHelper& tray() { return m_tray; }
     const Launcher& launcher() const { return m_launcher; }
 
-    // What a click on a row does: the details panel shows that group.
+    // What a click on a row does: the details panel shows that group. The first click
+    // of a run made before the pointer was over the list selects row 1 as well.
     void showGroupDetails(const QModelIndex& row);
+    // What the keys and a right click do: the panel follows the row the user reached,
+    // and nothing else is selected.
+    void followRow(const QModelIndex& row);
     // The panel as it is with no row selected.
     void clearGroupDetails();
     // Hides the window into its tray icon (the task bar where the desktop has no tray).
@@ -105,7 +109,8 @@ private:
     // The details panel.
     ImagePicture* m_categoryPicture;
     QLabel* m_groupTitle;
-    QPlainTextEdit* m_itemNames;
+    // Made after the title-bar images, whose events this window watches from the start.
+    QPlainTextEdit* m_itemNames = nullptr;
     QLabel* m_groupDate;
     QLabel* m_itemCount;
     QLabel* m_categoryName;

@@ -69,7 +69,7 @@ CompactList::CompactList(SharedState& state, WindowRequests& windows, ResourceHa
     const Settings& settings = m_state.settings();
     // A stored count outside what the list can show would give a window with no shape.
     const int rows = qBound(0, settings.compactRows, kMostRows);
-    resize(twips::toPixels(widthTwips(settings.compactWidth)), height());
+    setFixedWidth(twips::toPixels(widthTwips(settings.compactWidth)));
     applyGeometry(rows, 0);
     move(reachablePlace(
         QPoint(twips::toPixels(settings.compactPosition.x()), twips::toPixels(settings.compactPosition.y())),
@@ -138,11 +138,11 @@ void CompactList::buildBottomBar() {
     makeButton(m_trayButton, "trayButton", "title-tray", QStringLiteral(" Minimizar para o Tray"), {});
     makeButton(m_closeButton, "closeButton", "title-close", QStringLiteral(" Fechar MiniZantor"), {});
     m_leaveTopButton->hide();
-    // Wayland leaves the stacking of windows to the compositor: the button still
-    // switches, and says that the window may not stay in front.
-    if (!display::keepsWindowsOnTop())
-        m_keepOnTopButton->setToolTip(m_keepOnTopButton->toolTip() +
-                                      QStringLiteral(" (o Wayland não permite nesta sessão)"));
+    // Where the session leaves stacking to the compositor or the window manager does not
+    // know the state, the button still switches, and says that the window may not stay
+    // in front.
+    if (const QString why = display::whyNoWindowStaysOnTop(); !why.isEmpty())
+        m_keepOnTopButton->setToolTip(QStringLiteral("%1 (%2)").arg(m_keepOnTopButton->toolTip(), why));
     for (ImageButton* button : {m_positionButton, m_trayButton, m_closeButton})
         attachPressEffect(button);
 }
@@ -162,7 +162,9 @@ void CompactList::connectCommands(WindowRequests& windows) {
 void CompactList::applyGeometry(int rows, int top) {
     const int width = twips::fromPixels(this->width());
     const int listHeight = kRowHeight * rows;
-    setGeometry(x(), top, this->width(), twips::toPixels(listHeight + 535));
+    // Fixed, as every Zantor window: a tiling desktop floats it instead of stretching it.
+    setFixedSize(this->width(), twips::toPixels(listHeight + 535));
+    move(x(), top);
     m_groupList->setGeometry(twips::rect(120, 120, width - 255, listHeight));
     m_listFrame->setGeometry(twips::rect(105, 105, width - 230, listHeight + 30));
     const int barWidth = width - 235;
@@ -175,7 +177,7 @@ void CompactList::followWidth() {
     const int width = twips::toPixels(widthTwips(m_state.settings().compactWidth));
     if (width == this->width())
         return;
-    resize(width, height());
+    setFixedWidth(width);
     applyGeometry(m_shownRows, y());
 }
 
@@ -219,8 +221,13 @@ void CompactList::applyRowCount() {
 }
 
 void CompactList::setAlwaysOnTop(bool onTop) {
-    m_leaveTopButton->setVisible(onTop);
-    m_keepOnTopButton->setVisible(!onTop);
+    // The command pressed from the keyboard hands the focus to the one that takes its place.
+    const bool hadFocus = m_keepOnTopButton->hasFocus() || m_leaveTopButton->hasFocus();
+    ImageButton* shown = onTop ? m_leaveTopButton : m_keepOnTopButton;
+    shown->show();
+    if (hadFocus)
+        shown->setFocus(Qt::OtherFocusReason);
+    (onTop ? m_keepOnTopButton : m_leaveTopButton)->hide();
     keepAbove(this, onTop);
 }
 

@@ -1,8 +1,11 @@
 #pragma once
 
 #include <QByteArray>
+#include <QString>
 #include <QtGlobal>
 #include <optional>
+
+class QWindow;
 
 namespace zantor::display {
 
@@ -31,11 +34,26 @@ private:
     mutable std::optional<bool> m_reached;
 };
 
-// What the display server lets a window do. X11 lets it choose its own place and ask
-// to stay above the others; Wayland leaves both to the compositor.
+// What the display server lets a window do. X11 lets it choose its own place; Wayland
+// leaves that to the compositor.
 bool placesWindows();
-bool keepsWindowsOnTop();
-// Whether tray icons may also be XEmbed icons, which exist only on X11.
-bool hasXEmbedTrays();
+// Why a window cannot be kept above the others in this session, in words for its
+// tool-tip: Wayland leaves stacking to the compositor, and an X11 window manager may
+// not know the state (_NET_WM_STATE_ABOVE missing from _NET_SUPPORTED). Empty where
+// it can.
+QString whyNoWindowStaysOnTop();
+// Whether an XEmbed tray is there now: on X11, the owner of the screen's tray selection
+// (_NET_SYSTEM_TRAY_S<screen>).
+bool hasXEmbedTray();
+// Whether the display server gives a minimised window back when asked. Wayland has no
+// request for it: a minimised window is shown anew instead.
+bool unminimizesWindows();
+// The activation token the desktop gave this start, if any: read it before the
+// application object is made, which may take it from the environment.
+QString activationTokenOfThisStart();
+// Brings `window` to the front with the activation token a later start was given
+// (XDG_ACTIVATION_TOKEN on Wayland, DESKTOP_STARTUP_ID on X11), so that the desktop
+// takes it for the user's own request; empty asks without one.
+void activate(QWindow* window, const QString& token);
 
 } // namespace zantor::display

@@ -3,6 +3,7 @@
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
 #include <QDBusMessage>
+#include <QDBusServiceWatcher>
 #include <QDBusVariant>
 
 namespace zantor {
@@ -24,6 +25,17 @@ bool statusNotifierHostRegistered() {
     const QDBusMessage reply = bus.call(question, QDBus::Block, kReplyTimeout);
     return reply.type() == QDBusMessage::ReplyMessage && !reply.arguments().isEmpty() &&
            reply.arguments().first().value<QDBusVariant>().variant().toBool();
+}
+
+StatusNotifierWatch::StatusNotifierWatch(QObject* parent)
+    : QObject(parent) {
+    QDBusConnection bus = QDBusConnection::sessionBus();
+    if (!bus.isConnected())
+        return;
+    auto* watcher = new QDBusServiceWatcher(kWatcher, bus, QDBusServiceWatcher::WatchForRegistration, this);
+    connect(watcher, &QDBusServiceWatcher::serviceRegistered, this, &StatusNotifierWatch::trayMayHaveComeUp);
+    bus.connect(kWatcher, QStringLiteral("/StatusNotifierWatcher"), kWatcher,
+                QStringLiteral("StatusNotifierHostRegistered"), this, SIGNAL(trayMayHaveComeUp()));
 }
 
 } // namespace zantor

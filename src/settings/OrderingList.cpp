@@ -1,5 +1,6 @@
 #include "OrderingList.h"
 
+#include <QKeyEvent>
 #include <QMouseEvent>
 
 namespace zantor {
@@ -8,6 +9,18 @@ OrderingList::OrderingList(QWidget* parent)
     : QListWidget(parent) {
     setSelectionMode(QAbstractItemView::SingleSelection);
     setDragEnabled(false);
+}
+
+void OrderingList::keyPressEvent(QKeyEvent* event) {
+    const int step = event->key() == Qt::Key_Up ? -1 : event->key() == Qt::Key_Down ? 1 : 0;
+    const int origin = currentRow();
+    if (step == 0 || event->modifiers() != Qt::ControlModifier || origin < 0) {
+        QListWidget::keyPressEvent(event);
+        return;
+    }
+    const int target = origin + step;
+    if (target >= 0 && target < count())
+        emit entryDropped(origin, target);
 }
 
 void OrderingList::mousePressEvent(QMouseEvent* event) {

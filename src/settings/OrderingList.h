@@ -17,6 +17,8 @@ signals:
     void entryDropped(int origin, int target);
 
 protected:
+    // Ctrl+Up and Ctrl+Down move the current entry one row, as a drag would.
+    void keyPressEvent(QKeyEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;

@@ -16,6 +16,7 @@
 #include "data/SettingsStore.h"
 #include "data/TextEscaping.h"
 #include "platform/Pictures.h"
+#include "platform/ShortcutPlaceTexts.h"
 #include "state/SharedState.h"
 
 #include <QCheckBox>
@@ -117,6 +118,7 @@ void SettingsWindow::buildOrderBox() {
     column->addWidget(caption("orderCaption", QStringLiteral("Ordem:"), box));
     m_orderList = named(new OrderingList(box), "orderList");
     m_orderList->setAccessibleName(QStringLiteral("Grupos"));
+    m_orderList->setToolTip(QStringLiteral(" Ctrl+↑ e Ctrl+↓ também movem o grupo escolhido "));
     m_orderList->setFrameShape(QFrame::StyledPanel);
     nameScrollBars(m_orderList);
     column->addWidget(m_orderList, 1);
@@ -186,9 +188,12 @@ void SettingsWindow::buildShortcutsBox() {
     QHBoxLayout* places = row(column);
     auto* boxes = new QVBoxLayout;
     boxes->setSpacing(2);
-    m_desktopShortcut = named(new QCheckBox(QStringLiteral("Desktop"), box), "desktopShortcut");
-    m_menuShortcut = named(new QCheckBox(QStringLiteral("Menu iniciar"), box), "menuShortcut");
-    m_loginShortcut = named(new QCheckBox(QStringLiteral("Iniciar com Windows"), box), "loginShortcut");
+    const auto placeBox = [box](ShortcutPlace place, const char* name) {
+        return named(new QCheckBox(QString::fromUtf8(shortcutPlaceTexts(place).box), box), name);
+    };
+    m_desktopShortcut = placeBox(ShortcutPlace::Desktop, "desktopShortcut");
+    m_menuShortcut = placeBox(ShortcutPlace::Menu, "menuShortcut");
+    m_loginShortcut = placeBox(ShortcutPlace::Startup, "loginShortcut");
     for (QCheckBox* place : {m_desktopShortcut, m_menuShortcut, m_loginShortcut})
         boxes->addWidget(place);
     places->addLayout(boxes);

@@ -1,52 +1,18 @@
 #include "ShortcutCommands.h"
 
+#include "platform/ShortcutPlaceTexts.h"
+
 namespace zantor {
 
 namespace {
 
-// The words each line of a report has for its place.
-struct PlaceWords {
-    const char* created;
-    const char* deleted;
-    const char* missing;
-    const char* notCreated;
-    const char* notDeleted;
-    // Every line but the last place's ends the line.
-    const char* lineEnd;
-};
-
-const PlaceWords& wordsFor(ShortcutPlace place) {
-    static const PlaceWords desktop{"Atalho criado no desktop.",
-                                    "Atalho deletado do desktop.",
-                                    "Erro ao apagar. Arquivo não existe mais no desktop.",
-                                    "Erro ao criar o atalho no desktop: %1.",
-                                    "Erro ao apagar o atalho do desktop: %1.",
-                                    "\r\n"};
-    static const PlaceWords menu{"Atalho criado no menu iniciar.",
-                                 "Atalho deletado do menu iniciar.",
-                                 "Erro ao apagar. Arquivo não existe mais no menu iniciar.",
-                                 "Erro ao criar o atalho no menu iniciar: %1.",
-                                 "Erro ao apagar o atalho do menu iniciar: %1.",
-                                 "\r\n"};
-    static const PlaceWords startup{"Atalho criado na pasta iniciar com o Windows.",
-                                    "Atalho deletado da pasta iniciar.",
-                                    "Erro ao apagar. Arquivo não existe mais na pasta iniciar.",
-                                    "Erro ao criar o atalho na pasta iniciar com o Windows: %1.",
-                                    "Erro ao apagar o atalho da pasta iniciar: %1.",
-                                    ""};
-    switch (place) {
-    case ShortcutPlace::Desktop:
-        return desktop;
-    case ShortcutPlace::Menu:
-        return menu;
-    case ShortcutPlace::Startup:
-        break;
-    }
-    return startup;
+// Every line but the last place's ends the line.
+const char* lineEnd(ShortcutPlace place) {
+    return place == ShortcutPlace::Startup ? "" : "\r\n";
 }
 
 void addLine(ShortcutReport& report, ShortcutPlace place, const QString& line) {
-    report.text += line + QString::fromUtf8(wordsFor(place).lineEnd);
+    report.text += line + QString::fromUtf8(lineEnd(place));
 }
 
 QString words(const char* line) {
@@ -58,12 +24,12 @@ void writeEntry(const Shortcuts& shortcuts, ShortcutPlace place, ShortcutFlags& 
     const QString failure = shortcuts.write(place);
     if (!failure.isEmpty()) {
         report.failed = true;
-        addLine(report, place, words(wordsFor(place).notCreated).arg(failure));
+        addLine(report, place, words(shortcutPlaceTexts(place).notCreated).arg(failure));
         return;
     }
     flags[place] = QStringLiteral("1");
     if (reportSuccess)
-        addLine(report, place, words(wordsFor(place).created));
+        addLine(report, place, words(shortcutPlaceTexts(place).created));
 }
 
 void deleteEntry(const Shortcuts& shortcuts, ShortcutPlace place, ShortcutFlags& flags,
@@ -71,12 +37,12 @@ void deleteEntry(const Shortcuts& shortcuts, ShortcutPlace place, ShortcutFlags&
     const QString failure = shortcuts.remove(place);
     if (!failure.isEmpty()) {
         report.failed = true;
-        addLine(report, place, words(wordsFor(place).notDeleted).arg(failure));
+        addLine(report, place, words(shortcutPlaceTexts(place).notDeleted).arg(failure));
         return;
     }
     flags[place] = QStringLiteral("0");
     if (reportSuccess)
-        addLine(report, place, words(wordsFor(place).deleted));
+        addLine(report, place, words(shortcutPlaceTexts(place).deleted));
 }
 
 } // namespace
@@ -101,7 +67,7 @@ ShortcutReport deleteShortcuts(const Shortcuts& shortcuts, const ShortcutTicks& 
         if (shortcuts.exists(place))
             deleteEntry(shortcuts, place, flags, report, true);
         else
-            addLine(report, place, words(wordsFor(place).missing));
+            addLine(report, place, words(shortcutPlaceTexts(place).missing));
     }
     return report;
 }

@@ -112,7 +112,7 @@ class InstallTest(unittest.TestCase):
         # A menu shortcut made in the settings window starts the installed program.
         click(find_one(main, "push button", "Configurações"))
         settings = wait_for(lambda: page_with_label(zantor, "Configuração"), what="the settings window")
-        click(find_one(settings, "check box", "Menu iniciar"))
+        click(find_one(settings, "check box", "Menu de aplicativos"))
         click(find_one(settings, "push button", "Adicionar atalho(s)"))
         wait_for(lambda: visible_windows("Zantor"), what="the shortcut report")
         xdotool("search", "--onlyvisible", "--name", "^Zantor$", "windowactivate", "--sync")

@@ -66,7 +66,9 @@ class PackageTest(unittest.TestCase):
             self.assertIn(f'<release version="{version}"', metainfo.read())
         changelog = run("zcat", os.path.join(self.tree, "usr/share/doc/zantor/changelog.gz")).stdout
         self.assertTrue(changelog.startswith(f"zantor ({version})"), changelog)
-        self.assertIn("qt6-wayland", run("dpkg-deb", "--field", self.package, "Depends").stdout)
+        depends = run("dpkg-deb", "--field", self.package, "Depends").stdout
+        for package in ("qt6-wayland", "qt6-translations-l10n"):
+            self.assertIn(package, depends)
 
 
 class CommandLineDocumentsTest(unittest.TestCase):

@@ -43,11 +43,11 @@ class SettingsTest(unittest.TestCase):
         xdotool("mousemove", "5", "5")
         screenshot("e2e-settings.png")
 
-        click(find_one(settings, "check box", "Menu iniciar"))
-        click(find_one(settings, "check box", "Iniciar com Windows"))
+        click(find_one(settings, "check box", "Menu de aplicativos"))
+        click(find_one(settings, "check box", "Iniciar com a sessão"))
         click(find_one(settings, "push button", "Adicionar atalho(s)"))
         find_one(self.zantor.window("Zantor"), "label",
-                 "Atalho criado no menu iniciar.\r\nAtalho criado na pasta iniciar com o Windows.")
+                 "Atalho criado no menu de aplicativos.\r\nAtalho criado para iniciar com a sessão.")
         wait_for(lambda: visible_windows("Zantor"), what="the report to map")
         xdotool("search", "--onlyvisible", "--name", "^Zantor$", "windowactivate", "--sync")
         xdotool("key", "Return")

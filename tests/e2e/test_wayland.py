@@ -159,10 +159,13 @@ class WaylandTest(unittest.TestCase):
                 xdotool("mousemove", "--sync", str(x), str(y))
                 moves = self.weston.moves_requested()
                 xdotool("mousedown", str(button))
-                # The window follows the pointer once Zantor has asked the compositor to
-                # move it; until then a move of the pointer would move nothing.
+                # A press alone is a click: Zantor asks the compositor to move the window
+                # once the pointer has gone past the drag distance with the button held.
+                # The window follows the pointer from that request on (from where it was
+                # pressed), so the rest of the way waits for it.
+                xdotool("mousemove", "--sync", str(x + dx // 10), str(y + dy // 10))
                 wait_for(lambda: self.weston.moves_requested() == moves + 1, what="Zantor to ask for the move")
-                for step in range(1, 11):
+                for step in range(2, 11):
                     xdotool("mousemove", "--sync", str(x + dx * step // 10), str(y + dy * step // 10))
                 xdotool("mouseup", str(button))
                 wait_for(lambda: self.weston.view("Kelmar Zantor") == (start[0] + dx, start[1] + dy),

@@ -18,6 +18,10 @@ private slots:
         QTest::addColumn<QByteArray>("line");
         QTest::addColumn<InstanceRequest>("request");
         QTest::newRow("show") << QByteArray("{\"pedido\":\"mostrar\"}") << InstanceRequest::show();
+        // A start the desktop gave a token to; an older copy sends none and is read as above.
+        QTest::newRow("show with a token")
+            << QByteArray("{\"ativacao\":\"kwin-42_TIME1700\",\"pedido\":\"mostrar\"}")
+            << InstanceRequest::show(QStringLiteral("kwin-42_TIME1700"));
         QTest::newRow("open by titles")
             << QByteArray("{\"pedido\":\"abrir\",\"titulos\":[\"Trabalho\",\"Música \\\"x\\\"\"]}")
             << InstanceRequest::openTitles({QStringLiteral("Trabalho"), QStringLiteral("Música \"x\"")});

@@ -46,9 +46,9 @@ private slots:
         QTest::newRow("desktop") << 0 << "Desktop"
                                  << "Atalho criado no desktop.\r\n";
         QTest::newRow("menu") << 1 << ".local/share/applications"
-                              << "Atalho criado no menu iniciar.\r\n";
+                              << "Atalho criado no menu de aplicativos.\r\n";
         QTest::newRow("startup") << 2 << ".config/autostart"
-                                 << "Atalho criado na pasta iniciar com o Windows.";
+                                 << "Atalho criado para iniciar com a sessão.";
     }
     void createWritesOrReplacesAnExecutableEntryInTheTickedPlace() {
         QFETCH(int, place);
@@ -83,8 +83,9 @@ private slots:
             const FileSizeLimit limit(old.size() + 8);
             const ShortcutReport report = createShortcuts(kShortcuts, {false, true, false}, stored);
             QVERIFY(report.failed);
-            QVERIFY2(report.text.startsWith(QStringLiteral("Erro ao criar o atalho no menu iniciar: ")),
-                     qPrintable(report.text));
+            QVERIFY2(
+                report.text.startsWith(QStringLiteral("Erro ao criar o atalho no menu de aplicativos: ")),
+                qPrintable(report.text));
         }
         QCOMPARE(fileBytes(entry), old);
         QCOMPARE(QDir(QFileInfo(entry).path()).entryList(QDir::Files | QDir::Hidden),
@@ -95,11 +96,11 @@ private slots:
         TemporaryHome home;
         ShortcutFlags stored;
         QCOMPARE(createShortcuts(kShortcuts, kAllPlaces, stored).text,
-                 QStringLiteral("Atalho criado no desktop.\r\nAtalho criado no menu iniciar.\r\n"
-                                "Atalho criado na pasta iniciar com o Windows."));
+                 QStringLiteral("Atalho criado no desktop.\r\nAtalho criado no menu de aplicativos.\r\n"
+                                "Atalho criado para iniciar com a sessão."));
         QCOMPARE(deleteShortcuts(kShortcuts, kAllPlaces, stored).text,
-                 QStringLiteral("Atalho deletado do desktop.\r\nAtalho deletado do menu iniciar.\r\n"
-                                "Atalho deletado da pasta iniciar."));
+                 QStringLiteral("Atalho deletado do desktop.\r\nAtalho deletado do menu de aplicativos.\r\n"
+                                "Atalho para iniciar com a sessão deletado."));
         QCOMPARE(stored.atalhos(), flags("0", "0", "0").atalhos());
         // Nothing ticked, nothing to say.
         QVERIFY(createShortcuts(kShortcuts, {}, stored).text.isEmpty());
@@ -112,8 +113,8 @@ private slots:
         ShortcutFlags stored = flags("1", "1", "1");
         QCOMPARE(deleteShortcuts(kShortcuts, kAllPlaces, stored).text,
                  QStringLiteral("Erro ao apagar. Arquivo não existe mais no desktop.\r\n"
-                                "Erro ao apagar. Arquivo não existe mais no menu iniciar.\r\n"
-                                "Atalho deletado da pasta iniciar."));
+                                "Erro ao apagar. Arquivo não existe mais no menu de aplicativos.\r\n"
+                                "Atalho para iniciar com a sessão deletado."));
         QCOMPARE(stored.atalhos(), flags("1", "1", "0").atalhos());
     }
 
@@ -125,11 +126,11 @@ private slots:
         ShortcutFlags stored = flags("1", "0", "0");
         ShortcutReport report = createShortcuts(kShortcuts, {false, true, true}, stored);
         QVERIFY(report.failed);
-        QVERIFY2(
-            report.text.startsWith(QStringLiteral("Erro ao criar o atalho no menu iniciar: não foi possível "
-                                                  "criar a pasta ")),
-            qPrintable(report.text));
-        QVERIFY(report.text.endsWith(QStringLiteral(".\r\nAtalho criado na pasta iniciar com o Windows.")));
+        QVERIFY2(report.text.startsWith(
+                     QStringLiteral("Erro ao criar o atalho no menu de aplicativos: não foi possível "
+                                    "criar a pasta ")),
+                 qPrintable(report.text));
+        QVERIFY(report.text.endsWith(QStringLiteral(".\r\nAtalho criado para iniciar com a sessão.")));
         QCOMPARE(stored.atalhos(), flags("1", "0", "1").atalhos());
 
         report = deleteShortcuts(kShortcuts, {true, false, false}, stored);

@@ -13,9 +13,11 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QContextMenuEvent>
 #include <QFile>
 #include <QGuiApplication>
 #include <QLabel>
+#include <QMenu>
 #include <QPlainTextEdit>
 #include <QScreen>
 #include <QScrollBar>
@@ -196,7 +198,30 @@ private slots:
         QVERIFY(prompt.messages.isEmpty());
     }
 
-    void firstClickWithoutPointerSelectsRowOneToo() {
+    void detailsFollowTheRowTheUserReaches_data() {
+        QTest::addColumn<QStringList>("gestures");
+        QTest::addColumn<QString>("shown");
+        QTest::addColumn<QList<int>>("selected");
+        QTest::addColumn<bool>("menu");
+        // The keys select only the row they reach: the first click's rule, which adds
+        // row 1, is for clicks.
+        QTest::newRow("down") << QStringList{"Down"} << "b" << QList<int>{1} << false;
+        QTest::newRow("down, down, up") << QStringList{"Down", "Down", "Up"} << "b" << QList<int>{1} << false;
+        QTest::newRow("end") << QStringList{"End"} << "c" << QList<int>{2} << false;
+        QTest::newRow("first click without the pointer")
+            << QStringList{"click 2"} << "c" << QList<int>{0, 2} << false;
+        QTest::newRow("keys, then a click")
+            << QStringList{"Down", "click 2"} << "c" << QList<int>{2} << false;
+        QTest::newRow("right click") << QStringList{"right click 2"} << "c" << QList<int>{2} << true;
+        QTest::newRow("menu key") << QStringList{"Down", "menu key"} << "b" << QList<int>{1} << true;
+        QTest::newRow("shift F10") << QStringList{"End", "Shift+F10"} << "c" << QList<int>{2} << true;
+    }
+
+    void detailsFollowTheRowTheUserReaches() {
+        QFETCH(QStringList, gestures);
+        QFETCH(QString, shown);
+        QFETCH(QList<int>, selected);
+        QFETCH(bool, menu);
         TestAppFolder app;
         app.addGroup(QStringLiteral("a"));
         app.addGroup(QStringLiteral("b"));
@@ -204,13 +229,42 @@ private slots:
         RecordingPrompt prompt;
         TestZantor zantor(app.path());
         MainWindow& window = zantor.mainWindow();
-        QVERIFY(!peer(window).listTouched());
-        // Keyboard navigation counts as a click on the row it reaches.
-        peer(window).groupList()->setFocus();
-        QTest::keyClick(peer(window).groupList(), Qt::Key_Down);
-        QCOMPARE(peer(window).groupTitle()->text(), QStringLiteral("b"));
-        QVERIFY(peer(window).groupList()->selectionModel()->isRowSelected(0));
-        QVERIFY(peer(window).listTouched());
+        GroupListView* list = peer(window).groupList();
+        window.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        // The keys start in the list.
+        QCOMPARE(QApplication::focusWidget(), list);
+        for (const QString& gesture : std::as_const(gestures)) {
+            const QPoint row3 = list->visualRect(cell(window, 2)).center();
+            if (gesture == QLatin1String("click 2")) {
+                QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, row3);
+            } else if (gesture == QLatin1String("right click 2")) {
+                // The press, and what the platform makes of it.
+                QTest::mousePress(list->viewport(), Qt::RightButton, {}, row3);
+                QContextMenuEvent rightClick(QContextMenuEvent::Mouse, row3,
+                                             list->viewport()->mapToGlobal(row3));
+                QApplication::sendEvent(list->viewport(), &rightClick);
+                QTest::mouseRelease(list->viewport(), Qt::RightButton, {}, row3);
+            } else if (gesture == QLatin1String("menu key")) {
+                // What the platform makes of the menu key.
+                QContextMenuEvent menuKey(QContextMenuEvent::Keyboard, QPoint(1, 1),
+                                          list->mapToGlobal(QPoint(1, 1)));
+                QApplication::sendEvent(list, &menuKey);
+            } else {
+                const QKeySequence keys(gesture);
+                QTest::keyClick(list, keys[0].key(), keys[0].keyboardModifiers());
+            }
+        }
+        QCOMPARE(peer(window).groupTitle()->text(), shown);
+        QList<int> rows;
+        for (const QModelIndex& row : list->selectionModel()->selectedRows())
+            rows << row.row();
+        std::sort(rows.begin(), rows.end());
+        QCOMPARE(rows, selected);
+        auto* shortcutMenu = window.findChild<QMenu*>(QStringLiteral("groupShortcutMenu"));
+        QCOMPARE(shortcutMenu && shortcutMenu->isVisible(), menu);
+        if (shortcutMenu)
+            shortcutMenu->close();
     }
 
     void missingPicturesFallBackToTheDefault_data() {

@@ -111,6 +111,39 @@ private slots:
         fixture.waitForTheRunToEnd();
         QCOMPARE(fixture.handler.openedPaths(), QStringList({"/b/1"}));
     }
+
+    void theWindowsShortcutsActAndOpenNoGroup_data() {
+        QTest::addColumn<QKeySequence>("keys");
+        // The window or menu the keys open; none for a key that does nothing here.
+        QTest::addColumn<QString>("opened");
+        QTest::newRow("Ctrl+N") << QKeySequence(Qt::CTRL | Qt::Key_N) << "GroupEditor";
+        QTest::newRow("F2") << QKeySequence(Qt::Key_F2) << "GroupEditor";
+        QTest::newRow("Delete") << QKeySequence(Qt::Key_Delete) << "DeleteConfirmation";
+        QTest::newRow("Ctrl+,") << QKeySequence(Qt::CTRL | Qt::Key_Comma) << "SettingsWindow";
+        QTest::newRow("F1") << QKeySequence(Qt::Key_F1) << "HelpPage";
+        QTest::newRow("Shift+F10") << QKeySequence(Qt::SHIFT | Qt::Key_F10) << "groupShortcutMenu";
+        QTest::newRow("Backspace") << QKeySequence(Qt::Key_Backspace) << "";
+        QTest::newRow("Ctrl+Space") << QKeySequence(Qt::CTRL | Qt::Key_Space) << "";
+    }
+
+    void theWindowsShortcutsActAndOpenNoGroup() {
+        QFETCH(QKeySequence, keys);
+        QFETCH(QString, opened);
+        LaunchFixture fixture;
+        GroupListView* list = peer(*fixture.window).groupList();
+        fixture.window->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(fixture.window));
+        QTest::keyClick(list, Qt::Key_Down);
+        QTest::keyClick(list, keys[0].key(), keys[0].keyboardModifiers());
+        QVERIFY(!fixture.launchTimer()->isActive());
+        QVERIFY(fixture.handler.opened.isEmpty());
+        QStringList shown;
+        for (QWidget* window : QApplication::topLevelWidgets()) {
+            if (window->isVisible() && window != fixture.window)
+                shown << window->objectName();
+        }
+        QCOMPARE(shown, opened.isEmpty() ? QStringList() : QStringList{opened});
+    }
 };
 
 ZANTOR_TEST_MAIN(MainWindowLaunchTest)

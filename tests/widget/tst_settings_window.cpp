@@ -115,18 +115,18 @@ private slots:
         add("checkMinimize", "0", "Minimizar para o tray ao abrir recursos", false);
         add("checkMinimize", "", "Minimizar para o tray ao abrir recursos", true);
         add("atalhos", "", "Desktop", false);
-        add("atalhos", "", "Menu iniciar", false);
-        add("atalhos", "", "Iniciar com Windows", false);
+        add("atalhos", "", "Menu de aplicativos", false);
+        add("atalhos", "", "Iniciar com a sessão", false);
         add("atalhos",
             "1\x1f"
             "0\x1f"
             "1",
-            "Iniciar com Windows", true);
+            "Iniciar com a sessão", true);
         add("atalhos",
             "1\x1f"
             "0\x1f"
             "1",
-            "Menu iniciar", false);
+            "Menu de aplicativos", false);
     }
     void storedOptionsAreShown() {
         QFETCH(QString, column);
