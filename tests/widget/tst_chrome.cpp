@@ -9,6 +9,7 @@
 #include "support/TestMain.h"
 #include "support/TrayOverride.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QCursor>
 #include <QElapsedTimer>
@@ -204,6 +205,12 @@ private slots:
             QTest::mousePress(box, Qt::RightButton, {}, QPoint(5, 5));
             QTest::mouseMove(&window, QPoint(150, 120));
             QTest::mouseRelease(box, Qt::RightButton, {}, QPoint(5, 5));
+            QCOMPARE(window.pos(), place);
+            // A tap that wanders less than the drag distance is a click, not a move.
+            const int wander = QApplication::startDragDistance() - 1;
+            QTest::mousePress(&window, mouseButton, {}, QPoint(20, 150));
+            QTest::mouseMove(&window, QPoint(20 + wander, 150));
+            QTest::mouseRelease(&window, mouseButton, {}, QPoint(20 + wander, 150));
             QCOMPARE(window.pos(), place);
             QTest::mousePress(&window, mouseButton, {}, QPoint(20, 150));
             QTest::mouseMove(&window, QPoint(60, 170));
