@@ -97,6 +97,18 @@ class CommandLineTest(unittest.TestCase):
                 self.assertEqual(copy.wait_exit(), 0)
                 self.assertEqual(os.listdir(runtime), [])
 
+    def test_a_copy_asked_to_end_ends_whatever_box_is_up(self):
+        # The run's report has no button that closes it as Esc would: it refused to close,
+        # and the request to end was lost with it.
+        self.zantor.add_group("Falta", "Sumido", "/nao/existe")
+        self.zantor.set_settings(tempo="500")
+        self.zantor.start(self.env)
+        wait_for(lambda: visible_windows("Kelmar Zantor"), what="the main window")
+        self.assertEqual(self.zantor.run("--abrir", "Falta", env=self.env).returncode, 0)
+        wait_for(lambda: visible_windows("Erro"), what="the report of the missing item")
+        self.zantor.process.send_signal(signal.SIGTERM)
+        self.assertEqual(self.zantor.wait_exit(), 0)
+
     def test_groups_open_by_title_through_a_fresh_copy_and_the_running_one(self):
         planilha, relatorio, cancao = self.notes("planilha", "relatório", "canção")
         self.zantor.add_group("Trabalho", "Planilha, Relatório", UNIT.join([planilha, " " + relatorio]))
