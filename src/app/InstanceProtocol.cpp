@@ -3,6 +3,7 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <algorithm>
 
 namespace zantor {
 
@@ -72,14 +73,38 @@ QByteArray encodeRequest(const InstanceRequest& request) {
             ids.append(id);
         return line({{kKind, kOpenByIds}, {kIds, ids}});
     }
-    case Kind::Import:
-        return line({{kKind, kImport},
-                     {kImportFile, QString::fromLatin1(request.importFile.toBase64())},
-                     {kWithShortcuts, request.withShortcuts}});
+    case Kind::Import: {
+        QByteArray whole;
+        sendRequest(request, [&whole](const QByteArray& piece) {
+            whole += piece;
+            return true;
+        });
+        return whole;
+    }
     case Kind::Unknown:
         break;
     }
     return line({{kKind, request.unknownKind}});
+}
+
+bool sendRequest(const InstanceRequest& request, const std::function<bool(const QByteArray&)>& send) {
+    if (request.kind != InstanceRequest::Kind::Import)
+        return send(encodeRequest(request));
+    // The line QJsonDocument would write, its keys in order, made by hand: base64 needs
+    // no escaping, and the file goes through in pieces of whole base64 groups.
+    const QByteArray start = "{\"" + kWithShortcuts.toLatin1() +
+                             "\":" + (request.withShortcuts ? "true" : "false") + ",\"" +
+                             kImportFile.toLatin1() + "\":\"";
+    if (!send(start))
+        return false;
+    constexpr qsizetype kPiece = 3 << 16;
+    const QByteArray& file = request.importFile;
+    for (qsizetype at = 0; at < file.size(); at += kPiece) {
+        if (!send(QByteArray::fromRawData(file.constData() + at, std::min(kPiece, file.size() - at))
+                      .toBase64()))
+            return false;
+    }
+    return send("\",\"" + kKind.toLatin1() + "\":\"" + kImport.toLatin1() + "\"}\n");
 }
 
 InstanceRequest decodeRequest(const QByteArray& line) {

@@ -5,6 +5,7 @@
 #include <QByteArray>
 #include <QStringList>
 #include <QVector>
+#include <functional>
 #include <optional>
 
 namespace zantor {
@@ -50,6 +51,10 @@ struct InstanceRequest {
 namespace instance_protocol {
 // Each line ends with its line break.
 QByteArray encodeRequest(const InstanceRequest& request);
+// The same line in pieces, handed to `send` one after the other until it returns false:
+// an import's file is encoded a piece at a time, never copied whole. False when `send`
+// did.
+bool sendRequest(const InstanceRequest& request, const std::function<bool(const QByteArray&)>& send);
 QByteArray encodeAnswer(const CommandResult& answer);
 // Each takes a line without its break.
 InstanceRequest decodeRequest(const QByteArray& line);

@@ -7,7 +7,9 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QPointer>
+#include <QRandomGenerator>
 #include <QThread>
+#include <algorithm>
 
 namespace zantor {
 
@@ -16,16 +18,7 @@ namespace {
 // How long a start waits for a copy that holds the lock but does not listen yet: it is
 // still loading its window, or about to end.
 constexpr int kStartWaitMs = 15000;
-// A request is a line of JSON: the largest is an import file of 64 MiB in base64.
-constexpr qint64 kLongestRequest = qint64(96) << 20;
-// A later start sends its request as soon as it is connected: a connection that stays
-// silent this long is dropped, so that stalled clients cannot hold the server.
-constexpr int kIdleConnectionMs = 5000;
-// One user starts Zantor a few times at once at most. Past this many connections the
-// oldest goes, before they can use up the process's file descriptors: a later start
-// sends its request the moment it is connected, so the newest are the ones to keep.
-constexpr int kMostConnections = 32;
-constexpr int kListenRetryMs = 1000;
+constexpr int kAcceptAgainMs = 1000;
 
 QString errorAnswer(const QString& text) {
     return text + QLatin1Char('\n');
@@ -33,52 +26,73 @@ QString errorAnswer(const QString& text) {
 
 } // namespace
 
-SingleInstance::SingleInstance(const QString& databaseFolder, QObject* parent)
-    : QObject(parent) {
-    const QString folder = privateRuntimeFolder();
-    if (folder.isEmpty()) {
-        m_failure = QStringLiteral("Não há uma pasta só deste usuário para a trava do Zantor (nem em "
-                                   "$XDG_RUNTIME_DIR nem na pasta de cache): sem ela, duas cópias poderiam "
-                                   "abrir ao mesmo tempo.");
-        return;
-    }
-    const QFileInfo databases(databaseFolder);
-    const QString key = databases.exists() ? databases.canonicalFilePath() : databases.absoluteFilePath();
-    const QString name =
-        QStringLiteral("zantor-") +
-        QString::fromLatin1(
-            QCryptographicHash::hash(key.toUtf8(), QCryptographicHash::Sha1).toHex().left(16));
-    m_socketPath = folder + QLatin1Char('/') + name + QStringLiteral(".socket");
-    m_lock = std::make_unique<QLockFile>(folder + QLatin1Char('/') + name + QStringLiteral(".lock"));
-    // A lock is stale only when its process is gone: the running copy keeps it for days.
-    m_lock->setStaleLockTime(0);
-
-    m_listenAgain.setSingleShot(true);
-    m_listenAgain.setInterval(kListenRetryMs);
-    connect(&m_listenAgain, &QTimer::timeout, this, &SingleInstance::startListening);
+SingleInstance::SingleInstance(const QString& databaseFolder, InstanceLimits limits, QObject* parent)
+    : QObject(parent)
+    , m_databaseFolder(databaseFolder)
+    , m_limits(limits) {
+    m_acceptAgain.setSingleShot(true);
+    m_acceptAgain.setInterval(kAcceptAgainMs);
+    connect(&m_acceptAgain, &QTimer::timeout, &m_server, &LocalServer::resumeAccepting);
     connect(&m_server, &LocalServer::newConnection, this, &SingleInstance::acceptConnection);
-    // The server closes when it cannot take a connection: it listens again as one goes,
-    // or a moment later.
-    connect(&m_server, &LocalServer::acceptFailed, &m_listenAgain, qOverload<>(&QTimer::start));
+    connect(&m_server, &LocalServer::acceptPaused, &m_acceptAgain, qOverload<>(&QTimer::start));
 }
 
 SingleInstance::~SingleInstance() {
     m_server.close();
 }
 
+bool SingleInstance::prepareLock() {
+    // Made first: a start before the folder exists and one after must find the same lock,
+    // and only an existing folder has a canonical path.
+    QDir().mkpath(m_databaseFolder);
+    const QFileInfo folder(m_databaseFolder);
+    const QString canonical = folder.canonicalFilePath();
+    const QString key = canonical.isEmpty() ? QDir::cleanPath(folder.absoluteFilePath()) : canonical;
+    m_name = QStringLiteral("zantor-") +
+             QString::fromLatin1(
+                 QCryptographicHash::hash(key.toUtf8(), QCryptographicHash::Sha1).toHex().left(16));
+    if (!canonical.isEmpty() && QFileInfo(canonical).isWritable()) {
+        m_lock = std::make_unique<LockFile>(canonical + QStringLiteral("/.zantor.lock"));
+        return true;
+    }
+    // Nothing can be written to these databases, so no two copies can spoil them: a start
+    // in another environment may find another folder here, and that is all it risks.
+    const QString runtime = privateRuntimeFolder();
+    if (runtime.isEmpty()) {
+        m_failure = QStringLiteral("Não há uma pasta só deste usuário para a trava do Zantor (nem em "
+                                   "$XDG_RUNTIME_DIR nem na pasta de cache): sem ela, duas cópias poderiam "
+                                   "abrir ao mesmo tempo.");
+        return false;
+    }
+    m_lock = std::make_unique<LockFile>(runtime + QLatin1Char('/') + m_name + QStringLiteral(".lock"));
+    return true;
+}
+
 SingleInstance::Claim SingleInstance::claim() {
-    if (!m_lock)
+    if (!m_lock && !prepareLock())
         return Claim::Failed;
     const QDeadlineTimer deadline(kStartWaitMs);
     while (true) {
-        if (m_lock->tryLock(0))
+        switch (m_lock->tryHold()) {
+        case LockFile::Outcome::Held:
             return Claim::Claimed;
-        if (m_lock->error() != QLockFile::LockFailedError) {
-            m_failure = QStringLiteral("Não foi possível criar a trava do Zantor (%1).")
-                            .arg(QDir::toNativeSeparators(m_lock->fileName()));
+        case LockFile::Outcome::Failed:
+            m_failure = QStringLiteral("Não foi possível criar a trava do Zantor (%1: %2).")
+                            .arg(QDir::toNativeSeparators(m_lock->path()), m_lock->errorString());
             return Claim::Failed;
+        case LockFile::Outcome::HeldElsewhere:
+            break;
         }
-        if (m_runningCopy.connectTo(m_socketPath) || deadline.hasExpired())
+        if (const std::optional<QByteArray> address = m_lock->note()) {
+            if (address->isEmpty()) {
+                m_failure =
+                    QStringLiteral("O Zantor já está aberto, mas não pode receber pedidos de outras cópias.");
+                return Claim::Failed;
+            }
+            if (m_runningCopy.connectTo(QFile::decodeName(*address)))
+                return Claim::RunningElsewhere;
+        }
+        if (deadline.hasExpired())
             return Claim::RunningElsewhere;
         QThread::msleep(100);
     }
@@ -87,8 +101,11 @@ SingleInstance::Claim SingleInstance::claim() {
 CommandResult SingleInstance::ask(const InstanceRequest& request, int waitMs) {
     const CommandResult silent = CommandResult::failure(
         exit_status::kFailure, errorAnswer(QStringLiteral("O Zantor já está aberto, mas não respondeu.")));
+    const QDeadlineTimer sending(kAnswerWaitMs);
     if (!m_runningCopy.isConnected() ||
-        !m_runningCopy.send(instance_protocol::encodeRequest(request), QDeadlineTimer(kAnswerWaitMs)))
+        !instance_protocol::sendRequest(request, [this, &sending](const QByteArray& piece) {
+            return m_runningCopy.send(piece, sending);
+        }))
         return silent;
     const std::optional<QByteArray> line = m_runningCopy.receiveLine(
         waitMs < 0 ? QDeadlineTimer(QDeadlineTimer::Forever) : QDeadlineTimer(waitMs));
@@ -98,73 +115,112 @@ CommandResult SingleInstance::ask(const InstanceRequest& request, int waitMs) {
 }
 
 void SingleInstance::listen(Answer answer) {
-    if (!m_lock)
+    if (!m_lock || m_server.isListening())
         return;
     m_answer = std::move(answer);
     startListening();
 }
 
 void SingleInstance::startListening() {
-    if (m_server.isListening())
+    QStringList addresses;
+    if (const QString runtime = privateRuntimeFolder(); !runtime.isEmpty())
+        addresses << runtime + QLatin1Char('/') + m_name + QStringLiteral(".socket");
+    // Where that path is too long for a socket (a deep cache folder) or there is no
+    // private folder: a name that no file holds and no other user can guess.
+    addresses << QStringLiteral("@%1-%2").arg(m_name).arg(QRandomGenerator::system()->generate64(), 16, 16,
+                                                          QLatin1Char('0'));
+    for (const QString& address : std::as_const(addresses)) {
+        // Holding the lock, any socket file there is left over from a copy that crashed:
+        // listening takes its place.
+        if (!m_server.listen(address))
+            continue;
+        if (!m_lock->setNote(QFile::encodeName(address)))
+            qWarning("Zantor: não foi possível dizer às outras cópias onde esta recebe pedidos (%s).",
+                     qPrintable(QDir::toNativeSeparators(m_lock->path())));
         return;
-    // Holding the lock, any socket there is left over from a copy that crashed, or from
-    // this server, which closes and removes its socket when it cannot accept: listening
-    // takes its place.
-    if (!m_server.listen(m_socketPath)) {
-        qWarning("Zantor: não foi possível receber pedidos de outras cópias (%s).",
-                 qPrintable(m_server.errorString()));
-        m_listenAgain.start();
     }
+    // Said once, and told to every later start at once rather than after a wait.
+    qWarning("Zantor: não foi possível receber pedidos de outras cópias (%s).",
+             qPrintable(m_server.errorString()));
+    m_lock->setNote({});
+}
+
+LocalConnection* SingleInstance::connectionToDrop() const {
+    const auto oldestWhere = [this](auto condition) -> LocalConnection* {
+        const auto found =
+            std::find_if(m_connections.cbegin(), m_connections.cend(),
+                         [&](LocalConnection* socket) { return condition(m_requests.value(socket)); });
+        return found == m_connections.cend() ? nullptr : *found;
+    };
+    if (LocalConnection* silent =
+            oldestWhere([](const Connection& open) { return !open.answering && open.request.isEmpty(); }))
+        return silent;
+    return oldestWhere([](const Connection& open) { return !open.answering; });
 }
 
 void SingleInstance::acceptConnection(LocalConnection* socket) {
-    if (m_connections.size() >= kMostConnections)
-        closeConnection(m_connections.first());
+    if (m_connections.size() >= m_limits.connections) {
+        LocalConnection* dropped = connectionToDrop();
+        if (!dropped) {
+            // Every connection waits for the end of its run: the newcomer is turned away.
+            socket->abort();
+            socket->deleteLater();
+            return;
+        }
+        closeConnection(dropped);
+    }
     auto* idle = new QTimer(socket);
     idle->setSingleShot(true);
-    idle->start(kIdleConnectionMs);
+    idle->start(m_limits.idleMs);
     m_connections.append(socket);
-    m_requests.insert(socket, {{}, idle});
+    m_requests.insert(socket, {{}, idle, false});
     connect(idle, &QTimer::timeout, this, [this, socket] { closeConnection(socket); });
     connect(socket, &LocalConnection::disconnected, this, [this, socket] { closeConnection(socket); });
-    connect(socket, &LocalConnection::readyRead, this, [this, socket, idle] {
-        idle->start();
-        readRequest(socket);
-    });
+    connect(socket, &LocalConnection::readyRead, this, [this, socket] { readRequest(socket); });
 }
 
 void SingleInstance::closeConnection(LocalConnection* socket) {
     // Once only, whether the peer left or the connection went idle.
-    if (!m_requests.remove(socket))
-        return;
-    m_connections.removeOne(socket);
-    socket->abort();
-    socket->deleteLater();
-    // The server stops listening for good when it cannot accept (no file descriptor left):
-    // a connection that goes frees one.
-    startListening();
-}
-
-void SingleInstance::readRequest(LocalConnection* socket) {
-    // The line grows piece by piece: look for its end only in what came last, as an import
-    // request can be many megabytes long.
     const auto open = m_requests.find(socket);
     if (open == m_requests.end())
         return;
+    m_buffered -= open->request.size();
+    m_requests.erase(open);
+    m_connections.removeOne(socket);
+    socket->abort();
+    socket->deleteLater();
+    // A file descriptor has come free.
+    m_server.resumeAccepting();
+}
+
+void SingleInstance::readRequest(LocalConnection* socket) {
+    const auto open = m_requests.find(socket);
+    if (open == m_requests.end() || open->answering)
+        return;
+    open->idle->start();
     QByteArray& request = open->request;
-    const qsizetype searched = request.size();
-    request += socket->readAll();
-    const qsizetype end = request.indexOf('\n', searched);
+    // A byte past either limit tells a request that is too long from one that just fits.
+    const qint64 room =
+        std::min(m_limits.requestBytes - request.size(), m_limits.bufferedBytes - m_buffered) + 1;
+    const QByteArray piece = socket->read(room);
+    const qsizetype end = piece.indexOf('\n');
     if (end < 0) {
-        if (request.size() > kLongestRequest)
+        request += piece;
+        m_buffered += piece.size();
+        // Too long, or the peer stopped sending before its request was whole.
+        if (request.size() > m_limits.requestBytes || m_buffered > m_limits.bufferedBytes || socket->atEnd())
             closeConnection(socket);
         return;
     }
-    const InstanceRequest asked = instance_protocol::decodeRequest(request.left(end));
-    request.clear();
-    // The copy that asked now waits for its answer, which may come at the end of a run.
+    m_buffered -= request.size();
+    request += piece.left(end);
+    const InstanceRequest asked = instance_protocol::decodeRequest(std::exchange(request, {}));
+    // The copy that asked now waits for its answer, which may come at the end of a run;
+    // whatever else it sends is never read, and a peer that has shut its sending end
+    // still gets the answer.
+    open->answering = true;
     open->idle->stop();
-    disconnect(socket, &LocalConnection::readyRead, this, nullptr);
+    socket->stopReading();
     m_answer(asked, [socket = QPointer<LocalConnection>(socket)](const CommandResult& result) {
         if (!socket)
             return;

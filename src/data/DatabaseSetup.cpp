@@ -71,19 +71,17 @@ bool needsSeed(const QString& databasePath) {
 
 void seed(const QString& databasePath, const QString& seedPath) {
     const QStringList statements = splitSqlScript(readSeed(databasePath, seedPath));
-    // In place, holding the database's write lock from the start: of several starts at
-    // once (the user's and an autostart, say), one makes the tables and the others find
-    // them made. A start that ends halfway leaves no tables behind, which the next start
-    // takes as a seed to make again.
+    // In place, in one transaction, which holds the write lock from its start: of several
+    // starts at once (the user's and an autostart, say), one makes the tables and the
+    // others find them made. A start that ends halfway leaves no tables behind, which the
+    // next start takes as a seed to make again.
     DbSession db(databasePath, DbSession::OpenMode::CreateFile);
-    db.inTransaction(
-        [&] {
-            if (tableCount(db) > 0)
-                return;
-            for (const QString& statement : statements)
-                db.execute(statement);
-        },
-        DbSession::Lock::WriteAtOnce);
+    db.inTransaction([&] {
+        if (tableCount(db) > 0)
+            return;
+        for (const QString& statement : statements)
+            db.execute(statement);
+    });
 }
 
 // Older groups tables have no column for item arguments: one statement adds it, and its
@@ -99,12 +97,10 @@ void addArgumentsColumn(const QString& groupsPath) {
         };
         if (hasColumn())
             return;
-        db.inTransaction(
-            [&] {
-                if (!hasColumn())
-                    db.execute(QStringLiteral("ALTER TABLE Tabela1 ADD COLUMN texto3 TEXT"));
-            },
-            DbSession::Lock::WriteAtOnce);
+        db.inTransaction([&] {
+            if (!hasColumn())
+                db.execute(QStringLiteral("ALTER TABLE Tabela1 ADD COLUMN texto3 TEXT"));
+        });
     } catch (const DatabaseError&) {
     }
 }

@@ -29,7 +29,8 @@ DbSession::DbSession(const QString& path, OpenMode mode)
 
     QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_connection);
     db.setDatabaseName(path);
-    db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=3000"));
+    // Commands started together take turns: each waits this long for another's lock.
+    db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=10000"));
     if (!db.open()) {
         const QString reason = db.lastError().text();
         db = QSqlDatabase();
@@ -79,13 +80,8 @@ void DbSession::execute(const QString& sql, const QVariantList& values) {
     run(sql, values, false);
 }
 
-void DbSession::begin(Lock lock) {
-    if (lock == Lock::WriteAtOnce) {
-        run(QStringLiteral("BEGIN IMMEDIATE"), {}, false);
-        return;
-    }
-    if (!QSqlDatabase::database(m_connection, false).transaction())
-        fail(QStringLiteral("Não foi possível iniciar a gravação."));
+void DbSession::begin() {
+    run(QStringLiteral("BEGIN IMMEDIATE"), {}, false);
 }
 
 void DbSession::commit() {

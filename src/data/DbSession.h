@@ -32,12 +32,13 @@ public:
     }
     void execute(const QString& sql, const QVariantList& values = {});
 
-    // Runs `work` in one transaction: all of it lands, or none of it. With
-    // `Lock::WriteAtOnce` the transaction holds the write lock from its start, so that no
-    // other process can write between what `work` reads and what it writes.
-    enum class Lock { WhenWriting, WriteAtOnce };
-    template <typename Work> void inTransaction(Work&& work, Lock lock = Lock::WhenWriting) {
-        begin(lock);
+    // Runs `work` in one transaction: all of it lands, or none of it. The transaction
+    // takes the write lock at its start, waiting its turn while another process writes,
+    // so that nothing can come between what `work` reads and what it writes. Taken only
+    // at the first write, after a read, the lock could not be waited for: SQLite says
+    // "database is locked" at once there rather than risk a deadlock.
+    template <typename Work> void inTransaction(Work&& work) {
+        begin();
         try {
             work();
         } catch (...) {
@@ -50,7 +51,7 @@ public:
 private:
     QSqlQuery run(const QString& sql, const QVariantList& values, bool forReading);
     void finishReading(const QSqlQuery& query) const;
-    void begin(Lock lock);
+    void begin();
     void commit();
     void rollback();
     [[noreturn]] void fail(const QString& reason) const;

@@ -52,33 +52,31 @@ ItemChange changeItem(const QString& groupsPath, const ItemPlace& item, const QS
                       Change&& change) {
     DbSession db(groupsPath);
     ItemChange outcome = ItemChange::Changed;
-    db.inTransaction(
-        [&] {
-            const QVector<QSqlRecord> rows = db.select(
-                QStringLiteral("select texto1,texto2,texto3 from Tabela1 where id=?"), {item.groupId});
-            if (rows.isEmpty())
-                return;
-            const QSqlRecord& row = rows.first();
-            QVector<GroupItem> items = editorItems(columnText(row, QStringLiteral("texto1")),
-                                                   columnText(row, QStringLiteral("texto2")),
-                                                   columnText(row, QStringLiteral("texto3")));
-            // The item is known by its title and address; its arguments go wherever it goes.
-            const auto isWanted = [&item](const GroupItem& stored) {
-                return stored.title == item.title && stored.address == item.address;
-            };
-            qsizetype at = item.index < items.size() && isWanted(items[item.index]) ? item.index : -1;
-            if (at < 0 && std::count_if(items.begin(), items.end(), isWanted) == 1)
-                at = std::find_if(items.begin(), items.end(), isWanted) - items.begin();
-            if (at < 0)
-                return;
-            change(items, at);
-            const StoredItemList stored = writeItemList(items);
-            db.execute(QStringLiteral("UPDATE Tabela1 SET [texto1]=?, [texto2]=?, [qtd]=?, [dataUpd]=?, "
-                                      "[texto3]=? WHERE id=?"),
-                       {stored.texto1, stored.texto2, stored.qtd, dataUpd, stored.texto3, item.groupId});
-            outcome = ItemChange::Done;
-        },
-        DbSession::Lock::WriteAtOnce);
+    db.inTransaction([&] {
+        const QVector<QSqlRecord> rows =
+            db.select(QStringLiteral("select texto1,texto2,texto3 from Tabela1 where id=?"), {item.groupId});
+        if (rows.isEmpty())
+            return;
+        const QSqlRecord& row = rows.first();
+        QVector<GroupItem> items =
+            editorItems(columnText(row, QStringLiteral("texto1")), columnText(row, QStringLiteral("texto2")),
+                        columnText(row, QStringLiteral("texto3")));
+        // The item is known by its title and address; its arguments go wherever it goes.
+        const auto isWanted = [&item](const GroupItem& stored) {
+            return stored.title == item.title && stored.address == item.address;
+        };
+        qsizetype at = item.index < items.size() && isWanted(items[item.index]) ? item.index : -1;
+        if (at < 0 && std::count_if(items.begin(), items.end(), isWanted) == 1)
+            at = std::find_if(items.begin(), items.end(), isWanted) - items.begin();
+        if (at < 0)
+            return;
+        change(items, at);
+        const StoredItemList stored = writeItemList(items);
+        db.execute(QStringLiteral("UPDATE Tabela1 SET [texto1]=?, [texto2]=?, [qtd]=?, [dataUpd]=?, "
+                                  "[texto3]=? WHERE id=?"),
+                   {stored.texto1, stored.texto2, stored.qtd, dataUpd, stored.texto3, item.groupId});
+        outcome = ItemChange::Done;
+    });
     return outcome;
 }
 

@@ -2,7 +2,9 @@
 
 #include <QFile>
 #include <QSocketNotifier>
+#include <algorithm>
 #include <cerrno>
+#include <cstddef>
 #include <cstring>
 #include <fcntl.h>
 #include <poll.h>
@@ -19,18 +21,44 @@ namespace {
 // say: the later starts wait in line rather than fail.
 constexpr int kBacklog = 50;
 
-std::optional<sockaddr_un> addressOf(const QString& path) {
-    const QByteArray name = QFile::encodeName(path);
+// The first byte of an address in the abstract namespace, and what stands for it in ours.
+constexpr char kAbstract = '@';
+
+struct SocketAddress {
     sockaddr_un address{};
-    if (name.size() >= qsizetype(sizeof(address.sun_path)))
+    socklen_t size = 0;
+    bool isFile() const { return address.sun_path[0] != '\0'; }
+};
+
+std::optional<SocketAddress> addressOf(const QString& text) {
+    const QByteArray name = QFile::encodeName(text);
+    SocketAddress socket;
+    if (name.isEmpty() || name.size() >= qsizetype(sizeof(socket.address.sun_path)))
         return std::nullopt;
-    address.sun_family = AF_UNIX;
-    std::memcpy(address.sun_path, name.constData(), size_t(name.size()));
-    return address;
+    socket.address.sun_family = AF_UNIX;
+    std::memcpy(socket.address.sun_path, name.constData(), size_t(name.size()));
+    if (name.startsWith(kAbstract)) {
+#ifdef Q_OS_LINUX
+        socket.address.sun_path[0] = '\0';
+        socket.size = socklen_t(offsetof(sockaddr_un, sun_path) + size_t(name.size()));
+        return socket;
+#else
+        return std::nullopt;
+#endif
+    }
+    socket.size = sizeof(socket.address);
+    return socket;
 }
 
 int newSocket() {
     return ::socket(AF_UNIX, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);
+}
+
+// A name in the abstract namespace has no file permissions: anyone may connect to it.
+bool peerIsThisUser(int socket) {
+    ucred peer{};
+    socklen_t size = sizeof(peer);
+    return ::getsockopt(socket, SOL_SOCKET, SO_PEERCRED, &peer, &size) == 0 && peer.uid == ::geteuid();
 }
 
 } // namespace
@@ -40,15 +68,16 @@ LocalClient::~LocalClient() {
         ::close(m_socket);
 }
 
-bool LocalClient::connectTo(const QString& path) {
-    const std::optional<sockaddr_un> address = addressOf(path);
-    if (!address || m_socket >= 0)
+bool LocalClient::connectTo(const QString& address) {
+    const std::optional<SocketAddress> server = addressOf(address);
+    if (!server || m_socket >= 0)
         return m_socket >= 0;
     m_socket = newSocket();
     if (m_socket < 0)
         return false;
     // A full backlog (EAGAIN) or no server at all: the caller tries again.
-    if (::connect(m_socket, reinterpret_cast<const sockaddr*>(&*address), sizeof(*address)) != 0) {
+    if (::connect(m_socket, reinterpret_cast<const sockaddr*>(&server->address), server->size) != 0 ||
+        !peerIsThisUser(m_socket)) {
         ::close(m_socket);
         m_socket = -1;
     }
@@ -108,7 +137,7 @@ LocalConnection::LocalConnection(int socket, QObject* parent)
     , m_readable(new QSocketNotifier(socket, QSocketNotifier::Read, this))
     , m_writable(new QSocketNotifier(socket, QSocketNotifier::Write, this)) {
     m_writable->setEnabled(false);
-    connect(m_readable, &QSocketNotifier::activated, this, &LocalConnection::receive);
+    connect(m_readable, &QSocketNotifier::activated, this, &LocalConnection::readyRead);
     connect(m_writable, &QSocketNotifier::activated, this, &LocalConnection::sendPending);
 }
 
@@ -116,25 +145,30 @@ LocalConnection::~LocalConnection() {
     abort();
 }
 
-void LocalConnection::receive() {
-    bool closed = false;
-    const qsizetype before = m_received.size();
-    while (true) {
+QByteArray LocalConnection::read(qint64 most) {
+    QByteArray received;
+    while (m_socket >= 0 && !m_atEnd && received.size() < most) {
         char chunk[65536];
-        const ssize_t count = ::recv(m_socket, chunk, sizeof(chunk), 0);
+        const ssize_t count = ::recv(
+            m_socket, chunk, size_t(std::min<qint64>(qint64(sizeof(chunk)), most - received.size())), 0);
         if (count > 0) {
-            m_received.append(chunk, count);
+            received.append(chunk, count);
             continue;
         }
         if (count < 0 && errno == EINTR)
             continue;
-        closed = count == 0 || errno != EAGAIN;
-        break;
+        if (count < 0 && errno == EAGAIN)
+            break;
+        // The peer has shut its end, or the connection broke: nothing more will come, and
+        // the notifier would only report that again and again.
+        m_atEnd = true;
+        m_readable->setEnabled(false);
     }
-    if (m_received.size() > before)
-        emit readyRead();
-    if (closed && m_socket >= 0)
-        finish();
+    return received;
+}
+
+void LocalConnection::stopReading() {
+    m_readable->setEnabled(false);
 }
 
 void LocalConnection::write(const QByteArray& bytes) {
@@ -189,11 +223,11 @@ LocalServer::~LocalServer() {
     close();
 }
 
-bool LocalServer::listen(const QString& path) {
+bool LocalServer::listen(const QString& address) {
     close();
-    const std::optional<sockaddr_un> address = addressOf(path);
-    if (!address) {
-        m_error = QStringLiteral("caminho longo demais para um socket");
+    const std::optional<SocketAddress> own = addressOf(address);
+    if (!own) {
+        m_error = QStringLiteral("endereço longo demais para um socket");
         return false;
     }
     const int socket = newSocket();
@@ -201,19 +235,27 @@ bool LocalServer::listen(const QString& path) {
         m_error = QString::fromLocal8Bit(std::strerror(errno));
         return false;
     }
-    ::unlink(address->sun_path);
-    if (::bind(socket, reinterpret_cast<const sockaddr*>(&*address), sizeof(*address)) != 0 ||
-        ::chmod(address->sun_path, S_IRUSR | S_IWUSR) != 0 || ::listen(socket, kBacklog) != 0) {
+    const char* file = own->address.sun_path;
+    if (own->isFile())
+        ::unlink(file);
+    if (::bind(socket, reinterpret_cast<const sockaddr*>(&own->address), own->size) != 0 ||
+        (own->isFile() && ::chmod(file, S_IRUSR | S_IWUSR) != 0) || ::listen(socket, kBacklog) != 0) {
         m_error = QString::fromLocal8Bit(std::strerror(errno));
         ::close(socket);
-        ::unlink(address->sun_path);
+        if (own->isFile())
+            ::unlink(file);
         return false;
     }
     m_socket = socket;
-    m_path = path;
+    m_address = address;
     m_incoming = new QSocketNotifier(socket, QSocketNotifier::Read, this);
     connect(m_incoming, &QSocketNotifier::activated, this, &LocalServer::accept);
     return true;
+}
+
+void LocalServer::resumeAccepting() {
+    if (m_incoming)
+        m_incoming->setEnabled(true);
 }
 
 void LocalServer::close() {
@@ -224,23 +266,29 @@ void LocalServer::close() {
     m_incoming = nullptr;
     ::close(m_socket);
     m_socket = -1;
-    ::unlink(QFile::encodeName(m_path).constData());
+    if (!m_address.startsWith(QLatin1Char(kAbstract)))
+        ::unlink(QFile::encodeName(m_address).constData());
 }
 
 void LocalServer::accept() {
     while (m_socket >= 0) {
         const int connection = ::accept4(m_socket, nullptr, nullptr, SOCK_NONBLOCK | SOCK_CLOEXEC);
         if (connection >= 0) {
-            emit newConnection(new LocalConnection(connection, this));
+            if (peerIsThisUser(connection))
+                emit newConnection(new LocalConnection(connection, this));
+            else
+                ::close(connection);
             continue;
         }
         if (errno == EINTR || errno == ECONNABORTED)
             continue;
         if (errno == EAGAIN)
             return;
+        // Out of file descriptors, say: the queue would wake the notifier again and again.
         m_error = QString::fromLocal8Bit(std::strerror(errno));
-        close();
-        emit acceptFailed();
+        m_incoming->setEnabled(false);
+        emit acceptPaused();
+        return;
     }
 }
 

@@ -55,12 +55,10 @@ public:
             styled().paint(painter, rect, Qt::AlignCenter, mode, state);
             return;
         }
+        // Filling the box as Qt's do, even where the picture's proportions leave it a
+        // pixel short of it.
         const qreal scale = painter->device() ? painter->device()->devicePixelRatio() : 1.0;
-        QPixmap drawn = pixmap(rect.size() * scale, mode, state);
-        if (drawn.isNull())
-            return;
-        drawn.setDevicePixelRatio(scale);
-        painter->drawPixmap(rect.topLeft(), drawn);
+        painter->drawPixmap(rect, pixmap(rect.size() * scale, mode, state));
     }
 
 private:

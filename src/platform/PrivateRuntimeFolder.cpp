@@ -10,24 +10,30 @@
 
 namespace zantor {
 
-namespace {
-
 #ifdef Q_OS_UNIX
-// Made here if it is missing; not followed if it is a link; refused if anyone else owns
-// it or may enter it.
-bool isPrivateFolder(const QString& folder) {
+bool isPrivateFolder(const QString& folder, uint user) {
     const QByteArray path = QFile::encodeName(folder);
     ::mkdir(path.constData(), S_IRWXU);
     struct stat status {};
-    return ::lstat(path.constData(), &status) == 0 && S_ISDIR(status.st_mode) &&
-           status.st_uid == ::getuid() && (status.st_mode & (S_IRWXG | S_IRWXO)) == 0;
+    return ::lstat(path.constData(), &status) == 0 && S_ISDIR(status.st_mode) && status.st_uid == user &&
+           (status.st_mode & (S_IRWXG | S_IRWXO)) == 0;
 }
 #else
 // Elsewhere the user's own folders are private already.
-bool isPrivateFolder(const QString& folder) {
+bool isPrivateFolder(const QString& folder, uint) {
     return QDir().mkpath(folder);
 }
 #endif
+
+namespace {
+
+uint thisUser() {
+#ifdef Q_OS_UNIX
+    return ::getuid();
+#else
+    return 0;
+#endif
+}
 
 } // namespace
 
@@ -40,7 +46,7 @@ QString privateRuntimeFolder() {
     if (!cache.isEmpty() && QDir().mkpath(cache))
         candidates << cache + QStringLiteral("/zantor-run");
     for (const QString& folder : std::as_const(candidates)) {
-        if (isPrivateFolder(folder))
+        if (isPrivateFolder(folder, thisUser()))
             return folder;
     }
     return {};

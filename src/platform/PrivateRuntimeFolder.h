@@ -11,5 +11,9 @@ namespace zantor {
 // can enter: a lock that others could reach would let two copies run at once. Empty
 // when there is no such folder.
 QString privateRuntimeFolder();
+// Whether `folder` is one that privateRuntimeFolder() takes, were `user` (a user id) this
+// user: made if it is missing, a real folder (not a link) that `user` owns and nobody
+// else may enter.
+bool isPrivateFolder(const QString& folder, uint user);
 
 } // namespace zantor

@@ -40,7 +40,9 @@ void quitOnTerminationRequests() {
         new QSocketNotifier(requestSocket[1], QSocketNotifier::Read, QCoreApplication::instance());
     QObject::connect(notifier, &QSocketNotifier::activated, notifier, [notifier] {
         notifier->setEnabled(false);
-        QCoreApplication::quit();
+        // Not quit(): it asks every window to close first, and a box that will not close
+        // (one with no button for Esc) would cancel it.
+        QCoreApplication::exit(0);
     });
     struct sigaction action {};
     action.sa_handler = noteRequest;

@@ -92,10 +92,38 @@ class CommandLineTest(unittest.TestCase):
                 copy = self.new_copy()
                 copy.start(self.env)
                 wait_for(lambda: visible_windows("Kelmar Zantor"), what="the main window")
-                self.assertEqual(len(os.listdir(runtime)), 2, "the lock and the socket of the running copy")
+                lock = copy.database(".zantor.lock")
+                socket_path = wait_for(lambda: file_bytes(lock).decode().rstrip("\n"), what="the address in the lock")
+                self.assertEqual(os.listdir(runtime), [os.path.basename(socket_path)])
                 copy.process.send_signal(request)
                 self.assertEqual(copy.wait_exit(), 0)
                 self.assertEqual(os.listdir(runtime), [])
+                self.assertEqual(file_bytes(lock), b"")
+
+    def test_every_start_finds_the_running_copy_whatever_its_environment(self):
+        # cron, su, sudo -u and ssh start without the desktop session's runtime folder.
+        self.zantor.start(self.env)
+        window = self.zantor.window("Kelmar Zantor")
+        find_one(window, "label", "0 grupos")
+        backup = os.path.join(self.root, "grupos.json")
+        write(backup, '{"grupos": [{"titulo": "Do cron", "itens": [{"titulo": "a", "endereco": "/a"}]}]}')
+        imported = self.zantor.run("--importar", backup, env=self.env, unset=("XDG_RUNTIME_DIR",))
+        self.assertEqual((imported.returncode, imported.stdout, imported.stderr), (0, "1 grupo importado.\n", ""))
+        # The running copy wrote the group, and shows it.
+        find_one(window, "label", "1 grupos")
+        self.assertEqual(self.zantor.processes(), [self.zantor.process.pid])
+
+    def test_a_copy_asked_to_end_ends_whatever_box_is_up(self):
+        # The run's report has no button that closes it as Esc would: it refused to close,
+        # and the request to end was lost with it.
+        self.zantor.add_group("Falta", "Sumido", "/nao/existe")
+        self.zantor.set_settings(tempo="500")
+        self.zantor.start(self.env)
+        wait_for(lambda: visible_windows("Kelmar Zantor"), what="the main window")
+        self.assertEqual(self.zantor.run("--abrir", "Falta", env=self.env).returncode, 0)
+        wait_for(lambda: visible_windows("Erro"), what="the report of the missing item")
+        self.zantor.process.send_signal(signal.SIGTERM)
+        self.assertEqual(self.zantor.wait_exit(), 0)
 
     def test_groups_open_by_title_through_a_fresh_copy_and_the_running_one(self):
         planilha, relatorio, cancao = self.notes("planilha", "relatório", "canção")

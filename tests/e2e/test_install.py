@@ -103,7 +103,7 @@ class InstallTest(unittest.TestCase):
         main = zantor.window("Kelmar Zantor")
         find_one(main, "label", "0 grupos")
         user_databases = os.path.join(desktop.env["XDG_DATA_HOME"], "Zantor", "BD")
-        self.assertEqual(sorted(os.listdir(user_databases)), DATABASES)
+        self.assertEqual(sorted(name for name in os.listdir(user_databases) if name.endswith(".db")), DATABASES)
         with sqlite3.connect(os.path.join(user_databases, "ZT_Cats.db")) as categories:
             self.assertGreater(categories.execute("select count(*) from Tabela1").fetchone()[0], 0)
         xdotool("mousemove", "5", "5")
@@ -135,6 +135,30 @@ class InstallTest(unittest.TestCase):
         zantor.process.terminate()
         zantor.wait_exit()
         self.assertEqual(tree_state(zantor.prefix), installed)
+
+    def test_a_first_start_through_a_linked_home_is_found_by_every_later_start(self):
+        # /home a link to /var/home: the desktop starts Zantor through the link before its
+        # data folder exists, a backup job through the real path.
+        root = tempfile.mkdtemp(prefix="zantor-linked-")
+        self.addCleanup(shutil.rmtree, root, ignore_errors=True)
+        real = RecordingDesktop(os.path.join(root, "var"))
+        os.symlink(os.path.join(root, "var"), os.path.join(root, "linked"))
+        linked = {name: value.replace(os.path.join(root, "var"), os.path.join(root, "linked"))
+                  for name, value in real.env.items()}
+        zantor = InstalledZantor()
+        self.addCleanup(zantor.stop)
+        zantor.start_from_menu(linked)
+        main = zantor.window("Kelmar Zantor")
+        find_one(main, "label", "0 grupos")
+
+        backup = os.path.join(root, "grupos.json")
+        with open(backup, "w", encoding="utf-8") as file:
+            file.write('{"grupos": [{"titulo": "Do cron", "itens": [{"titulo": "a", "endereco": "/a"}]}]}')
+        imported = subprocess.run([zantor.path("bin/zantor"), "--importar", backup], capture_output=True, text=True,
+                                  env={**os.environ, **real.env}, timeout=60)
+        self.assertEqual((imported.returncode, imported.stdout, imported.stderr), (0, "1 grupo importado.\n", ""))
+        # The running copy wrote the group, and shows it.
+        find_one(main, "label", "1 grupos")
 
     def test_the_debian_package_installs_into_usr_with_its_dependencies(self):
         out = tempfile.mkdtemp(prefix="zantor-package-")

@@ -137,10 +137,12 @@ class ZantorCopy:
                                         env={**os.environ, **(env or {})})
         return self.process
 
-    def run(self, *args, env=None):
-        """Runs the program to its end with the given command line, as a script would."""
+    def run(self, *args, env=None, unset=()):
+        """Runs the program to its end with the given command line, as a script would,
+        without the variables named in `unset`."""
+        environment = {name: value for name, value in {**os.environ, **(env or {})}.items() if name not in unset}
         return subprocess.run([os.path.join(self.folder, "Zantor"), *args], cwd=self.folder, capture_output=True,
-                              text=True, env={**os.environ, **(env or {})}, timeout=60)
+                              text=True, env=environment, timeout=60)
 
     def processes(self):
         """The ids of the processes running this copy's binary."""

@@ -9,6 +9,9 @@
 
 #include <QFile>
 #include <QTest>
+#include <chrono>
+#include <future>
+#include <thread>
 
 using namespace zantor;
 
@@ -301,6 +304,48 @@ private slots:
         app.createDatabases();
         storeWindowPosition(app.databases().settings, QPoint(1500, 3000));
         QCOMPARE(readSettings(app.databases().settings).mainPosition, QPoint(1500, 3000));
+    }
+
+    // Commands started together (two listings and an import on a fresh folder, say)
+    // take turns at the write lock: a transaction that reads before it writes waits for
+    // another writer to finish rather than fail at once.
+    void aWriterWaitsForAnotherToFinish_data() {
+        QTest::addColumn<bool>("readsFirst");
+        QTest::newRow("writes at once") << false;
+        QTest::newRow("reads, then writes") << true;
+    }
+
+    void aWriterWaitsForAnotherToFinish() {
+        QFETCH(bool, readsFirst);
+        TestAppFolder app;
+        app.createDatabases();
+        const QString groups = app.databases().groups;
+        const QString insert = QStringLiteral("insert into Tabela1 (titulo1,ordem) values (?,0)");
+        std::promise<void> holding;
+        std::thread other([&] {
+            DbSession db(groups);
+            db.inTransaction([&] {
+                db.execute(insert, {QStringLiteral("outro")});
+                holding.set_value();
+                // Another process in the middle of its import.
+                std::this_thread::sleep_for(std::chrono::milliseconds(400));
+            });
+        });
+        holding.get_future().wait();
+        QString failure;
+        try {
+            DbSession db(groups);
+            db.inTransaction([&] {
+                if (readsFirst)
+                    db.select(QStringLiteral("select count(*) from Tabela1"));
+                db.execute(insert, {QStringLiteral("este")});
+            });
+        } catch (const DatabaseError& error) {
+            failure = error.userMessage();
+        }
+        other.join();
+        QCOMPARE(failure, QString());
+        QCOMPARE(titles(listGroups(groups, GroupOrder::Custom)), QStringList({"outro", "este"}));
     }
 
     void scriptSplittingKeepsSemicolonsInsideTexts() {
