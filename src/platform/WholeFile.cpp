@@ -1,11 +1,41 @@
 #include "WholeFile.h"
 
 #include <QDir>
+#include <QFile>
 #include <QSaveFile>
+#include <QTemporaryFile>
+#include <cerrno>
+#include <cstdio>
+#include <unistd.h>
 
 namespace zantor {
 
-QString writeWholeFile(const QString& path, const QByteArray& bytes, QFileDevice::Permissions permissions) {
+namespace {
+
+QString failed(const QString& path, const QString& reason) {
+    return QStringLiteral("não foi possível gravar %1 (%2)").arg(QDir::toNativeSeparators(path), reason);
+}
+
+// A save file resolves a link at its name and writes the target; this writes a file of
+// its own beside the name and renames it over the name, which replaces a link itself.
+QString replaceWholeFile(const QString& path, const QByteArray& bytes, QFileDevice::Permissions permissions) {
+    QTemporaryFile file(path + QStringLiteral(".XXXXXX"));
+    if (!file.open() || !file.setPermissions(permissions) || file.write(bytes) != bytes.size() ||
+        !file.flush())
+        return failed(path, file.errorString());
+    if (::fsync(file.handle()) != 0 ||
+        std::rename(QFile::encodeName(file.fileName()).constData(), QFile::encodeName(path).constData()) != 0)
+        return failed(path, qt_error_string(errno));
+    file.setAutoRemove(false);
+    return {};
+}
+
+} // namespace
+
+QString writeWholeFile(const QString& path, const QByteArray& bytes, QFileDevice::Permissions permissions,
+                       LinkAtName link) {
+    if (link == LinkAtName::Replace)
+        return replaceWholeFile(path, bytes, permissions);
     QSaveFile file(path);
     // Unbuffered, every write reaches the disk before commit() is asked: a buffered save
     // file flushes its last block inside commit() and, with Qt 6.4, replaces the old file
@@ -18,7 +48,7 @@ QString writeWholeFile(const QString& path, const QByteArray& bytes, QFileDevice
         return {};
     const QString reason = file.errorString();
     file.cancelWriting();
-    return QStringLiteral("não foi possível gravar %1 (%2)").arg(QDir::toNativeSeparators(path), reason);
+    return failed(path, reason);
 }
 
 } // namespace zantor
