@@ -179,6 +179,15 @@ private slots:
         QTest::newRow("http, capitals") << "HTTP://Example.org" << true << "";
         QTest::newRow("smb") << "smb://nas/fotos" << true << "";
         QTest::newRow("mailto") << "mailto:ana@example.org?subject=Oi" << true << "";
+        QTest::newRow("scheme with plus") << "svn+ssh://svn.example.org/repo" << true << "";
+        QTest::newRow("scheme with a digit") << "s3://fotos/2024" << true << "";
+        QTest::newRow("scheme with dot and dash") << "x-my.app://abrir" << true << "";
+        QTest::newRow("magnet") << "magnet:?xt=urn:btih:abc" << true << "";
+        QTest::newRow("tel") << "tel:+5511999999999" << true << "";
+        QTest::newRow("sms") << "SMS:+5511999999999" << true << "";
+        QTest::newRow("news") << "news:comp.lang.c" << true << "";
+        QTest::newRow("other scheme without slashes") << "notas:x" << false << "notas:x";
+        QTest::newRow("scheme starting with a digit") << "3d://x" << false << "3d://x";
         QTest::newRow("file URL") << "file:///home/ana/a%20b.txt" << false << "/home/ana/a b.txt";
         QTest::newRow("path") << "/home/ana/https://x" << false << "/home/ana/https://x";
         QTest::newRow("relative path with a colon") << "notas:2024.txt" << false << "notas:2024.txt";
