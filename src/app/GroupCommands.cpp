@@ -176,8 +176,9 @@ GroupChoice chooseGroups(const QString& groupsPath, const QStringList& titles) {
         const auto listed = [&itemsOf](const QVector<TitledGroup>& candidates) {
             QString lines;
             for (qsizetype i = 0; i < candidates.size() && i < kMostSuggestions; ++i)
-                lines += QStringLiteral("  %1 (%2)\n")
-                             .arg(visibleText(candidates[i].title), visibleText(itemsOf.value(candidates[i].id)));
+                lines +=
+                    QStringLiteral("  %1 (%2)\n")
+                        .arg(visibleText(candidates[i].title), visibleText(itemsOf.value(candidates[i].id)));
             if (candidates.size() > kMostSuggestions)
                 lines += QStringLiteral("  e mais %1.\n").arg(candidates.size() - kMostSuggestions);
             return lines;

@@ -92,16 +92,15 @@ QVector<GroupItem> readItems(const QJsonObject& group, const QString& groupPlace
         const GroupItem read{readText(item, kTitle, place), readText(item, kAddress, place),
                              item.contains(kArguments) ? readText(item, kArguments, place) : QString()};
         // Control characters, the unit separator among them, were refused with their field.
-        const ItemFault fault = itemFault(read);
-        if (refuses(backup, fault)) {
-            switch (fault) {
-            case ItemFault::EmptyText:
-                refuse(place, read.title.isEmpty() ? kTitle : kAddress, QStringLiteral("não pode ficar vazio"));
-            case ItemFault::TitleSeparator:
-                refuse(place, kTitle, QStringLiteral("não pode conter \", \""));
-            default:
-                refuse(place, kArguments, QStringLiteral("tem aspas que não foram fechadas"));
-            }
+        switch (const ItemFault fault = itemFault(read); refuses(backup, fault) ? fault : ItemFault::None) {
+        case ItemFault::EmptyText:
+            refuse(place, read.title.isEmpty() ? kTitle : kAddress, QStringLiteral("não pode ficar vazio"));
+        case ItemFault::TitleSeparator:
+            refuse(place, kTitle, QStringLiteral("não pode conter \", \""));
+        case ItemFault::OpenQuote:
+            refuse(place, kArguments, QStringLiteral("tem aspas que não foram fechadas"));
+        default:
+            break;
         }
         items.append(read);
     }
@@ -153,8 +152,9 @@ ImportedGroup readGroup(const QJsonValue& value, int index, const QDate& today, 
     // Control characters in the title were refused with its field.
     if (const GroupFault fault = groupFault(read.content.title, read.content.items.size());
         refuses(backup, fault))
-        fault == GroupFault::BlankTitle ? refuse(number, kTitle, QStringLiteral("não pode ficar em branco"))
-                                        : refuse(place, kItems, QStringLiteral("precisa ter pelo menos um item"));
+        fault == GroupFault::BlankTitle
+            ? refuse(number, kTitle, QStringLiteral("não pode ficar em branco"))
+            : refuse(place, kItems, QStringLiteral("precisa ter pelo menos um item"));
     read.shortcuts = readShortcuts(group, place);
     return read;
 }
@@ -330,8 +330,10 @@ ImportReport importGroups(const DatabasePaths& paths, const QByteArray& json, co
     DbSession db(paths.groups);
     db.inTransaction([&] {
         // Numbered as the editor numbers a new group: from 1, after the largest place.
-        qint64 place =
-            db.select(QStringLiteral("select coalesce(max(ordem),0)+1 from Tabela1")).first().value(0).toLongLong();
+        qint64 place = db.select(QStringLiteral("select coalesce(max(ordem),0)+1 from Tabela1"))
+                           .first()
+                           .value(0)
+                           .toLongLong();
         for (const ImportedGroup& group : std::as_const(groups)) {
             db.execute(QStringLiteral(
                            "insert into Tabela1 (titulo1,texto1,texto2,qtd,dataUpd,categoria,texto3,ordem) "

@@ -53,8 +53,8 @@ QString writeWholeFile(const QString& path, const QByteArray& bytes, QFileDevice
     // file flushes its last block inside commit() and, with Qt 6.4, replaces the old file
     // even when that flush ran out of space.
     const bool written = file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) &&
-                         (!permissions || file.setPermissions(permissions)) &&
-                         writeAll(file, bytes) && file.commit();
+                         (!permissions || file.setPermissions(permissions)) && writeAll(file, bytes) &&
+                         file.commit();
     if (written)
         return {};
     const QString reason = file.errorString();

@@ -134,8 +134,11 @@ private slots:
         QFETCH(QString, errors);
         TestAppFolder app;
         QHash<int, QString> titleOf;
-        for (const auto& [title, items] :
-             {std::pair{"Acao", "a"}, {"ação", "b"}, {"Relatórios", "c"}, {"Música", "d"}, {"Rios\nlagos", "e\nf"}})
+        for (const auto& [title, items] : {std::pair{"Acao", "a"},
+                                           {"ação", "b"},
+                                           {"Relatórios", "c"},
+                                           {"Música", "d"},
+                                           {"Rios\nlagos", "e\nf"}})
             titleOf.insert(app.addGroup(QString::fromUtf8(title), QString::fromUtf8(items)),
                            QString::fromUtf8(title));
         const GroupChoice choice = chooseGroups(app.databases().groups, typed);

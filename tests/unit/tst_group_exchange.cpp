@@ -225,11 +225,13 @@ private slots:
         QStringList titles;
         for (int i = 0; i < 40; ++i) {
             titles << QStringLiteral("G%1").arg(i);
-            groups << QStringLiteral(R"({"titulo": "%1", "ordem": 5, "itens": [{"titulo": "a", "endereco": "/a"}]})")
+            groups << QStringLiteral(
+                          R"({"titulo": "%1", "ordem": 5, "itens": [{"titulo": "a", "endereco": "/a"}]})")
                           .arg(titles.last())
                           .toUtf8();
         }
-        groups.insert(17, R"({"titulo": "Depois", "ordem": 9, "itens": [{"titulo": "a", "endereco": "/a"}]})");
+        groups.insert(17,
+                      R"({"titulo": "Depois", "ordem": 9, "itens": [{"titulo": "a", "endereco": "/a"}]})");
         groups.insert(3, R"({"titulo": "Antes", "ordem": -1, "itens": [{"titulo": "a", "endereco": "/a"}]})");
         titles.prepend(QStringLiteral("Antes"));
         titles.append(QStringLiteral("Depois"));
@@ -257,9 +259,10 @@ private slots:
         QFETCH(QString, title);
         TestAppFolder app;
         app.createDatabases();
-        importGroups(app.databases(),
-                     withGroups(R"({"titulo": ")" + escaped + R"(", "itens": [{"titulo": "a", "endereco": "/a"}]})"),
-                     kToday);
+        importGroups(
+            app.databases(),
+            withGroups(R"({"titulo": ")" + escaped + R"(", "itens": [{"titulo": "a", "endereco": "/a"}]})"),
+            kToday);
         QCOMPARE(storedRows(app).value(0).value(0), title);
     }
 
@@ -326,9 +329,9 @@ private slots:
         QTest::newRow("item without an address")
             << withGroups(kGoodGroup + R"(, {"titulo": "Ruim", "itens": [{"titulo": "a", "endereco": ""}]})")
             << QStringLiteral("Campo \"endereco\" do item 1 do grupo 2 (\"Ruim\"): não pode ficar vazio.");
-        QTest::newRow("backup flag")
-            << QByteArray(R"({"copiaDeSeguranca": 1, "grupos": []})")
-            << QStringLiteral("Campo \"copiaDeSeguranca\": precisa ser true ou false.");
+        QTest::newRow("backup flag") << QByteArray(R"({"copiaDeSeguranca": 1, "grupos": []})")
+                                     << QStringLiteral(
+                                            "Campo \"copiaDeSeguranca\": precisa ser true ou false.");
         QTest::newRow("item not object")
             << withGroups(kGoodGroup + R"(, {"titulo": "Ruim", "itens": ["/a"]})")
             << QStringLiteral("O item 1 do grupo 2 (\"Ruim\") precisa ser um objeto "

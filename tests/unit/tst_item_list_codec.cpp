@@ -121,7 +121,8 @@ private slots:
         row("carriage return in the title", "a\rb", "/a", "", ItemFault::ControlCharacter);
         row("ESC in the arguments", "a", "/a", "\x1b[2J", ItemFault::ControlCharacter);
         row("NUL in the address", "a", QStringLiteral("/a") + QChar(0), "", ItemFault::ControlCharacter);
-        row("C1 control in the title", QStringLiteral("a") + QChar(0x9b), "/a", "", ItemFault::ControlCharacter);
+        row("C1 control in the title", QStringLiteral("a") + QChar(0x9b), "/a", "",
+            ItemFault::ControlCharacter);
         row("a quote left open", "a", "/a", "It's", ItemFault::OpenQuote);
     }
     void whatAnItemMayHold() {

@@ -78,10 +78,14 @@ private slots:
     void aTerminalReportKeepsEachItemOnItsLine_data() {
         QTest::addColumn<QString>("stored");
         QTest::addColumn<QString>("shown");
-        QTest::newRow("plain") << "a" << "a";
-        QTest::newRow("line break") << "a\nb" << "a\\nb";
-        QTest::newRow("carriage return and line feed") << "a\r\nb" << "a\\nb";
-        QTest::newRow("escape") << "a\x1b[2J" << "a\\x1b[2J";
+        QTest::newRow("plain") << "a"
+                               << "a";
+        QTest::newRow("line break") << "a\nb"
+                                    << "a\\nb";
+        QTest::newRow("carriage return and line feed") << "a\r\nb"
+                                                       << "a\\nb";
+        QTest::newRow("escape") << "a\x1b[2J"
+                                << "a\\x1b[2J";
     }
     void aTerminalReportKeepsEachItemOnItsLine() {
         QFETCH(QString, stored);
@@ -89,12 +93,13 @@ private slots:
         LaunchResult result;
         result.missing.append({{1, 0, stored, stored}, stored, stored});
         result.refused << stored;
-        QCOMPARE(result.terminalReport(),
-                 QStringLiteral("Recurso(s) não encontrado(s):\n- %1 (grupo \"%1\", item \"%1\")\n"
-                                "Não foi possível abrir:\n- %1\n"
-                                "Os itens não encontrados podem ser corrigidos na próxima abertura pela janela "
-                                "do Zantor.\n")
-                     .arg(shown));
+        QCOMPARE(
+            result.terminalReport(),
+            QStringLiteral("Recurso(s) não encontrado(s):\n- %1 (grupo \"%1\", item \"%1\")\n"
+                           "Não foi possível abrir:\n- %1\n"
+                           "Os itens não encontrados podem ser corrigidos na próxima abertura pela janela "
+                           "do Zantor.\n")
+                .arg(shown));
     }
 
     void opensGroupAfterGroupOneDelayApart() {

@@ -1,7 +1,7 @@
 #include "data/DbSession.h"
 #include "platform/Shortcuts.h"
-#include "state/GroupShortcuts.h"
 #include "settings/ShortcutCommands.h"
+#include "state/GroupShortcuts.h"
 #include "support/FileSizeLimit.h"
 #include "support/TemporaryHome.h"
 #include "support/TestAppFolder.h"
@@ -42,7 +42,8 @@ QString validatorSays(const QString& entry) {
     validate.start(validator, {entry});
     if (!validate.waitForFinished(60000))
         return QStringLiteral("desktop-file-validate did not finish");
-    const QString said = QString::fromUtf8(validate.readAllStandardOutput() + validate.readAllStandardError());
+    const QString said =
+        QString::fromUtf8(validate.readAllStandardOutput() + validate.readAllStandardError());
     return validate.exitCode() == 0 && !said.contains(QStringLiteral("error")) ? QString() : said;
 }
 
@@ -219,7 +220,8 @@ private slots:
                   : kShortcuts;
         const ShortcutPlace place = ShortcutPlace::Desktop;
         const QString entry = shortcuts.entryPath(place);
-        const QString name = atPicture ? QFileInfo(entry).path() + QStringLiteral("/.zantor-grupo-7.svg") : entry;
+        const QString name =
+            atPicture ? QFileInfo(entry).path() + QStringLiteral("/.zantor-grupo-7.svg") : entry;
         const QString target = elsewhere.filePath(QStringLiteral("alvo"));
         const QByteArray kept = "kept by the user\n";
         const auto plant = [&] {
@@ -234,8 +236,8 @@ private slots:
             if (dangling)
                 return !QFileInfo::exists(target);
             return fileBytes(target) == kept &&
-                   QFile::permissions(target) == (QFile::ReadOwner | QFile::WriteOwner | QFile::ReadUser |
-                                                  QFile::WriteUser);
+                   QFile::permissions(target) ==
+                       (QFile::ReadOwner | QFile::WriteOwner | QFile::ReadUser | QFile::WriteUser);
         };
 
         plant();
@@ -260,16 +262,19 @@ private slots:
         QTest::addColumn<QString>("title");
         QTest::addColumn<QByteArray>("name");
         QTest::addColumn<QByteArray>("comment");
-        QTest::newRow("plain") << "Trabalho"
-                               << QByteArray("Name=Trabalho") << QByteArray("Comment=Abre o grupo \"Trabalho\" do Zantor");
+        QTest::newRow("plain") << "Trabalho" << QByteArray("Name=Trabalho")
+                               << QByteArray("Comment=Abre o grupo \"Trabalho\" do Zantor");
         QTest::newRow("terminal escape")
-            << QStringLiteral("a\x1b]0;x\x07" "b") << QByteArray("Name=a\\\\x1b]0;x\\\\x07b")
+            << QStringLiteral("a\x1b]0;x\x07"
+                              "b")
+            << QByteArray("Name=a\\\\x1b]0;x\\\\x07b")
             << QByteArray("Comment=Abre o grupo \"a\\\\x1b]0;x\\\\x07b\" do Zantor");
         QTest::newRow("nul") << QString(QStringLiteral("a") + QChar(0) + QStringLiteral("b"))
-                             << QByteArray("Name=a\\\\x00b") << QByteArray("Comment=Abre o grupo \"a\\\\x00b\" do Zantor");
-        QTest::newRow("line break") << "um\nExec=/bin/false"
-                                    << QByteArray("Name=um\\\\nExec=/bin/false")
-                                    << QByteArray("Comment=Abre o grupo \"um\\\\nExec=/bin/false\" do Zantor");
+                             << QByteArray("Name=a\\\\x00b")
+                             << QByteArray("Comment=Abre o grupo \"a\\\\x00b\" do Zantor");
+        QTest::newRow("line break") << "um\nExec=/bin/false" << QByteArray("Name=um\\\\nExec=/bin/false")
+                                    << QByteArray(
+                                           "Comment=Abre o grupo \"um\\\\nExec=/bin/false\" do Zantor");
         QTest::newRow("leading space") << " Manhã" << QByteArray("Name=\\sManhã")
                                        << QByteArray("Comment=Abre o grupo \" Manhã\" do Zantor");
         QTest::newRow("empty") << "" << QByteArray("Name=Grupo 7")
@@ -290,7 +295,9 @@ private slots:
         const QList<QByteArray> lines = text.split('\n');
         QVERIFY2(lines.contains(name), text.constData());
         QVERIFY2(lines.contains(comment), text.constData());
-        QCOMPARE(std::count_if(lines.begin(), lines.end(), [](const QByteArray& line) { return line.startsWith("Exec="); }), 1);
+        QCOMPARE(std::count_if(lines.begin(), lines.end(),
+                               [](const QByteArray& line) { return line.startsWith("Exec="); }),
+                 1);
         QCOMPARE(group.write(ShortcutPlace::Menu), QString());
         QCOMPARE(validatorSays(group.entryPath(ShortcutPlace::Menu)), QString());
     }

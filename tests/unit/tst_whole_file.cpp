@@ -39,7 +39,8 @@ private slots:
             const FileSizeLimit limit(64 * 1024);
             failure = writeWholeFile(path, QByteArray(200 * 1024, 'x'), {}, link);
         }
-        QVERIFY2(failure.startsWith(QStringLiteral("não foi possível gravar %1 (").arg(path)), qPrintable(failure));
+        QVERIFY2(failure.startsWith(QStringLiteral("não foi possível gravar %1 (").arg(path)),
+                 qPrintable(failure));
         QVERIFY2(failure.endsWith(QStringLiteral("(%1)").arg(qt_error_string(EFBIG))), qPrintable(failure));
         QCOMPARE(fileBytes(path), old);
         QCOMPARE(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden), QStringList({"grupos.json"}));

@@ -338,7 +338,8 @@ private slots:
             << QList<QUrl>{QUrl::fromLocalFile(folder + "/Atas, março.txt")} << QString() << QByteArray()
             << QVector<GroupItem>{{"Atas - março.txt", folder + "/Atas, março.txt"}} << 0;
         QTest::newRow("a file with a line break in its name, refused")
-            << QList<QUrl>{QUrl::fromLocalFile(folder + "/um\ndois.txt"), QUrl::fromLocalFile(folder + "/nota.txt")}
+            << QList<QUrl>{QUrl::fromLocalFile(folder + "/um\ndois.txt"),
+                           QUrl::fromLocalFile(folder + "/nota.txt")}
             << QString() << QByteArray() << QVector<GroupItem>{{"nota.txt", folder + "/nota.txt"}} << 1;
         QString moz = pageText + QStringLiteral("\nRelatório, março\n");
         QTest::newRow("Firefox's title, in UTF-16")

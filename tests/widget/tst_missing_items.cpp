@@ -44,18 +44,22 @@ private slots:
         QTest::addColumn<bool>("settled");
         const QString today = QDate::currentDate().toString(QStringLiteral("dd/MM/yyyy"));
         QTest::newRow("found elsewhere")
-            << "browse" << "/novo/relatório.ods"
+            << "browse"
+            << "/novo/relatório.ods"
             << QStringList({"Nota, Relatório", "/nota.txt" + kUnit + "/novo/relatório.ods", "2", today})
             << "Corrigido" << true;
-        QTest::newRow("taken out") << "remove" << "" << QStringList({"Nota", "/nota.txt", "1", today})
+        QTest::newRow("taken out") << "remove"
+                                   << "" << QStringList({"Nota", "/nota.txt", "1", today})
                                    << "Removido do grupo" << true;
         QTest::newRow("changed meanwhile")
-            << "changed" << "/novo/relatório.ods"
+            << "changed"
+            << "/novo/relatório.ods"
             << QStringList({"Nota, Relatório", "/nota.txt" + kUnit + "/outro.ods", "2", "01/02/2026"})
             << "O item mudou ou saiu do grupo desde a abertura; ficou como está." << true;
         // What the editor would refuse is no fix either; another path may still be chosen.
         QTest::newRow("a path with a line break")
-            << "browse" << "/novo/relatório\n.ods"
+            << "browse"
+            << "/novo/relatório\n.ods"
             << QStringList({"Nota, Relatório", "/nota.txt" + kUnit + "<old>", "2", "01/02/2026"})
             << "Este caminho tem quebras de linha ou outros caracteres de controle; escolha outro." << false;
     }
