@@ -1,5 +1,6 @@
 #include "GroupCommands.h"
 
+#include "data/ControlCharacters.h"
 #include "data/DatabaseError.h"
 #include "data/GroupExchange.h"
 #include "data/GroupStore.h"
@@ -171,12 +172,13 @@ GroupChoice chooseGroups(const QString& groupsPath, const QStringList& titles) {
             itemsOf.insert(group.id, unescapeText(group.texto1));
         }
         const TitleMatch match(groups);
-        // Each candidate with its items: two groups may carry the same title.
+        // Each candidate with its items, on one line: two groups may carry the same title.
         const auto listed = [&itemsOf](const QVector<TitledGroup>& candidates) {
             QString lines;
             for (qsizetype i = 0; i < candidates.size() && i < kMostSuggestions; ++i)
                 lines +=
-                    QStringLiteral("  %1 (%2)\n").arg(candidates[i].title, itemsOf.value(candidates[i].id));
+                    QStringLiteral("  %1 (%2)\n")
+                        .arg(visibleText(candidates[i].title), visibleText(itemsOf.value(candidates[i].id)));
             if (candidates.size() > kMostSuggestions)
                 lines += QStringLiteral("  e mais %1.\n").arg(candidates.size() - kMostSuggestions);
             return lines;

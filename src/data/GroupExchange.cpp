@@ -4,6 +4,7 @@
 #include "CategoryStore.h"
 #include "ControlCharacters.h"
 #include "DbSession.h"
+#include "GroupRules.h"
 #include "GroupSave.h"
 
 #include <QJsonArray>
@@ -16,6 +17,7 @@ namespace zantor {
 namespace {
 
 const QString kVersion = QStringLiteral("versao");
+const QString kBackup = QStringLiteral("copiaDeSeguranca");
 const QString kGroups = QStringLiteral("grupos");
 const QString kTitle = QStringLiteral("titulo");
 const QString kCategory = QStringLiteral("categoria");
@@ -67,7 +69,12 @@ QString readText(const QJsonObject& object, const QString& field, const QString&
     return text;
 }
 
-QVector<GroupItem> readItems(const QJsonObject& group, const QString& groupPlace) {
+// New input meets the editor's rules; a backup brings back whatever was stored.
+bool refuses(bool backup, auto fault) {
+    return fault != decltype(fault)::None && !(backup && storedGroupsMayHave(fault));
+}
+
+QVector<GroupItem> readItems(const QJsonObject& group, const QString& groupPlace, bool backup) {
     const QJsonValue value = group.value(kItems);
     if (!value.isArray())
         refuse(groupPlace, kItems, QStringLiteral("precisa ser uma lista de itens"));
@@ -84,10 +91,17 @@ QVector<GroupItem> readItems(const QJsonObject& group, const QString& groupPlace
         // An export from before arguments existed has none.
         const GroupItem read{readText(item, kTitle, place), readText(item, kAddress, place),
                              item.contains(kArguments) ? readText(item, kArguments, place) : QString()};
-        if (!fitsItemList({read.title, read.address}))
+        // Control characters, the unit separator among them, were refused with their field.
+        switch (const ItemFault fault = itemFault(read); refuses(backup, fault) ? fault : ItemFault::None) {
+        case ItemFault::EmptyText:
+            refuse(place, read.title.isEmpty() ? kTitle : kAddress, QStringLiteral("não pode ficar vazio"));
+        case ItemFault::TitleSeparator:
             refuse(place, kTitle, QStringLiteral("não pode conter \", \""));
-        if (!fitsItemList(read))
+        case ItemFault::OpenQuote:
             refuse(place, kArguments, QStringLiteral("tem aspas que não foram fechadas"));
+        default:
+            break;
+        }
         items.append(read);
     }
     return items;
@@ -110,7 +124,7 @@ GroupShortcutFlags readShortcuts(const QJsonObject& group, const QString& place)
     return flags;
 }
 
-ImportedGroup readGroup(const QJsonValue& value, int index, const QDate& today) {
+ImportedGroup readGroup(const QJsonValue& value, int index, const QDate& today, bool backup) {
     const QString number = QStringLiteral("do grupo %1").arg(index + 1);
     if (!value.isObject())
         throw ExchangeFormatError(QStringLiteral("O grupo %1 precisa ser um objeto.").arg(index + 1));
@@ -134,7 +148,13 @@ ImportedGroup readGroup(const QJsonValue& value, int index, const QDate& today) 
     const QString date = group.contains(kDate) ? readText(group, kDate, place) : QString();
     read.content.dataUpd = date.isEmpty() ? today.toString(kDateFormat) : date;
 
-    read.content.items = readItems(group, place);
+    read.content.items = readItems(group, place, backup);
+    // Control characters in the title were refused with its field.
+    if (const GroupFault fault = groupFault(read.content.title, read.content.items.size());
+        refuses(backup, fault))
+        fault == GroupFault::BlankTitle
+            ? refuse(number, kTitle, QStringLiteral("não pode ficar em branco"))
+            : refuse(place, kItems, QStringLiteral("precisa ter pelo menos um item"));
     read.shortcuts = readShortcuts(group, place);
     return read;
 }
@@ -203,10 +223,13 @@ QVector<ImportedGroup> readDocument(const QByteArray& json, const QDate& today) 
             QStringLiteral("Campo \"versao\": este Zantor lê a versão %1 do formato.").arg(kFormatVersion));
     if (!root.value(kGroups).isArray())
         throw ExchangeFormatError(QStringLiteral("Campo \"grupos\": precisa ser uma lista de grupos."));
+    if (root.contains(kBackup) && !root.value(kBackup).isBool())
+        throw ExchangeFormatError(QStringLiteral("Campo \"%1\": precisa ser true ou false.").arg(kBackup));
+    const bool backup = root.value(kBackup).toBool();
     const QJsonArray groups = root.value(kGroups).toArray();
     QVector<ImportedGroup> read;
     for (qsizetype i = 0; i < groups.size(); ++i)
-        read.append(readGroup(groups[i], int(i), today));
+        read.append(readGroup(groups[i], int(i), today, backup));
     return read;
 }
 
@@ -267,14 +290,16 @@ GroupExport exportGroups(const DatabasePaths& paths,
             {kTitle, text(QStringLiteral("titulo1"))},
             {kCategory,
              visibleText(categoryTitle(categories, row.value(QStringLiteral("categoria")).toInt()))},
-            {kOrder, row.value(QStringLiteral("ordem")).toLongLong()},
+            // The place in the custom order as the lists show it, where a group with no
+            // place comes first: the stored number would put it after those below zero.
+            {kOrder, groups.size() + 1},
             {kDate, text(QStringLiteral("dataUpd"))},
             {kItems, items},
             {kShortcuts, shortcutsObject(shortcutsOf ? shortcutsOf(row.value(QStringLiteral("id")).toInt())
                                                      : GroupShortcutFlags{})},
         });
     }
-    return {QJsonDocument(QJsonObject{{kVersion, kFormatVersion}, {kGroups, groups}})
+    return {QJsonDocument(QJsonObject{{kVersion, kFormatVersion}, {kBackup, true}, {kGroups, groups}})
                 .toJson(QJsonDocument::Indented),
             int(groups.size())};
 }
@@ -304,9 +329,11 @@ ImportReport importGroups(const DatabasePaths& paths, const QByteArray& json, co
                      [](const auto& a, const auto& b) { return a.ordem < b.ordem; });
     DbSession db(paths.groups);
     db.inTransaction([&] {
-        const QSqlRecord stored =
-            db.select(QStringLiteral("select count(*), coalesce(max(ordem),0) from Tabela1")).first();
-        qint64 place = stored.value(0).toInt() == 0 ? 0 : stored.value(1).toLongLong() + 1;
+        // Numbered as the editor numbers a new group: from 1, after the largest place.
+        qint64 place = db.select(QStringLiteral("select coalesce(max(ordem),0)+1 from Tabela1"))
+                           .first()
+                           .value(0)
+                           .toLongLong();
         for (const ImportedGroup& group : std::as_const(groups)) {
             db.execute(QStringLiteral(
                            "insert into Tabela1 (titulo1,texto1,texto2,qtd,dataUpd,categoria,texto3,ordem) "

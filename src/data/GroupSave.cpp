@@ -8,10 +8,6 @@
 
 namespace zantor {
 
-bool isBlankTitle(const QString& title) {
-    return std::all_of(title.begin(), title.end(), [](QChar c) { return c == QLatin1Char(' '); });
-}
-
 QVariantList storedGroupValues(const GroupContent& group) {
     const StoredItemList items = writeItemList(group.items);
     return {storedText(group.title), items.texto1,    items.texto2, items.qtd,

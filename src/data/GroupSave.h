@@ -18,9 +18,6 @@ struct GroupContent {
     int categoria = 0;
 };
 
-// A title of spaces alone names no group: the editor saves no such group.
-bool isBlankTitle(const QString& title);
-
 // The values the editor's statements store for the group, in the order titulo1, texto1,
 // texto2, qtd, dataUpd, categoria, texto3: every writer of groups binds these.
 QVariantList storedGroupValues(const GroupContent& group);

@@ -1,6 +1,5 @@
 #include "ItemListCodec.h"
 
-#include "ItemArguments.h"
 #include "TextEscaping.h"
 
 #include <algorithm>
@@ -55,12 +54,6 @@ QStringList itemArguments(const QString& storedTexto3) {
     for (QString& piece : arguments)
         piece = addressAsTyped(piece);
     return arguments;
-}
-
-bool fitsItemList(const GroupItem& item) {
-    return !item.title.contains(kTitleSeparator) && !item.title.contains(kAddressSeparator) &&
-           !item.address.contains(kAddressSeparator) && !item.arguments.contains(kAddressSeparator) &&
-           splitArguments(item.arguments).has_value();
 }
 
 QStringList titlePieces(const QString& titles) {

@@ -43,10 +43,6 @@ QStringList launchResources(const QString& storedTexto2);
 // past the pieces has none.
 QStringList itemArguments(const QString& storedTexto3);
 
-// Whether the stored format can hold the item as it is: a title holding ", " or a text
-// holding the unit separator would split into extra pieces and pair titles with the
-// wrong addresses when read back; arguments with a quote left open could never start.
-bool fitsItemList(const GroupItem& item);
 // The pieces of a title or an address text already unescaped; an empty text is no
 // piece at all.
 QStringList titlePieces(const QString& titles);

@@ -7,8 +7,10 @@ namespace zantor {
 
 namespace {
 
-// Two letters at least: one letter and a colon is a drive.
-const QRegularExpression kScheme(QStringLiteral("^([A-Za-z]{2,})://|^mailto:"),
+// A URL scheme (a letter, then letters, digits, "+", "-" or ".") of two characters at
+// least, since one letter and a colon is a drive, followed by "://"; or one of the
+// schemes whose addresses never have the slashes.
+const QRegularExpression kScheme(QStringLiteral("^[a-z][a-z0-9+.-]+://|^(mailto|magnet|tel|sms|news):"),
                                  QRegularExpression::CaseInsensitiveOption);
 
 bool isFileUrl(const QString& address) {

@@ -4,8 +4,9 @@
 
 namespace zantor {
 
-// An item's address is a path unless it starts with a URL scheme: letters and "://"
-// (http, https, ftp, sftp, smb, ...) or "mailto:". Such an address goes to the desktop as
+// An item's address is a path unless it starts with a URL scheme and "://" (http, ftp,
+// smb, svn+ssh, s3, ...) or is a "mailto:", "magnet:", "tel:", "sms:" or "news:" address.
+// Such an address goes to the desktop as
 // it is, with no existence test. A file:// URL names a local path and is none of these;
 // neither is a drive letter ("C:\...").
 bool isWebAddress(const QString& address);

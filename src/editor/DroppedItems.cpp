@@ -67,9 +67,9 @@ QVector<GroupItem> droppedItems(const QMimeData* mime) {
         if (url.isLocalFile()) {
             const QString path = QDir::cleanPath(url.toLocalFile());
             // An application, from a file manager or a desktop's menu, by the name its
-            // menu shows.
-            const QString name = applications::isEntry(path) ? itemTitle(applications::name(path))
-                                                             : QFileInfo(path).fileName();
+            // menu shows. The path stays as it is: the editor's rules take it or not.
+            const QString name = itemTitle(applications::isEntry(path) ? applications::name(path)
+                                                                       : QFileInfo(path).fileName());
             items.append({name.isEmpty() ? path : name, path});
         } else if (isWebLink(url)) {
             const QString title = itemTitle(titles.value(url));

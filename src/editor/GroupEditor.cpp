@@ -17,6 +17,7 @@
 #include "chrome/WindowTitle.h"
 #include "data/AlphabeticalOrder.h"
 #include "data/DatabaseError.h"
+#include "data/GroupRules.h"
 #include "data/GroupSave.h"
 #include "data/GroupStore.h"
 #include "data/TextEscaping.h"
@@ -321,20 +322,26 @@ void GroupEditor::tell(const QString& text) {
 }
 
 bool GroupEditor::acceptsItem(const GroupItem& item) {
-    if (item.title.isEmpty() || item.address.isEmpty()) {
+    switch (itemFault(item)) {
+    case ItemFault::None:
+        return true;
+    case ItemFault::EmptyText:
         tell(kEmptyTexts);
-        return false;
+        break;
+    case ItemFault::UnitSeparator:
+        tell(QStringLiteral("O caractere de código 31 não é aceito."));
+        break;
+    case ItemFault::ControlCharacter:
+        tell(QStringLiteral("O item não pode conter quebras de linha nem outros caracteres de controle."));
+        break;
+    case ItemFault::TitleSeparator:
+        tell(QStringLiteral("O título do item não pode conter \", \"."));
+        break;
+    case ItemFault::OpenQuote:
+        tell(QStringLiteral("Os argumentos têm aspas que não foram fechadas."));
+        break;
     }
-    if (!fitsItemList(item)) {
-        const QString unit(QChar(31));
-        tell(item.title.contains(QStringLiteral(", "))
-                 ? QStringLiteral("O título do item não pode conter \", \".")
-             : item.title.contains(unit) || item.address.contains(unit) || item.arguments.contains(unit)
-                 ? QStringLiteral("O caractere de código 31 não é aceito.")
-                 : QStringLiteral("Os argumentos têm aspas que não foram fechadas."));
-        return false;
-    }
-    return true;
+    return false;
 }
 
 GroupItem GroupEditor::typedItem() const {
@@ -500,11 +507,13 @@ bool GroupEditor::eventFilter(QObject* watched, QEvent* event) {
 
 void GroupEditor::saveGroup() {
     const QString title = m_groupTitle->text();
-    if (isBlankTitle(title) || m_itemList->count() == 0) {
+    if (const GroupFault fault = groupFault(title, m_itemList->count()); fault != GroupFault::None) {
         prompt::beep();
-        showEditorWarning(
-            QStringLiteral("O título do Grupo não pode estar vazio e a lista precisa ter pelo menos "
-                           "1 Item adicionado."));
+        showEditorWarning(fault == GroupFault::ControlCharacter
+                              ? QStringLiteral("O título do Grupo não pode conter quebras de linha nem "
+                                               "outros caracteres de controle.")
+                              : QStringLiteral("O título do Grupo não pode estar vazio e a lista precisa "
+                                               "ter pelo menos 1 Item adicionado."));
         return;
     }
     const GroupContent group{title, m_items, QDate::currentDate().toString(QStringLiteral("dd/MM/yyyy")),

@@ -8,6 +8,7 @@
 #include "chrome/TextStyle.h"
 #include "chrome/Twips.h"
 #include "chrome/WindowTitle.h"
+#include "data/GroupRules.h"
 #include "data/WebAddress.h"
 #include "state/SharedState.h"
 
@@ -138,6 +139,16 @@ void MissingItemsWindow::browse(int row) {
 }
 
 void MissingItemsWindow::applyFix(int row, const QString& address) {
+    // A path the stored list cannot hold on one line is no fix; the row stays open for
+    // another choice.
+    if (itemFault({m_rows[row].item.place.title, address}) != ItemFault::None) {
+        prompt::beep();
+        const QString outcome = QStringLiteral(
+            "Este caminho tem quebras de linha ou outros caracteres de controle; escolha outro.");
+        m_rows[row].outcome->setText(outcome);
+        m_rows[row].outcome->setAccessibleName(outcome);
+        return;
+    }
     ItemChange change = ItemChange::Changed;
     if (!runDatabaseAction(this, [&] {
             change = replaceItemAddress(m_state.paths().groups, m_rows[row].item.place, address, today());

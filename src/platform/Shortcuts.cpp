@@ -16,8 +16,8 @@ namespace {
 // The GNOME desktop starts an entry only once it is marked trusted.
 const QString kTrustedKey = QStringLiteral("metadata::trusted");
 
-// A string value of a desktop entry: backslashes and control characters escaped, so
-// that any path reads back as written.
+// A string value of a desktop entry: backslashes and the format's own controls escaped,
+// so that any path reads back as written, and a leading space kept, which readers trim.
 QString escapedValue(const QString& value) {
     QString out;
     out.reserve(value.size());
@@ -39,7 +39,26 @@ QString escapedValue(const QString& value) {
             out += c;
         }
     }
+    if (out.startsWith(QLatin1Char(' ')))
+        out.replace(0, 1, QStringLiteral("\\s"));
     return out;
+}
+
+// A text a desktop shows on one line (Name, Comment): a control character in it, which a
+// stored title may hold, is written out visibly, as Zantor's lists show it, and never
+// carried as itself into the file.
+QString shownValue(const QString& text) {
+    QString shown;
+    shown.reserve(text.size());
+    for (const QChar c : text) {
+        if (c.category() != QChar::Other_Control || c == u'\t')
+            shown += c;
+        else if (c == u'\n')
+            shown += QStringLiteral("\\n");
+        else
+            shown += QStringLiteral("\\x%1").arg(c.unicode(), 2, 16, QLatin1Char('0'));
+    }
+    return escapedValue(shown);
 }
 
 // The program as the Exec key wants it: a path with a character the launcher would
@@ -88,6 +107,11 @@ void markTrusted(const QString& path) {
     marking.startDetached();
 }
 
+// Zantor owns the names it writes: a link found at one is replaced, never followed.
+QString writeOwnedFile(const QString& path, const QByteArray& bytes, QFileDevice::Permissions permissions) {
+    return writeWholeFile(path, bytes, permissions, LinkAtName::Replace);
+}
+
 QString removeFile(const QString& path) {
     QFile file(path);
     if (!file.remove())
@@ -110,6 +134,9 @@ Shortcuts::Shortcuts(QString program, QString icon)
 
 Shortcuts Shortcuts::forGroup(QString program, int groupId, QString title, QString picture) {
     Shortcuts group(std::move(program), std::move(picture));
+    // An entry with no name is invalid, and a desktop would show it blank.
+    if (title.trimmed().isEmpty())
+        title = QStringLiteral("Grupo %1").arg(groupId);
     group.m_fileName = QStringLiteral("zantor-grupo-%1.desktop").arg(groupId);
     group.m_arguments = QStringLiteral(" --%1 %2").arg(QLatin1String(kOpenGroupOption)).arg(groupId);
     group.m_comment = QStringLiteral("Abre o grupo \"%1\" do Zantor").arg(title);
@@ -129,8 +156,9 @@ QString Shortcuts::entryPath(ShortcutPlace place) const {
 }
 
 bool Shortcuts::exists(ShortcutPlace place) const {
-    const QString path = entryPath(place);
-    return !path.isEmpty() && QFileInfo::exists(path);
+    // The link itself: one planted at the name, even dangling, stands where the entry goes.
+    const QFileInfo entry(entryPath(place));
+    return !entry.filePath().isEmpty() && (entry.exists() || entry.isSymLink());
 }
 
 ShortcutPlaceFlags Shortcuts::existing() const {
@@ -151,7 +179,7 @@ QString Shortcuts::iconPath(ShortcutPlace place) const {
 QByteArray Shortcuts::entryText(ShortcutPlace place) const {
     const QString genericName = m_genericName.isEmpty()
                                     ? QString()
-                                    : QStringLiteral("GenericName=%1\n").arg(escapedValue(m_genericName));
+                                    : QStringLiteral("GenericName=%1\n").arg(shownValue(m_genericName));
     const QString text =
         QStringLiteral("[Desktop Entry]\n"
                        "Type=Application\n"
@@ -166,7 +194,7 @@ QByteArray Shortcuts::entryText(ShortcutPlace place) const {
                        // them under this entry whatever starts them.
                        "StartupWMClass=Zantor\n"
                        "Categories=Utility;\n")
-            .arg(escapedValue(m_name), genericName, escapedValue(m_comment), escapedValue(iconPath(place)),
+            .arg(shownValue(m_name), genericName, shownValue(m_comment), escapedValue(iconPath(place)),
                  escapedValue(execArgument(m_program) + m_arguments));
     return text.toUtf8();
 }
@@ -182,14 +210,17 @@ QString Shortcuts::write(ShortcutPlace place) const {
         if (!picture.open(QIODevice::ReadOnly))
             return QStringLiteral("não foi possível ler a imagem %1 (%2)")
                 .arg(QDir::toNativeSeparators(m_icon), picture.errorString());
-        if (const QString failure = writeWholeFile(iconPath(place), picture.readAll()); !failure.isEmpty())
+        constexpr QFileDevice::Permissions kReadable = QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                                       QFileDevice::ReadGroup | QFileDevice::ReadOther;
+        if (const QString failure = writeOwnedFile(iconPath(place), picture.readAll(), kReadable);
+            !failure.isEmpty())
             return failure;
     }
     constexpr QFileDevice::Permissions kExecutable =
         QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner | QFileDevice::ReadGroup |
         QFileDevice::ExeGroup | QFileDevice::ReadOther | QFileDevice::ExeOther;
     const QString path = entryPath(place);
-    const QString failure = writeWholeFile(path, entryText(place), kExecutable);
+    const QString failure = writeOwnedFile(path, entryText(place), kExecutable);
     if (failure.isEmpty() && place == ShortcutPlace::Desktop)
         markTrusted(path);
     return failure;
@@ -203,10 +234,10 @@ QString Shortcuts::remove(ShortcutPlace place) const {
     if (!m_iconBesideEntry)
         return {};
     // Whatever kind of picture the group had last, also where the user deleted the entry
-    // by hand.
+    // by hand, and a link at its name, dangling or not.
     const QDir where(folder(place));
     const QString pictures = QFileInfo(iconPath(place)).completeBaseName() + QStringLiteral(".*");
-    for (const QString& picture : where.entryList({pictures}, QDir::Files | QDir::Hidden)) {
+    for (const QString& picture : where.entryList({pictures}, QDir::Files | QDir::Hidden | QDir::System)) {
         if (const QString failure = removeFile(where.filePath(picture)); !failure.isEmpty())
             return failure;
     }

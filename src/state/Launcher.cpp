@@ -1,5 +1,6 @@
 #include "Launcher.h"
 
+#include "data/ControlCharacters.h"
 #include "data/GroupStore.h"
 #include "data/ItemArguments.h"
 #include "data/ItemListCodec.h"
@@ -40,17 +41,23 @@ QString LaunchResult::report() const {
 }
 
 QString LaunchResult::terminalReport() const {
+    // One line per item: a line break a stored text holds is shown, not carried out.
     const QString lineEnd = QStringLiteral("\n");
     QString text;
     if (!missing.isEmpty()) {
         text += QStringLiteral("Recurso(s) não encontrado(s):") + lineEnd;
         for (const MissedItem& item : missing)
             text += QStringLiteral("- %1 (grupo \"%2\", item \"%3\")")
-                        .arg(item.shownAddress, item.groupTitle, item.place.title) +
+                        .arg(visibleText(item.shownAddress), visibleText(item.groupTitle),
+                             visibleText(item.place.title)) +
                     lineEnd;
     }
-    if (!refused.isEmpty())
-        text += QStringLiteral("Não foi possível abrir:") + lineEnd + listed(refused, lineEnd);
+    if (!refused.isEmpty()) {
+        QStringList shown;
+        for (const QString& resource : refused)
+            shown << visibleText(resource);
+        text += QStringLiteral("Não foi possível abrir:") + lineEnd + listed(shown, lineEnd);
+    }
     if (!missing.isEmpty())
         text +=
             QStringLiteral("Os itens não encontrados podem ser corrigidos na próxima abertura pela janela do "

@@ -69,8 +69,30 @@ class ReliabilityTest(unittest.TestCase):
                                 preexec_fn=limited, timeout=60)
         self.assertEqual(result.returncode, 1, result.stdout)
         self.assertTrue(result.stderr.startswith("Exportação não feita: não foi possível gravar"), result.stderr)
+        # The system's reason, as the desktop entries' writes say it.
+        self.assertIn("(File too large)" if limit else "(No space left on device)", result.stderr)
         self.assertEqual(file_bytes(backup), good)
         self.assertEqual(os.listdir(disk), ["grupos.json"])
+
+    def test_an_export_that_cannot_take_the_backups_name_fails(self):
+        """The new file is written whole, but the last step, its rename over the old backup,
+        fails: a file mounted over the backup cannot be replaced."""
+        folder = os.path.join(self.root, "copias")
+        os.mkdir(folder)
+        backup = os.path.join(folder, "grupos.json")
+        cover = os.path.join(self.root, "cover.json")
+        for path in (backup, cover):
+            with open(path, "wb") as file:
+                file.write(b"old backup\n")
+        if not self.mount("--bind", cover, backup):
+            self.skipTest("this machine does not let the test mount")
+        self.zantor.add_group("Trabalho", "a", "/a")
+        result = self.zantor.run("--exportar", backup, env=self.env)
+        self.assertEqual(result.returncode, 1, result.stdout)
+        self.assertTrue(result.stderr.startswith("Exportação não feita: não foi possível gravar"), result.stderr)
+        self.assertEqual(result.stdout, "")
+        self.assertEqual(file_bytes(backup), b"old backup\n")
+        self.assertEqual(os.listdir(folder), ["grupos.json"])
 
     def test_first_starts_at_once_all_work_and_leave_working_databases(self):
         for attempt in range(6):

@@ -118,7 +118,8 @@ private slots:
             << QStringList({"rio"}) << QStringList() << exit_status::kNoSuchGroup
             << QStringLiteral("Nenhum grupo se chama \"rio\".\n"
                               "Grupos parecidos:\n"
-                              "  Relatórios (c)\n");
+                              "  Relatórios (c)\n"
+                              "  Rios\\nlagos (e\\nf)\n");
         QTest::newRow("none at all") << QStringList({"xyz", "Música"}) << QStringList()
                                      << exit_status::kNoSuchGroup
                                      << QStringLiteral("Nenhum grupo se chama \"xyz\".\n"
@@ -133,8 +134,11 @@ private slots:
         QFETCH(QString, errors);
         TestAppFolder app;
         QHash<int, QString> titleOf;
-        for (const auto& [title, items] :
-             {std::pair{"Acao", "a"}, {"ação", "b"}, {"Relatórios", "c"}, {"Música", "d"}})
+        for (const auto& [title, items] : {std::pair{"Acao", "a"},
+                                           {"ação", "b"},
+                                           {"Relatórios", "c"},
+                                           {"Música", "d"},
+                                           {"Rios\nlagos", "e\nf"}})
             titleOf.insert(app.addGroup(QString::fromUtf8(title), QString::fromUtf8(items)),
                            QString::fromUtf8(title));
         const GroupChoice choice = chooseGroups(app.databases().groups, typed);

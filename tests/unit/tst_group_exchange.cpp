@@ -67,9 +67,16 @@ private slots:
                              {{QStringLiteral("y"), QStringLiteral("/y")}},
                              QStringLiteral("05/03/2026"),
                              10});
-        // The custom order as the settings window stores it, from 0, and a shared place.
+        insertGroup(groups, {QStringLiteral("Sem lugar"),
+                             {{QStringLiteral("z"), QStringLiteral("/z")}},
+                             QStringLiteral("06/03/2026"),
+                             1});
+        // The custom order as the settings window stores it, from 0, and a shared place;
+        // places below zero and none at all, as other tools leave them, come first.
         storeCustomOrder(groups, {3, 1, 2});
         DbSession(groups).execute(QStringLiteral("update Tabela1 set ordem=1 where id=2"));
+        DbSession(groups).execute(QStringLiteral("update Tabela1 set ordem=-2 where id=3"));
+        DbSession(groups).execute(QStringLiteral("update Tabela1 set ordem=NULL where id=4"));
 
         // The desktop entries each group has where it is exported: group 3 has none.
         const auto shortcutsOf = [](int id) {
@@ -77,24 +84,25 @@ private slots:
                            : GroupShortcutFlags{false, id == 2, false};
         };
         const GroupExport exported = exportGroups(original.databases(), shortcutsOf);
-        QCOMPARE(exported.groupCount, 3);
+        QCOMPARE(exported.groupCount, 4);
         TestAppFolder copy;
         copy.createDatabases();
         copy.addGroup(QStringLiteral("Já havia"));
         DbSession(copy.databases().groups).execute(QStringLiteral("delete from Tabela1"));
         const ImportReport report = importGroups(copy.databases(), exported.json, kToday);
-        QCOMPARE(report.imported, 3);
+        QCOMPARE(report.imported, 4);
         QCOMPARE(report.notes, QStringList());
-        // In the custom order 3, 1, 2, the new groups get the ids 2, 3, 4.
+        // In the custom order 4, 3, 1, 2, the new groups get the ids 2, 3, 4, 5.
         QCOMPARE(report.shortcuts.size(), 2);
-        QCOMPARE(report.shortcuts[0].groupId, 3);
+        QCOMPARE(report.shortcuts[0].groupId, 4);
         QCOMPARE(report.shortcuts[0].places, (GroupShortcutFlags{true, false, true}));
-        QCOMPARE(report.shortcuts[1].groupId, 4);
+        QCOMPARE(report.shortcuts[1].groupId, 5);
         QCOMPARE(report.shortcuts[1].places, (GroupShortcutFlags{false, true, false}));
-        // The same rows in the same order; the places are numbered afresh from 0.
+        // The same rows in the same order; the places are numbered afresh from 1, as the
+        // editor numbers them.
         QList<QStringList> expected = storedRows(original);
         for (qsizetype place = 0; place < expected.size(); ++place)
-            expected[place][6] = QString::number(place);
+            expected[place][6] = QString::number(place + 1);
         QCOMPARE(storedRows(copy), expected);
         // Only the item with arguments carries them.
         QCOMPARE(exported.json.count("\"argumentos\""), 1);
@@ -144,27 +152,27 @@ private slots:
         const QVariant null;
         const QString unit(QChar(31));
         QTest::newRow("nothing but nulls") << QVariantList({null, null, null, null, null, null, null, null})
-                                           << QStringList({"", "", "", "0", today, "0", "0", "<Null>"});
+                                           << QStringList({"", "", "", "0", today, "0", "1", "<Null>"});
         QTest::newRow("more titles than addresses, a loose date, a far place")
             << QVariantList({"T", "a, b", "/a", "1", "1/1/2020", 3, 5000000, null})
-            << QStringList({"T", "a, b", "/a" + unit, "2", "1/1/2020", "3", "0", "<Null>"});
+            << QStringList({"T", "a, b", "/a" + unit, "2", "1/1/2020", "3", "1", "<Null>"});
         QTest::newRow("below zero") << QVariantList({"N", "n", "/n", "1", "01/01/2026", 1, -3, null})
-                                    << QStringList({"N", "n", "/n", "1", "01/01/2026", "1", "0", "<Null>"});
+                                    << QStringList({"N", "n", "/n", "1", "01/01/2026", "1", "1", "<Null>"});
         QTest::newRow("terminal controls and line breaks")
             << QVariantList({QStringLiteral("\x1b]0;x\x07\x1b[2J"), QStringLiteral("Linha\r\ndois"),
                              QStringLiteral("/a") + QChar(0) + QStringLiteral("b"), "1", "01/01/2026", 2, 1,
                              QStringLiteral("-t \x1b[2J")})
-            << QStringList({"\\x1b]0;x\\x07\\x1b[2J", "Linha\\ndois", "/a\\x00b", "1", "01/01/2026", "2", "0",
+            << QStringList({"\\x1b]0;x\\x07\\x1b[2J", "Linha\\ndois", "/a\\x00b", "1", "01/01/2026", "2", "1",
                             "-t \\x1b[2J"});
         // Pieces past the items, and items past the pieces, as a hand-made row may hold.
         QTest::newRow("arguments that do not match the items")
             << QVariantList({"A", "a, b, c", "/a" + unit + "/b" + unit + "/c", "3", "01/01/2026", 1, 0,
                              unit + "-b" + unit + unit + "-d"})
-            << QStringList({"A", "a, b, c", "/a" + unit + "/b" + unit + "/c", "3", "01/01/2026", "1", "0",
+            << QStringList({"A", "a, b, c", "/a" + unit + "/b" + unit + "/c", "3", "01/01/2026", "1", "1",
                             unit + "-b" + unit});
         QTest::newRow("only empty arguments")
             << QVariantList({"E", "e", "/e", "1", "01/01/2026", 1, 0, unit})
-            << QStringList({"E", "e", "/e", "1", "01/01/2026", "1", "0", "<Null>"});
+            << QStringList({"E", "e", "/e", "1", "01/01/2026", "1", "1", "<Null>"});
     }
 
     void whateverTheExportWritesTheImportTakesBack() {
@@ -203,10 +211,59 @@ private slots:
             .execute(QStringLiteral("create trigger refuse before insert on Tabela1 when new.titulo1 = 'B' "
                                     "begin select raise(abort, 'recusado'); end"));
         const QList<QStringList> before = storedRows(app);
-        const QByteArray file = withGroups(R"({"titulo": "A", "itens": []}, {"titulo": "B", "itens": []},
-                                              {"titulo": "C", "itens": []})");
+        const QByteArray file = withGroups(R"({"titulo": "A", "itens": [{"titulo": "a", "endereco": "/a"}]},
+                                              {"titulo": "B", "itens": [{"titulo": "b", "endereco": "/b"}]},
+                                              {"titulo": "C", "itens": [{"titulo": "c", "endereco": "/c"}]})");
         QVERIFY_THROWS_EXCEPTION(DatabaseError, importGroups(app.databases(), file, kToday));
         QCOMPARE(storedRows(app), before);
+    }
+
+    // Groups that share a place keep the order of the file among themselves, however many
+    // they are, and the others fall in around them by their places.
+    void groupsSharingAPlaceKeepTheirOrder() {
+        QByteArrayList groups;
+        QStringList titles;
+        for (int i = 0; i < 40; ++i) {
+            titles << QStringLiteral("G%1").arg(i);
+            groups << QStringLiteral(
+                          R"({"titulo": "%1", "ordem": 5, "itens": [{"titulo": "a", "endereco": "/a"}]})")
+                          .arg(titles.last())
+                          .toUtf8();
+        }
+        groups.insert(17,
+                      R"({"titulo": "Depois", "ordem": 9, "itens": [{"titulo": "a", "endereco": "/a"}]})");
+        groups.insert(3, R"({"titulo": "Antes", "ordem": -1, "itens": [{"titulo": "a", "endereco": "/a"}]})");
+        titles.prepend(QStringLiteral("Antes"));
+        titles.append(QStringLiteral("Depois"));
+        TestAppFolder app;
+        app.createDatabases();
+        importGroups(app.databases(), withGroups(groups.join(',')), kToday);
+        QStringList stored;
+        for (const QStringList& row : storedRows(app))
+            stored << row[0];
+        QCOMPARE(stored, titles);
+    }
+
+    // A \u escape names a character of the text; a surrogate pair (what Python's json
+    // writes for an emoji) names one character together.
+    void escapesReadAsTheCharactersTheyName_data() {
+        QTest::addColumn<QByteArray>("escaped");
+        QTest::addColumn<QString>("title");
+        QTest::newRow("surrogate pair") << QByteArray("x\\ud83d\\ude00y") << QStringLiteral("x\U0001F600y");
+        QTest::newRow("capitals") << QByteArray("x\\uD83D\\uDE00y") << QStringLiteral("x\U0001F600y");
+        QTest::newRow("accent") << QByteArray("A\\u00e7\\u00e3o") << QStringLiteral("Ação");
+        QTest::newRow("escaped quote and slash") << QByteArray("a\\\"b\\/c") << QStringLiteral("a\"b/c");
+    }
+    void escapesReadAsTheCharactersTheyName() {
+        QFETCH(QByteArray, escaped);
+        QFETCH(QString, title);
+        TestAppFolder app;
+        app.createDatabases();
+        importGroups(
+            app.databases(),
+            withGroups(R"({"titulo": ")" + escaped + R"(", "itens": [{"titulo": "a", "endereco": "/a"}]})"),
+            kToday);
+        QCOMPARE(storedRows(app).value(0).value(0), title);
     }
 
     void aCategoryThatDoesNotExistTakesTheFirstAndSaysSo() {
@@ -254,6 +311,27 @@ private slots:
             << withGroups(kGoodGroup + ", {\"titulo\": \"a\\ud800b\", \"itens\": []}")
             << QStringLiteral("O arquivo tem meio caractere (\\ud800 sem o seu par, linha 1, coluna 104): "
                               "não é um texto válido.");
+        // Half a pair the other way round: a low surrogate with no high one before it.
+        QTest::newRow("lone low surrogate")
+            << withGroups(kGoodGroup + ", {\"titulo\": \"a\\udc00b\", \"itens\": []}")
+            << QStringLiteral("O arquivo tem meio caractere (\\udc00 sem o seu par, linha 1, coluna 104): "
+                              "não é um texto válido.");
+        // What the editor refuses, new input cannot bring in either.
+        QTest::newRow("blank title")
+            << withGroups(kGoodGroup + R"(, {"titulo": "  ", "itens": [{"titulo": "a", "endereco": "/a"}]})")
+            << QStringLiteral("Campo \"titulo\" do grupo 2: não pode ficar em branco.");
+        QTest::newRow("an empty list of items")
+            << withGroups(kGoodGroup + R"(, {"titulo": "Ruim", "itens": []})")
+            << QStringLiteral("Campo \"itens\" do grupo 2 (\"Ruim\"): precisa ter pelo menos um item.");
+        QTest::newRow("item without a title")
+            << withGroups(kGoodGroup + R"(, {"titulo": "Ruim", "itens": [{"titulo": "", "endereco": "/a"}]})")
+            << QStringLiteral("Campo \"titulo\" do item 1 do grupo 2 (\"Ruim\"): não pode ficar vazio.");
+        QTest::newRow("item without an address")
+            << withGroups(kGoodGroup + R"(, {"titulo": "Ruim", "itens": [{"titulo": "a", "endereco": ""}]})")
+            << QStringLiteral("Campo \"endereco\" do item 1 do grupo 2 (\"Ruim\"): não pode ficar vazio.");
+        QTest::newRow("backup flag") << QByteArray(R"({"copiaDeSeguranca": 1, "grupos": []})")
+                                     << QStringLiteral(
+                                            "Campo \"copiaDeSeguranca\": precisa ser true ou false.");
         QTest::newRow("item not object")
             << withGroups(kGoodGroup + R"(, {"titulo": "Ruim", "itens": ["/a"]})")
             << QStringLiteral("O item 1 do grupo 2 (\"Ruim\") precisa ser um objeto "
@@ -277,7 +355,8 @@ private slots:
             << withGroups(kGoodGroup + QByteArray(badArguments).replace("%1", "[\"-a\"]"))
             << QStringLiteral("Campo \"argumentos\" do item 1 do grupo 2 (\"Ruim\"): precisa ser um texto.");
         QTest::newRow("shortcut flag")
-            << withGroups(kGoodGroup + R"(, {"titulo": "Ruim", "atalhos": {"menu": "sim"}, "itens": []})")
+            << withGroups(kGoodGroup + R"(, {"titulo": "Ruim", "atalhos": {"menu": "sim"},
+                                             "itens": [{"titulo": "a", "endereco": "/a"}]})")
             << QStringLiteral("Campo \"atalhos.menu\" do grupo 2 (\"Ruim\"): precisa ser true ou false.");
     }
 

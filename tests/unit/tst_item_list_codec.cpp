@@ -1,4 +1,5 @@
 #include "data/DbSession.h"
+#include "data/GroupRules.h"
 #include "data/GroupStore.h"
 #include "data/ItemListCodec.h"
 #include "data/TextEscaping.h"
@@ -96,34 +97,60 @@ private slots:
         QCOMPARE(itemArguments(QStringLiteral("a\\tb") + kUnit + "c\\td"), QStringList({"a\\tb", "c\\td"}));
     }
 
-    void anItemFitsWhenItsTextsCannotSplitOrStartNothing_data() {
+    // Every door a group comes in by takes the same items: ones the stored lists keep
+    // apart, that start something, and that read back on one line.
+    void whatAnItemMayHold_data() {
         QTest::addColumn<QString>("title");
         QTest::addColumn<QString>("address");
         QTest::addColumn<QString>("arguments");
-        QTest::addColumn<bool>("fits");
-        QTest::newRow("plain") << "a"
-                               << "/a"
-                               << "" << true;
-        QTest::newRow("quoted arguments") << "a"
-                                          << "/a"
-                                          << "'b c' \"d\"" << true;
-        QTest::newRow("title with a comma and a space") << "a, b"
-                                                        << "/a"
-                                                        << "" << false;
-        QTest::newRow("unit separator in the arguments") << "a"
-                                                         << "/a"
-                                                         << "x" + kUnit << false;
-        QTest::newRow("a quote left open") << "a"
-                                           << "/a"
-                                           << "It's" << false;
+        QTest::addColumn<ItemFault>("fault");
+        const auto row = [](const char* name, const QString& title, const QString& address,
+                            const QString& arguments, ItemFault fault) {
+            QTest::newRow(name) << title << address << arguments << fault;
+        };
+        row("plain", "a", "/a", "", ItemFault::None);
+        row("one space is a title", " ", "/a", "", ItemFault::None);
+        row("a TAB", "a\tb", "/a\tb", "-\t", ItemFault::None);
+        row("quoted arguments", "a", "/a", "'b c' \"d\"", ItemFault::None);
+        row("no title", "", "/a", "", ItemFault::EmptyText);
+        row("no address", "a", "", "", ItemFault::EmptyText);
+        row("title with a comma and a space", "a, b", "/a", "", ItemFault::TitleSeparator);
+        row("unit separator in the arguments", "a", "/a", "x" + kUnit, ItemFault::UnitSeparator);
+        row("unit separator in the title", "a" + kUnit, "/a", "", ItemFault::UnitSeparator);
+        row("line break in the address", "a", "/a\nb", "", ItemFault::ControlCharacter);
+        row("carriage return in the title", "a\rb", "/a", "", ItemFault::ControlCharacter);
+        row("ESC in the arguments", "a", "/a", "\x1b[2J", ItemFault::ControlCharacter);
+        row("NUL in the address", "a", QStringLiteral("/a") + QChar(0), "", ItemFault::ControlCharacter);
+        row("C1 control in the title", QStringLiteral("a") + QChar(0x9b), "/a", "",
+            ItemFault::ControlCharacter);
+        row("a quote left open", "a", "/a", "It's", ItemFault::OpenQuote);
     }
-
-    void anItemFitsWhenItsTextsCannotSplitOrStartNothing() {
+    void whatAnItemMayHold() {
         QFETCH(QString, title);
         QFETCH(QString, address);
         QFETCH(QString, arguments);
-        QFETCH(bool, fits);
-        QCOMPARE(fitsItemList({title, address, arguments}), fits);
+        QFETCH(ItemFault, fault);
+        QCOMPARE(itemFault({title, address, arguments}), fault);
+    }
+
+    void whatAGroupMayHold_data() {
+        QTest::addColumn<QString>("title");
+        QTest::addColumn<int>("items");
+        QTest::addColumn<GroupFault>("fault");
+        QTest::newRow("plain") << "Trabalho" << 1 << GroupFault::None;
+        QTest::newRow("spaces around") << " Ação " << 3 << GroupFault::None;
+        QTest::newRow("a TAB") << "a\tb" << 1 << GroupFault::None;
+        QTest::newRow("empty") << "" << 1 << GroupFault::BlankTitle;
+        QTest::newRow("three spaces") << "   " << 1 << GroupFault::BlankTitle;
+        QTest::newRow("line break") << "Gru\npo" << 1 << GroupFault::ControlCharacter;
+        QTest::newRow("ESC") << "\x1b]0;x" << 1 << GroupFault::ControlCharacter;
+        QTest::newRow("no items") << "Grupo" << 0 << GroupFault::NoItems;
+    }
+    void whatAGroupMayHold() {
+        QFETCH(QString, title);
+        QFETCH(int, items);
+        QFETCH(GroupFault, fault);
+        QCOMPARE(groupFault(title, items), fault);
     }
 
     void theLauncherKeepsEveryPieceWithoutItsSpaces() {
@@ -179,6 +206,15 @@ private slots:
         QTest::newRow("http, capitals") << "HTTP://Example.org" << true << "";
         QTest::newRow("smb") << "smb://nas/fotos" << true << "";
         QTest::newRow("mailto") << "mailto:ana@example.org?subject=Oi" << true << "";
+        QTest::newRow("scheme with plus") << "svn+ssh://svn.example.org/repo" << true << "";
+        QTest::newRow("scheme with a digit") << "s3://fotos/2024" << true << "";
+        QTest::newRow("scheme with dot and dash") << "x-my.app://abrir" << true << "";
+        QTest::newRow("magnet") << "magnet:?xt=urn:btih:abc" << true << "";
+        QTest::newRow("tel") << "tel:+5511999999999" << true << "";
+        QTest::newRow("sms") << "SMS:+5511999999999" << true << "";
+        QTest::newRow("news") << "news:comp.lang.c" << true << "";
+        QTest::newRow("other scheme without slashes") << "notas:x" << false << "notas:x";
+        QTest::newRow("scheme starting with a digit") << "3d://x" << false << "3d://x";
         QTest::newRow("file URL") << "file:///home/ana/a%20b.txt" << false << "/home/ana/a b.txt";
         QTest::newRow("path") << "/home/ana/https://x" << false << "/home/ana/https://x";
         QTest::newRow("relative path with a colon") << "notas:2024.txt" << false << "notas:2024.txt";

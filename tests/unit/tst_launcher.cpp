@@ -73,6 +73,35 @@ struct CancellingHandler : RecordingResourceHandler {
 class LauncherTest : public QObject {
     Q_OBJECT
 private slots:
+    // A terminal gets one line per missing item or refusal: whatever a stored text holds
+    // shows, and only the report's own line ends end lines.
+    void aTerminalReportKeepsEachItemOnItsLine_data() {
+        QTest::addColumn<QString>("stored");
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("plain") << "a"
+                               << "a";
+        QTest::newRow("line break") << "a\nb"
+                                    << "a\\nb";
+        QTest::newRow("carriage return and line feed") << "a\r\nb"
+                                                       << "a\\nb";
+        QTest::newRow("escape") << "a\x1b[2J"
+                                << "a\\x1b[2J";
+    }
+    void aTerminalReportKeepsEachItemOnItsLine() {
+        QFETCH(QString, stored);
+        QFETCH(QString, shown);
+        LaunchResult result;
+        result.missing.append({{1, 0, stored, stored}, stored, stored});
+        result.refused << stored;
+        QCOMPARE(
+            result.terminalReport(),
+            QStringLiteral("Recurso(s) não encontrado(s):\n- %1 (grupo \"%1\", item \"%1\")\n"
+                           "Não foi possível abrir:\n- %1\n"
+                           "Os itens não encontrados podem ser corrigidos na próxima abertura pela janela "
+                           "do Zantor.\n")
+                .arg(shown));
+    }
+
     void opensGroupAfterGroupOneDelayApart() {
         TestAppFolder app;
         const int upper = app.addGroup(QStringLiteral("upper"), {}, storedList({"/u/1", "  /u/two words  "}));

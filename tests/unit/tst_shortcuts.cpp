@@ -1,7 +1,10 @@
+#include "data/DbSession.h"
 #include "platform/Shortcuts.h"
 #include "settings/ShortcutCommands.h"
+#include "state/GroupShortcuts.h"
 #include "support/FileSizeLimit.h"
 #include "support/TemporaryHome.h"
+#include "support/TestAppFolder.h"
 
 #include <QDir>
 #include <QFile>
@@ -28,6 +31,20 @@ void writeFile(const QString& path, const QByteArray& bytes) {
     QFile file(path);
     QVERIFY(file.open(QIODevice::WriteOnly));
     file.write(bytes);
+}
+
+// What desktop-file-validate finds wrong with the entry; empty when nothing.
+QString validatorSays(const QString& entry) {
+    const QString validator = QStandardPaths::findExecutable(QStringLiteral("desktop-file-validate"));
+    if (validator.isEmpty())
+        return QStringLiteral("desktop-file-validate (desktop-file-utils) is not installed");
+    QProcess validate;
+    validate.start(validator, {entry});
+    if (!validate.waitForFinished(60000))
+        return QStringLiteral("desktop-file-validate did not finish");
+    const QString said =
+        QString::fromUtf8(validate.readAllStandardOutput() + validate.readAllStandardError());
+    return validate.exitCode() == 0 && !said.contains(QStringLiteral("error")) ? QString() : said;
 }
 
 ShortcutFlags flags(const char* desktop, const char* menu, const char* startup) {
@@ -168,19 +185,152 @@ private slots:
     void entriesPassTheDesktopFileValidator() {
         QFETCH(QString, folder);
         QFETCH(QString, exec);
-        const QString validator = QStandardPaths::findExecutable(QStringLiteral("desktop-file-validate"));
-        QVERIFY2(!validator.isEmpty(), "desktop-file-validate (desktop-file-utils) is not installed");
         TemporaryHome home;
         const Shortcuts shortcuts(folder + QStringLiteral("/Zantor"),
                                   folder + QStringLiteral("/IMG/shortcut-icon.svg"));
         QCOMPARE(shortcuts.write(ShortcutPlace::Menu), QString());
         QVERIFY(shortcuts.entryText(ShortcutPlace::Menu).split('\n').contains(exec.toUtf8()));
+        QCOMPARE(validatorSays(shortcuts.entryPath(ShortcutPlace::Menu)), QString());
+    }
 
-        QProcess validate;
-        validate.start(validator, {shortcuts.entryPath(ShortcutPlace::Menu)});
-        QVERIFY(validate.waitForFinished(60000));
-        const QByteArray said = validate.readAllStandardOutput() + validate.readAllStandardError();
-        QVERIFY2(validate.exitCode() == 0 && !said.contains("error"), said.constData());
+    // Zantor owns the names of its entries: a link planted there, dangling or not, is seen as
+    // what stands at the name, goes when the entry goes, and is replaced by the entry; its
+    // target is never written.
+    void aLinkAtAnEntrysNameIsReplacedNeverFollowed_data() {
+        QTest::addColumn<bool>("group");
+        QTest::addColumn<bool>("atPicture");
+        QTest::addColumn<bool>("dangling");
+        QTest::newRow("own entry to a file") << false << false << false;
+        QTest::newRow("own entry dangling") << false << false << true;
+        QTest::newRow("group entry to a file") << true << false << false;
+        QTest::newRow("group entry dangling") << true << false << true;
+        QTest::newRow("group picture to a file") << true << true << false;
+        QTest::newRow("group picture dangling") << true << true << true;
+    }
+    void aLinkAtAnEntrysNameIsReplacedNeverFollowed() {
+        QFETCH(bool, group);
+        QFETCH(bool, atPicture);
+        QFETCH(bool, dangling);
+        TemporaryHome home;
+        QTemporaryDir elsewhere;
+        const QString picture = elsewhere.filePath(QStringLiteral("grupo.svg"));
+        writeFile(picture, "<svg/>");
+        const Shortcuts shortcuts =
+            group ? Shortcuts::forGroup(QStringLiteral("/opt/zantor/Zantor"), 7, QStringLiteral("G"), picture)
+                  : kShortcuts;
+        const ShortcutPlace place = ShortcutPlace::Desktop;
+        const QString entry = shortcuts.entryPath(place);
+        const QString name =
+            atPicture ? QFileInfo(entry).path() + QStringLiteral("/.zantor-grupo-7.svg") : entry;
+        const QString target = elsewhere.filePath(QStringLiteral("alvo"));
+        const QByteArray kept = "kept by the user\n";
+        const auto plant = [&] {
+            if (!dangling) {
+                writeFile(target, kept);
+                QVERIFY(QFile::setPermissions(target, QFile::ReadOwner | QFile::WriteOwner));
+            }
+            QDir().mkpath(QFileInfo(name).path());
+            QVERIFY(QFile::link(target, name));
+        };
+        const auto targetUntouched = [&] {
+            if (dangling)
+                return !QFileInfo::exists(target);
+            return fileBytes(target) == kept &&
+                   QFile::permissions(target) ==
+                       (QFile::ReadOwner | QFile::WriteOwner | QFile::ReadUser | QFile::WriteUser);
+        };
+
+        plant();
+        if (!atPicture)
+            QVERIFY(shortcuts.exists(place));
+        QCOMPARE(shortcuts.remove(place), QString());
+        QVERIFY(!QFileInfo(name).isSymLink() && !QFileInfo::exists(name));
+        QVERIFY(targetUntouched());
+        QVERIFY(!shortcuts.exists(place));
+
+        plant();
+        QCOMPARE(shortcuts.write(place), QString());
+        const QFileInfo written(name);
+        QVERIFY(!written.isSymLink() && written.isFile());
+        QCOMPARE(fileBytes(name), atPicture ? QByteArray("<svg/>") : shortcuts.entryText(place));
+        QVERIFY(targetUntouched());
+    }
+
+    // The texts of an entry stay on their line and read back as shown: control characters
+    // are written out visibly, a leading space is kept, and no entry goes without a name.
+    void entryNamesAndCommentsReadBackOnOneLine_data() {
+        QTest::addColumn<QString>("title");
+        QTest::addColumn<QByteArray>("name");
+        QTest::addColumn<QByteArray>("comment");
+        QTest::newRow("plain") << "Trabalho" << QByteArray("Name=Trabalho")
+                               << QByteArray("Comment=Abre o grupo \"Trabalho\" do Zantor");
+        QTest::newRow("terminal escape")
+            << QStringLiteral("a\x1b]0;x\x07"
+                              "b")
+            << QByteArray("Name=a\\\\x1b]0;x\\\\x07b")
+            << QByteArray("Comment=Abre o grupo \"a\\\\x1b]0;x\\\\x07b\" do Zantor");
+        QTest::newRow("nul") << QString(QStringLiteral("a") + QChar(0) + QStringLiteral("b"))
+                             << QByteArray("Name=a\\\\x00b")
+                             << QByteArray("Comment=Abre o grupo \"a\\\\x00b\" do Zantor");
+        QTest::newRow("line break") << "um\nExec=/bin/false" << QByteArray("Name=um\\\\nExec=/bin/false")
+                                    << QByteArray(
+                                           "Comment=Abre o grupo \"um\\\\nExec=/bin/false\" do Zantor");
+        QTest::newRow("leading space") << " Manhã" << QByteArray("Name=\\sManhã")
+                                       << QByteArray("Comment=Abre o grupo \" Manhã\" do Zantor");
+        QTest::newRow("empty") << "" << QByteArray("Name=Grupo 7")
+                               << QByteArray("Comment=Abre o grupo \"Grupo 7\" do Zantor");
+        QTest::newRow("blank") << "   " << QByteArray("Name=Grupo 7")
+                               << QByteArray("Comment=Abre o grupo \"Grupo 7\" do Zantor");
+    }
+    void entryNamesAndCommentsReadBackOnOneLine() {
+        QFETCH(QString, title);
+        QFETCH(QByteArray, name);
+        QFETCH(QByteArray, comment);
+        TemporaryHome home;
+        QTemporaryDir pictures;
+        const QString picture = pictures.filePath(QStringLiteral("grupo.svg"));
+        writeFile(picture, "<svg/>");
+        const Shortcuts group = Shortcuts::forGroup(QStringLiteral("/opt/zantor/Zantor"), 7, title, picture);
+        const QByteArray text = group.entryText(ShortcutPlace::Menu);
+        const QList<QByteArray> lines = text.split('\n');
+        QVERIFY2(lines.contains(name), text.constData());
+        QVERIFY2(lines.contains(comment), text.constData());
+        QCOMPARE(std::count_if(lines.begin(), lines.end(),
+                               [](const QByteArray& line) { return line.startsWith("Exec="); }),
+                 1);
+        QCOMPARE(group.write(ShortcutPlace::Menu), QString());
+        QCOMPARE(validatorSays(group.entryPath(ShortcutPlace::Menu)), QString());
+    }
+
+    // A rename rewrites the entries the group has and makes none of those the user removed.
+    void aRefreshRewritesOnlyTheEntriesThatExist_data() {
+        QTest::addColumn<QList<bool>>("places");
+        QTest::newRow("desktop") << QList<bool>({true, false, false});
+        QTest::newRow("menu and login") << QList<bool>({false, true, true});
+        QTest::newRow("none") << QList<bool>({false, false, false});
+    }
+    void aRefreshRewritesOnlyTheEntriesThatExist() {
+        QFETCH(QList<bool>, places);
+        TemporaryHome home;
+        TestAppFolder app;
+        const int id = app.addGroup(QStringLiteral("Antes"), QStringLiteral("a"), QStringLiteral("/a"));
+        const GroupShortcuts shortcuts(app.folders());
+        for (std::size_t i = 0; i < kShortcutPlaces.size(); ++i)
+            QCOMPARE(shortcuts.set(id, kShortcutPlaces[i], true), QString());
+        const Shortcuts entries = Shortcuts::forGroup({}, id, {}, {});
+        for (std::size_t i = 0; i < kShortcutPlaces.size(); ++i) {
+            if (!places[int(i)])
+                QCOMPARE(shortcuts.set(id, kShortcutPlaces[i], false), QString());
+        }
+        DbSession(app.databases().groups)
+            .execute(QStringLiteral("update Tabela1 set titulo1='Depois' where id=?"), {id});
+        QCOMPARE(shortcuts.refresh(id), QString());
+        for (std::size_t i = 0; i < kShortcutPlaces.size(); ++i) {
+            const QString entry = entries.entryPath(kShortcutPlaces[i]);
+            QCOMPARE(QFileInfo::exists(entry), places[int(i)]);
+            if (places[int(i)])
+                QVERIFY(fileBytes(entry).contains("\nName=Depois\n"));
+        }
     }
 
     // GNOME's desktop starts only entries marked trusted: where gio is there, Zantor's

@@ -232,6 +232,10 @@ private slots:
         row("title separator", "a, b", "/a", QStringLiteral("O título do item não pode conter \", \"."));
         row("unit separator in the title", "a" + kUnit, "/a", unit);
         row("unit separator in the address", "a", "/a" + kUnit + "b", unit);
+        const QString control =
+            QStringLiteral("O item não pode conter quebras de linha nem outros caracteres de controle.");
+        row("line break in the address", "a", "/a\nb", control);
+        row("ESC in the title", "a\x1b[2J", "/a", control);
     }
 
     void addChecksItsTexts() {
@@ -320,6 +324,8 @@ private slots:
         QTest::addColumn<QString>("format");
         QTest::addColumn<QByteArray>("titles");
         QTest::addColumn<QVector<GroupItem>>("items");
+        // Those the editor's rules refuse, each with a beep.
+        QTest::addColumn<int>("refused");
         const QString folder = QDir::tempPath();
         const QUrl page(QStringLiteral("https://example.org/docs/relat%C3%B3rio?x=1"));
         const QString pageText = page.toString();
@@ -327,28 +333,37 @@ private slots:
             << QList<QUrl>{QUrl::fromLocalFile(folder + "/nota.txt"), QUrl::fromLocalFile(folder + "/Fotos/"),
                            QUrl(QStringLiteral("ftp://example.org/a"))}
             << QString() << QByteArray()
-            << QVector<GroupItem>{{"nota.txt", folder + "/nota.txt"}, {"Fotos", folder + "/Fotos"}};
+            << QVector<GroupItem>{{"nota.txt", folder + "/nota.txt"}, {"Fotos", folder + "/Fotos"}} << 0;
+        QTest::newRow("a file named as a link may be titled")
+            << QList<QUrl>{QUrl::fromLocalFile(folder + "/Atas, março.txt")} << QString() << QByteArray()
+            << QVector<GroupItem>{{"Atas - março.txt", folder + "/Atas, março.txt"}} << 0;
+        QTest::newRow("a file with a line break in its name, refused")
+            << QList<QUrl>{QUrl::fromLocalFile(folder + "/um\ndois.txt"),
+                           QUrl::fromLocalFile(folder + "/nota.txt")}
+            << QString() << QByteArray() << QVector<GroupItem>{{"nota.txt", folder + "/nota.txt"}} << 1;
         QString moz = pageText + QStringLiteral("\nRelatório, março\n");
         QTest::newRow("Firefox's title, in UTF-16")
             << QList<QUrl>{page} << "text/x-moz-url"
             << QByteArray(reinterpret_cast<const char*>(moz.utf16()), moz.size() * 2)
-            << QVector<GroupItem>{{"Relatório - março", pageText}};
+            << QVector<GroupItem>{{"Relatório - março", pageText}} << 0;
         QTest::newRow("a Netscape title")
             << QList<QUrl>{page} << "_NETSCAPE_URL" << (pageText + QStringLiteral("\nRelatório")).toUtf8()
-            << QVector<GroupItem>{{"Relatório", pageText}};
+            << QVector<GroupItem>{{"Relatório", pageText}} << 0;
         QTest::newRow("an application, by its Portuguese name")
             << QList<QUrl>{QUrl::fromLocalFile(m_applications.notes())} << QString() << QByteArray()
-            << QVector<GroupItem>{{"Editor de Notas Zântor", m_applications.notes()}};
+            << QVector<GroupItem>{{"Editor de Notas Zântor", m_applications.notes()}} << 0;
         QTest::newRow("no title: host and last segment")
             << QList<QUrl>{page, QUrl(QStringLiteral("http://example.org/"))} << QString() << QByteArray()
             << QVector<GroupItem>{{"example.org - relatório", pageText},
-                                  {"example.org", "http://example.org/"}};
+                                  {"example.org", "http://example.org/"}}
+            << 0;
     }
     void droppedFilesFoldersAndLinksBecomeItems() {
         QFETCH(QList<QUrl>, urls);
         QFETCH(QString, format);
         QFETCH(QByteArray, titles);
         QFETCH(QVector<GroupItem>, items);
+        QFETCH(int, refused);
         Session session;
         GroupEditor* editor = session.insert();
         QMimeData mime;
@@ -362,7 +377,7 @@ private slots:
         QDropEvent drop(target->rect().center(), Qt::CopyAction, &mime, Qt::LeftButton, {});
         QApplication::sendEvent(target, &drop);
         QCOMPARE(peer(*editor).items(), items);
-        QCOMPARE(session.prompt.beeps, items.size());
+        QCOMPARE(session.prompt.beeps, items.size() + refused);
         QCOMPARE(peer(*editor).messageLine()->text(), kAdded);
     }
 
@@ -532,13 +547,20 @@ private slots:
     void saveRefusesAnInvalidGroup_data() {
         QTest::addColumn<QString>("title");
         QTest::addColumn<int>("items");
-        QTest::newRow("three spaces") << "   " << 2;
-        QTest::newRow("no items") << "Grupo" << 0;
+        QTest::addColumn<QString>("warning");
+        const QString emptyOrNone = QStringLiteral("O título do Grupo não pode estar vazio e a lista "
+                                                   "precisa ter pelo menos 1 Item adicionado.");
+        QTest::newRow("three spaces") << "   " << 2 << emptyOrNone;
+        QTest::newRow("no items") << "Grupo" << 0 << emptyOrNone;
+        QTest::newRow("line break") << "Gru\npo" << 1
+                                    << QStringLiteral("O título do Grupo não pode conter quebras de linha "
+                                                      "nem outros caracteres de controle.");
     }
 
     void saveRefusesAnInvalidGroup() {
         QFETCH(QString, title);
         QFETCH(int, items);
+        QFETCH(QString, warning);
         Session session;
         GroupEditor* editor = session.insert();
         for (int i = 0; i < items; ++i)
@@ -546,9 +568,7 @@ private slots:
         editor->showEditorMessage(QStringLiteral("antes"));
         peer(*editor).groupTitle()->setText(title);
         peer(*editor).saveButton()->click();
-        QCOMPARE(peer(*editor).warningLine()->text(),
-                 QStringLiteral("O título do Grupo não pode estar vazio e a lista "
-                                "precisa ter pelo menos 1 Item adicionado."));
+        QCOMPARE(peer(*editor).warningLine()->text(), warning);
         QVERIFY(peer(*editor).messageTimer().remainingTime() > 2000);
         QVERIFY(session.stored(QStringLiteral("titulo1"), title).isEmpty());
         QVERIFY(editor->isVisible());

@@ -37,28 +37,43 @@ private slots:
     // taken out of its group, against the group as it is stored at the click.
     void missingItemsAreFixedFromTheReport_data() {
         QTest::addColumn<QString>("action");
+        QTest::addColumn<QString>("chosen");
         QTest::addColumn<QStringList>("after");
         QTest::addColumn<QString>("outcome");
+        // Its commands are done with once the row has its outcome.
+        QTest::addColumn<bool>("settled");
         const QString today = QDate::currentDate().toString(QStringLiteral("dd/MM/yyyy"));
         QTest::newRow("found elsewhere")
             << "browse"
+            << "/novo/relatório.ods"
             << QStringList({"Nota, Relatório", "/nota.txt" + kUnit + "/novo/relatório.ods", "2", today})
-            << "Corrigido";
-        QTest::newRow("taken out") << "remove" << QStringList({"Nota", "/nota.txt", "1", today})
-                                   << "Removido do grupo";
+            << "Corrigido" << true;
+        QTest::newRow("taken out") << "remove"
+                                   << "" << QStringList({"Nota", "/nota.txt", "1", today})
+                                   << "Removido do grupo" << true;
         QTest::newRow("changed meanwhile")
             << "changed"
+            << "/novo/relatório.ods"
             << QStringList({"Nota, Relatório", "/nota.txt" + kUnit + "/outro.ods", "2", "01/02/2026"})
-            << "O item mudou ou saiu do grupo desde a abertura; ficou como está.";
+            << "O item mudou ou saiu do grupo desde a abertura; ficou como está." << true;
+        // What the editor would refuse is no fix either; another path may still be chosen.
+        QTest::newRow("a path with a line break")
+            << "browse"
+            << "/novo/relatório\n.ods"
+            << QStringList({"Nota, Relatório", "/nota.txt" + kUnit + "<old>", "2", "01/02/2026"})
+            << "Este caminho tem quebras de linha ou outros caracteres de controle; escolha outro." << false;
     }
 
     void missingItemsAreFixedFromTheReport() {
         QFETCH(QString, action);
+        QFETCH(QString, chosen);
         QFETCH(QStringList, after);
         QFETCH(QString, outcome);
+        QFETCH(bool, settled);
         TestAppFolder app;
         QTemporaryDir moved;
         const QString old = moved.filePath(QStringLiteral("sumiu/relatório.ods"));
+        after.replaceInStrings(QStringLiteral("<old>"), old);
         const int id = app.addGroup(QStringLiteral("Trabalho"), QStringLiteral("Nota, Relatório"),
                                     QStringLiteral("/nota.txt") + kUnit + old, 1, 0, QStringLiteral("2"));
         app.setSettings({{QStringLiteral("tempo"), QStringLiteral("10")}});
@@ -81,11 +96,12 @@ private slots:
             DbSession(app.databases().groups)
                 .execute(QStringLiteral("update Tabela1 set texto2=? where id=?"),
                          {QStringLiteral("/nota.txt") + kUnit + QStringLiteral("/outro.ods"), id});
-        prompt.nextPath = QStringLiteral("/novo/relatório.ods");
+        prompt.nextPath = chosen;
         (action == "remove" ? row.remove : row.browse)->click();
         QCOMPARE(stored(app, id), after);
         QCOMPARE(row.outcome->text(), outcome);
-        QVERIFY(!row.browse->isEnabled() && !row.remove->isEnabled());
+        QCOMPARE(row.browse->isEnabled(), !settled);
+        QCOMPARE(row.remove->isEnabled(), !settled);
         if (action == "browse") {
             // The chooser opened where the old path still stands, for a file.
             QCOMPARE(prompt.chooserFolders, QStringList({moved.path()}));
