@@ -137,16 +137,19 @@ void upgradeGroupsTable(const QString& groupsPath) {
                 db.execute(QStringLiteral("CREATE TABLE IF NOT EXISTS ChavesTitulo "
                                           "(id INTEGER PRIMARY KEY, chave BLOB)"));
                 db.execute(QStringLiteral("INSERT OR IGNORE INTO ChavesTitulo (id) SELECT id FROM Tabela1"));
-                db.execute(QStringLiteral("CREATE INDEX IF NOT EXISTS ChavesTitulo_chave ON ChavesTitulo (chave)"));
-                db.execute(QStringLiteral("CREATE TRIGGER IF NOT EXISTS ChavesTitulo_aoInserir AFTER INSERT ON Tabela1 "
-                                          "BEGIN INSERT OR REPLACE INTO ChavesTitulo (id) VALUES (NEW.id); END"));
+                db.execute(
+                    QStringLiteral("CREATE INDEX IF NOT EXISTS ChavesTitulo_chave ON ChavesTitulo (chave)"));
                 db.execute(QStringLiteral(
-                    "CREATE TRIGGER IF NOT EXISTS ChavesTitulo_aoAlterar AFTER UPDATE OF id, titulo1 ON Tabela1 "
-                    "WHEN NEW.id IS NOT OLD.id OR NEW.titulo1 IS NOT OLD.titulo1 "
-                    "BEGIN DELETE FROM ChavesTitulo WHERE id=OLD.id; "
-                    "INSERT OR REPLACE INTO ChavesTitulo (id) VALUES (NEW.id); END"));
-                db.execute(QStringLiteral("CREATE TRIGGER IF NOT EXISTS ChavesTitulo_aoExcluir AFTER DELETE ON Tabela1 "
-                                          "BEGIN DELETE FROM ChavesTitulo WHERE id=OLD.id; END"));
+                    "CREATE TRIGGER IF NOT EXISTS ChavesTitulo_aoInserir AFTER INSERT ON Tabela1 "
+                    "BEGIN INSERT OR REPLACE INTO ChavesTitulo (id) VALUES (NEW.id); END"));
+                db.execute(QStringLiteral("CREATE TRIGGER IF NOT EXISTS ChavesTitulo_aoAlterar AFTER UPDATE "
+                                          "OF id, titulo1 ON Tabela1 "
+                                          "WHEN NEW.id IS NOT OLD.id OR NEW.titulo1 IS NOT OLD.titulo1 "
+                                          "BEGIN DELETE FROM ChavesTitulo WHERE id=OLD.id; "
+                                          "INSERT OR REPLACE INTO ChavesTitulo (id) VALUES (NEW.id); END"));
+                db.execute(QStringLiteral(
+                    "CREATE TRIGGER IF NOT EXISTS ChavesTitulo_aoExcluir AFTER DELETE ON Tabela1 "
+                    "BEGIN DELETE FROM ChavesTitulo WHERE id=OLD.id; END"));
                 db.execute(QStringLiteral("PRAGMA user_version=%1").arg(kGroupsTableVersion));
             },
             DbSession::Lock::WriteAtOnce);

@@ -36,10 +36,11 @@ const QString kAlphabeticalOrder =
 // a key row for every group, whatever program writes; one that dropped them could still
 // leave one out.
 bool keysComplete(DbSession& db) {
-    const QSqlRecord counts = db.select(QStringLiteral("SELECT (SELECT count(*) FROM Tabela1), "
-                                                       "(SELECT count(*) FROM ChavesTitulo), "
-                                                       "EXISTS (SELECT 1 FROM ChavesTitulo WHERE chave IS NULL)"))
-                                  .first();
+    const QSqlRecord counts =
+        db.select(QStringLiteral("SELECT (SELECT count(*) FROM Tabela1), "
+                                 "(SELECT count(*) FROM ChavesTitulo), "
+                                 "EXISTS (SELECT 1 FROM ChavesTitulo WHERE chave IS NULL)"))
+            .first();
     return counts.value(0).toInt() == counts.value(1).toInt() && !counts.value(2).toBool();
 }
 
@@ -119,7 +120,8 @@ void forEachGroupIn(DbSession& db, GroupOrder order, bool storedKeys, int count,
 
 } // namespace
 
-void forEachGroup(const QString& groupsPath, GroupOrder order, const std::function<void(GroupListRow&&)>& onRow) {
+void forEachGroup(const QString& groupsPath, GroupOrder order,
+                  const std::function<void(GroupListRow&&)>& onRow) {
     DbSession db(groupsPath);
     forEachGroupIn(db, order, readsStoredKeys(db, order), -1, onRow);
 }

@@ -43,7 +43,8 @@ struct GroupDetails {
 // takes none (an older, read-only one) is sorted in memory to the same order.
 QVector<GroupListRow> listGroups(const QString& groupsPath, GroupOrder order);
 // The same rows handed over one at a time, so that no second list of them is held.
-void forEachGroup(const QString& groupsPath, GroupOrder order, const std::function<void(GroupListRow&&)>& onRow);
+void forEachGroup(const QString& groupsPath, GroupOrder order,
+                  const std::function<void(GroupListRow&&)>& onRow);
 
 // The first rows of listGroups and how many groups there are in all: what a list shows
 // before the rest is read. Read off the indexes, whatever the number of groups.

@@ -144,7 +144,8 @@ void GroupListModel::showNextSlice() {
     endInsertRows();
     // Queued, so that what the user did meanwhile, and the views' layout, come first.
     QMetaObject::invokeMethod(
-        this, [this, fill = m_fills] {
+        this,
+        [this, fill = m_fills] {
             if (fill == m_fills)
                 showNextSlice();
         },
@@ -170,7 +171,8 @@ QVariant GroupListModel::data(const QModelIndex& index, int role) const {
     const bool groupColumn = index.column() == GroupColumn;
     switch (role) {
     case Qt::DisplayRole:
-        return groupColumn ? QStringLiteral(" ") + QString::fromUtf8(row.title) : QString::fromUtf8(row.items);
+        return groupColumn ? QStringLiteral(" ") + QString::fromUtf8(row.title)
+                           : QString::fromUtf8(row.items);
     case Qt::DecorationRole:
         // A category with no picture (0 when none was chosen) gives a row without icon.
         if (groupColumn && row.categoria >= 1 && row.categoria <= m_categoryIcons.size()) {
