@@ -32,16 +32,21 @@ const QString kCustomOrder = QStringLiteral("Tabela1 order by ordem asc, id asc"
 const QString kAlphabeticalOrder =
     QStringLiteral("ChavesTitulo JOIN Tabela1 USING (id) order by ChavesTitulo.chave asc, id asc");
 
-// Whether there is a key for every group and none is missing. The table's triggers keep
-// a key row for every group, whatever program writes; one that dropped them could still
-// leave one out.
-bool keysComplete(DbSession& db) {
+// Whether no key is missing and, when `countingRows`, whether there is a key row for
+// every group. The table's triggers keep one for every group, whatever program writes;
+// one that dropped them could still leave one out. Counting them reads the whole key
+// table, which the whole list can afford and the first screen cannot: a group left out
+// there is found by the reading of the rest, which then shows the list again.
+bool keysComplete(DbSession& db, bool countingRows) {
+    if (!db.select(QStringLiteral("SELECT 1 FROM ChavesTitulo WHERE chave IS NULL LIMIT 1")).isEmpty())
+        return false;
+    if (!countingRows)
+        return true;
     const QSqlRecord counts =
-        db.select(QStringLiteral("SELECT (SELECT count(*) FROM Tabela1), "
-                                 "(SELECT count(*) FROM ChavesTitulo), "
-                                 "EXISTS (SELECT 1 FROM ChavesTitulo WHERE chave IS NULL)"))
+        db.select(
+              QStringLiteral("SELECT (SELECT count(*) FROM Tabela1), (SELECT count(*) FROM ChavesTitulo)"))
             .first();
-    return counts.value(0).toInt() == counts.value(1).toInt() && !counts.value(2).toBool();
+    return counts.value(0).toInt() == counts.value(1).toInt();
 }
 
 // Makes the keys of the groups that lack one, from the very text a list sorts by,
@@ -64,18 +69,18 @@ void storeMissingKeys(DbSession& db) {
 // are made. False where the database has no keys (an older one that could not be
 // brought up to date) or cannot take them (a read-only one); the list is then sorted in
 // memory, to the same order.
-bool sortKeysStored(DbSession& db) {
+bool sortKeysStored(DbSession& db, bool countingRows) {
     if (db.select(QStringLiteral("SELECT 1 FROM sqlite_master WHERE type='table' AND name='ChavesTitulo'"))
             .isEmpty())
         return false;
-    if (keysComplete(db))
+    if (keysComplete(db, countingRows))
         return true;
     try {
         // Under the write lock from the first reading, so that no title changes between
         // its reading and the writing of its key.
         db.inTransaction(
             [&db] {
-                if (!keysComplete(db))
+                if (!keysComplete(db, true))
                     storeMissingKeys(db);
             },
             DbSession::Lock::WriteAtOnce);
@@ -97,8 +102,8 @@ QVector<GroupListRow> sortedInMemory(DbSession& db) {
 
 // Whether the alphabetical order can be read off the stored keys. Writes the missing
 // ones, so it comes before any transaction that reads.
-bool readsStoredKeys(DbSession& db, GroupOrder order) {
-    return order == GroupOrder::Alphabetical && sortKeysStored(db);
+bool readsStoredKeys(DbSession& db, GroupOrder order, bool wholeList) {
+    return order == GroupOrder::Alphabetical && sortKeysStored(db, wholeList);
 }
 
 // The first `count` rows in `order`, all of them when `count` is negative.
@@ -123,7 +128,7 @@ void forEachGroupIn(DbSession& db, GroupOrder order, bool storedKeys, int count,
 void forEachGroup(const QString& groupsPath, GroupOrder order,
                   const std::function<void(GroupListRow&&)>& onRow) {
     DbSession db(groupsPath);
-    forEachGroupIn(db, order, readsStoredKeys(db, order), -1, onRow);
+    forEachGroupIn(db, order, readsStoredKeys(db, order, true), -1, onRow);
 }
 
 QVector<GroupListRow> listGroups(const QString& groupsPath, GroupOrder order) {
@@ -134,7 +139,7 @@ QVector<GroupListRow> listGroups(const QString& groupsPath, GroupOrder order) {
 
 FirstGroups listFirstGroups(const QString& groupsPath, GroupOrder order, int count) {
     DbSession db(groupsPath);
-    const bool storedKeys = readsStoredKeys(db, order);
+    const bool storedKeys = readsStoredKeys(db, order, false);
     FirstGroups first;
     // One transaction, so that the count and the rows agree whoever writes meanwhile.
     db.inTransaction([&] {
