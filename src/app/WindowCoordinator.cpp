@@ -1,5 +1,6 @@
 #include "WindowCoordinator.h"
 
+#include "EventLoopPauseProbe.h"
 #include "GroupShortcutUpkeep.h"
 #include "chrome/DatabaseAction.h"
 #include "chrome/FirstPicture.h"
@@ -57,7 +58,8 @@ void WindowCoordinator::finishStart() {
     // Every window and message box takes the program's icon; drawn for the window
     // manager at several sizes, it would hold the first picture back.
     QApplication::setWindowIcon(m_main->programIcon());
-    runDatabaseAction(m_main.get(), [this] { m_state.groups.readRest(); });
+    EventLoopPauseProbe::startIfAsked(m_state.groups, this);
+    m_state.groups.readRest([this](const DatabaseError& error) { reportDatabaseError(m_main.get(), error); });
     emit firstWindowShown();
 }
 

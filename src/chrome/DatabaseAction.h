@@ -7,6 +7,11 @@
 
 namespace zantor {
 
+// Tells the user of a database failure, naming the file and the reason.
+inline void reportDatabaseError(QWidget* parent, const DatabaseError& error) {
+    prompt::message(parent, PromptIcon::Critical, QStringLiteral("Erro"), error.userMessage());
+}
+
 // Runs the database work of an event handler. A failure is told to the user in a
 // message that names the file and the reason, and the program goes on: no exception
 // ever leaves an event handler. True when the work ran through.
@@ -15,7 +20,7 @@ template <typename Work> bool runDatabaseAction(QWidget* parent, Work&& work) {
         work();
         return true;
     } catch (const DatabaseError& error) {
-        prompt::message(parent, PromptIcon::Critical, QStringLiteral("Erro"), error.userMessage());
+        reportDatabaseError(parent, error);
         return false;
     }
 }

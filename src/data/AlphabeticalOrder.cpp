@@ -5,6 +5,36 @@
 
 namespace zantor {
 
+namespace {
+
+// Each UTF-16 unit as bytes that compare as the units do, none of them starting with
+// the 0 that ends the letters: units below 0x7F as one byte (the unit plus one), the
+// others as 0x80 and the unit's two bytes, high first.
+void appendOrdered(QByteArray& bytes, const QString& text) {
+    for (const QChar c : text) {
+        const char16_t unit = c.unicode();
+        if (unit < 0x7F) {
+            bytes.append(char(unit + 1));
+        } else {
+            bytes.append(char(0x80));
+            bytes.append(char(unit >> 8));
+            bytes.append(char(unit & 0xFF));
+        }
+    }
+}
+
+} // namespace
+
+QByteArray AlphabeticalKey::orderedBytes() const {
+    QByteArray bytes;
+    bytes.reserve(letters.size() + accented.size() + 1);
+    appendOrdered(bytes, letters);
+    // Ends the letters below any unit, so that letters that begin others sort first.
+    bytes.append('\0');
+    appendOrdered(bytes, accented);
+    return bytes;
+}
+
 struct TitleFolder::Cache {
     struct Folded {
         std::u16string text;
@@ -61,28 +91,6 @@ AlphabeticalKey TitleFolder::key(const QString& title) {
     }
     key.letters = QString::fromStdU16String(letters);
     return key;
-}
-
-TitleFolder::KeyStart TitleFolder::keyStart(QStringView title) {
-    KeyStart start;
-    const auto append = [&start](char16_t code) {
-        if (QChar::category(code) != QChar::Mark_NonSpacing)
-            start.letters[start.length++] = code;
-        return start.length < int(start.letters.size());
-    };
-    for (const QChar c : title) {
-        const char16_t code = c.unicode();
-        if (code < 0x80) {
-            if (!append(code >= 'A' && code <= 'Z' ? code + ('a' - 'A') : code))
-                return start;
-            continue;
-        }
-        for (const char16_t folded : m_cache->fold(code).text) {
-            if (!append(folded))
-                return start;
-        }
-    }
-    return start;
 }
 
 } // namespace zantor

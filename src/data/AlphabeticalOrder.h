@@ -1,9 +1,9 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 #include <QVector>
 #include <algorithm>
-#include <array>
 #include <memory>
 #include <utility>
 #include <vector>
@@ -21,6 +21,10 @@ struct AlphabeticalKey {
             return byLetters < 0;
         return accented < other.accented;
     }
+
+    // The key as bytes whose plain byte order is the key's order: what a database index
+    // keeps and sorts by.
+    QByteArray orderedBytes() const;
 };
 
 // The keys of many titles. Qt's own Unicode tables do the folding, worked out once per
@@ -34,22 +38,6 @@ public:
     TitleFolder& operator=(const TitleFolder&) = delete;
 
     AlphabeticalKey key(const QString& title);
-
-    // The first letters of key(title), held in place rather than in strings of their
-    // own. Where two starts differ, their keys differ the same way; equal starts leave
-    // it open.
-    struct KeyStart {
-        std::array<char16_t, 16> letters{};
-        int length = 0;
-
-        auto operator<=>(const KeyStart& other) const {
-            return std::lexicographical_compare_three_way(letters.begin(), letters.begin() + length,
-                                                          other.letters.begin(),
-                                                          other.letters.begin() + other.length);
-        }
-        bool operator==(const KeyStart& other) const { return (*this <=> other) == 0; }
-    };
-    KeyStart keyStart(QStringView title);
 
 private:
     struct Cache;

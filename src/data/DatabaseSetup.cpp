@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <optional>
 
 namespace zantor {
 
@@ -28,25 +29,37 @@ int tableCount(DbSession& db) {
         .toInt();
 }
 
-// What the first page of a database file tells of its tables without opening it: the
-// start opens each database once more to read it, and every opening counts before the
-// first window shows.
+// The start of a database file, when it tells the truth about the database without
+// opening it: the start opens each database once more to read it, and every opening
+// counts before the first window shows. Empty when a journal left beside the file may
+// still undo what the file holds, or when it is no database.
+std::optional<QByteArray> settledHeader(const QString& databasePath) {
+    if (QFileInfo::exists(databasePath + QStringLiteral("-journal")) ||
+        QFileInfo::exists(databasePath + QStringLiteral("-wal")))
+        return std::nullopt;
+    QFile file(databasePath);
+    if (!file.open(QIODevice::ReadOnly))
+        return std::nullopt;
+    // The file header (100 bytes), then the header of the schema's first page.
+    QByteArray start = file.read(105);
+    if (start.size() < 105 || !start.startsWith(QByteArrayLiteral("SQLite format 3\0")))
+        return std::nullopt;
+    return start;
+}
+
+quint32 bigEndianAt(const QByteArray& bytes, int at) {
+    return (quint32(quint8(bytes[at])) << 24) | (quint32(quint8(bytes[at + 1])) << 16) |
+           (quint32(quint8(bytes[at + 2])) << 8) | quint8(bytes[at + 3]);
+}
+
 enum class StoredTables { Some, None, Unknown };
 
 StoredTables storedTables(const QString& databasePath) {
-    // A journal left beside the file may still undo what the file holds.
-    if (QFileInfo::exists(databasePath + QStringLiteral("-journal")) ||
-        QFileInfo::exists(databasePath + QStringLiteral("-wal")))
+    // The schema's first page must be a leaf (13); it says how many entries it holds.
+    const std::optional<QByteArray> header = settledHeader(databasePath);
+    if (!header || (*header)[100] != 13)
         return StoredTables::Unknown;
-    QFile file(databasePath);
-    if (!file.open(QIODevice::ReadOnly))
-        return StoredTables::Unknown;
-    // The file header (100 bytes), then the header of the schema's first page: its kind
-    // (13, a leaf) and how many entries it holds.
-    const QByteArray start = file.read(105);
-    if (start.size() < 105 || !start.startsWith(QByteArrayLiteral("SQLite format 3\0")) || start[100] != 13)
-        return StoredTables::Unknown;
-    const int entries = (quint8(start[103]) << 8) | quint8(start[104]);
+    const int entries = (quint8((*header)[103]) << 8) | quint8((*header)[104]);
     return entries > 0 ? StoredTables::Some : StoredTables::None;
 }
 
@@ -84,22 +97,57 @@ void seed(const QString& databasePath, const QString& seedPath) {
     });
 }
 
-// Older groups tables have no column for item arguments: one statement adds it, and its
-// Null reads as no arguments. A database that cannot be read or written is left as it
-// is: it keeps reading as it did, and reading it tells the user why it fails.
-void addArgumentsColumn(const QString& groupsPath) {
+// What the groups table has gained since its first form, counted in the database's
+// user_version, so that a start that finds it current does not open the file for it.
+constexpr int kGroupsTableVersion = 1;
+
+bool hasColumn(DbSession& db, const QString& column) {
+    return !db.select(QStringLiteral("select 1 from pragma_table_info('Tabela1') where name=?"), {column})
+                .isEmpty();
+}
+
+// Brings an older groups database up to date, keeping every column and value of its
+// groups table:
+// - texto3, the items' arguments: its Null reads as no arguments;
+// - ChavesTitulo, each group's alphabetical key by its id, indexed like the custom
+//   order, so that the first rows of either order are read without reading the others.
+//   A table of its own, so that the groups table's rows stay as they are. The table's
+//   triggers keep a row for every group, whatever program writes, and empty the key of
+//   a title that changes; the lists make the keys that are missing.
+// A database that cannot be read or written is left as it is: it keeps reading as it
+// did, and reading it tells the user why it fails.
+void upgradeGroupsTable(const QString& groupsPath) {
+    if (const std::optional<QByteArray> header = settledHeader(groupsPath);
+        header && bigEndianAt(*header, 60) >= kGroupsTableVersion)
+        return;
     try {
         DbSession db(groupsPath);
-        const auto hasColumn = [&db] {
-            return !db.select(
-                          QStringLiteral("select 1 from pragma_table_info('Tabela1') where name='texto3'"))
-                        .isEmpty();
-        };
-        if (hasColumn())
-            return;
-        db.inTransaction([&] {
-            if (!hasColumn())
+        db.inTransaction([&db] {
+            if (db.select(QStringLiteral("PRAGMA user_version")).first().value(0).toInt() >=
+                kGroupsTableVersion)
+                return;
+            if (!hasColumn(db, QStringLiteral("texto3")))
                 db.execute(QStringLiteral("ALTER TABLE Tabela1 ADD COLUMN texto3 TEXT"));
+            // The titles' own index served an earlier way of finding the first rows.
+            db.execute(QStringLiteral("DROP INDEX IF EXISTS Tabela1_titulo1"));
+            db.execute(QStringLiteral("CREATE INDEX IF NOT EXISTS Tabela1_ordem ON Tabela1 (ordem)"));
+            db.execute(QStringLiteral("CREATE TABLE IF NOT EXISTS ChavesTitulo "
+                                      "(id INTEGER PRIMARY KEY, chave BLOB)"));
+            db.execute(QStringLiteral("INSERT OR IGNORE INTO ChavesTitulo (id) SELECT id FROM Tabela1"));
+            db.execute(
+                QStringLiteral("CREATE INDEX IF NOT EXISTS ChavesTitulo_chave ON ChavesTitulo (chave)"));
+            db.execute(
+                QStringLiteral("CREATE TRIGGER IF NOT EXISTS ChavesTitulo_aoInserir AFTER INSERT ON Tabela1 "
+                               "BEGIN INSERT OR REPLACE INTO ChavesTitulo (id) VALUES (NEW.id); END"));
+            db.execute(QStringLiteral("CREATE TRIGGER IF NOT EXISTS ChavesTitulo_aoAlterar AFTER UPDATE "
+                                      "OF id, titulo1 ON Tabela1 "
+                                      "WHEN NEW.id IS NOT OLD.id OR NEW.titulo1 IS NOT OLD.titulo1 "
+                                      "BEGIN DELETE FROM ChavesTitulo WHERE id=OLD.id; "
+                                      "INSERT OR REPLACE INTO ChavesTitulo (id) VALUES (NEW.id); END"));
+            db.execute(
+                QStringLiteral("CREATE TRIGGER IF NOT EXISTS ChavesTitulo_aoExcluir AFTER DELETE ON Tabela1 "
+                               "BEGIN DELETE FROM ChavesTitulo WHERE id=OLD.id; END"));
+            db.execute(QStringLiteral("PRAGMA user_version=%1").arg(kGroupsTableVersion));
         });
     } catch (const DatabaseError&) {
     }
@@ -144,7 +192,7 @@ void createMissingDatabases(const DatabasePaths& paths, const QString& seedFolde
         QDir().mkpath(info.absolutePath());
         seed(target, QDir(seedFolder).filePath(info.completeBaseName() + QStringLiteral(".sql")));
     }
-    addArgumentsColumn(paths.groups);
+    upgradeGroupsTable(paths.groups);
 }
 
 } // namespace zantor

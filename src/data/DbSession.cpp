@@ -51,17 +51,33 @@ void DbSession::fail(const QString& reason) const {
     throw DatabaseError(m_path, reason);
 }
 
-QSqlQuery DbSession::run(const QString& sql, const QVariantList& values, bool forReading) {
-    const QString failure = forReading ? QStringLiteral("Não foi possível ler os dados (%1).")
-                                       : QStringLiteral("Não foi possível gravar os dados (%1).");
+namespace {
+
+QString failureText(bool forReading) {
+    return forReading ? QStringLiteral("Não foi possível ler os dados (%1).")
+                      : QStringLiteral("Não foi possível gravar os dados (%1).");
+}
+
+} // namespace
+
+QSqlQuery DbSession::prepared(const QString& sql, bool forReading) {
     QSqlQuery query(QSqlDatabase::database(m_connection, false));
     query.setForwardOnly(true);
     if (!query.prepare(sql))
-        fail(failure.arg(query.lastError().text()));
-    for (const QVariant& value : values)
-        query.addBindValue(value);
+        fail(failureText(forReading).arg(query.lastError().text()));
+    return query;
+}
+
+void DbSession::runPrepared(QSqlQuery& query, const QVariantList& values, bool forReading) {
+    for (qsizetype i = 0; i < values.size(); ++i)
+        query.bindValue(int(i), values[i]);
     if (!query.exec())
-        fail(failure.arg(query.lastError().text()));
+        fail(failureText(forReading).arg(query.lastError().text()));
+}
+
+QSqlQuery DbSession::run(const QString& sql, const QVariantList& values, bool forReading) {
+    QSqlQuery query = prepared(sql, forReading);
+    runPrepared(query, values, forReading);
     return query;
 }
 
@@ -78,6 +94,12 @@ QVector<QSqlRecord> DbSession::select(const QString& sql, const QVariantList& va
 
 void DbSession::execute(const QString& sql, const QVariantList& values) {
     run(sql, values, false);
+}
+
+void DbSession::executeForEach(const QString& sql, const QVector<QVariantList>& rows) {
+    QSqlQuery query = prepared(sql, false);
+    for (const QVariantList& values : rows)
+        runPrepared(query, values, false);
 }
 
 void DbSession::begin() {

@@ -31,6 +31,8 @@ public:
         finishReading(query);
     }
     void execute(const QString& sql, const QVariantList& values = {});
+    // The one statement once for each list of values, prepared once: for many rows.
+    void executeForEach(const QString& sql, const QVector<QVariantList>& rows);
 
     // Runs `work` in one transaction: all of it lands, or none of it. The transaction
     // takes the write lock at its start, waiting its turn while another process writes,
@@ -49,6 +51,8 @@ public:
     }
 
 private:
+    QSqlQuery prepared(const QString& sql, bool forReading);
+    void runPrepared(QSqlQuery& query, const QVariantList& values, bool forReading);
     QSqlQuery run(const QString& sql, const QVariantList& values, bool forReading);
     void finishReading(const QSqlQuery& query) const;
     void begin();

@@ -3,9 +3,6 @@
 #include "AlphabeticalOrder.h"
 #include "DatabaseError.h"
 #include "DbSession.h"
-#include "FirstTitles.h"
-
-#include <QHash>
 
 namespace zantor {
 
@@ -17,77 +14,136 @@ namespace {
 const QString kListColumns =
     QStringLiteral("id,CAST(substr(titulo1,1,?) AS BLOB),CAST(substr(texto1,1,?) AS BLOB),categoria,ordem");
 
-QVector<GroupListRow> readListRows(DbSession& db, const QString& filterAndOrder, QVariantList values) {
-    QVector<GroupListRow> groups;
+template <typename OnRow>
+void forEachListRow(DbSession& db, const QString& fromAndOrder, QVariantList values, OnRow&& onRow) {
     values.prepend(kShownTextLength);
     values.prepend(kShownTextLength);
-    db.forEachRow(QStringLiteral("SELECT %1 FROM Tabela1 %2").arg(kListColumns, filterAndOrder), values,
-                  [&groups](const QSqlQuery& row) {
-                      groups.append({row.value(0).toInt(), QString::fromUtf8(row.value(1).toByteArray()),
-                                     QString::fromUtf8(row.value(2).toByteArray()), row.value(3).toInt(),
-                                     row.value(4).toInt()});
+    db.forEachRow(QStringLiteral("SELECT %1 FROM %2").arg(kListColumns, fromAndOrder), values,
+                  [&onRow](const QSqlQuery& row) {
+                      onRow(GroupListRow{row.value(0).toInt(), QString::fromUtf8(row.value(1).toByteArray()),
+                                         QString::fromUtf8(row.value(2).toByteArray()), row.value(3).toInt(),
+                                         row.value(4).toInt()});
                   });
+}
+
+const QString kCustomOrder = QStringLiteral("Tabela1 order by ordem asc, id asc");
+// The stored key sorts as sortAlphabetically does, and the id breaks its ties as the
+// stable sort of rows read in id order does.
+const QString kAlphabeticalOrder =
+    QStringLiteral("ChavesTitulo JOIN Tabela1 USING (id) order by ChavesTitulo.chave asc, id asc");
+
+// Whether no key is missing and, when `countingRows`, whether there is a key row for
+// every group. The table's triggers keep one for every group, whatever program writes;
+// one that dropped them could still leave one out. Counting them reads the whole key
+// table, which the whole list can afford and the first screen cannot: a group left out
+// there is found by the reading of the rest, which then shows the list again.
+bool keysComplete(DbSession& db, bool countingRows) {
+    if (!db.select(QStringLiteral("SELECT 1 FROM ChavesTitulo WHERE chave IS NULL LIMIT 1")).isEmpty())
+        return false;
+    if (!countingRows)
+        return true;
+    const QSqlRecord counts =
+        db.select(
+              QStringLiteral("SELECT (SELECT count(*) FROM Tabela1), (SELECT count(*) FROM ChavesTitulo)"))
+            .first();
+    return counts.value(0).toInt() == counts.value(1).toInt();
+}
+
+// Makes the keys of the groups that lack one, from the very text a list sorts by,
+// whoever wrote the title.
+void storeMissingKeys(DbSession& db) {
+    db.execute(QStringLiteral("DELETE FROM ChavesTitulo WHERE id NOT IN (SELECT id FROM Tabela1)"));
+    db.execute(QStringLiteral("INSERT OR IGNORE INTO ChavesTitulo (id) SELECT id FROM Tabela1"));
+    TitleFolder folder;
+    QVector<QVariantList> keys;
+    db.forEachRow(QStringLiteral("SELECT id,CAST(substr(titulo1,1,?) AS BLOB) FROM Tabela1 "
+                                 "WHERE id IN (SELECT id FROM ChavesTitulo WHERE chave IS NULL)"),
+                  {kShownTextLength}, [&](const QSqlQuery& row) {
+                      keys.append({folder.key(QString::fromUtf8(row.value(1).toByteArray())).orderedBytes(),
+                                   row.value(0)});
+                  });
+    db.executeForEach(QStringLiteral("UPDATE ChavesTitulo SET chave=? WHERE id=?"), keys);
+}
+
+// Whether the alphabetical order can be read off the stored keys, once the missing ones
+// are made. False where the database has no keys (an older one that could not be
+// brought up to date) or cannot take them (a read-only one); the list is then sorted in
+// memory, to the same order.
+bool sortKeysStored(DbSession& db, bool countingRows) {
+    if (db.select(QStringLiteral("SELECT 1 FROM sqlite_master WHERE type='table' AND name='ChavesTitulo'"))
+            .isEmpty())
+        return false;
+    if (keysComplete(db, countingRows))
+        return true;
+    try {
+        // Under the write lock from the first reading, so that no title changes between
+        // its reading and the writing of its key.
+        db.inTransaction([&db] {
+            if (!keysComplete(db, true))
+                storeMissingKeys(db);
+        });
+        return true;
+    } catch (const DatabaseError&) {
+        return false;
+    }
+}
+
+QVector<GroupListRow> sortedInMemory(DbSession& db) {
+    QVector<GroupListRow> groups;
+    // Read in id order; the alphabetical order is a stable sort on top of it, so equal
+    // keys stay in id order.
+    forEachListRow(db, QStringLiteral("Tabela1 order by id asc"), {},
+                   [&groups](GroupListRow&& row) { groups.append(std::move(row)); });
+    sortAlphabetically(groups, [](const GroupListRow& group) { return group.titulo1; });
     return groups;
 }
 
-const QString kCustomOrder = QStringLiteral("order by ordem asc, id asc");
+// Whether the alphabetical order can be read off the stored keys. Writes the missing
+// ones, so it comes before any transaction that reads.
+bool readsStoredKeys(DbSession& db, GroupOrder order, bool wholeList) {
+    return order == GroupOrder::Alphabetical && sortKeysStored(db, wholeList);
+}
 
-// Indexes on the titles and the custom order let the first rows be found without reading
-// the whole table. A database that cannot take them (read-only, say) lists the same
-// rows, only more slowly.
-void indexGroupList(DbSession& db) {
-    try {
-        db.execute(QStringLiteral("CREATE INDEX IF NOT EXISTS Tabela1_titulo1 ON Tabela1 (titulo1)"));
-        db.execute(QStringLiteral("CREATE INDEX IF NOT EXISTS Tabela1_ordem ON Tabela1 (ordem)"));
-    } catch (const DatabaseError&) {
+// The first `count` rows in `order`, all of them when `count` is negative.
+template <typename OnRow>
+void forEachGroupIn(DbSession& db, GroupOrder order, bool storedKeys, int count, OnRow&& onRow) {
+    const QString limit = QStringLiteral(" limit ?");
+    if (order == GroupOrder::Custom) {
+        forEachListRow(db, kCustomOrder + limit, {count}, onRow);
+    } else if (storedKeys) {
+        forEachListRow(db, kAlphabeticalOrder + limit, {count}, onRow);
+    } else {
+        QVector<GroupListRow> groups = sortedInMemory(db);
+        if (count >= 0 && count < groups.size())
+            groups.resize(count);
+        for (GroupListRow& group : groups)
+            onRow(std::move(group));
     }
 }
 
 } // namespace
 
-QVector<GroupListRow> listGroups(const QString& groupsPath, GroupOrder order) {
+void forEachGroup(const QString& groupsPath, GroupOrder order,
+                  const std::function<void(GroupListRow&&)>& onRow) {
     DbSession db(groupsPath);
-    // Read in id order; the alphabetical order is a stable sort on top of it, so equal
-    // keys stay in id order.
-    QVector<GroupListRow> groups = readListRows(
-        db, order == GroupOrder::Alphabetical ? QStringLiteral("order by id asc") : kCustomOrder, {});
-    if (order == GroupOrder::Alphabetical)
-        sortAlphabetically(groups, [](const GroupListRow& group) { return group.titulo1; });
+    forEachGroupIn(db, order, readsStoredKeys(db, order, true), -1, onRow);
+}
+
+QVector<GroupListRow> listGroups(const QString& groupsPath, GroupOrder order) {
+    QVector<GroupListRow> groups;
+    forEachGroup(groupsPath, order, [&groups](GroupListRow&& row) { groups.append(std::move(row)); });
     return groups;
 }
 
 FirstGroups listFirstGroups(const QString& groupsPath, GroupOrder order, int count) {
     DbSession db(groupsPath);
-    indexGroupList(db);
+    const bool storedKeys = readsStoredKeys(db, order, false);
     FirstGroups first;
     // One transaction, so that the count and the rows agree whoever writes meanwhile.
     db.inTransaction([&] {
-        if (order == GroupOrder::Custom) {
-            first.total = db.select(QStringLiteral("SELECT count(*) FROM Tabela1")).first().value(0).toInt();
-            first.rows = readListRows(db, kCustomOrder + QStringLiteral(" limit ?"), {count});
-            return;
-        }
-        // Unordered, so that SQLite may read the titles from their index alone.
-        FirstTitles titles(count);
-        db.forEachRow(QStringLiteral("SELECT id,CAST(substr(titulo1,1,?) AS BLOB) FROM Tabela1"),
-                      {kShownTextLength}, [&titles](const QSqlQuery& row) {
-                          titles.add(row.value(0).toInt(), row.value(1).toByteArray());
-                      });
-        first.total = titles.added();
-        QVariantList ids;
-        QStringList placeholders;
-        for (const int id : titles.ids()) {
-            ids.append(id);
-            placeholders.append(QStringLiteral("?"));
-        }
-        if (ids.isEmpty())
-            return;
-        QHash<int, GroupListRow> byId;
-        for (GroupListRow& row : readListRows(
-                 db, QStringLiteral("where id in (%1)").arg(placeholders.join(QLatin1Char(','))), ids))
-            byId.insert(row.id, std::move(row));
-        for (const QVariant& id : std::as_const(ids))
-            first.rows.append(byId.take(id.toInt()));
+        first.total = db.select(QStringLiteral("SELECT count(*) FROM Tabela1")).first().value(0).toInt();
+        forEachGroupIn(db, order, storedKeys, count,
+                       [&first](GroupListRow&& row) { first.rows.append(std::move(row)); });
     });
     return first;
 }

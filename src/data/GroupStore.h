@@ -2,6 +2,7 @@
 
 #include <QString>
 #include <QVector>
+#include <functional>
 #include <optional>
 
 namespace zantor {
@@ -36,13 +37,17 @@ struct GroupDetails {
 };
 
 // Alphabetical order is what a Portuguese reader expects: letter case and accents do
-// not split the list ("ação" beside "acao", "b" beside "B"). Ties keep id order.
+// not split the list ("ação" beside "acao", "b" beside "B"). Ties keep id order. The
+// groups table keeps each title's key (chaveTitulo) indexed, so that the order is read
+// rather than worked out; keys that are missing are made first, and a table that has or
+// takes none (an older, read-only one) is sorted in memory to the same order.
 QVector<GroupListRow> listGroups(const QString& groupsPath, GroupOrder order);
+// The same rows handed over one at a time, so that no second list of them is held.
+void forEachGroup(const QString& groupsPath, GroupOrder order,
+                  const std::function<void(GroupListRow&&)>& onRow);
 
 // The first rows of listGroups and how many groups there are in all: what a list shows
-// before the rest is read. Alphabetically every title is still read and folded, but
-// only these rows are read whole, from indexes it adds where the database can be
-// written.
+// before the rest is read. Read off the indexes, whatever the number of groups.
 struct FirstGroups {
     QVector<GroupListRow> rows;
     int total = 0;

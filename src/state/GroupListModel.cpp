@@ -1,9 +1,11 @@
 #include "GroupListModel.h"
 
+#include "data/DatabaseError.h"
 #include "data/TextEscaping.h"
 #include "platform/Pictures.h"
 
 #include <QColor>
+#include <QThread>
 #include <algorithm>
 
 namespace zantor {
@@ -24,55 +26,130 @@ namespace {
 // Rows any list shows at once, and more: the main list shows 10, the compact list 15 at
 // most.
 constexpr int kFirstScreenRows = 32;
+// Rows added to the views at a time while the rest comes in: each addition has the
+// views lay out their rows again, which must leave the user's events their turn.
+constexpr int kRowsPerSlice = 4096;
 
 } // namespace
 
-QVector<GroupListModel::Row> GroupListModel::shownRows(const QVector<GroupListRow>& stored) {
-    QVector<Row> rows;
-    rows.reserve(stored.size());
+GroupListModel::~GroupListModel() {
+    if (m_restReader)
+        m_restReader->wait();
+}
+
+namespace {
+
+QByteArray shownText(const QString& stored) {
     // A stored backslash-n is a line break in every list, whichever fill came last.
-    for (const GroupListRow& group : stored)
-        rows.append({group.id, unescapeTextWithLineBreaks(group.titulo1),
-                     unescapeTextWithLineBreaks(group.texto1), group.categoria});
+    QByteArray text = unescapeTextWithLineBreaks(stored).toUtf8();
+    // The conversion leaves room for three bytes a character.
+    text.squeeze();
+    return text;
+}
+
+} // namespace
+
+GroupListModel::Row GroupListModel::shownRow(const GroupListRow& stored) {
+    return {stored.id, stored.categoria, shownText(stored.titulo1), shownText(stored.texto1)};
+}
+
+QVector<GroupListModel::Row> GroupListModel::readRows(const QString& groupsPath, GroupOrder order,
+                                                      int expected) {
+    QVector<Row> rows;
+    rows.reserve(expected);
+    forEachGroup(groupsPath, order, [&rows](GroupListRow&& group) { rows.append(shownRow(group)); });
     return rows;
 }
 
 void GroupListModel::show(GroupOrder order, QVector<Row> rows, int groupCount) {
     beginResetModel();
+    ++m_fills;
     m_order = order;
     m_rows = std::move(rows);
+    m_shown = int(m_rows.size());
     m_groupCount = groupCount;
     endResetModel();
 }
 
 void GroupListModel::fillGroupList(GroupOrder order) {
-    QVector<Row> rows = shownRows(listGroups(m_groupsPath, order));
+    QVector<Row> rows = readRows(m_groupsPath, order, m_groupCount);
     const int count = int(rows.size());
     show(order, std::move(rows), count);
 }
 
 void GroupListModel::fillFirstScreen(GroupOrder order) {
     const FirstGroups first = listFirstGroups(m_groupsPath, order, kFirstScreenRows);
-    show(order, shownRows(first.rows), first.total);
+    QVector<Row> rows;
+    for (const GroupListRow& group : first.rows)
+        rows.append(shownRow(group));
+    show(order, std::move(rows), first.total);
 }
 
-void GroupListModel::readRest() {
-    if (m_rows.size() == m_groupCount)
-        return;
-    QVector<Row> rows = shownRows(listGroups(m_groupsPath, m_order));
-    // Something else may have written the database in between: then the whole list goes
-    // again, as after any refill.
-    const bool onlyAdded =
-        rows.size() == m_groupCount &&
-        std::equal(m_rows.begin(), m_rows.end(), rows.begin(), rows.begin() + m_rows.size());
-    if (!onlyAdded) {
-        const int count = int(rows.size());
-        show(m_order, std::move(rows), count);
+void GroupListModel::readRest(std::function<void(const DatabaseError&)> failed) {
+    if (m_rows.size() == m_groupCount) {
+        emit restShown();
         return;
     }
-    beginInsertRows({}, int(m_rows.size()), m_groupCount - 1);
-    m_rows = std::move(rows);
+    struct Reading {
+        QVector<Row> rows;
+        std::optional<DatabaseError> error;
+    };
+    auto reading = std::make_shared<Reading>();
+    m_restReader.reset(QThread::create([reading, path = m_groupsPath, order = m_order, count = m_groupCount] {
+        try {
+            reading->rows = readRows(path, order, count);
+        } catch (const DatabaseError& error) {
+            reading->error = error;
+        }
+    }));
+    connect(m_restReader.get(), &QThread::finished, this,
+            [this, reading, fill = m_fills, failed = std::move(failed)] {
+                m_restReader->wait();
+                m_restReader.release()->deleteLater();
+                if (fill != m_fills)
+                    return;
+                if (reading->error)
+                    failed(*reading->error);
+                else
+                    takeRest(std::move(reading->rows));
+            });
+    m_restReader->start();
+}
+
+void GroupListModel::takeRest(QVector<Row> rows) {
+    // Something else may have written the database in between: then the whole list goes
+    // again, as after any refill, its first screen at once and the rest in slices.
+    const bool onlyAdded = rows.size() == m_groupCount && rows.size() >= m_rows.size() &&
+                           std::equal(m_rows.begin(), m_rows.end(), rows.begin());
+    if (onlyAdded) {
+        m_rows = std::move(rows);
+    } else {
+        beginResetModel();
+        m_rows = std::move(rows);
+        m_shown = std::min(int(m_rows.size()), kFirstScreenRows);
+        m_groupCount = int(m_rows.size());
+        endResetModel();
+    }
+    showNextSlice();
+}
+
+void GroupListModel::showNextSlice() {
+    if (m_shown == m_rows.size()) {
+        emit restShown();
+        return;
+    }
+    const int last = std::min(int(m_rows.size()), m_shown + kRowsPerSlice) - 1;
+    beginInsertRows({}, m_shown, last);
+    m_shown = last + 1;
     endInsertRows();
+    // Queued, so that what the user did meanwhile, and the views' layout, come first.
+    QMetaObject::invokeMethod(
+        this,
+        [this, fill = m_fills] {
+            if (fill == m_fills)
+                showNextSlice();
+        },
+        Qt::QueuedConnection);
 }
 
 void GroupListModel::refill() {
@@ -80,7 +157,7 @@ void GroupListModel::refill() {
 }
 
 int GroupListModel::rowCount(const QModelIndex& parent) const {
-    return parent.isValid() ? 0 : static_cast<int>(m_rows.size());
+    return parent.isValid() ? 0 : m_shown;
 }
 
 int GroupListModel::columnCount(const QModelIndex& parent) const {
@@ -88,13 +165,14 @@ int GroupListModel::columnCount(const QModelIndex& parent) const {
 }
 
 QVariant GroupListModel::data(const QModelIndex& index, int role) const {
-    if (!index.isValid() || index.row() >= m_rows.size())
+    if (!index.isValid() || index.row() >= m_shown)
         return {};
     const Row& row = m_rows[index.row()];
     const bool groupColumn = index.column() == GroupColumn;
     switch (role) {
     case Qt::DisplayRole:
-        return groupColumn ? QStringLiteral(" ") + row.title : row.items;
+        return groupColumn ? QStringLiteral(" ") + QString::fromUtf8(row.title)
+                           : QString::fromUtf8(row.items);
     case Qt::DecorationRole:
         // A category with no picture (0 when none was chosen) gives a row without icon.
         if (groupColumn && row.categoria >= 1 && row.categoria <= m_categoryIcons.size()) {
@@ -111,9 +189,9 @@ QVariant GroupListModel::data(const QModelIndex& index, int role) const {
     case GroupIdRole:
         return row.id;
     case TitleRole:
-        return row.title;
+        return QString::fromUtf8(row.title);
     case SummaryRole:
-        return row.title + QStringLiteral(": ") + row.items;
+        return QString::fromUtf8(row.title + ": " + row.items);
     default:
         return {};
     }

@@ -1,3 +1,4 @@
+#include "data/AlphabeticalOrder.h"
 #include "data/CategoryStore.h"
 #include "data/DatabaseError.h"
 #include "data/DatabaseSetup.h"
@@ -8,6 +9,7 @@
 #include "support/TestAppFolder.h"
 
 #include <QFile>
+#include <QRandomGenerator>
 #include <QTest>
 #include <chrono>
 #include <future>
@@ -34,6 +36,25 @@ QStringList titles(const QVector<GroupListRow>& rows) {
     for (const GroupListRow& row : rows)
         out << row.titulo1;
     return out;
+}
+
+QVector<int> ids(const QVector<GroupListRow>& rows) {
+    QVector<int> out;
+    for (const GroupListRow& row : rows)
+        out << row.id;
+    return out;
+}
+
+// Where the groups of a list test are stored.
+enum Database { Current, Upgraded, TitlesChanged, Older };
+
+// The groups database as a version from before the stored title keys left it.
+void makeOlder(const QString& groupsPath) {
+    DbSession db(groupsPath);
+    for (const char* trigger : {"ChavesTitulo_aoInserir", "ChavesTitulo_aoAlterar", "ChavesTitulo_aoExcluir"})
+        db.execute(QStringLiteral("drop trigger %1").arg(QLatin1String(trigger)));
+    db.execute(QStringLiteral("drop table ChavesTitulo"));
+    db.execute(QStringLiteral("PRAGMA user_version=0"));
 }
 
 QStringList rowTexts(const QVector<GroupListRow>& rows) {
@@ -193,50 +214,130 @@ private slots:
                  QStringLiteral("it's\\tok"));
     }
 
-    void groupsListInTheChosenOrderWithTiesInIdOrder_data() {
+    // Both lists come in the order setting's order, the first screen as the first rows
+    // of the whole list: case and accents do not split the alphabetical order, equal
+    // keys keep id order, and the custom order sorts its numbers as numbers. So for
+    // titles as stored by any writer, whose keys are made when a list finds them
+    // missing; after a database from before the stored keys is brought up to date;
+    // after titles change under their keys and a group goes; and in an older database
+    // that is not brought up to date, which sorts in memory. An empty `expected` is the
+    // order of sortAlphabetically over the titles read in id order.
+    void theFirstScreenAndTheWholeListAgreeInEveryOrder_data() {
         QTest::addColumn<int>("order");
-        QTest::addColumn<QStringList>("titles");
+        QTest::addColumn<int>("database");
+        QTest::addColumn<QByteArrayList>("titles");
         QTest::addColumn<QVariantList>("ordem");
         QTest::addColumn<QStringList>("expected");
-        const auto alphabetical = int(GroupOrder::Alphabetical);
-        const auto custom = int(GroupOrder::Custom);
-        // Case and accents do not split the list; equal keys keep the order of the ids.
-        QTest::newRow("alphabetical")
-            << alphabetical
-            << QStringList({"zebra", "Élan", "b", "ação", "Abacate", "B", "elefante", "acao", "Zé"})
-            << QVariantList()
-            << QStringList({"Abacate", "acao", "ação", "b", "B", "Élan", "elefante", "Zé", "zebra"});
-        QTest::newRow("alphabetical, upper case first in id order")
-            << alphabetical << QStringList({"B", "a", "b", "A"}) << QVariantList()
-            << QStringList({"a", "A", "B", "b"});
-        // ordem written quoted is still a number: 2 sorts before 10.
-        QTest::newRow("custom") << custom << QStringList({"ten", "two", "one", "two again", "one again"})
-                                << QVariantList({10, 2, QStringLiteral("1"), 2, 1})
-                                << QStringList({"one", "one again", "two", "two again", "ten"});
+        const auto utf8 = [](const QStringList& titles) {
+            QByteArrayList bytes;
+            for (const QString& title : titles)
+                bytes << title.toUtf8();
+            return bytes;
+        };
+        // Titles from a few pieces that fold together, so that most keys tie far into
+        // the title or differ only in case and accents.
+        QByteArrayList many;
+        const QStringList pieces = {"a", "A", "á", "Á", "a\u0301", "b", "B", " ", "ç", "C", "\u0301", "0"};
+        QRandomGenerator random(19);
+        for (int i = 0; i < 120; ++i) {
+            QString title = QStringLiteral("Projeto ");
+            for (int length = random.bounded(6); length > 0; --length)
+                title += pieces[random.bounded(int(pieces.size()))];
+            many << title.toUtf8();
+        }
+        const struct {
+            const char* name;
+            QByteArrayList titles;
+            QStringList expected;
+        } alphabetical[] = {
+            {"case and accents",
+             utf8({"zebra", "Élan", "b", "ação", "Abacate", "B", "elefante", "acao", "Zé"}),
+             {"Abacate", "acao", "ação", "b", "B", "Élan", "elefante", "Zé", "zebra"}},
+            {"upper case first in id order", utf8({"B", "a", "b", "A"}), {"a", "A", "B", "b"}},
+            {"long ties",
+             utf8({"Relatório mensal de vendas – Março", "relatorio mensal de vendas - abril",
+                   "RELATÓRIO MENSAL DE VENDAS – MAIO", "Relatório mensal de vendas – março",
+                   "Relatorio mensal de vendas", "relatório mensal de vendas – Março"}),
+             {}},
+            {"prefixes", utf8({"abcdefghijklmnopq", "abcdefghijklmnop", "Abc", "ab", "a", "", "abc d"}), {}},
+            {"marks",
+             utf8({"\u0301\u0301b", "a\u0301", "á", "a", "\u0301a", "\u0301", "a\u0301b", "ab"}),
+             {}},
+            {"other planes and bad bytes",
+             {"\xf0\x9f\x98\x80", "\xef\xbc\xa1",
+              "\xff\xfe"
+              "abc",
+              "abc\xc3", "abc", "\xc3\xa1", "\x7f", "~"},
+             {}},
+            {"many", many, {}},
+        };
+        for (const int database : {Current, Upgraded, TitlesChanged, Older}) {
+            const char* const databases[] = {"", ", upgraded", ", titles changed", ", older"};
+            for (const auto& test : alphabetical)
+                QTest::addRow("%s%s", test.name, databases[database])
+                    << int(GroupOrder::Alphabetical) << database << test.titles << QVariantList()
+                    << test.expected;
+            // ordem written quoted is still a number: 2 sorts before 10.
+            QTest::addRow("custom%s", databases[database])
+                << int(GroupOrder::Custom) << database
+                << utf8({"ten", "two", "one", "two again", "one again"})
+                << QVariantList({10, 2, QStringLiteral("1"), 2, 1})
+                << QStringList({"one", "one again", "two", "two again", "ten"});
+        }
     }
 
-    void groupsListInTheChosenOrderWithTiesInIdOrder() {
+    void theFirstScreenAndTheWholeListAgreeInEveryOrder() {
         QFETCH(int, order);
-        QFETCH(QStringList, titles);
+        QFETCH(int, database);
+        QFETCH(QByteArrayList, titles);
         QFETCH(QVariantList, ordem);
         QFETCH(QStringList, expected);
         TestAppFolder app;
-        for (qsizetype i = 0; i < titles.size(); ++i)
-            app.addGroup(titles[i], titles[i] + QStringLiteral(" itens"), {}, int(i), ordem.value(i, 0));
+        app.createDatabases();
         const QString path = app.databases().groups;
+        if (database == Upgraded || database == Older)
+            makeOlder(path);
+        {
+            DbSession db(path);
+            // The bytes as they are, valid UTF-8 or not, as another program may store them.
+            const auto insert = [&db](const QByteArray& title, const QVariant& ordem) {
+                db.execute(QStringLiteral("insert into Tabela1 (titulo1,texto1,categoria,ordem) "
+                                          "values (CAST(? AS TEXT),'itens',1,?)"),
+                           {title, ordem});
+            };
+            for (qsizetype i = 0; i < titles.size(); ++i)
+                insert(database == TitlesChanged ? titles[titles.size() - 1 - i] : titles[i],
+                       ordem.value(i, 0));
+            if (database == TitlesChanged) {
+                insert("gone", 0);
+                listGroups(path, GroupOrder(order));
+                for (qsizetype i = 0; i < titles.size(); ++i)
+                    db.execute(QStringLiteral("update Tabela1 set titulo1=CAST(? AS TEXT) where id=?"),
+                               {titles[i], int(i + 1)});
+                db.execute(QStringLiteral("delete from Tabela1 where titulo1='gone'"));
+            }
+        }
+        if (database == Upgraded)
+            app.createDatabases();
+
         const QVector<GroupListRow> all = listGroups(path, GroupOrder(order));
+        if (expected.isEmpty()) {
+            QVector<GroupListRow> inIdOrder;
+            for (qsizetype i = 0; i < titles.size(); ++i)
+                inIdOrder.append({int(i + 1), QString::fromUtf8(titles[i]), QStringLiteral("itens"), 1, 0});
+            sortAlphabetically(inIdOrder, [](const GroupListRow& row) { return row.titulo1; });
+            expected = ::titles(inIdOrder);
+            QCOMPARE(ids(all), ids(inIdOrder));
+        }
         QCOMPARE(::titles(all), expected);
-        // The first rows come whole and in the same order, read from the indexes the
-        // first call adds; the whole list reads the same from them.
-        for (int count = 0; count <= titles.size() + 1; ++count) {
-            const FirstGroups first = listFirstGroups(path, GroupOrder(order), count);
-            QCOMPARE(first.total, int(titles.size()));
+        const qsizetype n = titles.size();
+        for (const qsizetype count : {qsizetype(0), qsizetype(1), qsizetype(2), n / 2, n - 1, n, n + 1}) {
+            const FirstGroups first = listFirstGroups(path, GroupOrder(order), int(count));
+            QCOMPARE(first.total, int(n));
             QCOMPARE(rowTexts(first.rows), rowTexts(all.mid(0, count)));
         }
         QCOMPARE(rowTexts(listGroups(path, GroupOrder(order))), rowTexts(all));
     }
-
-    // Each column is read as a whole number as typed, and one that is no number as 0.
     void settingsAreReadAsTheProgramUsesThem_data() {
         QTest::addColumn<QVariantMap>("columns");
         QTest::addColumn<QString>("read");

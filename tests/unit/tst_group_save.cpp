@@ -87,6 +87,8 @@ private slots:
         {
             DbSession db(groups);
             db.execute(QStringLiteral("drop table Tabela1"));
+            db.execute(QStringLiteral("drop table ChavesTitulo"));
+            db.execute(QStringLiteral("PRAGMA user_version=0"));
             db.execute(
                 QStringLiteral("create table Tabela1 (id INTEGER PRIMARY KEY AUTOINCREMENT, titulo1 TEXT, "
                                "texto1 TEXT, texto2 TEXT, qtd TEXT, dataUpd TEXT, categoria INTEGER, "
