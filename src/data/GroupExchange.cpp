@@ -87,7 +87,9 @@ QVector<GroupItem> readItems(const QJsonObject& group, const QString& groupPlace
         if (!fitsItemList({read.title, read.address}))
             refuse(place, kTitle, QStringLiteral("não pode conter \", \""));
         if (!fitsItemList(read))
-            refuse(place, kArguments, QStringLiteral("tem aspas que não foram fechadas"));
+            refuse(place, kArguments,
+                   read.arguments.contains(QLatin1Char('\t')) ? QStringLiteral("não pode conter TAB")
+                                                               : QStringLiteral("tem aspas que não foram fechadas"));
         items.append(read);
     }
     return items;
@@ -260,7 +262,8 @@ GroupExport exportGroups(const DatabasePaths& paths,
                          columnText(row, QStringLiteral("texto3")))) {
             QJsonObject written{{kTitle, visibleText(item.title)}, {kAddress, visibleText(item.address)}};
             if (!item.arguments.isEmpty())
-                written.insert(kArguments, visibleText(item.arguments));
+                // As the program reads them: a TAB written by hand is a backslash-t.
+                written.insert(kArguments, visibleText(addressAsTyped(item.arguments)));
             items.append(written);
         }
         groups.append(QJsonObject{

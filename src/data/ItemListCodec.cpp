@@ -49,9 +49,10 @@ StoredItemList writeItemList(const QVector<GroupItem>& items) {
 }
 
 QStringList itemArguments(const QString& storedTexto3) {
-    QStringList arguments = addressPieces(unescapeText(storedTexto3));
-    // A typed backslash-t came back as a TAB, which would part two arguments where the
-    // user wrote one.
+    // Arguments hold no TAB, so the stored text is the typed one: reading it as the
+    // shared columns are read would make a typed '' (an empty argument) one apostrophe,
+    // a quote left open. A TAB written by hand stands for the backslash-t it is stored as.
+    QStringList arguments = addressPieces(storedTexto3);
     for (QString& piece : arguments)
         piece = addressAsTyped(piece);
     return arguments;
@@ -60,7 +61,7 @@ QStringList itemArguments(const QString& storedTexto3) {
 bool fitsItemList(const GroupItem& item) {
     return !item.title.contains(kTitleSeparator) && !item.title.contains(kAddressSeparator) &&
            !item.address.contains(kAddressSeparator) && !item.arguments.contains(kAddressSeparator) &&
-           splitArguments(item.arguments).has_value();
+           !item.arguments.contains(QLatin1Char('\t')) && splitArguments(item.arguments).has_value();
 }
 
 QStringList titlePieces(const QString& titles) {

@@ -45,7 +45,8 @@ QStringList itemArguments(const QString& storedTexto3);
 
 // Whether the stored format can hold the item as it is: a title holding ", " or a text
 // holding the unit separator would split into extra pieces and pair titles with the
-// wrong addresses when read back; arguments with a quote left open could never start.
+// wrong addresses when read back; arguments with a quote left open could never start, and
+// a TAB in them would read back as the backslash-t it is stored as.
 bool fitsItemList(const GroupItem& item);
 // The pieces of a title or an address text already unescaped; an empty text is no
 // piece at all.

@@ -331,6 +331,8 @@ bool GroupEditor::acceptsItem(const GroupItem& item) {
                  ? QStringLiteral("O título do item não pode conter \", \".")
              : item.title.contains(unit) || item.address.contains(unit) || item.arguments.contains(unit)
                  ? QStringLiteral("O caractere de código 31 não é aceito.")
+             : item.arguments.contains(QLatin1Char('\t'))
+                 ? QStringLiteral("Os argumentos não podem conter TAB.")
                  : QStringLiteral("Os argumentos têm aspas que não foram fechadas."));
         return false;
     }
