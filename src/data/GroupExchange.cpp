@@ -88,8 +88,9 @@ QVector<GroupItem> readItems(const QJsonObject& group, const QString& groupPlace
             refuse(place, kTitle, QStringLiteral("não pode conter \", \""));
         if (!fitsItemList(read))
             refuse(place, kArguments,
-                   read.arguments.contains(QLatin1Char('\t')) ? QStringLiteral("não pode conter TAB")
-                                                               : QStringLiteral("tem aspas que não foram fechadas"));
+                   read.arguments.contains(QLatin1Char('\t'))
+                       ? QStringLiteral("não pode conter TAB")
+                       : QStringLiteral("tem aspas que não foram fechadas"));
         items.append(read);
     }
     return items;

@@ -77,7 +77,8 @@ void checkEntry(const Shortcuts& shortcuts, ShortcutPlace place, const QString& 
     const QByteArray text = shortcuts.entryText(place);
     GlibOwned<GKeyFile> file(g_key_file_new(), g_key_file_free);
     GError* error = nullptr;
-    if (!g_key_file_load_from_data(file.get(), text.constData(), gsize(text.size()), G_KEY_FILE_NONE, &error)) {
+    if (!g_key_file_load_from_data(file.get(), text.constData(), gsize(text.size()), G_KEY_FILE_NONE,
+                                   &error)) {
         qCritical().noquote() << error->message << "\n" << text;
         g_error_free(error);
         check(false, "the entry parses as a key file");
@@ -86,8 +87,8 @@ void checkEntry(const Shortcuts& shortcuts, ShortcutPlace place, const QString& 
     g_strfreev(g_key_file_get_groups(file.get(), &groups));
     checkEqual(int(groups), 1, "one group in the entry");
     checkEqual(keyNames(file.get(), G_KEY_FILE_DESKTOP_GROUP),
-               QStringList{"Categories", "Comment", "Exec", "Icon", "Name", "StartupWMClass", "Terminal", "Type",
-                           "Version"},
+               QStringList{"Categories", "Comment", "Exec", "Icon", "Name", "StartupWMClass", "Terminal",
+                           "Type", "Version"},
                "the keys of the entry");
 
     // What the format has no escape for shows as the replacement character: NUL, form
@@ -95,7 +96,8 @@ void checkEntry(const Shortcuts& shortcuts, ShortcutPlace place, const QString& 
     QString shownTitle = title;
     for (const QChar unheld : {QChar(0), QChar(u'\f'), QChar(u'\v')})
         shownTitle.replace(unheld, QChar(QChar::ReplacementCharacter));
-    checkEqual(entryValue(file.get(), G_KEY_FILE_DESKTOP_KEY_NAME), shownTitle, "the name is the group's title");
+    checkEqual(entryValue(file.get(), G_KEY_FILE_DESKTOP_KEY_NAME), shownTitle,
+               "the name is the group's title");
     check(entryValue(file.get(), G_KEY_FILE_DESKTOP_KEY_COMMENT)
               .contains(QLatin1Char('"') + shownTitle + QLatin1Char('"')),
           "the comment names the group's title");
@@ -105,7 +107,8 @@ void checkEntry(const Shortcuts& shortcuts, ShortcutPlace place, const QString& 
     check(icon.fileName().startsWith(QLatin1Char('.')), "the icon is hidden");
     checkEqual(icon.suffix(), QFileInfo(picture).suffix(), "the icon is of the picture's kind");
     checkEqual(startedWords(entryValue(file.get(), G_KEY_FILE_DESKTOP_KEY_EXEC)),
-               QStringList{program, QStringLiteral("--") + QLatin1String(kOpenGroupOption), QString::number(kGroupId)},
+               QStringList{program, QStringLiteral("--") + QLatin1String(kOpenGroupOption),
+                           QString::number(kGroupId)},
                "the Exec line starts the program on the group");
 }
 

@@ -61,7 +61,8 @@ extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
     static QCoreApplication application(*argc, *argv);
     // Memory is where a database of throwaway rows belongs: the fuzzer stores thousands a
     // second.
-    const QString base = QDir(QStringLiteral("/dev/shm")).exists() ? QStringLiteral("/dev/shm") : QDir::tempPath();
+    const QString base =
+        QDir(QStringLiteral("/dev/shm")).exists() ? QStringLiteral("/dev/shm") : QDir::tempPath();
     first = std::make_unique<Databases>(base);
     second = std::make_unique<Databases>(base);
     return 0;

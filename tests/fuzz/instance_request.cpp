@@ -36,7 +36,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const QByteArray line(reinterpret_cast<const char*>(data), qsizetype(size));
 
     const InstanceRequest request = instance_protocol::decodeRequest(line);
-    const InstanceRequest again = instance_protocol::decodeRequest(lineBody(instance_protocol::encodeRequest(request)));
+    const InstanceRequest again =
+        instance_protocol::decodeRequest(lineBody(instance_protocol::encodeRequest(request)));
     checkEqual(described(again), described(request), "a request, written and read");
     check(again == request, "a request reads back equal");
 

@@ -84,10 +84,10 @@ private slots:
 
         QVector<GroupItem> items = sampleItems();
         items[1].arguments = QStringLiteral("--título \"d'Ávila\" \\tmp");
-        items[3].arguments = QStringLiteral("-x\\ty");
+        items[3].arguments = QStringLiteral("-x\\ty '' \"''\"");
         const StoredItemList stored = writeItemList(items);
         QCOMPARE(stored.texto3.toString(), kUnit + QStringLiteral("--título \"d'Ávila\" \\tmp") + kUnit +
-                                               kUnit + QStringLiteral("-x\\ty"));
+                                               kUnit + QStringLiteral("-x\\ty '' \"''\""));
         QCOMPARE(editorItems(stored.texto1, stored.texto2, stored.texto3.toString()), items);
         // Older rows: Null or fewer pieces than items mean no arguments.
         QCOMPARE(editorItems(stored.texto1, stored.texto2, QString()), sampleItems());
@@ -116,6 +116,9 @@ private slots:
         QTest::newRow("a quote left open") << "a"
                                            << "/a"
                                            << "It's" << false;
+        QTest::newRow("a TAB in the arguments") << "a"
+                                                << "/a"
+                                                << "-x\ty" << false;
     }
 
     void anItemFitsWhenItsTextsCannotSplitOrStartNothing() {
