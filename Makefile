@@ -25,11 +25,14 @@ TEST_PACKAGES = xvfb xauth x11-utils openbox trayer xdotool imagemagick desktop-
 # Python to see them appear and move the pointer, and a window manager and a tray host
 # for Zantor to rest on as on a desktop.
 BENCH_PACKAGES = xvfb python3 python3-xlib openbox trayer
+# What fuzzing adds: clang and its libFuzzer.
+FUZZ_PACKAGES = clang libfuzzer-14-dev
 # What the package adds: dpkg-shlibdeps, which names the packages of the libraries Zantor
 # links as its dependencies.
 PACKAGE_PACKAGES = dpkg-dev
 
-.PHONY: all deps test-deps bench-deps package-deps build run test bench package format screenshot clean
+.PHONY: all deps test-deps bench-deps package-deps fuzz-deps build run test sanitize-test bench fuzz package \
+        format screenshot clean
 
 all: build
 
@@ -41,6 +44,9 @@ test-deps: deps
 
 bench-deps: deps
 	@tools/install-deps.sh $(BENCH_PACKAGES)
+
+fuzz-deps: deps
+	@tools/install-deps.sh $(FUZZ_PACKAGES)
 
 package-deps: deps
 	@tools/install-deps.sh $(PACKAGE_PACKAGES)
@@ -57,9 +63,52 @@ build: deps
 run: build
 	$(BUILD_DIR)/Zantor
 
+# SANITIZE=ON builds the program and its tests with AddressSanitizer and
+# UndefinedBehaviorSanitizer in a build folder of their own, and runs the unit and widget
+# tests (the fuzz corpora among them): the first fault stops its test.
+SANITIZE ?= OFF
+SANITIZE_BUILD_DIR ?= build-sanitize
+
+ifeq ($(SANITIZE),ON)
+test: sanitize-test
+else
 test: test-deps
 	$(MAKE) build TESTING=ON
 	cd $(BUILD_DIR) && ctest --output-on-failure -j$(JOBS)
+endif
+
+# Qt's and GLib's own leaks, and only theirs, are suppressed; the file says why for each.
+SANITIZER_ENV = ASAN_OPTIONS=halt_on_error=1:detect_leaks=1:strict_string_checks=1 \
+                LSAN_OPTIONS=suppressions=$(CURDIR)/tests/sanitizers/leaks.supp:print_suppressions=0 \
+                UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1
+
+sanitize-test: test-deps
+	cmake -S . -B $(SANITIZE_BUILD_DIR) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBUILD_TESTING=ON \
+	      -DZANTOR_SANITIZE=ON -DCMAKE_COMPILE_WARNING_AS_ERROR=$(WERROR) >/dev/null
+	cmake --build $(SANITIZE_BUILD_DIR) -j$(JOBS)
+	cd $(SANITIZE_BUILD_DIR) && $(SANITIZER_ENV) ctest --output-on-failure -j$(JOBS) -L 'unit|widget'
+
+# Every fuzz target explores from its corpus for FUZZ_SECONDS, one after another, built
+# with clang for libFuzzer in a build folder of its own. New inputs go to that folder, so
+# the checked-in corpus changes only by hand; a fault leaves its input in
+# $(FUZZ_BUILD_DIR)/faults.
+FUZZ_SECONDS ?= 60
+FUZZ_BUILD_DIR ?= build-fuzz
+# One target per corpus folder; FUZZ_TARGETS=item_list explores one alone.
+FUZZ_TARGETS ?= $(notdir $(wildcard tests/fuzz/corpus/*))
+
+fuzz: fuzz-deps
+	CC=clang CXX=clang++ cmake -S . -B $(FUZZ_BUILD_DIR) -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+	      -DZANTOR_FUZZING=ON >/dev/null
+	cmake --build $(FUZZ_BUILD_DIR) -j$(JOBS) --target zantor_fuzz_targets
+	@mkdir -p $(FUZZ_BUILD_DIR)/faults
+	@for target in $(FUZZ_TARGETS); do \
+	  echo "== $$target"; \
+	  mkdir -p $(FUZZ_BUILD_DIR)/corpus/$$target; \
+	  $(SANITIZER_ENV) $(FUZZ_BUILD_DIR)/tests/fuzz/fuzz_$$target -max_total_time=$(FUZZ_SECONDS) \
+	    -print_final_stats=1 -artifact_prefix=$(FUZZ_BUILD_DIR)/faults/$$target- \
+	    $(FUZZ_BUILD_DIR)/corpus/$$target tests/fuzz/corpus/$$target || exit 1; \
+	done
 
 # Measurements, not tests: they report figures and goals, and `make test` never runs them.
 # Start-up time and memory against a bare Qt window, how closely launches keep pace, and

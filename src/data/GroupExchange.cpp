@@ -99,6 +99,8 @@ QVector<GroupItem> readItems(const QJsonObject& group, const QString& groupPlace
             refuse(place, kTitle, QStringLiteral("não pode conter \", \""));
         case ItemFault::OpenQuote:
             refuse(place, kArguments, QStringLiteral("tem aspas que não foram fechadas"));
+        case ItemFault::TabInArguments:
+            refuse(place, kArguments, QStringLiteral("não pode conter TAB"));
         default:
             break;
         }
@@ -283,7 +285,8 @@ GroupExport exportGroups(const DatabasePaths& paths,
                          columnText(row, QStringLiteral("texto3")))) {
             QJsonObject written{{kTitle, visibleText(item.title)}, {kAddress, visibleText(item.address)}};
             if (!item.arguments.isEmpty())
-                written.insert(kArguments, visibleText(item.arguments));
+                // As the program reads them: a TAB written by hand is a backslash-t.
+                written.insert(kArguments, visibleText(addressAsTyped(item.arguments)));
             items.append(written);
         }
         groups.append(QJsonObject{

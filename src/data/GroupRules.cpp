@@ -20,6 +20,8 @@ ItemFault itemFault(const GroupItem& item) {
         return ItemFault::TitleSeparator;
     if (!splitArguments(item.arguments))
         return ItemFault::OpenQuote;
+    if (item.arguments.contains(QLatin1Char('\t')))
+        return ItemFault::TabInArguments;
     return ItemFault::None;
 }
 

@@ -22,6 +22,8 @@ enum class ItemFault {
     TitleSeparator,
     // Arguments with a quote left open, which could never start.
     OpenQuote,
+    // A TAB in the arguments, which reads back as the backslash-t it is stored as.
+    TabInArguments,
 };
 
 enum class GroupFault {

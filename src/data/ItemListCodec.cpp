@@ -48,9 +48,10 @@ StoredItemList writeItemList(const QVector<GroupItem>& items) {
 }
 
 QStringList itemArguments(const QString& storedTexto3) {
-    QStringList arguments = addressPieces(unescapeText(storedTexto3));
-    // A typed backslash-t came back as a TAB, which would part two arguments where the
-    // user wrote one.
+    // Arguments hold no TAB, so the stored text is the typed one: reading it as the
+    // shared columns are read would make a typed '' (an empty argument) one apostrophe,
+    // a quote left open. A TAB written by hand stands for the backslash-t it is stored as.
+    QStringList arguments = addressPieces(storedTexto3);
     for (QString& piece : arguments)
         piece = addressAsTyped(piece);
     return arguments;

@@ -6,6 +6,7 @@
 #include <QFileInfo>
 #include <QHash>
 #include <QMimeData>
+#include <QRegularExpression>
 #include <QUrl>
 
 namespace zantor {
@@ -44,7 +45,9 @@ QString itemTitle(QString title) {
         if (c.category() == QChar::Other_Control)
             c = QLatin1Char(' ');
     }
-    return title.replace(QStringLiteral(", "), QStringLiteral(" - ")).trimmed();
+    // A whole run of commas goes: replacing only the last one would leave a new ", ".
+    static const QRegularExpression commas(QStringLiteral(",+ "));
+    return title.replace(commas, QStringLiteral(" - ")).trimmed();
 }
 
 QString hostAndLastSegment(const QUrl& url) {
@@ -52,8 +55,11 @@ QString hostAndLastSegment(const QUrl& url) {
     return segments.isEmpty() ? url.host() : url.host() + QStringLiteral(" - ") + segments.last();
 }
 
+// With a host: "http:page" is no link a browser opens, and the launcher would take it for
+// a path.
 bool isWebLink(const QUrl& url) {
-    return url.scheme() == QStringLiteral("http") || url.scheme() == QStringLiteral("https");
+    return (url.scheme() == QStringLiteral("http") || url.scheme() == QStringLiteral("https")) &&
+           url.isValid() && !url.host().isEmpty();
 }
 
 } // namespace
@@ -64,13 +70,14 @@ QVector<GroupItem> droppedItems(const QMimeData* mime) {
         return items;
     const QHash<QUrl, QString> titles = linkTitles(mime);
     for (const QUrl& url : mime->urls()) {
-        if (url.isLocalFile()) {
+        // "file:notes.txt" names no file: it would be looked for wherever Zantor runs.
+        if (url.isLocalFile() && QDir::isAbsolutePath(url.toLocalFile())) {
             const QString path = QDir::cleanPath(url.toLocalFile());
             // An application, from a file manager or a desktop's menu, by the name its
-            // menu shows. The path stays as it is: the editor's rules take it or not.
+            // menu shows.
             const QString name = itemTitle(applications::isEntry(path) ? applications::name(path)
                                                                        : QFileInfo(path).fileName());
-            items.append({name.isEmpty() ? path : name, path});
+            items.append({name.isEmpty() ? itemTitle(path) : name, path});
         } else if (isWebLink(url)) {
             const QString title = itemTitle(titles.value(url));
             items.append({title.isEmpty() ? itemTitle(hostAndLastSegment(url)) : title, url.toString()});

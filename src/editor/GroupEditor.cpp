@@ -340,6 +340,9 @@ bool GroupEditor::acceptsItem(const GroupItem& item) {
     case ItemFault::OpenQuote:
         tell(QStringLiteral("Os argumentos têm aspas que não foram fechadas."));
         break;
+    case ItemFault::TabInArguments:
+        tell(QStringLiteral("Os argumentos não podem conter TAB."));
+        break;
     }
     return false;
 }

@@ -16,12 +16,22 @@ namespace {
 // The GNOME desktop starts an entry only once it is marked trusted.
 const QString kTrustedKey = QStringLiteral("metadata::trusted");
 
-// A string value of a desktop entry: backslashes and the format's own controls escaped,
-// so that any path reads back as written, and a leading space kept, which readers trim.
+// A string value of a desktop entry: backslashes and control characters escaped, so
+// that any path reads back as written. Readers drop the spaces that start a value, so
+// those are written as backslash-s. A NUL would end the value where it stands, and a form
+// feed or vertical tab at its start would be dropped with the spaces; the format has no
+// escape for them, so a title holding one (a hand-edited database) shows the replacement
+// character in its place.
 QString escapedValue(const QString& value) {
     QString out;
     out.reserve(value.size());
+    bool leading = true;
     for (const QChar c : value) {
+        leading = leading && c == u' ';
+        if (leading) {
+            out += QStringLiteral("\\s");
+            continue;
+        }
         switch (c.unicode()) {
         case '\\':
             out += QStringLiteral("\\\\");
@@ -34,6 +44,11 @@ QString escapedValue(const QString& value) {
             break;
         case '\r':
             out += QStringLiteral("\\r");
+            break;
+        case '\0':
+        case '\f':
+        case '\v':
+            out += QChar(QChar::ReplacementCharacter);
             break;
         default:
             out += c;

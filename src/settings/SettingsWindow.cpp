@@ -277,9 +277,10 @@ void SettingsWindow::connectControls() {
     } places[] = {{m_desktopShortcut, ShortcutPlace::Desktop},
                   {m_menuShortcut, ShortcutPlace::Menu},
                   {m_loginShortcut, ShortcutPlace::Startup}};
-    for (const auto& [box, place] : places)
-        connect(box, &QCheckBox::toggled, this,
-                [this, place](bool ticked) { m_shortcutFlags[place] = flagOf(ticked); });
+    // Not a structured binding: clang 14 cannot capture one.
+    for (const auto& entry : places)
+        connect(entry.box, &QCheckBox::toggled, this,
+                [this, place = entry.place](bool ticked) { m_shortcutFlags[place] = flagOf(ticked); });
     connect(m_addShortcutsButton, &QAbstractButton::clicked, this, &SettingsWindow::createShortcuts);
     connect(m_deleteShortcutsButton, &QAbstractButton::clicked, this, &SettingsWindow::deleteShortcuts);
 

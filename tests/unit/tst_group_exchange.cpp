@@ -170,6 +170,11 @@ private slots:
                              unit + "-b" + unit + unit + "-d"})
             << QStringList({"A", "a, b, c", "/a" + unit + "/b" + unit + "/c", "3", "01/01/2026", "1", "1",
                             unit + "-b" + unit});
+        // A TAB written by hand reads as the backslash-t it is stored as, and '' stays an
+        // empty argument.
+        QTest::newRow("a TAB and empty quotes in the arguments")
+            << QVariantList({"Q", "q", "/q", "1", "01/01/2026", 1, 0, QStringLiteral("-a\tb ''")})
+            << QStringList({"Q", "q", "/q", "1", "01/01/2026", "1", "0", "-a\\tb ''"});
         QTest::newRow("only empty arguments")
             << QVariantList({"E", "e", "/e", "1", "01/01/2026", 1, 0, unit})
             << QStringList({"E", "e", "/e", "1", "01/01/2026", "1", "1", "<Null>"});
@@ -351,6 +356,9 @@ private slots:
             << withGroups(kGoodGroup + QByteArray(badArguments).replace("%1", "\"\\\"a\""))
             << QStringLiteral("Campo \"argumentos\" do item 1 do grupo 2 (\"Ruim\"): tem aspas que não foram "
                               "fechadas.");
+        QTest::newRow("arguments with a TAB")
+            << withGroups(kGoodGroup + QByteArray(badArguments).replace("%1", "\"-a\\tb\""))
+            << QStringLiteral("Campo \"argumentos\" do item 1 do grupo 2 (\"Ruim\"): não pode conter TAB.");
         QTest::newRow("arguments not a text")
             << withGroups(kGoodGroup + QByteArray(badArguments).replace("%1", "[\"-a\"]"))
             << QStringLiteral("Campo \"argumentos\" do item 1 do grupo 2 (\"Ruim\"): precisa ser um texto.");

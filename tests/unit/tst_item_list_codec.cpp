@@ -85,10 +85,10 @@ private slots:
 
         QVector<GroupItem> items = sampleItems();
         items[1].arguments = QStringLiteral("--título \"d'Ávila\" \\tmp");
-        items[3].arguments = QStringLiteral("-x\\ty");
+        items[3].arguments = QStringLiteral("-x\\ty '' \"''\"");
         const StoredItemList stored = writeItemList(items);
         QCOMPARE(stored.texto3.toString(), kUnit + QStringLiteral("--título \"d'Ávila\" \\tmp") + kUnit +
-                                               kUnit + QStringLiteral("-x\\ty"));
+                                               kUnit + QStringLiteral("-x\\ty '' \"''\""));
         QCOMPARE(editorItems(stored.texto1, stored.texto2, stored.texto3.toString()), items);
         // Older rows: Null or fewer pieces than items mean no arguments.
         QCOMPARE(editorItems(stored.texto1, stored.texto2, QString()), sampleItems());
@@ -110,7 +110,8 @@ private slots:
         };
         row("plain", "a", "/a", "", ItemFault::None);
         row("one space is a title", " ", "/a", "", ItemFault::None);
-        row("a TAB", "a\tb", "/a\tb", "-\t", ItemFault::None);
+        row("a TAB in a title or an address", "a\tb", "/a\tb", "", ItemFault::None);
+        row("a TAB in the arguments", "a", "/a", "-x\ty", ItemFault::TabInArguments);
         row("quoted arguments", "a", "/a", "'b c' \"d\"", ItemFault::None);
         row("no title", "", "/a", "", ItemFault::EmptyText);
         row("no address", "a", "", "", ItemFault::EmptyText);

@@ -333,6 +333,31 @@ private slots:
         }
     }
 
+    // A key file reader drops the spaces a value starts with, and a NUL ends it: a group's
+    // title keeps its spaces, and what the format cannot hold shows as the replacement
+    // character, not as a title cut short.
+    void aGroupsTitleIsWrittenAsItReadsBack_data() {
+        QTest::addColumn<QString>("title");
+        QTest::addColumn<QString>("name");
+        const QString unheld(QChar::ReplacementCharacter);
+        QTest::newRow("plain") << "Trabalho"
+                               << "Name=Trabalho";
+        QTest::newRow("spaces around") << "  Manhã  "
+                                       << "Name=\\s\\sManhã  ";
+        QTest::newRow("a NUL") << QStringLiteral("Dia") + QChar(0) + QStringLiteral("noite")
+                               << "Name=Dia" + unheld + "noite";
+        QTest::newRow("a form feed first") << "\fTarde"
+                                           << "Name=" + unheld + "Tarde";
+    }
+    void aGroupsTitleIsWrittenAsItReadsBack() {
+        QFETCH(QString, title);
+        QFETCH(QString, name);
+        const Shortcuts group = Shortcuts::forGroup(QStringLiteral("/opt/zantor/Zantor"), 4, title,
+                                                    QStringLiteral("/opt/zantor/IMG/a.svg"));
+        QVERIFY(
+            QString::fromUtf8(group.entryText(ShortcutPlace::Menu)).split(QLatin1Char('\n')).contains(name));
+    }
+
     // GNOME's desktop starts only entries marked trusted: where gio is there, Zantor's
     // desktop entries are marked, the others are not.
     void desktopEntriesAreMarkedTrustedWhereGioIsThere() {

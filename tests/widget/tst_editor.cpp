@@ -341,6 +341,15 @@ private slots:
             << QList<QUrl>{QUrl::fromLocalFile(folder + "/um\ndois.txt"),
                            QUrl::fromLocalFile(folder + "/nota.txt")}
             << QString() << QByteArray() << QVector<GroupItem>{{"nota.txt", folder + "/nota.txt"}} << 1;
+        // Neither opens what was dragged: the launcher would look for them as relative paths.
+        QTest::newRow("a link without a host and a relative file URL left out")
+            << QList<QUrl>{QUrl(QStringLiteral("http:pagina")), QUrl(QStringLiteral("file:nota.txt")),
+                           QUrl::fromLocalFile(folder + "/nota.txt")}
+            << QString() << QByteArray() << QVector<GroupItem>{{"nota.txt", folder + "/nota.txt"}} << 0;
+        QTest::newRow("a file name with a run of commas")
+            << QList<QUrl>{QUrl::fromLocalFile(folder + "/Relatório,, março.pdf")} << QString()
+            << QByteArray()
+            << QVector<GroupItem>{{"Relatório - março.pdf", folder + "/Relatório,, março.pdf"}} << 0;
         QString moz = pageText + QStringLiteral("\nRelatório, março\n");
         QTest::newRow("Firefox's title, in UTF-16")
             << QList<QUrl>{page} << "text/x-moz-url"
@@ -435,21 +444,24 @@ private slots:
         peer(*editor).addButton()->click();
         QCOMPARE(peer(*editor).messageLine()->text(),
                  QStringLiteral("Os argumentos têm aspas que não foram fechadas."));
-        arguments->setText(QStringLiteral("\"Meu projeto\" \\tmp"));
+        arguments->setText(QStringLiteral("-a\tb"));
+        peer(*editor).addButton()->click();
+        QCOMPARE(peer(*editor).messageLine()->text(), QStringLiteral("Os argumentos não podem conter TAB."));
+        arguments->setText(QStringLiteral("\"Meu projeto\" \\tmp ''"));
         peer(*editor).addButton()->click();
         QCOMPARE(peer(*editor).messageLine()->text(), kAdded);
         QCOMPARE(peer(*editor).shownAddress()->toPlainText(),
-                 m_applications.notes() + QStringLiteral("\nArgumentos: \"Meu projeto\" \\tmp"));
+                 m_applications.notes() + QStringLiteral("\nArgumentos: \"Meu projeto\" \\tmp ''"));
         peer(*editor).saveButton()->click();
         const QSqlRecord row = session.stored(QStringLiteral("titulo1"), QStringLiteral("Projeto"));
-        QCOMPARE(row.value("texto3").toString(), kUnit + QStringLiteral("\"Meu projeto\" \\tmp"));
+        QCOMPARE(row.value("texto3").toString(), kUnit + QStringLiteral("\"Meu projeto\" \\tmp ''"));
 
         // Loaded for editing by a new editor, as typed.
         QTRY_VERIFY(session.window->isVisible());
         GroupEditor* again = session.update(0);
         clickEntry(*again, 1, true);
         QCOMPARE(accessibleControl<QLineEdit>(again, QStringLiteral("Argumentos"))->text(),
-                 QStringLiteral("\"Meu projeto\" \\tmp"));
+                 QStringLiteral("\"Meu projeto\" \\tmp ''"));
         // The first item, with none, loaded after it shows none.
         clickEntry(*again, 0, true);
         QCOMPARE(accessibleControl<QLineEdit>(again, QStringLiteral("Argumentos"))->text(), QString());
