@@ -8,13 +8,14 @@ namespace zantor {
 
 ListActivation::ListActivation(QAbstractItemView* list)
     : QObject(list)
-    , m_list(list) {
+    , m_list(list)
+    , m_viewport(list->viewport()) {
     list->installEventFilter(this);
-    list->viewport()->installEventFilter(this);
+    m_viewport->installEventFilter(this);
 }
 
 bool ListActivation::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == m_list->viewport() && event->type() == QEvent::MouseButtonDblClick && !m_passingOn) {
+    if (watched == m_viewport && event->type() == QEvent::MouseButtonDblClick && !m_passingOn) {
         // The list takes the double-click first: on another row than the first click, it
         // chooses that row.
         m_passingOn = true;

@@ -27,6 +27,9 @@ protected:
 
 private:
     QAbstractItemView* m_list;
+    // Kept, not asked of the list: the viewport's events still come while the list is
+    // being destroyed, when it is no longer a list to ask.
+    QObject* m_viewport;
     // Set while the list itself takes a double-click this filter has passed on.
     bool m_passingOn = false;
 };
