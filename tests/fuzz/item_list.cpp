@@ -3,6 +3,7 @@
 // reads again as the same items. Items the editor would accept come back as typed,
 // wherever the format can hold them.
 #include "FuzzCheck.h"
+#include "data/GroupRules.h"
 #include "data/ItemArguments.h"
 #include "data/ItemListCodec.h"
 #include "data/TextEscaping.h"
@@ -60,8 +61,10 @@ void checkTypedItems(const QStringList& fields) {
     QVector<GroupItem> items;
     for (qsizetype i = 0; i + 2 < fields.size(); i += 3) {
         const GroupItem item{fields[i], fields[i + 1], fields[i + 2]};
-        // What the editor takes: no empty title or address, and what the list can hold.
-        if (!item.title.isEmpty() && !item.address.isEmpty() && fitsItemList(item))
+        // What the list can hold: what the editor takes, and the control characters that
+        // older databases hold.
+        const ItemFault fault = itemFault(item);
+        if (fault == ItemFault::None || fault == ItemFault::ControlCharacter)
             items << item;
     }
     const StoredItemList stored = writeItemList(items);
