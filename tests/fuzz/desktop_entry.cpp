@@ -91,11 +91,16 @@ void checkEntry(const Shortcuts& shortcuts, ShortcutPlace place, const QString& 
                            "Type", "Version"},
                "the keys of the entry");
 
-    // What the format has no escape for shows as the replacement character: NUL, form
-    // feed and vertical tab.
-    QString shownTitle = title;
-    for (const QChar unheld : {QChar(0), QChar(u'\f'), QChar(u'\v')})
-        shownTitle.replace(unheld, QChar(QChar::ReplacementCharacter));
+    // A control character in a title shows written out, a line break as \n.
+    QString shownTitle;
+    for (const QChar c : title) {
+        if (c.category() != QChar::Other_Control || c == u'\t')
+            shownTitle += c;
+        else if (c == u'\n')
+            shownTitle += QStringLiteral("\\n");
+        else
+            shownTitle += QStringLiteral("\\x%1").arg(c.unicode(), 2, 16, QLatin1Char('0'));
+    }
     checkEqual(entryValue(file.get(), G_KEY_FILE_DESKTOP_KEY_NAME), shownTitle,
                "the name is the group's title");
     check(entryValue(file.get(), G_KEY_FILE_DESKTOP_KEY_COMMENT)

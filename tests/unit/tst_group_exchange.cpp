@@ -174,7 +174,7 @@ private slots:
         // empty argument.
         QTest::newRow("a TAB and empty quotes in the arguments")
             << QVariantList({"Q", "q", "/q", "1", "01/01/2026", 1, 0, QStringLiteral("-a\tb ''")})
-            << QStringList({"Q", "q", "/q", "1", "01/01/2026", "1", "0", "-a\\tb ''"});
+            << QStringList({"Q", "q", "/q", "1", "01/01/2026", "1", "1", "-a\\tb ''"});
         QTest::newRow("only empty arguments")
             << QVariantList({"E", "e", "/e", "1", "01/01/2026", 1, 0, unit})
             << QStringList({"E", "e", "/e", "1", "01/01/2026", "1", "1", "<Null>"});
