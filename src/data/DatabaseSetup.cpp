@@ -99,7 +99,7 @@ void seed(const QString& databasePath, const QString& seedPath) {
 
 // What the groups table has gained since its first form, counted in the database's
 // user_version, so that a start that finds it current does not open the file for it.
-constexpr int kGroupsTableVersion = 1;
+constexpr int kGroupsTableVersion = 2;
 
 bool hasColumn(DbSession& db, const QString& column) {
     return !db.select(QStringLiteral("select 1 from pragma_table_info('Tabela1') where name=?"), {column})
@@ -113,7 +113,10 @@ bool hasColumn(DbSession& db, const QString& column) {
 //   order, so that the first rows of either order are read without reading the others.
 //   A table of its own, so that the groups table's rows stay as they are. The table's
 //   triggers keep a row for every group, whatever program writes, and empty the key of
-//   a title that changes; the lists make the keys that are missing.
+//   a title that changes; the lists make the keys that are missing;
+// - ContagemGrupos, the number of groups, kept by triggers as the keys are, so that the
+//   first window tells it without counting the whole table. The whole list counts
+//   again where it finds it wrong.
 // A database that cannot be read or written is left as it is: it keeps reading as it
 // did, and reading it tells the user why it fails.
 void upgradeGroupsTable(const QString& groupsPath) {
@@ -147,6 +150,14 @@ void upgradeGroupsTable(const QString& groupsPath) {
             db.execute(
                 QStringLiteral("CREATE TRIGGER IF NOT EXISTS ChavesTitulo_aoExcluir AFTER DELETE ON Tabela1 "
                                "BEGIN DELETE FROM ChavesTitulo WHERE id=OLD.id; END"));
+            db.execute(QStringLiteral("CREATE TABLE IF NOT EXISTS ContagemGrupos "
+                                      "(id INTEGER PRIMARY KEY CHECK (id = 1), total INTEGER NOT NULL)"));
+            db.execute(QStringLiteral(
+                "INSERT OR REPLACE INTO ContagemGrupos (id, total) SELECT 1, count(*) FROM Tabela1"));
+            db.execute(QStringLiteral("CREATE TRIGGER IF NOT EXISTS ContagemGrupos_aoInserir AFTER INSERT ON "
+                                      "Tabela1 BEGIN UPDATE ContagemGrupos SET total=total+1; END"));
+            db.execute(QStringLiteral("CREATE TRIGGER IF NOT EXISTS ContagemGrupos_aoExcluir AFTER DELETE ON "
+                                      "Tabela1 BEGIN UPDATE ContagemGrupos SET total=total-1; END"));
             db.execute(QStringLiteral("PRAGMA user_version=%1").arg(kGroupsTableVersion));
         });
     } catch (const DatabaseError&) {

@@ -104,6 +104,41 @@ bool readsStoredKeys(DbSession& db, GroupOrder order, bool wholeList) {
     return order == GroupOrder::Alphabetical && sortKeysStored(db, wholeList);
 }
 
+bool countStored(DbSession& db) {
+    return !db.select(QStringLiteral("SELECT 1 FROM sqlite_master WHERE type='table' AND name='ContagemGrupos'"))
+                .isEmpty();
+}
+
+// The number of groups as stored, without counting them, where the database keeps it
+// (all but an older one that could not be brought up to date).
+int groupCount(DbSession& db) {
+    const QVector<QSqlRecord> rows =
+        db.select(countStored(db) ? QStringLiteral("SELECT total FROM ContagemGrupos")
+                                  : QStringLiteral("SELECT count(*) FROM Tabela1"));
+    return rows.isEmpty() ? 0 : rows.first().value(0).toInt();
+}
+
+// The table's triggers keep the stored count whatever program writes; one that dropped
+// them leaves it wrong, and the whole list, which reads every group anyway, counts
+// again. A database that cannot be written keeps its count, and its first window the
+// wrong number until the whole list is read.
+void correctStoredCount(DbSession& db) {
+    if (!countStored(db))
+        return;
+    const QSqlRecord counts =
+        db.select(QStringLiteral("SELECT (SELECT count(*) FROM Tabela1), (SELECT total FROM ContagemGrupos)"))
+            .first();
+    if (!counts.value(1).isNull() && counts.value(0).toInt() == counts.value(1).toInt())
+        return;
+    try {
+        db.inTransaction([&db] {
+            db.execute(QStringLiteral(
+                "INSERT OR REPLACE INTO ContagemGrupos (id, total) SELECT 1, count(*) FROM Tabela1"));
+        });
+    } catch (const DatabaseError&) {
+    }
+}
+
 // The first `count` rows in `order`, all of them when `count` is negative.
 template <typename OnRow>
 void forEachGroupIn(DbSession& db, GroupOrder order, bool storedKeys, int count, OnRow&& onRow) {
@@ -126,6 +161,7 @@ void forEachGroupIn(DbSession& db, GroupOrder order, bool storedKeys, int count,
 void forEachGroup(const QString& groupsPath, GroupOrder order,
                   const std::function<void(GroupListRow&&)>& onRow) {
     DbSession db(groupsPath);
+    correctStoredCount(db);
     forEachGroupIn(db, order, readsStoredKeys(db, order, true), -1, onRow);
 }
 
@@ -141,7 +177,7 @@ FirstGroups listFirstGroups(const QString& groupsPath, GroupOrder order, int cou
     FirstGroups first;
     // One transaction, so that the count and the rows agree whoever writes meanwhile.
     db.inTransaction([&] {
-        first.total = db.select(QStringLiteral("SELECT count(*) FROM Tabela1")).first().value(0).toInt();
+        first.total = groupCount(db);
         forEachGroupIn(db, order, storedKeys, count,
                        [&first](GroupListRow&& row) { first.rows.append(std::move(row)); });
     });

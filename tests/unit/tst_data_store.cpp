@@ -46,14 +46,16 @@ QVector<int> ids(const QVector<GroupListRow>& rows) {
 }
 
 // Where the groups of a list test are stored.
-enum Database { Current, Upgraded, TitlesChanged, Older };
+enum Database { Current, Upgraded, TitlesChanged, Older, CountTriggersDropped };
 
 // The groups database as a version from before the stored title keys left it.
 void makeOlder(const QString& groupsPath) {
     DbSession db(groupsPath);
-    for (const char* trigger : {"ChavesTitulo_aoInserir", "ChavesTitulo_aoAlterar", "ChavesTitulo_aoExcluir"})
+    for (const char* trigger : {"ChavesTitulo_aoInserir", "ChavesTitulo_aoAlterar", "ChavesTitulo_aoExcluir",
+                                "ContagemGrupos_aoInserir", "ContagemGrupos_aoExcluir"})
         db.execute(QStringLiteral("drop trigger %1").arg(QLatin1String(trigger)));
     db.execute(QStringLiteral("drop table ChavesTitulo"));
+    db.execute(QStringLiteral("drop table ContagemGrupos"));
     db.execute(QStringLiteral("PRAGMA user_version=0"));
 }
 
@@ -220,8 +222,10 @@ private slots:
     // titles as stored by any writer, whose keys are made when a list finds them
     // missing; after a database from before the stored keys is brought up to date;
     // after titles change under their keys and a group goes; and in an older database
-    // that is not brought up to date, which sorts in memory. An empty `expected` is the
-    // order of sortAlphabetically over the titles read in id order.
+    // that is not brought up to date, which sorts in memory and counts; and written
+    // by a program that dropped the trigger counting new groups, whose count the whole
+    // list puts right. An empty `expected` is the order of sortAlphabetically over the
+    // titles read in id order.
     void theFirstScreenAndTheWholeListAgreeInEveryOrder_data() {
         QTest::addColumn<int>("order");
         QTest::addColumn<int>("database");
@@ -271,8 +275,9 @@ private slots:
              {}},
             {"many", many, {}},
         };
-        for (const int database : {Current, Upgraded, TitlesChanged, Older}) {
-            const char* const databases[] = {"", ", upgraded", ", titles changed", ", older"};
+        for (const int database : {Current, Upgraded, TitlesChanged, Older, CountTriggersDropped}) {
+            const char* const databases[] = {"", ", upgraded", ", titles changed", ", older",
+                                             ", written without counting"};
             for (const auto& test : alphabetical)
                 QTest::addRow("%s%s", test.name, databases[database])
                     << int(GroupOrder::Alphabetical) << database << test.titles << QVariantList()
@@ -297,6 +302,10 @@ private slots:
         const QString path = app.databases().groups;
         if (database == Upgraded || database == Older)
             makeOlder(path);
+        if (database == CountTriggersDropped) {
+            DbSession db(path);
+            db.execute(QStringLiteral("drop trigger ContagemGrupos_aoInserir"));
+        }
         {
             DbSession db(path);
             // The bytes as they are, valid UTF-8 or not, as another program may store them.
