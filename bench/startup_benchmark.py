@@ -358,9 +358,9 @@ def measure_once(x, program, folder, env, settle, timeout, errors_path):
 
 
 def measure(x, starts, env, runs, settle, timeout, work, verbose):
-    """Medians of each (name, program, folder) in `starts`, started in turns. One start
-    of each comes first and is not counted: it only warms the caches the later starts
-    all find warm."""
+    """Medians of each (name, program, folder) in `starts`, started in turns, and every
+    turn's figures by name. One start of each comes first and is not counted: it only
+    warms the caches the later starts all find warm."""
     samples = {name: [] for name, _, _ in starts}
     errors_path = os.path.join(work, "program.log")
     for _, program, folder in starts:
@@ -378,7 +378,15 @@ def measure(x, starts, env, runs, settle, timeout, work, verbose):
     # The pause is the worst of the runs: a click may come during any of them.
     return {name: tuple(statistics.median(column) for column in list(zip(*values))[:3]) +
             (max(value[3] for value in values),)
-            for name, values in samples.items()}
+            for name, values in samples.items()}, samples
+
+
+def paired_ratio(samples, name, against, column):
+    """The median over the turns of one program's figure against another's in the same
+    turn: starts taken one after the other share the machine's pace, which drifts over
+    a run by more than the differences measured here."""
+    return statistics.median(ours[column] / theirs[column]
+                             for ours, theirs in zip(samples[name], samples[against]))
 
 
 def main():
@@ -408,9 +416,10 @@ def main():
                 empty = make_app_folder(work, 0, build_dir)
                 screenful = make_app_folder(work, SCREENFUL, build_dir)
                 print(f"Start-up: {args.runs} starts of each program per line, in turns, medians; Xvfb {SCREEN}, "
-                      f"no window manager. Times to the first picture (to the mapping in brackets); "
-                      f"\"none\" is the same build with no groups, \"screen\" with {SCREENFUL}, \"bare\" a bare Qt "
-                      f"window; the pause is the longest of the runs.")
+                      f"no window manager. Times to the first picture (to the mapping in brackets); time "
+                      f"ratios are the medians of each turn's; \"none\" is the same build with no groups, "
+                      f"\"screen\" with {SCREENFUL}, \"bare\" a bare Qt window; the pause is the longest of "
+                      f"the runs.")
                 print(f"{'groups':>7} {'Zantor ms':>16} {'none ms':>16} {'/none':>13} {'screen ms':>16} {'/screen':>13} "
                       f"{'bare ms':>16} {'/bare':>6} {'Zantor MB':>10} {'bare MB':>8} {'/bare':>6} {'pause ms':>9}")
                 for groups in counts:
@@ -419,19 +428,22 @@ def main():
                     starts = [("Zantor", "Zantor", folder), ("bare", "bare_window", empty)]
                     if groups > SCREENFUL:
                         starts[1:1] = [("none", "Zantor", empty), ("screen", "Zantor", screenful)]
-                    medians = measure(x, starts, env, args.runs, args.settle_ms / 1000, args.timeout, work,
-                                      args.verbose)
+                    medians, samples = measure(x, starts, env, args.runs, args.settle_ms / 1000, args.timeout,
+                                               work, args.verbose)
                     z_ms, z_mapped, z_rss, z_pause = medians["Zantor"]
                     n_ms, n_mapped, _, _ = medians.get("none", medians["Zantor"])
                     s_ms, s_mapped, _, _ = medians.get("screen", medians["Zantor"])
                     b_ms, b_mapped, b_rss, _ = medians["bare"]
-                    results[groups] = {"time": z_ms / b_ms, "memory": z_rss / b_rss,
-                                       "mapped_vs_none": z_mapped / n_mapped, "vs_screen": z_ms / s_ms,
+                    against = {name: [paired_ratio(samples, "Zantor", name if name in samples else "Zantor", column)
+                                      for column in (0, 1)]
+                               for name in ("none", "screen", "bare")}
+                    results[groups] = {"time": against["bare"][0], "memory": z_rss / b_rss,
+                                       "mapped_vs_none": against["none"][1], "vs_screen": against["screen"][0],
                                        "pause_ms": z_pause, "megabytes": z_rss / 2**20}
                     print(f"{groups:>7} {z_ms:>7.1f} ({z_mapped:>6.1f}) {n_ms:>7.1f} ({n_mapped:>6.1f}) "
-                          f"{z_ms / n_ms:>5.2f} ({z_mapped / n_mapped:>5.2f}) {s_ms:>7.1f} ({s_mapped:>6.1f}) "
-                          f"{z_ms / s_ms:>5.2f} ({z_mapped / s_mapped:>5.2f}) {b_ms:>7.1f} ({b_mapped:>6.1f}) "
-                          f"{z_ms / b_ms:>6.2f} "
+                          f"{against['none'][0]:>5.2f} ({against['none'][1]:>5.2f}) {s_ms:>7.1f} ({s_mapped:>6.1f}) "
+                          f"{against['screen'][0]:>5.2f} ({against['screen'][1]:>5.2f}) {b_ms:>7.1f} ({b_mapped:>6.1f}) "
+                          f"{against['bare'][0]:>6.2f} "
                           f"{z_rss / 2**20:>10.1f} {b_rss / 2**20:>8.1f} {z_rss / b_rss:>6.2f} {z_pause:>9.1f}",
                           flush=True)
                     if groups not in kept:
