@@ -100,6 +100,15 @@ class CommandLineTest(unittest.TestCase):
                 self.assertEqual(os.listdir(runtime), [])
                 self.assertEqual(file_bytes(lock), b"")
 
+    def start_with_a_missing_item_reported(self):
+        """A running copy whose run of the group "Falta" left its "Erro" report on screen."""
+        self.zantor.add_group("Falta", "Sumido", "/nao/existe")
+        self.zantor.set_settings(tempo="500")
+        self.zantor.start(self.env)
+        wait_for(lambda: visible_windows("Kelmar Zantor"), what="the main window")
+        self.assertEqual(self.zantor.run("--abrir", "Falta", env=self.env).returncode, 0)
+        wait_for(lambda: visible_windows("Erro"), what="the report of the missing item")
+
     def test_every_start_finds_the_running_copy_whatever_its_environment(self):
         # cron, su, sudo -u and ssh start without the desktop session's runtime folder.
         self.zantor.start(self.env)
@@ -116,12 +125,7 @@ class CommandLineTest(unittest.TestCase):
     def test_a_copy_asked_to_end_ends_whatever_box_is_up(self):
         # The run's report has no button that closes it as Esc would: it refused to close,
         # and the request to end was lost with it.
-        self.zantor.add_group("Falta", "Sumido", "/nao/existe")
-        self.zantor.set_settings(tempo="500")
-        self.zantor.start(self.env)
-        wait_for(lambda: visible_windows("Kelmar Zantor"), what="the main window")
-        self.assertEqual(self.zantor.run("--abrir", "Falta", env=self.env).returncode, 0)
-        wait_for(lambda: visible_windows("Erro"), what="the report of the missing item")
+        self.start_with_a_missing_item_reported()
         self.zantor.process.send_signal(signal.SIGTERM)
         self.assertEqual(self.zantor.wait_exit(), 0)
 
@@ -144,12 +148,7 @@ class CommandLineTest(unittest.TestCase):
         self.assertEqual(self.zantor.processes(), [self.zantor.process.pid])
 
     def test_a_message_on_screen_holds_up_no_request(self):
-        self.zantor.add_group("Falta", "Sumido", "/nao/existe")
-        self.zantor.set_settings(tempo="500")
-        self.zantor.start(self.env)
-        wait_for(lambda: visible_windows("Kelmar Zantor"), what="the main window")
-        self.assertEqual(self.zantor.run("--abrir", "Falta", env=self.env).returncode, 0)
-        wait_for(lambda: visible_windows("Erro"), what="the report of the missing item")
+        self.start_with_a_missing_item_reported()
         # The box waits for the user; the running copy answers all the same.
         for args, told in ((["--abrir", "Falta"], 'Recurso(s) não encontrado(s):\n- /nao/existe (grupo "Falta"'),
                            ([], "")):

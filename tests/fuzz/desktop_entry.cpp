@@ -91,9 +91,11 @@ void checkEntry(const Shortcuts& shortcuts, ShortcutPlace place, const QString& 
                            "Type", "Version"},
                "the keys of the entry");
 
-    // A control character in a title shows written out, a line break as \n.
+    // A blank title names the entry by the group's id; a control character in a title
+    // shows written out, a line break as \n.
+    const QString named = title.trimmed().isEmpty() ? QStringLiteral("Grupo %1").arg(kGroupId) : title;
     QString shownTitle;
-    for (const QChar c : title) {
+    for (const QChar c : named) {
         if (c.category() != QChar::Other_Control || c == u'\t')
             shownTitle += c;
         else if (c == u'\n')

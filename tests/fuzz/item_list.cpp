@@ -65,10 +65,12 @@ void checkTypedItems(const QStringList& fields) {
     for (qsizetype i = 0; i + 2 < fields.size(); i += 3) {
         const GroupItem item{fields[i], fields[i + 1], fields[i + 2]};
         // What the list can hold: what the editor takes, apart from the control characters
-        // that older databases hold.
+        // that older databases hold; the unit separator, which parts the stored items, is
+        // none of them.
+        const auto heldControl = [](QChar c) { return isControlCharacter(c) && c != QChar(31); };
         GroupItem plain = item;
         for (QString* text : {&plain.title, &plain.address, &plain.arguments})
-            std::replace_if(text->begin(), text->end(), isControlCharacter, QLatin1Char('x'));
+            std::replace_if(text->begin(), text->end(), heldControl, QLatin1Char('x'));
         if (itemFault(plain) == ItemFault::None)
             items << item;
     }
