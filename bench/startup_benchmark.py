@@ -3,10 +3,10 @@
 with 0, 1,000, 10,000 and 100,000 stored groups.
 
 Zantor with N groups is compared with the same build with none, and with a screenful:
-the same build with 32 groups, as many as its first reading takes, which paints the
-same rows and the selected group's details that a window with none leaves blank. The
-first window needs only the rows it shows, so beyond a screenful the number of groups
-should not show in its time. Every
+the same build with 32 groups, as many as its first reading takes, which paints a full
+screen of rows (titles, item texts, category pictures) where a window with none stays
+blank. The first window needs only the rows it shows, so beyond a screenful the number
+of groups should not show in its time. Every
 figure is also compared with bare_window, a Qt program that shows a frameless window
 of the same size with a label and a two-column list of 20 rows from an in-memory model:
 what any window with text and a list costs anyway is the floor, and only what Zantor
